@@ -1,0 +1,63 @@
+#pragma once
+// Every message box and beep of the program goes through one seam, so tests
+// can script the user's answers and read what the program said.
+#include <QList>
+#include <QString>
+
+enum class MsgIcon { None, Information, Warning, Error, Question };
+
+enum MsgButton : unsigned {
+    MsgOk = 1u << 0,
+    MsgCancel = 1u << 1,
+    MsgYes = 1u << 2,
+    MsgNo = 1u << 3,
+    MsgAbort = 1u << 4,
+    MsgRetry = 1u << 5,
+    MsgIgnore = 1u << 6,
+};
+
+// None: the box was closed without a button (the window's close box or Escape).
+enum class MsgResult { None, Ok, Cancel, Yes, No, Abort, Retry, Ignore };
+
+struct MessageRequest {
+    QString text;
+    QString caption;
+    MsgIcon icon = MsgIcon::None;
+    unsigned buttons = MsgOk;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MsgResult Show(const MessageRequest& request) = 0;
+    virtual void Beep() = 0;
+};
+
+// The boxes in force: real dialogs unless a test installed its own.
+MessageBoxes& CurrentMessageBoxes();
+// Installs boxes for the scope of a test; nullptr puts the real dialogs back.
+void InstallMessageBoxes(MessageBoxes* boxes);
+
+// The caption is the application title unless one is given.
+MsgResult ShowMessageBox(const QString& text, MsgIcon icon, unsigned buttons = MsgOk,
+                         const QString& caption = {});
+void Beep();
+
+// Answers boxes from a queue and keeps every request; with the queue empty it
+// answers the first button offered. Installs itself for its own lifetime.
+class ScriptedMessageBoxes : public MessageBoxes {
+public:
+    ScriptedMessageBoxes();
+    ~ScriptedMessageBoxes() override;
+    ScriptedMessageBoxes(const ScriptedMessageBoxes&) = delete;
+    ScriptedMessageBoxes& operator=(const ScriptedMessageBoxes&) = delete;
+
+    MsgResult Show(const MessageRequest& request) override;
+    void Beep() override { ++beeps; }
+
+    QList<MsgResult> answers;
+    QList<MessageRequest> shown;
+    int beeps = 0;
+
+    QStringList Texts() const;
+};

@@ -1,0 +1,16 @@
+#include "context.h"
+
+QString ProgramDir;
+QString DataFolder;
+qint32 CurMemberID = 0;
+qint32 CurAccountID = 0;
+bool MainFormReady = false;
+TFormHealthMain* FormHealthMain = nullptr;
+TFormDate* DateForm = nullptr;
+
+bool MemberAdded = false;
+QString MemberFirstName;
+bool InsuranceSaved = false;
+QString LastInsuranceName;
+bool FSASaved = false;
+QString LastFSAName;

@@ -1,0 +1,25 @@
+#pragma once
+// What tests share: a fresh copy of the delivered data folder, and a place to
+// write pictures of windows for a person to look at.
+#include <QString>
+#include <QTemporaryDir>
+
+class QWidget;
+
+// A temporary data folder holding a fresh copy of the delivered database; the
+// path ends with a slash, as the program's data folder does.
+class FreshDataFolder {
+public:
+    FreshDataFolder();
+    const QString& Path() const { return path_; }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+// The folder of the delivered (pristine) data folder of this build.
+QString DeliveredDataFolder();
+
+// Writes a picture of the widget as NAME.png into the build's pictures folder.
+void SavePicture(QWidget& widget, const QString& name);
