@@ -36,9 +36,32 @@ YearMonth& CurrentYearMonth()
 }
 }  // namespace
 
+bool IsLeapYear(int year)
+{
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
+
 bool LeapYear(int year)
 {
-    return year % 4 == 0 && year % 4000 != 0 && (year % 100 != 0 || year % 400 == 0);
+    return year % 4000 != 0 && IsLeapYear(year);
+}
+
+int DaysInMonthOf(int year, int month)
+{
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12)
+        return 0;
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+void NextMonth(int& year, int& month)
+{
+    if (month == 12) {
+        month = 1;
+        ++year;
+    } else {
+        ++month;
+    }
 }
 
 int ApplyEpoch(int year, int epoch)
@@ -53,11 +76,10 @@ int ApplyEpoch(int year, int epoch)
 
 int MonthLength(int month, int year, int epoch)
 {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     year = ApplyEpoch(year, epoch);
-    if (year < MinYear || year > MaxYear || month < 1 || month > 12)
+    if (year < MinYear || year > MaxYear)
         return 0;
-    return month == 2 && LeapYear(year) ? 29 : kDays[month - 1];
+    return DaysInMonthOf(year, month);
 }
 
 bool DateIsValid(int day, int month, int year, int epoch)

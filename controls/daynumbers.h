@@ -12,6 +12,12 @@ constexpr int MaxYear = 3999;
 constexpr quint8 InvalidWeekday = 7;
 
 bool LeapYear(int year);
+// The calendar's own rule, for any year: no exception for multiples of 4000.
+bool IsLeapYear(int year);
+// 28..31 for months 1..12 of any year; 0 for another month.
+int DaysInMonthOf(int year, int month);
+// December moves to January of the next year.
+void NextMonth(int& year, int& month);
 // The century a year below 100 belongs to; other years are kept.
 int ApplyEpoch(int year, int epoch);
 // 28..31; 0 for a month or year (after the epoch rule) outside the range.
