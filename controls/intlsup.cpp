@@ -62,6 +62,21 @@ Run FindRun(const QString& mask, QChar lowerLetter)
     return {};
 }
 
+// Walks the runs of a mask: `fill` gives a run's text from its letter, start
+// and length, or a null string to keep the mask's own characters.
+template <typename Fill>
+QString FillRuns(const QString& mask, Fill fill)
+{
+    QString text;
+    for (qsizetype i = 0; i < mask.size();) {
+        const qsizetype length = RunLength(mask, i);
+        const QString run = fill(mask[i], i, length);
+        text += run.isNull() ? mask.mid(i, length) : run;
+        i += length;
+    }
+    return text;
+}
+
 QString Blanks(qsizetype length)
 {
     return QString(length, QLatin1Char(' '));
@@ -304,38 +319,27 @@ QString TEfIntlSup::DMYToDateText(const QString& mask, int day, int month, int y
 {
     year = ApplyEpoch(year, epoch);
     const bool valid = DateIsValid(day, month, year, 0);
-    QString text;
-    for (qsizetype i = 0; i < mask.size();) {
-        const QChar c = mask[i];
-        const qsizetype length = RunLength(mask, i);
+    const QString text = FillRuns(mask, [&](QChar c, qsizetype start, qsizetype length) {
         switch (c.unicode()) {
         case 'd': case 'D':
-            text += valid ? NumberInRun(day, mask, i, length) : Blanks(length);
-            break;
+            return valid ? NumberInRun(day, mask, start, length) : Blanks(length);
         case 'm': case 'M':
-            text += valid ? NumberInRun(month, mask, i, length) : Blanks(length);
-            break;
+            return valid ? NumberInRun(month, mask, start, length) : Blanks(length);
         case 'y': case 'Y':
-            text += valid ? NumberInRun(year, mask, i, length) : Blanks(length);
-            break;
+            return valid ? NumberInRun(year, mask, start, length) : Blanks(length);
         case 'n': case 'N':
-            text += valid ? NameInRun(MonthNames.value(month - 1), length, c.isUpper()) : Blanks(length);
-            break;
+            return valid ? NameInRun(MonthNames.value(month - 1), length, c.isUpper()) : Blanks(length);
         case 'w': case 'W':
-            text += valid ? NameInRun(DayNames.value(WeekdayOfDate(day, month, year, 0)), length, c.isUpper())
-                          : Blanks(length);
-            break;
+            return valid ? NameInRun(DayNames.value(WeekdayOfDate(day, month, year, 0)), length, c.isUpper())
+                         : Blanks(length);
         case 'f': case 'g': case 'h':
-            text += NameInRun(LiteralSlots[c.unicode() - 'f'], length, false);
-            break;
+            return NameInRun(LiteralSlots[c.unicode() - 'f'], length, false);
         case '/':
-            text += QString(length, DateSlashChar);
-            break;
+            return QString(length, DateSlashChar);
         default:
-            text += mask.mid(i, length);
+            return QString();
         }
-        i += length;
-    }
+    });
     return pack ? PackText(mask, text) : text;
 }
 
@@ -383,32 +387,23 @@ QString TEfIntlSup::SecondsToTimeText(const QString& mask, qint32 seconds, bool 
         shownHour = 12;
     else if (twelveHour && hours > 12)
         shownHour = hours - 12;
-    QString text;
-    for (qsizetype i = 0; i < mask.size();) {
-        const QChar c = mask[i];
-        const qsizetype length = RunLength(mask, i);
+    const QString text = FillRuns(mask, [&](QChar c, qsizetype start, qsizetype length) {
         switch (c.unicode()) {
         case 'h': case 'H':
-            text += valid ? NumberInRun(shownHour, mask, i, length) : Blanks(length);
-            break;
+            return valid ? NumberInRun(shownHour, mask, start, length) : Blanks(length);
         case 'm': case 'M':
-            text += valid ? NumberInRun(minutes, mask, i, length) : Blanks(length);
-            break;
+            return valid ? NumberInRun(minutes, mask, start, length) : Blanks(length);
         case 's': case 'S':
-            text += valid ? NumberInRun(secs, mask, i, length) : Blanks(length);
-            break;
+            return valid ? NumberInRun(secs, mask, start, length) : Blanks(length);
         case 't':
-            text += valid && twelveHour ? NameInRun(hours < 12 ? AMText : PMText, length, false)
-                                        : Blanks(length);
-            break;
+            return valid && twelveHour ? NameInRun(hours < 12 ? AMText : PMText, length, false)
+                                       : Blanks(length);
         case ':':
-            text += QString(length, TimeSepChar);
-            break;
+            return QString(length, TimeSepChar);
         default:
-            text += mask.mid(i, length);
+            return QString();
         }
-        i += length;
-    }
+    });
     return pack ? PackText(mask, text) : text;
 }
 
@@ -443,20 +438,14 @@ int TEfIntlSup::MonthNameToNumber(const QString& text, int length) const
 
 QString TEfIntlSup::DefaultDateMask(bool fourDigitYear) const
 {
-    QString mask;
-    for (qsizetype i = 0; i < ShortDateMask.size();) {
-        const QChar c = ShortDateMask[i];
-        const qsizetype length = RunLength(ShortDateMask, i);
+    return FillRuns(ShortDateMask, [&](QChar c, qsizetype, qsizetype) {
         const QChar lower = c.toLower();
         if (lower == QLatin1Char('d') || lower == QLatin1Char('m'))
-            mask += QString(2, c);
-        else if (lower == QLatin1Char('y'))
-            mask += QString(fourDigitYear ? 4 : 2, c);
-        else
-            mask += ShortDateMask.mid(i, length);
-        i += length;
-    }
-    return mask;
+            return QString(2, c);
+        if (lower == QLatin1Char('y'))
+            return QString(fourDigitYear ? 4 : 2, c);
+        return QString();
+    });
 }
 
 QString TEfIntlSup::DefaultTimeMask(bool withSeconds) const

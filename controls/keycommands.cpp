@@ -25,6 +25,28 @@ TEfCommandEntry CtrlThen(char first, char second, quint16 command)
     return {static_cast<quint8>(first), ssCtrl, static_cast<quint8>(second), ssPlainOrCtrl, command};
 }
 
+// Shift and Ctrl+Shift with the movement keys, alike in the Default and Grid tables.
+void AppendSelectionKeys(std::vector<TEfCommandEntry>& entries)
+{
+    using namespace VKey;
+    entries.insert(entries.end(), {
+        Key(Left, ssShift, ccExtendLeft),
+        Key(Right, ssShift, ccExtendRight),
+        Key(Home, ssShift, ccExtendHome),
+        Key(End, ssShift, ccExtendEnd),
+        Key(Left, kCtrlShift, ccExtWordLeft),
+        Key(Right, kCtrlShift, ccExtWordRight),
+        Key(PageUp, ssShift, ccExtendPgUp),
+        Key(PageDown, ssShift, ccExtendPgDn),
+        Key(Up, ssShift, ccExtendUp),
+        Key(Down, ssShift, ccExtendDown),
+        Key(Home, kCtrlShift, ccExtFirstPage),
+        Key(End, kCtrlShift, ccExtLastPage),
+        Key(PageUp, kCtrlShift, ccExtTopOfPage),
+        Key(PageDown, kCtrlShift, ccExtBotOfPage),
+    });
+}
+
 std::vector<TEfCommandEntry> DefaultEntries()
 {
     using namespace VKey;
@@ -46,20 +68,9 @@ std::vector<TEfCommandEntry> DefaultEntries()
         Key(Up, ssNone, ccUp),
         Key(Down, ssNone, ccDown),
         Key(Return, ssCtrl, ccNewLine),
-        Key(Left, ssShift, ccExtendLeft),
-        Key(Right, ssShift, ccExtendRight),
-        Key(Home, ssShift, ccExtendHome),
-        Key(End, ssShift, ccExtendEnd),
-        Key(Left, kCtrlShift, ccExtWordLeft),
-        Key(Right, kCtrlShift, ccExtWordRight),
-        Key(PageUp, ssShift, ccExtendPgUp),
-        Key(PageDown, ssShift, ccExtendPgDn),
-        Key(Up, ssShift, ccExtendUp),
-        Key(Down, ssShift, ccExtendDown),
-        Key(Home, kCtrlShift, ccExtFirstPage),
-        Key(End, kCtrlShift, ccExtLastPage),
-        Key(PageUp, kCtrlShift, ccExtTopOfPage),
-        Key(PageDown, kCtrlShift, ccExtBotOfPage),
+    };
+    AppendSelectionKeys(entries);
+    entries.insert(entries.end(), {
         Key(Delete, ssShift, ccCut),
         Ctrl('X', ccCut),
         Key(Insert, ssCtrl, ccCopy),
@@ -73,7 +84,7 @@ std::vector<TEfCommandEntry> DefaultEntries()
         Key(Tab, ssNone, ccTab),
         Key(Tab, ssCtrl, ccTab),
         Key('Z', kCtrlShift, ccRedo),
-    };
+    });
     for (quint8 digit = 0; digit < 10; ++digit)
         entries.push_back(Key('0' + digit, ssCtrl, ccGotoMarker0 + digit));
     for (quint8 digit = 0; digit < 10; ++digit)
@@ -115,7 +126,7 @@ std::vector<TEfCommandEntry> WordStarEntries()
 std::vector<TEfCommandEntry> GridEntries()
 {
     using namespace VKey;
-    return {
+    std::vector<TEfCommandEntry> entries = {
         Key(Left, ssNone, ccLeft),
         Key(Right, ssNone, ccRight),
         Key(Left, ssCtrl, ccPageLeft),
@@ -130,20 +141,9 @@ std::vector<TEfCommandEntry> GridEntries()
         Ctrl('Z', ccRestore),
         Key(Up, ssNone, ccUp),
         Key(Down, ssNone, ccDown),
-        Key(Left, ssShift, ccExtendLeft),
-        Key(Right, ssShift, ccExtendRight),
-        Key(Home, ssShift, ccExtendHome),
-        Key(End, ssShift, ccExtendEnd),
-        Key(Left, kCtrlShift, ccExtWordLeft),
-        Key(Right, kCtrlShift, ccExtWordRight),
-        Key(PageUp, ssShift, ccExtendPgUp),
-        Key(PageDown, ssShift, ccExtendPgDn),
-        Key(Up, ssShift, ccExtendUp),
-        Key(Down, ssShift, ccExtendDown),
-        Key(Home, kCtrlShift, ccExtFirstPage),
-        Key(End, kCtrlShift, ccExtLastPage),
-        Key(PageUp, kCtrlShift, ccExtTopOfPage),
-        Key(PageDown, kCtrlShift, ccExtBotOfPage),
+    };
+    AppendSelectionKeys(entries);
+    entries.insert(entries.end(), {
         Ctrl('X', ccCut),
         Ctrl('C', ccCopy),
         Ctrl('V', ccPaste),
@@ -154,7 +154,8 @@ std::vector<TEfCommandEntry> GridEntries()
         Key(Up, ssCtrl, ccTopLeftCell),
         Key(Down, ssCtrl, ccBotRightCell),
         Key(F2, ssNone, ccTableEdit),
-    };
+    });
+    return entries;
 }
 
 bool IsModifierKey(quint8 key)
