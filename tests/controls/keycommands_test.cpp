@@ -25,6 +25,17 @@ TEST(BuiltInTables, NamesSizesAndActivity)
     EXPECT_EQ(processor.Table(2).Count(), 38);
     EXPECT_FALSE(processor.Table(2).Active);
     EXPECT_THROW(processor.Table(3), ETableNotFound);
+    // Entries keep the tables' order.
+    const auto commandAt = [&](int table, int index) { return processor.Table(table).Entry(index).command; };
+    EXPECT_EQ(commandAt(0, 16), ccNewLine);
+    EXPECT_EQ(commandAt(0, 17), ccExtendLeft);
+    EXPECT_EQ(commandAt(0, 31), ccCut);
+    EXPECT_EQ(commandAt(0, 44), ccGotoMarker0);
+    EXPECT_EQ(commandAt(0, 63), ccSetMarker0 + 9);
+    EXPECT_EQ(commandAt(1, 10), ccHome);
+    EXPECT_EQ(commandAt(2, 14), ccExtendLeft);
+    EXPECT_EQ(commandAt(2, 28), ccCut);
+    EXPECT_EQ(commandAt(2, 37), ccTableEdit);
     // Each built-in table names every key sequence once.
     for (int t = 0; t < processor.TableCount(); ++t) {
         const TEfCommandTable& table = processor.Table(t);
