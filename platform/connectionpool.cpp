@@ -3,6 +3,7 @@
 #include "fieldstorage.h"
 #include "sqltext.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
@@ -15,7 +16,7 @@ using ConnectionPool::EngineMessage;
 
 namespace {
 
-// Prepared statements kept per connection; past this many the oldest go.
+// Prepared statements kept per connection; past this many all are dropped.
 constexpr size_t kKeptStatements = 64;
 
 struct Pooled {
@@ -27,6 +28,9 @@ struct Pooled {
 std::map<QString, Pooled>& Pool()
 {
     static std::map<QString, Pooled> pool;
+    // Qt's own connection list is gone before static objects end: close first.
+    static const bool closedWithTheApplication = (qAddPostRoutine(ConnectionPool::CloseAll), true);
+    Q_UNUSED(closedWithTheApplication);
     return pool;
 }
 

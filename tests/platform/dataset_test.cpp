@@ -602,4 +602,22 @@ TEST(DatabaseFileTest, AFileThatIsNoDatabaseIsRefusedAndLeftAlone)
     Database::CloseAll();
 }
 
+// Left open on purpose, last: the connections and their prepared statements
+// must close with the application, or the leak check at exit fails this program.
+TEST(DatabaseFileTest, ConnectionsLeftOpenCloseWithTheApplication)
+{
+    static QTemporaryDir outlivesTheApplication;
+    const QString folder = outlivesTheApplication.path() + QLatin1Char('/');
+    ASSERT_TRUE(QFile::copy(Database::PathIn(DeliveredDataFolder()), Database::PathIn(folder)));
+    QFile::setPermissions(Database::PathIn(folder), QFile::ReadOwner | QFile::WriteOwner);
+    TQuery q(folder);
+    q.SetRequestLive(true);
+    q.SQL() << QStringLiteral("SELECT * FROM CpRept");
+    q.Open();
+    q.Append();
+    q.FieldByName(QStringLiteral("Column1")).SetAsString(QStringLiteral("left open"));
+    q.Post();
+    EXPECT_EQ(q.RecordCount(), 1);
+}
+
 }  // namespace
