@@ -2,6 +2,7 @@
 #include "platform/formatsettings.h"
 #include "tests/support/testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -599,6 +600,19 @@ TEST(DatabaseFileTest, AFileThatIsNoDatabaseIsRefusedAndLeftAlone)
     ASSERT_TRUE(file.resize(0));   // an empty file holds no tables
     EXPECT_THROW(Database::Check(folder), EDatabaseError);
     EXPECT_EQ(QFileInfo(file).size(), 0);
+    Database::CloseAll();
+}
+
+TEST(DatabaseFileTest, AFolderNamedWithSpecialCharactersOpens)
+{
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/My Care #1?%20é-XXXXXX"));
+    const QString folder = dir.path() + QLatin1Char('/');
+    ASSERT_TRUE(QFile::copy(Database::PathIn(DeliveredDataFolder()), Database::PathIn(folder)));
+    QFile::setPermissions(Database::PathIn(folder), QFile::ReadOwner | QFile::WriteOwner);
+    TQuery q(folder);
+    q.SQL() << QStringLiteral("SELECT * FROM GENERIC WHERE PropertyType = 5");
+    q.Open();
+    EXPECT_EQ(q.FieldByName(QStringLiteral("StrProperty")).AsString(), QStringLiteral("1"));
     Database::CloseAll();
 }
 
