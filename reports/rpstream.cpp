@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QTemporaryFile>
-#include <algorithm>
 #include <cstring>
 
 TRpStream::TRpStream(qint32 memoryLimit) : memoryLimit_(memoryLimit) {}
@@ -134,94 +133,133 @@ bool TRpStream::SaveToStream(QIODevice& target)
 }
 
 namespace {
-constexpr quint8 kMask[8] = {1, 2, 4, 8, 16, 32, 64, 128};
 constexpr int kLeafBase = 256;
+// Bits emitted at a time; with fewer than 8 waiting they fit 64 bits.
+constexpr int kFastDepth = 56;
 }  // namespace
 
-TRpCompress::TRpCompress(bool compressing, TRpStream& stream)
-    : bitPos_(compressing ? 0 : 7), compressing_(compressing), stream_(stream)
+TRpCompress::TRpCompress(bool compressing, TRpStream& stream) : compressing_(compressing), stream_(stream)
 {
     up_[0] = 0;
     for (int i = 1; i <= 512; ++i)
         up_[i] = static_cast<quint8>((i - 1) / 2);
     for (int k = 0; k < 256; ++k) {
-        left_[k] = static_cast<quint16>(2 * k + 1);
-        right_[k] = static_cast<quint16>(2 * k + 2);
+        child_[k][0] = static_cast<quint16>(2 * k + 1);
+        child_[k][1] = static_cast<quint16>(2 * k + 2);
     }
 }
 
 TRpCompress::~TRpCompress()
 {
-    if (compressing_ && bitPos_ != 0)
-        stream_.Write(&outByte_, 1);
+    if (!compressing_) {
+        stream_.Seek(bufferUsed_ - bufferFill_, TRpSeekOrigin::Current);
+        return;
+    }
+    if (bitCount_ > 0)
+        buffer_[bufferUsed_++] = static_cast<quint8>(bits_);   // unused high bits are 0
+    Flush();
 }
 
-// Swaps the node with its uncle and moves two levels up: frequent bytes get
-// short codes.
-void TRpCompress::Splay(int leaf)
+void TRpCompress::Flush()
 {
-    int a = leaf;
-    do {
-        const int c = up_[a];
-        if (c == 0)
-            return;
-        const int d = up_[c];
-        int b = left_[d];
-        if (b == c) {
-            b = right_[d];
-            right_[d] = static_cast<quint16>(a);
-        } else {
-            left_[d] = static_cast<quint16>(a);
-        }
-        if (a == left_[c])
-            left_[c] = static_cast<quint16>(b);
-        else
-            right_[c] = static_cast<quint16>(b);
+    stream_.Write(buffer_, bufferUsed_);
+    bufferUsed_ = 0;
+}
+
+// Past the end of the stream: zero bits.
+quint8 TRpCompress::NextCodedByte()
+{
+    if (bufferUsed_ == bufferFill_) {
+        bufferFill_ = static_cast<int>(stream_.Read(buffer_, kBufferSize));
+        bufferUsed_ = 0;
+        if (bufferFill_ == 0)
+            return 0;
+    }
+    return buffer_[bufferUsed_++];
+}
+
+// Swaps each node on the path with its uncle and moves two levels up: a
+// semi-splay that shortens the codes of frequent bytes. The nodes above a
+// swap stay where they were, so the path walked for the byte serves it all.
+void TRpCompress::Splay(const quint16* path, const quint8* sides, int depth)
+{
+    for (int i = depth; i >= 2; i -= 2) {
+        const int a = path[i];
+        const int c = path[i - 1];
+        const int d = path[i - 2];
+        const int uncleSide = 1 - sides[i - 2];
+        const int b = child_[d][uncleSide];
+        child_[d][uncleSide] = static_cast<quint16>(a);
+        child_[c][sides[i - 1]] = static_cast<quint16>(b);
         up_[a] = static_cast<quint8>(d);
         up_[b] = static_cast<quint8>(c);
-        a = d;
-    } while (a != 0);
+    }
 }
 
+void TRpCompress::EmitBits(quint64 bits, int count)
+{
+    bits_ |= bits << bitCount_;
+    bitCount_ += count;
+    while (bitCount_ >= 8) {
+        buffer_[bufferUsed_++] = static_cast<quint8>(bits_);
+        if (bufferUsed_ == kBufferSize)
+            Flush();
+        bits_ >>= 8;
+        bitCount_ -= 8;
+    }
+}
+
+// The path from the root to the value's leaf, 1 for a right child; bytes
+// fill from their lowest bit.
 void TRpCompress::Compress(quint8 value)
 {
-    bool bits[512];
-    int count = 0;
+    quint16 path[kMaxPath];
+    quint8 sides[kMaxPath];
+    int top = kMaxPath - 1;
     int a = value + kLeafBase;
-    do {
+    path[top] = static_cast<quint16>(a);
+    // Walking up meets the root's side last: it lands in the lowest bit,
+    // the first one written.
+    quint64 reversed = 0;
+    while (a != 0) {
         const int c = up_[a];
-        bits[count++] = right_[c] == a;
+        const quint8 side = child_[c][1] == a ? 1 : 0;
+        reversed = (reversed << 1) | side;
+        sides[--top] = side;
+        path[top] = static_cast<quint16>(c);
         a = c;
-    } while (a != 0);
-    while (count > 0) {
-        if (bits[--count])
-            outByte_ |= kMask[bitPos_];
-        if (bitPos_ == 7) {
-            stream_.Write(&outByte_, 1);
-            bitPos_ = 0;
-            outByte_ = 0;
-        } else {
-            ++bitPos_;
-        }
     }
-    Splay(value + kLeafBase);
+    const int depth = kMaxPath - 1 - top;
+    const quint8* code = sides + top;
+    if (depth <= kFastDepth) {
+        EmitBits(reversed, depth);
+    } else {
+        for (int i = 0; i < depth; ++i)
+            EmitBits(code[i], 1);
+    }
+    Splay(path + top, code, depth);
 }
 
 quint8 TRpCompress::Expand()
 {
-    int a = 0;
-    while (a < kLeafBase) {
-        if (bitPos_ == 7) {
-            if (stream_.Read(&inByte_, 1) != 1)
-                inByte_ = 0;
-            bitPos_ = 0;
-        } else {
-            ++bitPos_;
+    quint16 path[kMaxPath];
+    quint8 sides[kMaxPath];
+    int depth = 0;
+    path[0] = 0;
+    while (path[depth] < kLeafBase) {
+        if (bitCount_ == 0) {
+            bits_ = NextCodedByte();
+            bitCount_ = 8;
         }
-        a = (inByte_ & kMask[bitPos_]) ? right_[a] : left_[a];
+        const quint8 side = bits_ & 1;
+        bits_ >>= 1;
+        --bitCount_;
+        sides[depth] = side;
+        path[depth + 1] = child_[path[depth]][side];
+        ++depth;
     }
     // Only corrupt input reaches the no-byte leaf; splaying the leaf actually
     // reached keeps the tree whole.
-    Splay(a);
-    return static_cast<quint8>(a - kLeafBase);
+    Splay(path, sides, depth);
+    return static_cast<quint8>(path[depth] - kLeafBase);
 }

@@ -62,11 +62,14 @@ private:
 };
 
 // One instance per page and direction. The coded form carries no length and
-// no end marker: the reader must know how many bytes to expand.
+// no end marker: the reader must know how many bytes to expand. Coded bytes
+// pass through a small buffer; once the coder is gone the stream stands just
+// past the last coded byte written or read.
 class TRpCompress {
 public:
     TRpCompress(bool compressing, TRpStream& stream);
-    // An encoder writes its partly filled last byte.
+    // An encoder writes its partly filled last byte; a decoder gives back
+    // the bytes it read ahead.
     ~TRpCompress();
     TRpCompress(const TRpCompress&) = delete;
     TRpCompress& operator=(const TRpCompress&) = delete;
@@ -76,14 +79,25 @@ public:
     quint8 Expand();
 
 private:
-    void Splay(int leaf);
+    static constexpr int kBufferSize = 4096;
+    static constexpr int kMaxPath = 520;
+    // path[0] is the root and path[depth] the leaf just coded; sides[i] tells
+    // which child of path[i] path[i + 1] is.
+    void Splay(const quint16* path, const quint8* sides, int depth);
+    void EmitBits(quint64 bits, int count);
+    void Flush();
+    quint8 NextCodedByte();
 
-    quint8 bitPos_;
     bool compressing_;
-    quint8 inByte_ = 0;
-    quint16 left_[256];
-    quint16 right_[256];
-    quint8 outByte_ = 0;
-    TRpStream& stream_;
+    // child_[k][0] and child_[k][1]: the left and right child of internal
+    // node k; leaves are 256 + the byte value, 512 stands for no byte.
+    quint16 child_[256][2];
     quint8 up_[513];
+    TRpStream& stream_;
+    // Bits not yet written or not yet used, the first in the lowest bit.
+    quint64 bits_ = 0;
+    int bitCount_ = 0;
+    quint8 buffer_[kBufferSize];
+    int bufferUsed_ = 0;
+    int bufferFill_ = 0;
 };
