@@ -111,6 +111,7 @@ QString Lay(const QString& section, const MaskShape& shape, const QString& integ
     int placeholder = 0;
     int decimal = 0;
     bool afterPoint = false;
+    bool exponentDone = false;
     QChar quote;
     for (int i = 0; i < section.size(); ++i) {
         const QChar c = section[i];
@@ -121,9 +122,12 @@ QString Lay(const QString& section, const MaskShape& shape, const QString& integ
                 out.append(c);
         } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
             quote = c;
+        } else if (shape.scientific && exponentDone) {
+            out.append(c);   // what follows the exponent is text
         } else if (IsExponentAt(section, i)) {
             out.append(c).append(exponent);
             i += 1 + shape.exponentDigits;
+            exponentDone = true;
         } else if (c == QLatin1Char('.') && !afterPoint) {
             afterPoint = true;
             if (shape.integerPlaces == 0)
@@ -139,7 +143,8 @@ QString Lay(const QString& section, const MaskShape& shape, const QString& integ
                 ++decimal;
                 continue;
             }
-            const int last = static_cast<int>(integerDigits.size()) - (shape.integerPlaces - placeholder);
+            const int last = std::min(static_cast<int>(integerDigits.size()) - (shape.integerPlaces - placeholder),
+                                      static_cast<int>(integerDigits.size()) - 1);
             const int first = placeholder == 0 ? 0 : last;
             for (int j = std::max(first, 0); j <= last; ++j) {
                 out.append(integerDigits[j]);

@@ -365,6 +365,7 @@ TEST(NumberText, FormatsByMask)
     EXPECT_EQ(FormatFloat(QStringLiteral("0.00E+00"), 12345), QStringLiteral("1.23E+04"));
     EXPECT_EQ(FormatFloat(QStringLiteral("0.0E-0"), 0.00012), QStringLiteral("1.2E-4"));
     EXPECT_EQ(FormatFloat(QStringLiteral("#"), 0), QStringLiteral(""));
+    EXPECT_EQ(FormatFloat(QStringLiteral("0E+0 00"), -1e300), QStringLiteral("-1E+300 00"));
     EXPECT_EQ(FormatFloat(QString(), 0.1), QStringLiteral("0.1"));
     EXPECT_EQ(FloatToStr(1e-7), QStringLiteral("1E-7"));
     EXPECT_EQ(FloatToStr(-123456.75), QStringLiteral("-123456.75"));
