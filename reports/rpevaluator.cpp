@@ -296,6 +296,17 @@ private:
     int depth_ = 0;
 };
 
+struct OperatorLevel {
+    QChar first;
+    int firstCode;
+    QChar second;
+    int secondCode;
+    QLatin1String word;   // between blanks
+    int wordCode;
+};
+const OperatorLevel kAdding{QLatin1Char('+'), kPlus, QLatin1Char('-'), kMinus, QLatin1String("or "), kOr};
+const OperatorLevel kMultiplying{QLatin1Char('*'), kTimes, QLatin1Char('/'), kDivide, QLatin1String("and "), kAnd};
+
 struct FoundOperator {
     qsizetype position = -1;
     qsizetype length = 0;
@@ -360,49 +371,42 @@ private:
     }
 
     // The last operator of the level, so that a run of them groups from the left.
-    static FoundOperator FindLast(const QString& text, QChar first, int firstCode, QChar second, int secondCode,
-                                  QLatin1String word, int wordCode)
+    static FoundOperator FindLast(const QString& text, const OperatorLevel& level)
     {
         FoundOperator found;
         TopLevelScan scan;
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (!scan.Step(text[i]) || i == 0)
                 continue;
-            if ((text[i] == first || text[i] == second) && (text[i] == QLatin1Char('*') || text[i] == QLatin1Char('/') ||
-                                                            IsBinarySign(text, i)))
-                found = {i, 1, text[i] == first ? firstCode : secondCode};
-            else if (text[i] == QLatin1Char(' ') && WordAt(text, i + 1, word))
-                found = {i, word.size() + 1, wordCode};
+            const bool sign = text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-');
+            if ((text[i] == level.first || text[i] == level.second) && (!sign || IsBinarySign(text, i)))
+                found = {i, 1, text[i] == level.first ? level.firstCode : level.secondCode};
+            else if (text[i] == QLatin1Char(' ') && WordAt(text, i + 1, level.word))
+                found = {i, level.word.size() + 1, level.wordCode};
         }
         return found;
     }
 
-    void SimpleExpression(const QString& source, int depth)
-    {
-        const QString text = source.trimmed();
-        if (depth > kMaxDepth)
-            return Error();
-        const FoundOperator found =
-            FindLast(text, QLatin1Char('+'), kPlus, QLatin1Char('-'), kMinus, QLatin1String("or "), kOr);
-        if (found.position < 0)
-            return Term(text, depth + 1);
-        Put<TRpEvElementOperator>(found.code);
-        SimpleExpression(text.left(found.position), depth + 1);
-        Term(text.mid(found.position + found.length), depth + 1);
-    }
+    void SimpleExpression(const QString& source, int depth) { Operators(source, depth, kAdding); }
 
-    void Term(const QString& source, int depth)
+    // The adding level's operands are terms; the multiplying level's, factors.
+    void Operators(const QString& source, int depth, const OperatorLevel& level)
     {
         const QString text = source.trimmed();
         if (depth > kMaxDepth)
             return Error();
-        const FoundOperator found =
-            FindLast(text, QLatin1Char('*'), kTimes, QLatin1Char('/'), kDivide, QLatin1String("and "), kAnd);
+        const auto lower = [&](const QString& operand) {
+            if (&level == &kAdding)
+                Operators(operand, depth + 1, kMultiplying);
+            else
+                Factor(operand, depth + 1);
+        };
+        const FoundOperator found = FindLast(text, level);
         if (found.position < 0)
-            return Factor(text, depth + 1);
+            return lower(text);
         Put<TRpEvElementOperator>(found.code);
-        Term(text.left(found.position), depth + 1);
-        Factor(text.mid(found.position + found.length), depth + 1);
+        Operators(text.left(found.position), depth + 1, level);
+        lower(text.mid(found.position + found.length));
     }
 
     void Factor(const QString& source, int depth)

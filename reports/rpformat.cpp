@@ -19,18 +19,31 @@ QString StripTrailingZeros(QString digits, int keep)
     return digits;
 }
 
+enum class MaskChar { Quote, Quoted, Plain };
+
+// Quoted text of a mask stands as it is; quote tracks the open quote.
+MaskChar Classify(QChar c, QChar& quote)
+{
+    if (!quote.isNull()) {
+        if (c != quote)
+            return MaskChar::Quoted;
+        quote = QChar();
+        return MaskChar::Quote;
+    }
+    if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+        quote = c;
+        return MaskChar::Quote;
+    }
+    return MaskChar::Plain;
+}
+
 // The mask's sections, split at ";" outside quotes.
 QStringList Sections(const QString& mask)
 {
     QStringList sections{QString()};
     QChar quote;
     for (const QChar c : mask) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            quote = c;
-        } else if (c == QLatin1Char(';')) {
+        if (Classify(c, quote) == MaskChar::Plain && c == QLatin1Char(';')) {
             sections.append(QString());
             continue;
         }
@@ -64,12 +77,7 @@ MaskShape ShapeOf(const QString& section)
     QChar quote;
     for (int i = 0; i < section.size(); ++i) {
         const QChar c = section[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            quote = c;
-        } else if (shape.scientific) {
+        if (Classify(c, quote) != MaskChar::Plain || shape.scientific) {
             continue;
         } else if (IsExponentAt(section, i)) {
             shape.scientific = true;
@@ -115,13 +123,11 @@ QString Lay(const QString& section, const MaskShape& shape, const QString& integ
     QChar quote;
     for (int i = 0; i < section.size(); ++i) {
         const QChar c = section[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            else
-                out.append(c);
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            quote = c;
+        const MaskChar kind = Classify(c, quote);
+        if (kind == MaskChar::Quoted) {
+            out.append(c);
+        } else if (kind == MaskChar::Quote) {
+            continue;
         } else if (shape.scientific && exponentDone) {
             out.append(c);   // what follows the exponent is text
         } else if (IsExponentAt(section, i)) {

@@ -80,22 +80,25 @@ int TRpPrinter::YSize(double value) const
     return RpRound(value * yFactor_);
 }
 
+// Width and length in portrait, 0.1 mm.
+std::pair<int, int> TRpPrinter::PortraitPaper() const
+{
+    if (!IsStandardPaper(settings_.paperSize))
+        return {settings_.paperWidth, settings_.paperLength};
+    const TRpPaperInfo& paper = PaperInfo(settings_.paperSize);
+    return {RpRound(paper.widthMM * 10), RpRound(paper.lengthMM * 10)};
+}
+
 int TRpPrinter::PaperWidth() const
 {
-    const bool portrait = settings_.orientation == QPageLayout::Portrait;
-    if (!IsStandardPaper(settings_.paperSize))
-        return portrait ? settings_.paperWidth : settings_.paperLength;
-    const TRpPaperInfo& paper = PaperInfo(settings_.paperSize);
-    return RpRound((portrait ? paper.widthMM : paper.lengthMM) * 10);
+    const auto [width, length] = PortraitPaper();
+    return settings_.orientation == QPageLayout::Portrait ? width : length;
 }
 
 int TRpPrinter::PaperLength() const
 {
-    const bool portrait = settings_.orientation == QPageLayout::Portrait;
-    if (!IsStandardPaper(settings_.paperSize))
-        return portrait ? settings_.paperLength : settings_.paperWidth;
-    const TRpPaperInfo& paper = PaperInfo(settings_.paperSize);
-    return RpRound((portrait ? paper.lengthMM : paper.widthMM) * 10);
+    const auto [width, length] = PortraitPaper();
+    return settings_.orientation == QPageLayout::Portrait ? length : width;
 }
 
 std::unique_ptr<TRpPrintJob> TRpPrinter::MakeJob()

@@ -136,6 +136,7 @@ public:
 
 private:
     bool PageInRange() const;
+    std::pair<int, int> PortraitPaper() const;
     void ClosePage();
     void OpenPage();
     void OpenScratchPage();
