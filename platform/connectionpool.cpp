@@ -3,31 +3,56 @@
 #include "fieldstorage.h"
 #include "sqltext.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
 #include <map>
+#include <memory>
 
 using ConnectionPool::EngineMessage;
 
 namespace {
 
+// Prepared statements kept per connection; past this many all are dropped.
+constexpr size_t kKeptStatements = 64;
+
 struct Pooled {
     QString connectionName;
     std::map<QString, std::vector<ColumnKind>> tables;   // by lower-case table name
+    std::map<QString, std::unique_ptr<QSqlQuery>> statements;
 };
 
 std::map<QString, Pooled>& Pool()
 {
     static std::map<QString, Pooled> pool;
+    // Qt's own connection list is gone before static objects end: close first.
+    static const bool closedWithTheApplication = (qAddPostRoutine(ConnectionPool::CloseAll), true);
+    Q_UNUSED(closedWithTheApplication);
     return pool;
+}
+
+// The folder as it was named by the callers, to its pool key.
+std::map<QString, QString>& Keys()
+{
+    static std::map<QString, QString> keys;
+    return keys;
 }
 
 QString FolderKey(const QString& dataFolder)
 {
-    return QDir::cleanPath(QDir(dataFolder).absolutePath());
+    auto known = Keys().find(dataFolder);
+    if (known == Keys().end())
+        known = Keys().emplace(dataFolder, QDir::cleanPath(QDir(dataFolder).absolutePath())).first;
+    return known->second;
+}
+
+void Bind(QSqlQuery& query, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
 }
 
 // A URI that opens the file for reading and writing but never creates it.
@@ -76,7 +101,9 @@ Pooled& Open(const QString& dataFolder)
         QSqlDatabase::removeDatabase(name);
         throw EDatabaseError(problem);
     }
-    return Pool()[key] = Pooled{name, {}};
+    Pooled& pooled = Pool()[key];
+    pooled.connectionName = name;
+    return pooled;
 }
 
 std::vector<ColumnKind> ReadTableColumns(const QSqlDatabase& db, const QString& table)
@@ -113,10 +140,29 @@ void Execute(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
     if (!query.prepare(sql))
         throw EDatabaseError(EngineMessage(query.lastError()));
-    for (const QVariant& value : values)
-        query.addBindValue(value);
+    Bind(query, values);
     if (!query.exec())
         throw EDatabaseError(EngineMessage(query.lastError()));
+}
+
+QSqlQuery& Run(const QString& dataFolder, const QString& sql, const QVariantList& values)
+{
+    Pooled& pooled = Open(dataFolder);
+    auto kept = pooled.statements.find(sql);
+    if (kept == pooled.statements.end()) {
+        auto query = std::make_unique<QSqlQuery>(QSqlDatabase::database(pooled.connectionName, false));
+        query->setForwardOnly(true);
+        if (!query->prepare(sql))
+            throw EDatabaseError(EngineMessage(query->lastError()));
+        if (pooled.statements.size() >= kKeptStatements)
+            pooled.statements.clear();
+        kept = pooled.statements.emplace(sql, std::move(query)).first;
+    }
+    QSqlQuery& query = *kept->second;
+    Bind(query, values);
+    if (!query.exec())
+        throw EDatabaseError(EngineMessage(query.lastError()));
+    return query;
 }
 
 QString EngineMessage(const QSqlError& error)
@@ -128,6 +174,7 @@ QString EngineMessage(const QSqlError& error)
 void CloseAll()
 {
     for (auto& [key, pooled] : Pool()) {
+        pooled.statements.clear();
         {
             QSqlDatabase db = QSqlDatabase::database(pooled.connectionName, false);
             db.close();
@@ -135,6 +182,7 @@ void CloseAll()
         QSqlDatabase::removeDatabase(pooled.connectionName);
     }
     Pool().clear();
+    Keys().clear();
 }
 
 }  // namespace ConnectionPool

@@ -28,6 +28,10 @@ const std::vector<ColumnKind>& TableColumns(const QString& dataFolder, const QSt
 // EDatabaseError with the engine's message when it fails.
 void Execute(QSqlQuery& query, const QString& sql, const QVariantList& values);
 
+// The same with a statement the connection keeps prepared, for the small
+// statements run once per row. Call finish() on it after reading its rows.
+QSqlQuery& Run(const QString& dataFolder, const QString& sql, const QVariantList& values);
+
 void CloseAll();
 
 // The engine's own text of a failure.

@@ -159,9 +159,13 @@ private:
         } else if (lower == QLatin1Char('s')) {
             WriteNumber(second_, n);
         } else if (lower == QLatin1Char('d')) {
-            WriteDay(n);
+            const QLocale english = QLocale::c();
+            WriteNumberOrName(date_.day(), n, english.dayName(date_.dayOfWeek(), QLocale::ShortFormat),
+                              english.dayName(date_.dayOfWeek(), QLocale::LongFormat));
         } else if (lower == QLatin1Char('m')) {
-            WriteMonth(n);
+            const QLocale english = QLocale::c();
+            WriteNumberOrName(date_.month(), n, english.monthName(date_.month(), QLocale::ShortFormat),
+                              english.monthName(date_.month(), QLocale::LongFormat));
         } else if (lower == QLatin1Char('y')) {
             out_ += n <= 2 ? TwoDigits(date_.year() % 100) : QStringLiteral("%1").arg(date_.year(), 4, 10, QLatin1Char('0'));
         } else if (lower == QLatin1Char('t')) {
@@ -180,22 +184,13 @@ private:
 
     void WriteNumber(int value, qsizetype run) { out_ += run >= 2 ? TwoDigits(value) : QString::number(value); }
 
-    void WriteDay(qsizetype run)
+    // A day or a month: its number for one or two letters, else its short or long name.
+    void WriteNumberOrName(int number, qsizetype run, const QString& shortName, const QString& longName)
     {
-        const QLocale english = QLocale::c();
         if (run <= 2)
-            WriteNumber(date_.day(), run);
+            WriteNumber(number, run);
         else
-            out_ += english.dayName(date_.dayOfWeek(), run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
-    }
-
-    void WriteMonth(qsizetype run)
-    {
-        const QLocale english = QLocale::c();
-        if (run <= 2)
-            WriteNumber(date_.month(), run);
-        else
-            out_ += english.monthName(date_.month(), run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+            out_ += run == 3 ? shortName : longName;
     }
 
     const QString& picture_;

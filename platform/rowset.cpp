@@ -210,12 +210,7 @@ void RowSet::PostAppended()
     const QString sql = names.isEmpty()
         ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-    qint64 rowid = 0;
-    {
-        QSqlQuery q(ConnectionPool::Connection(source.dataFolder));
-        ConnectionPool::Execute(q, sql, values);
-        rowid = q.lastInsertId().toLongLong();
-    }
+    const qint64 rowid = ConnectionPool::Run(source.dataFolder, sql, values).lastInsertId().toLongLong();
     std::optional<Row> written = ReadRow(rowid, false);
     if (!written)
         throw EDatabaseError(QStringLiteral("The appended row cannot be read back"));
@@ -239,13 +234,10 @@ void RowSet::PostEdited()
         values.append(buffer_[c]);
     }
     values.append(rowids_[pos_]);
-    {
-        QSqlQuery q(ConnectionPool::Connection(source.dataFolder));
-        ConnectionPool::Execute(q,
-                                QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                    .arg(SqlText::QuoteName(source.table), assignments.join(QLatin1Char(','))),
-                                values);
-    }
+    ConnectionPool::Run(source.dataFolder,
+                        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                            .arg(SqlText::QuoteName(source.table), assignments.join(QLatin1Char(','))),
+                        values);
     if (std::optional<Row> written = ReadRow(rowids_[pos_], true))
         rows_[pos_] = std::move(*written);
     else
@@ -261,15 +253,15 @@ std::optional<RowSet::Row> RowSet::ReadRow(qint64 rowid, bool mustSatisfyWhere) 
         sql += QStringLiteral(" AND (") + source.where + QLatin1Char(')');
         values += source.whereValues;
     }
-    QSqlQuery q(ConnectionPool::Connection(source.dataFolder));
-    q.setForwardOnly(true);
-    ConnectionPool::Execute(q, sql, values);
-    if (!q.next())
-        return std::nullopt;
-    Row row;
-    row.reserve(columns_.size());
-    for (size_t c = 0; c < columns_.size(); ++c)
-        row.push_back(q.value(static_cast<int>(c)));
+    QSqlQuery& q = ConnectionPool::Run(source.dataFolder, sql, values);
+    std::optional<Row> row;
+    if (q.next()) {
+        row.emplace();
+        row->reserve(columns_.size());
+        for (size_t c = 0; c < columns_.size(); ++c)
+            row->push_back(q.value(static_cast<int>(c)));
+    }
+    q.finish();
     return row;
 }
 

@@ -2,6 +2,7 @@
 #include "platform/formatsettings.h"
 #include "tests/support/testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -32,18 +33,24 @@ protected:
         return q.RecordCount();
     }
 
+    std::unique_ptr<TQuery> OpenLive(const QString& sql)
+    {
+        auto q = std::make_unique<TQuery>(folder_.Path());
+        q->SetRequestLive(true);
+        q->SQL() << sql;
+        q->Open();
+        return q;
+    }
+
     // Appends a member through a live result and gives its key.
     qint32 AddMember(const QString& firstName, qint32 display = 0)
     {
-        TQuery q(folder_.Path());
-        q.SetRequestLive(true);
-        q.SQL() << QStringLiteral("SELECT * FROM MEDPROF");
-        q.Open();
-        q.Append();
-        q.FieldByName(QStringLiteral("FirstName")).SetAsString(firstName);
-        q.FieldByName(QStringLiteral("Display")).SetAsInteger(display);
-        q.Post();
-        return q.FieldByName(QStringLiteral("MemberID")).AsInteger();
+        auto q = OpenLive(QStringLiteral("SELECT * FROM MEDPROF"));
+        q->Append();
+        q->FieldByName(QStringLiteral("FirstName")).SetAsString(firstName);
+        q->FieldByName(QStringLiteral("Display")).SetAsInteger(display);
+        q->Post();
+        return q->FieldByName(QStringLiteral("MemberID")).AsInteger();
     }
 
     QStringList FirstNames(const QString& sql)
@@ -97,6 +104,24 @@ TEST_F(DataSetTest, OpenStandsOnTheFirstRowAndNextStaysOnTheLast)
     EXPECT_FALSE(q.Active());
     EXPECT_EQ(q.FieldCount(), 0);
     EXPECT_THROW(q.Next(), EDatabaseError);
+}
+
+TEST_F(DataSetTest, OpeningAnOpenQueryKeepsItsPlaceUntilTheStatementChanges)
+{
+    AddMember(QStringLiteral("Ann"));
+    AddMember(QStringLiteral("Bob"));
+    TQuery q(folder_.Path());
+    q.SQL() << QStringLiteral("SELECT * FROM MEDPROF ORDER BY FirstName");
+    q.Open();
+    q.Next();
+    q.Open();
+    EXPECT_EQ(q.FieldByName(QStringLiteral("FirstName")).AsString(), QStringLiteral("Bob"));
+    q.SQL().last() = QStringLiteral("SELECT * FROM MEDPROF ORDER BY FirstName DESC");
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 2);
+    EXPECT_EQ(q.FieldByName(QStringLiteral("FirstName")).AsString(), QStringLiteral("Bob"));
+    q.Next();
+    EXPECT_EQ(q.FieldByName(QStringLiteral("FirstName")).AsString(), QStringLiteral("Ann"));
 }
 
 TEST_F(DataSetTest, AnEmptyResultIsAtEofWithNullFields)
@@ -154,24 +179,21 @@ TEST_F(DataSetTest, AComputedColumnTakesTheKindOfItsValues)
 
 TEST_F(DataSetTest, APostedAppendStaysCurrentAndReadsItsKeyBack)
 {
-    TQuery q(folder_.Path());
-    q.SetRequestLive(true);
-    q.SQL() << QStringLiteral("SELECT * FROM BIZADDR");
-    q.Open();
-    q.Append();
-    EXPECT_FALSE(q.Eof());
-    q.FieldByName(QStringLiteral("BusinessName")).SetAsString(QStringLiteral("Clinic"));
-    q.FieldByName(QStringLiteral("CategoryNo")).SetAsInteger(5);
-    q.Post();
-    const qint32 first = q.FieldByName(QStringLiteral("BizId")).AsInteger();
+    auto q = OpenLive(QStringLiteral("SELECT * FROM BIZADDR"));
+    q->Append();
+    EXPECT_FALSE(q->Eof());
+    q->FieldByName(QStringLiteral("BusinessName")).SetAsString(QStringLiteral("Clinic"));
+    q->FieldByName(QStringLiteral("CategoryNo")).SetAsInteger(5);
+    q->Post();
+    const qint32 first = q->FieldByName(QStringLiteral("BizId")).AsInteger();
     EXPECT_GT(first, 0);
-    EXPECT_EQ(q.FieldByName(QStringLiteral("BusinessName")).AsString(), QStringLiteral("Clinic"));
+    EXPECT_EQ(q->FieldByName(QStringLiteral("BusinessName")).AsString(), QStringLiteral("Clinic"));
 
-    q.Append();
-    q.FieldByName(QStringLiteral("BusinessName")).SetAsString(QStringLiteral("Pharmacy"));
-    q.Post();
-    EXPECT_EQ(q.FieldByName(QStringLiteral("BizId")).AsInteger(), first + 1);
-    EXPECT_EQ(q.RecordCount(), 2);
+    q->Append();
+    q->FieldByName(QStringLiteral("BusinessName")).SetAsString(QStringLiteral("Pharmacy"));
+    q->Post();
+    EXPECT_EQ(q->FieldByName(QStringLiteral("BizId")).AsInteger(), first + 1);
+    EXPECT_EQ(q->RecordCount(), 2);
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM BIZADDR WHERE CategoryNo = 5")), 1);
 }
 
@@ -208,13 +230,10 @@ TEST_F(DataSetTest, MovingOnPostsAPendingChange)
 {
     AddMember(QStringLiteral("Ann"));
     AddMember(QStringLiteral("Bob"));
-    TQuery q(folder_.Path());
-    q.SetRequestLive(true);
-    q.SQL() << QStringLiteral("SELECT * FROM MEDPROF ORDER BY MemberID");
-    q.Open();
-    q.Edit();
-    q.FieldByName(QStringLiteral("LastName")).SetAsString(QStringLiteral("Smith"));
-    q.Next();
+    auto q = OpenLive(QStringLiteral("SELECT * FROM MEDPROF ORDER BY MemberID"));
+    q->Edit();
+    q->FieldByName(QStringLiteral("LastName")).SetAsString(QStringLiteral("Smith"));
+    q->Next();
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDPROF WHERE LastName = 'Smith'")), 1);
 }
 
@@ -280,84 +299,69 @@ TEST_F(DataSetTest, OnlyALiveResultOfOneTableCanBeChanged)
     EXPECT_THROW(plain.Append(), EDatabaseError);
     EXPECT_THROW(plain.FieldByName(QStringLiteral("FirstName")).SetAsString(QStringLiteral("x")), EDatabaseError);
 
-    TQuery distinct(folder_.Path());
-    distinct.SetRequestLive(true);
-    distinct.SQL() << QStringLiteral("SELECT DISTINCT * FROM MEDPROF");
-    distinct.Open();
-    EXPECT_THROW(distinct.Edit(), EDatabaseError);
+    auto distinct = OpenLive(QStringLiteral("SELECT DISTINCT * FROM MEDPROF"));
+    EXPECT_THROW(distinct->Edit(), EDatabaseError);
 
-    TQuery live(folder_.Path());
-    live.SetRequestLive(true);
-    live.SQL() << QStringLiteral("SELECT * FROM MEDPROF WHERE MemberID = -1");
-    live.Open();
-    EXPECT_THROW(live.Edit(), EDatabaseError);   // no row to edit
-    EXPECT_THROW(live.FieldByName(QStringLiteral("FirstName")).SetAsString(QStringLiteral("x")), EDatabaseError);
+    auto live = OpenLive(QStringLiteral("SELECT * FROM MEDPROF WHERE MemberID = -1"));
+    EXPECT_THROW(live->Edit(), EDatabaseError);   // no row to edit
+    EXPECT_THROW(live->FieldByName(QStringLiteral("FirstName")).SetAsString(QStringLiteral("x")), EDatabaseError);
 }
 
 // ---- Values ----
 
 TEST_F(DataSetTest, ANewRowReadsAsNullsAndDefaults)
 {
-    TQuery q(folder_.Path());
-    q.SetRequestLive(true);
-    q.SQL() << QStringLiteral("SELECT * FROM TODO01");
-    q.Open();
-    q.Append();
-    q.Post();
-    EXPECT_TRUE(q.FieldByName(QStringLiteral("Description")).IsNull());
-    EXPECT_EQ(q.FieldByName(QStringLiteral("Description")).AsString(), QString());
-    EXPECT_TRUE(q.FieldByName(QStringLiteral("Description")).AsLines().isEmpty());
-    EXPECT_EQ(q.FieldByName(QStringLiteral("CategoryNo")).AsInteger(), 0);
-    EXPECT_EQ(q.FieldByName(QStringLiteral("CategoryNo")).AsFloat(), 0.0);
-    EXPECT_EQ(q.FieldByName(QStringLiteral("Due")).AsDateTime(), 0.0);
-    EXPECT_EQ(q.FieldByName(QStringLiteral("Due")).AsString(), QString());
-    EXPECT_FALSE(q.FieldByName(QStringLiteral("Done")).IsNull());   // declared with a default
-    EXPECT_FALSE(q.FieldByName(QStringLiteral("Done")).AsBoolean());
+    auto q = OpenLive(QStringLiteral("SELECT * FROM TODO01"));
+    q->Append();
+    q->Post();
+    EXPECT_TRUE(q->FieldByName(QStringLiteral("Description")).IsNull());
+    EXPECT_EQ(q->FieldByName(QStringLiteral("Description")).AsString(), QString());
+    EXPECT_TRUE(q->FieldByName(QStringLiteral("Description")).AsLines().isEmpty());
+    EXPECT_EQ(q->FieldByName(QStringLiteral("CategoryNo")).AsInteger(), 0);
+    EXPECT_EQ(q->FieldByName(QStringLiteral("CategoryNo")).AsFloat(), 0.0);
+    EXPECT_EQ(q->FieldByName(QStringLiteral("Due")).AsDateTime(), 0.0);
+    EXPECT_EQ(q->FieldByName(QStringLiteral("Due")).AsString(), QString());
+    EXPECT_FALSE(q->FieldByName(QStringLiteral("Done")).IsNull());   // declared with a default
+    EXPECT_FALSE(q->FieldByName(QStringLiteral("Done")).AsBoolean());
 }
 
 TEST_F(DataSetTest, MemoLinesAreKeptApartAndNoLinesStoreNull)
 {
-    TQuery q(folder_.Path());
-    q.SetRequestLive(true);
-    q.SQL() << QStringLiteral("SELECT * FROM TODO01");
-    q.Open();
-    q.Append();
+    auto q = OpenLive(QStringLiteral("SELECT * FROM TODO01"));
+    q->Append();
     const QStringList lines{QStringLiteral("Call the dentist"), QString(), QStringLiteral("  bring the card")};
-    q.FieldByName(QStringLiteral("Description")).SetAsLines(lines);
-    q.Post();
-    EXPECT_EQ(q.FieldByName(QStringLiteral("Description")).AsLines(), lines);
-    EXPECT_EQ(q.FieldByName(QStringLiteral("Description")).AsString(), lines.join(QLatin1Char('\n')));
+    q->FieldByName(QStringLiteral("Description")).SetAsLines(lines);
+    q->Post();
+    EXPECT_EQ(q->FieldByName(QStringLiteral("Description")).AsLines(), lines);
+    EXPECT_EQ(q->FieldByName(QStringLiteral("Description")).AsString(), lines.join(QLatin1Char('\n')));
 
-    q.Edit();
-    q.FieldByName(QStringLiteral("Description")).SetAsLines({});
-    q.Post();
-    EXPECT_TRUE(q.FieldByName(QStringLiteral("Description")).IsNull());
+    q->Edit();
+    q->FieldByName(QStringLiteral("Description")).SetAsLines({});
+    q->Post();
+    EXPECT_TRUE(q->FieldByName(QStringLiteral("Description")).IsNull());
 }
 
 TEST_F(DataSetTest, DatesAreWholeDaysAndNoDateIsNull)
 {
-    TQuery q(folder_.Path());
-    q.SetRequestLive(true);
-    q.SQL() << QStringLiteral("SELECT * FROM TODO01");
-    q.Open();
-    q.Append();
+    auto q = OpenLive(QStringLiteral("SELECT * FROM TODO01"));
+    q->Append();
     const TDateTime newYearsEve = EncodeDate(2024, 12, 31);
-    q.FieldByName(QStringLiteral("Due")).SetAsDateTime(newYearsEve + EncodeTime(18, 30, 0, 0));
-    q.FieldByName(QStringLiteral("ScheduleDate")).SetAsDateTime(0.0);
-    q.Post();
-    EXPECT_EQ(q.FieldByName(QStringLiteral("Due")).AsDateTime(), newYearsEve);
-    EXPECT_EQ(q.FieldByName(QStringLiteral("Due")).AsString(), QStringLiteral("12/31/2024"));
-    EXPECT_TRUE(q.FieldByName(QStringLiteral("ScheduleDate")).IsNull());
-    EXPECT_EQ(q.FieldByName(QStringLiteral("ScheduleDate")).AsDateTime(), 0.0);
+    q->FieldByName(QStringLiteral("Due")).SetAsDateTime(newYearsEve + EncodeTime(18, 30, 0, 0));
+    q->FieldByName(QStringLiteral("ScheduleDate")).SetAsDateTime(0.0);
+    q->Post();
+    EXPECT_EQ(q->FieldByName(QStringLiteral("Due")).AsDateTime(), newYearsEve);
+    EXPECT_EQ(q->FieldByName(QStringLiteral("Due")).AsString(), QStringLiteral("12/31/2024"));
+    EXPECT_TRUE(q->FieldByName(QStringLiteral("ScheduleDate")).IsNull());
+    EXPECT_EQ(q->FieldByName(QStringLiteral("ScheduleDate")).AsDateTime(), 0.0);
 
     // A date given as text is read by the short date format.
-    q.Edit();
-    q.FieldByName(QStringLiteral("ScheduleDate")).SetAsString(QStringLiteral("1/1/1800"));
-    q.Post();
-    EXPECT_EQ(q.FieldByName(QStringLiteral("ScheduleDate")).AsDateTime(), EncodeDate(1800, 1, 1));
-    q.Edit();
-    EXPECT_THROW(q.FieldByName(QStringLiteral("ScheduleDate")).SetAsString(QStringLiteral("31/31/2000")), EDatabaseError);
-    q.Cancel();
+    q->Edit();
+    q->FieldByName(QStringLiteral("ScheduleDate")).SetAsString(QStringLiteral("1/1/1800"));
+    q->Post();
+    EXPECT_EQ(q->FieldByName(QStringLiteral("ScheduleDate")).AsDateTime(), EncodeDate(1800, 1, 1));
+    q->Edit();
+    EXPECT_THROW(q->FieldByName(QStringLiteral("ScheduleDate")).SetAsString(QStringLiteral("31/31/2000")), EDatabaseError);
+    q->Cancel();
 
     TQuery until(folder_.Path());
     until.SQL() << QStringLiteral("SELECT * FROM TODO01 WHERE Due <= :EDate AND Due >= :BDate");
@@ -369,34 +373,28 @@ TEST_F(DataSetTest, DatesAreWholeDaysAndNoDateIsNull)
 
 TEST_F(DataSetTest, BooleansAndMoneyKeepTheirValues)
 {
-    TQuery q(folder_.Path());
-    q.SetRequestLive(true);
-    q.SQL() << QStringLiteral("SELECT * FROM TODO01");
-    q.Open();
+    auto q = OpenLive(QStringLiteral("SELECT * FROM TODO01"));
     for (bool done : {true, false, true}) {
-        q.Append();
-        q.FieldByName(QStringLiteral("Done")).SetAsBoolean(done);
-        q.Post();
+        q->Append();
+        q->FieldByName(QStringLiteral("Done")).SetAsBoolean(done);
+        q->Post();
     }
-    EXPECT_TRUE(q.FieldByName(QStringLiteral("Done")).AsBoolean());
-    EXPECT_EQ(q.FieldByName(QStringLiteral("Done")).AsString(), QStringLiteral("True"));
+    EXPECT_TRUE(q->FieldByName(QStringLiteral("Done")).AsBoolean());
+    EXPECT_EQ(q->FieldByName(QStringLiteral("Done")).AsString(), QStringLiteral("True"));
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM TODO01 WHERE Done = False")), 1);
 
-    TQuery money(folder_.Path());
-    money.SetRequestLive(true);
-    money.SQL() << QStringLiteral("SELECT * FROM MEDINS");
-    money.Open();
-    money.Append();
-    money.FieldByName(QStringLiteral("Premium")).SetAsFloat(1234.56);
-    money.FieldByName(QStringLiteral("IndLifeMax")).SetAsFloat(-1.0);
-    money.FieldByName(QStringLiteral("PremiumTime")).SetAsString(QStringLiteral("12"));
-    money.Post();
-    EXPECT_DOUBLE_EQ(money.FieldByName(QStringLiteral("Premium")).AsFloat(), 1234.56);
-    EXPECT_DOUBLE_EQ(money.FieldByName(QStringLiteral("IndLifeMax")).AsFloat(), -1.0);
-    EXPECT_EQ(money.FieldByName(QStringLiteral("PremiumTime")).AsInteger(), 12);
-    money.Edit();
-    EXPECT_THROW(money.FieldByName(QStringLiteral("PremiumTime")).SetAsString(QStringLiteral("twelve")), EDatabaseError);
-    EXPECT_THROW(money.FieldByName(QStringLiteral("Premium")).SetAsString(QStringLiteral("1,5")), EDatabaseError);
+    auto money = OpenLive(QStringLiteral("SELECT * FROM MEDINS"));
+    money->Append();
+    money->FieldByName(QStringLiteral("Premium")).SetAsFloat(1234.56);
+    money->FieldByName(QStringLiteral("IndLifeMax")).SetAsFloat(-1.0);
+    money->FieldByName(QStringLiteral("PremiumTime")).SetAsString(QStringLiteral("12"));
+    money->Post();
+    EXPECT_DOUBLE_EQ(money->FieldByName(QStringLiteral("Premium")).AsFloat(), 1234.56);
+    EXPECT_DOUBLE_EQ(money->FieldByName(QStringLiteral("IndLifeMax")).AsFloat(), -1.0);
+    EXPECT_EQ(money->FieldByName(QStringLiteral("PremiumTime")).AsInteger(), 12);
+    money->Edit();
+    EXPECT_THROW(money->FieldByName(QStringLiteral("PremiumTime")).SetAsString(QStringLiteral("twelve")), EDatabaseError);
+    EXPECT_THROW(money->FieldByName(QStringLiteral("Premium")).SetAsString(QStringLiteral("1,5")), EDatabaseError);
 }
 
 // ---- Parameters ----
@@ -603,6 +601,37 @@ TEST(DatabaseFileTest, AFileThatIsNoDatabaseIsRefusedAndLeftAlone)
     EXPECT_THROW(Database::Check(folder), EDatabaseError);
     EXPECT_EQ(QFileInfo(file).size(), 0);
     Database::CloseAll();
+}
+
+TEST(DatabaseFileTest, AFolderNamedWithSpecialCharactersOpens)
+{
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/My Care #1?%20é-XXXXXX"));
+    const QString folder = dir.path() + QLatin1Char('/');
+    ASSERT_TRUE(QFile::copy(Database::PathIn(DeliveredDataFolder()), Database::PathIn(folder)));
+    QFile::setPermissions(Database::PathIn(folder), QFile::ReadOwner | QFile::WriteOwner);
+    TQuery q(folder);
+    q.SQL() << QStringLiteral("SELECT * FROM GENERIC WHERE PropertyType = 5");
+    q.Open();
+    EXPECT_EQ(q.FieldByName(QStringLiteral("StrProperty")).AsString(), QStringLiteral("1"));
+    Database::CloseAll();
+}
+
+// Left open on purpose, last: the connections and their prepared statements
+// must close with the application, or the leak check at exit fails this program.
+TEST(DatabaseFileTest, ConnectionsLeftOpenCloseWithTheApplication)
+{
+    static QTemporaryDir outlivesTheApplication;
+    const QString folder = outlivesTheApplication.path() + QLatin1Char('/');
+    ASSERT_TRUE(QFile::copy(Database::PathIn(DeliveredDataFolder()), Database::PathIn(folder)));
+    QFile::setPermissions(Database::PathIn(folder), QFile::ReadOwner | QFile::WriteOwner);
+    TQuery q(folder);
+    q.SetRequestLive(true);
+    q.SQL() << QStringLiteral("SELECT * FROM CpRept");
+    q.Open();
+    q.Append();
+    q.FieldByName(QStringLiteral("Column1")).SetAsString(QStringLiteral("left open"));
+    q.Post();
+    EXPECT_EQ(q.RecordCount(), 1);
 }
 
 }  // namespace
