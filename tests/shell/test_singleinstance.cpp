@@ -1,10 +1,13 @@
 #include "platform/messagebox.h"
 #include "shell/singleinstance.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -12,14 +15,24 @@ namespace {
 
 constexpr int kWaitMs = 15000;
 
-// A copy of the guarded helper program in a runtime folder of the test's own.
+// A copy of the guarded helper program, or of the program itself, with a
+// runtime folder and settings of the test's own.
 class GuardCopy {
 public:
-    explicit GuardCopy(const QString& runtimeDir)
+    explicit GuardCopy(const QString& runtimeDir, const QString& program = QStringLiteral(GUARD_HELPER))
+        : program_(program)
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), runtimeDir + QStringLiteral("/config"));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process_.setProcessEnvironment(environment);
+    }
+
+    void SetEnvironment(const QString& name, const QString& value)
+    {
+        QProcessEnvironment environment = process_.processEnvironment();
+        environment.insert(name, value);
         process_.setProcessEnvironment(environment);
     }
 
@@ -31,7 +44,13 @@ public:
         }
     }
 
-    void Start(const QString& role) { process_.start(QStringLiteral(GUARD_HELPER), {role}); }
+    void Start(const QString& role = {}) { process_.start(program_, role.isEmpty() ? QStringList() : QStringList{role}); }
+
+    bool EndsCleanly()
+    {
+        return process_.waitForFinished(kWaitMs) && process_.exitStatus() == QProcess::NormalExit &&
+               process_.exitCode() == 0;
+    }
 
     // The next line the copy says, or empty when it says nothing in time.
     QString NextLine()
@@ -56,8 +75,22 @@ public:
     }
 
 private:
+    QString program_;
     QProcess process_;
 };
+
+// Waits until a first copy listens for later ones.
+bool Listening(const QString& runtimeDir)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < kWaitMs) {
+        if (QFileInfo::exists(runtimeDir + QStringLiteral("/TSingleInstance_in_application_CarePortfolio.socket")))
+            return true;
+        QThread::msleep(20);
+    }
+    return false;
+}
 
 class TwoCopies : public ::testing::Test {
 protected:
@@ -76,6 +109,27 @@ TEST_F(TwoCopies, TheSecondSaysSoBringsTheFirstForwardAndEnds)
               QStringList({QStringLiteral("message: Application is already running. | CarePortfolio"),
                            QStringLiteral("stopped=1")}));
     EXPECT_EQ(first.NextLine(), QStringLiteral("restored"));
+}
+
+TEST_F(TwoCopies, TheProgramItselfHoldsTheGuardWhileItRuns)
+{
+    GuardCopy program(runtimeDir_.path(), QStringLiteral(CAREPORTFOLIO));
+    program.Start();
+    ASSERT_TRUE(Listening(runtimeDir_.path()));
+
+    GuardCopy second(runtimeDir_.path());
+    second.Start(QStringLiteral("second"));
+    EXPECT_EQ(second.AllLinesAtEnd().value(1), QStringLiteral("stopped=1"));
+}
+
+using TheProgram = TwoCopies;
+
+TEST_F(TheProgram, StartsUpToAnIdleMainWindowAndQuitsWhenAskedTo)
+{
+    GuardCopy program(runtimeDir_.path(), QStringLiteral(CAREPORTFOLIO));
+    program.SetEnvironment(QString::fromLatin1(kQuitWhenIdleVariable), QStringLiteral("1"));
+    program.Start();
+    EXPECT_TRUE(program.EndsCleanly());
 }
 
 TEST_F(TwoCopies, ALockLeftByACrashedCopyDoesNotBlock)
