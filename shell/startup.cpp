@@ -118,7 +118,8 @@ int RunCarePortfolio()
         return 0;
 
     mainWindow->show();
+    // Leaves the loop without closing the window, so nothing is written.
     if (qEnvironmentVariableIsSet(kQuitWhenIdleVariable))
-        QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+        QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }

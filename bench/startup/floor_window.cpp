@@ -14,6 +14,6 @@ int main(int argc, char** argv)
         window.setCentralWidget(new QLabel(QStringLiteral("CarePortfolio")));
     window.resize(646, 455);
     window.show();
-    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }
