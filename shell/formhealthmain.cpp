@@ -291,17 +291,19 @@ void TFormHealthMain::RecordHistory(const TNavigateHistory& request)
 
 void TFormHealthMain::GoBack()
 {
-    if (const TNavigateHistory* entry = NavHistory.Back()) {
-        const TNavigateHistory request = *entry;
-        CloseModulePages();
-        ShowModule(request);
-    }
-    UpdateHistoryButtons();
+    ShowFromHistory(NavHistory.Back());
 }
 
 void TFormHealthMain::GoForward()
 {
-    if (const TNavigateHistory* entry = NavHistory.Forward()) {
+    ShowFromHistory(NavHistory.Forward());
+}
+
+// Shows the page of a history entry, without the hourglass and without
+// touching the history's contents.
+void TFormHealthMain::ShowFromHistory(const TNavigateHistory* entry)
+{
+    if (entry) {
         const TNavigateHistory request = *entry;
         CloseModulePages();
         ShowModule(request);

@@ -64,6 +64,7 @@ private:
     void FormClose();
     void ForceProgramFormats();
     void RestoreUserFormats();
+    void ShowFromHistory(const TNavigateHistory* entry);
     void UpdateHistoryButtons();
     void ShowMenusOf(QWidget* page);
     void CBGoToChange(int index);

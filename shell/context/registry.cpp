@@ -8,8 +8,8 @@
 
 namespace {
 
-// An INI file holds text only, so integers carry their kind in the text, as
-// a registry export writes them; binary data is a byte array.
+// An INI file holds text only, so an integer carries its kind in its text
+// ("dword:" and eight hex digits); binary data is a byte array.
 const QString kDateLastUsedValue = QStringLiteral("DateLastUsed");
 
 const QString kIntegerPrefix = QStringLiteral("dword:");

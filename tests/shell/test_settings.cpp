@@ -30,7 +30,7 @@ QByteArray DateBytes(TDateTime date)
     return QByteArray(reinterpret_cast<const char*>(&date), sizeof date);
 }
 
-TEST(LastModule, MissingGivesTheDefaultAndAWriteIsKeptUnderTheWindowsKey)
+TEST(LastModule, MissingGivesTheDefaultAndAWriteIsKeptUnderTheWindowKey)
 {
     FreshSettings settings;
     EXPECT_EQ(ReadLastModule(133), 133);

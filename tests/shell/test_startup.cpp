@@ -138,10 +138,14 @@ TEST(DataFolder, TheDeliveredCopyCanBeWorkedIn)
     EXPECT_EQ(DataFolderProblem(folder.Path()), QString());
 }
 
-TEST(DataFolder, AMissingFolderIsNamedToTheUser)
+TEST(DataFolder, AMissingFolderOrAFileInItsPlaceIsNamedToTheUser)
 {
     QTemporaryDir dir;
     const QString missing = dir.path() + QStringLiteral("/db/");
+    EXPECT_TRUE(DataFolderProblem(missing).contains(missing));
+    QFile file(dir.path() + QStringLiteral("/db"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
     EXPECT_TRUE(DataFolderProblem(missing).contains(missing));
 }
 
