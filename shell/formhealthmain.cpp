@@ -1,5 +1,6 @@
 #include "formhealthmain.h"
 
+#include "controls/formdate.h"
 #include "formabout.h"
 #include "pictures.h"
 #include "platform/cursor.h"
@@ -19,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QToolButton>
@@ -44,7 +46,8 @@ constexpr int kHelpGroup = 8;
 
 }  // namespace
 
-// The application event filter: carries out posted page requests.
+// The application event filter: carries out posted page requests and hides
+// the date picker when it asks to be hidden or is clicked beside.
 class TFormHealthMain::MessageHook : public QObject {
 public:
     explicit MessageHook(TFormHealthMain& owner) : owner_(owner) {}
@@ -55,6 +58,16 @@ protected:
         if (event->type() == NavigateEventType() && watched == QCoreApplication::instance()) {
             RunGuarded([this] { owner_.NavigateTo(PendingModuleID, PendingParam1, PendingParam2, PendingParam3); });
             return true;
+        }
+        if (event->type() == DatePickerHideEvent() && watched == QCoreApplication::instance()) {
+            if (DateForm)
+                DateForm->HandleHideRequest();
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonPress && DateForm) {
+            const auto* press = static_cast<QMouseEvent*>(event);
+            return press->button() == Qt::LeftButton &&
+                   DateForm->HideOnClickOutside(press->globalPosition().toPoint());
         }
         return false;
     }
@@ -86,6 +99,7 @@ TFormHealthMain::~TFormHealthMain()
     if (messageHook_) {
         QCoreApplication::instance()->removeEventFilter(messageHook_.get());
         AppMessageHook = nullptr;
+        DateForm = nullptr;
     }
     if (FormHealthMain == this)
         FormHealthMain = nullptr;
@@ -188,6 +202,8 @@ void TFormHealthMain::FormCreate()
     QCoreApplication::instance()->installEventFilter(messageHook_.get());
     AppMessageHook = messageHook_.get();
     QueryMedProf = std::make_unique<TQuery>(DataFolder);
+    // Hidden until a date field calls it; freed with the main window.
+    DateForm = new TFormDate(this);
     NavHistory.Clear();
     UpdateHistoryButtons();
 }

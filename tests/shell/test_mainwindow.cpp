@@ -1,3 +1,4 @@
+#include "controls/formdate.h"
 #include "platform/dataset.h"
 #include "platform/formatsettings.h"
 #include "platform/messagebox.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStandardItemModel>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -371,6 +373,61 @@ TEST_F(MainWindow, ASecondCopyStopsBeforeTouchingTheDatabaseOrTheFormats)
     EXPECT_EQ(boxes_.Texts(), QStringList({QStringLiteral("Application is already running.")}));
     EXPECT_EQ(ProcessFormats().shortDateFormat, QStringLiteral("dd.mm.yyyy"));
     EXPECT_EQ(AppMessageHook, nullptr);
+}
+
+// Counts the left presses that reach it.
+class PressTarget : public QWidget {
+public:
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+// A left press at a screen position, delivered as the event loop would.
+bool Press(QWidget& target, const QPoint& globalPos)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, target.mapFromGlobal(globalPos), globalPos, Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    return QApplication::sendEvent(&target, &press);
+}
+
+TEST_F(MainWindow, TheDatePickerHidesOnAClickBesideItAndTheClickIsSwallowed)
+{
+    auto window = Open(AllFakePages());
+    ASSERT_NE(DateForm, nullptr);
+    EXPECT_FALSE(DateForm->isVisible());
+    PressTarget target;
+    target.show();
+    DateForm->move(100, 100);
+    DateForm->show();
+    const QRect picker = DateForm->geometry();
+
+    Press(target, QPoint(picker.left() + picker.width(), picker.top() + picker.height()));
+    EXPECT_TRUE(DateForm->isVisible());
+    EXPECT_EQ(target.presses, 1);
+
+    Press(target, QPoint(picker.left() + picker.width() + 1, picker.top()));
+    EXPECT_FALSE(DateForm->isVisible());
+    EXPECT_EQ(target.presses, 1);
+
+    Press(target, QPoint(0, 0));
+    EXPECT_EQ(target.presses, 2);
+    window->close();
+}
+
+TEST_F(MainWindow, TheDatePickersHideRequestIsServedAndSwallowed)
+{
+    auto window = Open(AllFakePages());
+    DateForm->show();
+    QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(DatePickerHideEvent()));
+    RunPostedEvents();
+    EXPECT_FALSE(DateForm->isVisible());
+    // Hidden already: nothing happens, and nothing else sees it.
+    QEvent request(DatePickerHideEvent());
+    EXPECT_TRUE(QCoreApplication::sendEvent(QCoreApplication::instance(), &request));
+    EXPECT_FALSE(DateForm->isVisible());
+    window->close();
 }
 
 TEST(DatabaseVersion, TheDeliveredDatabaseIsOfTheKnownVersion)
