@@ -88,6 +88,7 @@ TFormHealthMain::TFormHealthMain(ModulePageTable pages, QWidget* parent)
     setWindowTitle(ProductName);
     resize(646, 455);
     BuildToolBar();
+    BuildClientArea();
     BuildMenus();
     FormHealthMain = this;
     FormCreate();
@@ -130,8 +131,7 @@ void TFormHealthMain::BuildToolBar()
     SpeedButtonForward =
         button(QStringLiteral("SpeedButtonForward"), icon(QStyle::SP_ArrowForward), QStringLiteral("Forward"));
     SpeedButtonHome = button(QStringLiteral("SpeedButtonHome"), HomeIcon(), QStringLiteral("Home"));
-    SBTreeView = button(QStringLiteral("SBTreeView"), TreeViewIcon(),
-                        QStringLiteral("Go To Tree View"));
+    SBTreeView = button(QStringLiteral("SBTreeView"), TreeViewIcon(), QStringLiteral("Go To Tree View"));
     bar->addSpacing(12);
     Label1 = new QLabel(QStringLiteral("Go to :"), PanelToolBar);
     bar->addWidget(Label1);
@@ -154,7 +154,11 @@ void TFormHealthMain::BuildToolBar()
     connect(SpeedButtonHome, &QToolButton::clicked, this, [this] { currentModuleID_ = PostNavigate(ModMedToc, 0, 0, 0); });
     connect(SBTreeView, &QToolButton::clicked, this, [this] { currentModuleID_ = PostNavigate(ModMedFolder, 0, 0, 0); });
     connect(CBGoTo, &QComboBox::activated, this, &TFormHealthMain::CBGoToChange);
+}
 
+// The pages' place under the toolbar: a page fills it.
+void TFormHealthMain::BuildClientArea()
+{
     clientArea_ = new QWidget;
     clientArea_->setObjectName(QStringLiteral("ClientArea"));
     clientArea_->setAutoFillBackground(true);

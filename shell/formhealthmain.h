@@ -58,6 +58,7 @@ private:
     class MessageHook;
 
     void BuildToolBar();
+    void BuildClientArea();
     void BuildMenus();
     void FormCreate();
     void FormShow();
