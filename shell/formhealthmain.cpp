@@ -2,7 +2,6 @@
 
 #include "controls/formdate.h"
 #include "formabout.h"
-#include "pictures.h"
 #include "platform/cursor.h"
 #include "platform/dataset.h"
 #include "platform/formatsettings.h"
@@ -12,6 +11,7 @@
 #include "shell/context/defaulthandler.h"
 #include "shell/context/product.h"
 #include "shell/context/registry.h"
+#include "shell/pages/pictures.h"
 #include "windowplace.h"
 
 #include <QApplication>

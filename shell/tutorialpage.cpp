@@ -1,8 +1,8 @@
 #include "tutorialpage.h"
 
-#include "clicklabel.h"
 #include "platform/cursor.h"
 #include "shell/context/defaulthandler.h"
+#include "shell/pages/clicklabel.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,5 +1,7 @@
 #include "pagepictures.h"
 
+#include "pictures.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -162,40 +164,6 @@ void DrawFSA(QPainter& p)
     Dollar(p, QRectF(42, 33, 50, 44), QColor(130, 90, 10));
 }
 
-void DrawAddressBook(QPainter& p)
-{
-    p.setPen(Outline());
-    p.setBrush(QColor(150, 40, 40));
-    p.drawRoundedRect(QRectF(14, 6, 68, 88), 5, 5);
-    const QColor tabs[] = {QColor(240, 200, 90), QColor(120, 190, 120), QColor(120, 160, 220)};
-    for (int i = 0; i < 3; ++i) {
-        p.setBrush(tabs[i]);
-        p.drawRoundedRect(QRectF(78, 14 + i * 24, 12, 18), 3, 3);
-    }
-    p.setBrush(kPaper);
-    p.drawRoundedRect(QRectF(28, 24, 42, 22), 3, 3);
-    Lines(p, 34, 64, 31, 2, 8);
-}
-
-void DrawToDoList(QPainter& p)
-{
-    Paper(p, QRectF(16, 10, 68, 86));
-    p.setPen(Outline());
-    p.setBrush(QColor(120, 120, 130));
-    p.drawRoundedRect(QRectF(36, 4, 28, 12), 3, 3);
-    for (int i = 0; i < 3; ++i) {
-        const qreal y = 28 + i * 22;
-        p.setPen(Outline(2));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(24, y, 12, 12));
-        if (i < 2) {
-            p.setPen(QPen(kMoneyGreen, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            p.drawPolyline(QPolygonF({QPointF(25, y + 6), QPointF(30, y + 11), QPointF(39, y - 2)}));
-        }
-        Lines(p, 44, 76, y + 6, 1, 0);
-    }
-}
-
 void DrawInternet(QPainter& p)
 {
     p.setPen(Outline());
@@ -264,42 +232,12 @@ void DrawMedicalHistory(QPainter& p)
     Cross(p, QPointF(50, 58), 26, kCareRed);
 }
 
-void DrawPrint(QPainter& p)
-{
-    Paper(p, QRectF(26, 6, 48, 34));
-    p.setPen(Outline());
-    p.setBrush(QColor(150, 155, 170));
-    p.drawRoundedRect(QRectF(8, 34, 84, 40), 6, 6);
-    Paper(p, QRectF(24, 60, 52, 34));
-    Lines(p, 32, 68, 72, 2, 10);
-}
-
-void DrawHome(QPainter& p)
-{
-    p.setPen(Outline());
-    p.setBrush(kCareRed);
-    p.drawPolygon(QPolygonF({QPointF(50, 8), QPointF(94, 48), QPointF(6, 48)}));
-    p.setBrush(QColor(245, 235, 210));
-    p.drawRect(QRectF(18, 46, 64, 46));
-    p.setBrush(QColor(130, 90, 50));
-    p.drawRect(QRectF(42, 62, 16, 30));
-}
-
-void DrawExit(QPainter& p)
-{
-    p.setPen(Outline());
-    p.setBrush(QColor(130, 90, 50));
-    p.drawRect(QRectF(20, 8, 46, 86));
-    p.setBrush(QColor(245, 235, 210));
-    p.drawPolygon(QPolygonF({QPointF(20, 8), QPointF(46, 18), QPointF(46, 98), QPointF(20, 94)}));
-    p.setPen(QPen(kCareRed, 8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawLine(QPointF(56, 52), QPointF(92, 52));
-    p.drawPolyline(QPolygonF({QPointF(80, 38), QPointF(94, 52), QPointF(80, 66)}));
-}
-
 void Draw(QPainter& p, TPagePicture picture)
 {
     switch (picture) {
+    case TPagePicture::AddressBook:
+    case TPagePicture::ToDoList:
+        break;
     case TPagePicture::Family: return DrawFamily(p);
     case TPagePicture::AdultMale: return Person(p, 50, 1.0, false, false);
     case TPagePicture::ChildMale: return Person(p, 50, 1.0, false, true);
@@ -309,15 +247,10 @@ void Draw(QPainter& p, TPagePicture picture)
     case TPagePicture::MedicalExpenses: return DrawMedicalExpenses(p);
     case TPagePicture::Insurance: return DrawInsurance(p);
     case TPagePicture::FSA: return DrawFSA(p);
-    case TPagePicture::AddressBook: return DrawAddressBook(p);
-    case TPagePicture::ToDoList: return DrawToDoList(p);
     case TPagePicture::Internet: return DrawInternet(p);
     case TPagePicture::CheckupSchedule: return DrawCheckupSchedule(p);
     case TPagePicture::ImmunizationSchedule: return DrawImmunizationSchedule(p);
     case TPagePicture::MedicalHistory: return DrawMedicalHistory(p);
-    case TPagePicture::Print: return DrawPrint(p);
-    case TPagePicture::Home: return DrawHome(p);
-    case TPagePicture::Exit: return DrawExit(p);
     }
 }
 
@@ -325,6 +258,11 @@ void Draw(QPainter& p, TPagePicture picture)
 
 QPixmap PagePicture(TPagePicture picture, const QSize& size)
 {
+    // The tools' pictures are the ones their tutorial pages show.
+    if (picture == TPagePicture::AddressBook || picture == TPagePicture::ToDoList) {
+        const QPixmap tool = picture == TPagePicture::AddressBook ? AddressBookPicture() : ToDoListPicture();
+        return tool.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

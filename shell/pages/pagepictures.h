@@ -22,9 +22,6 @@ enum class TPagePicture {
     CheckupSchedule,
     ImmunizationSchedule,
     MedicalHistory,
-    Print,
-    Home,
-    Exit,
 };
 
 QPixmap PagePicture(TPagePicture picture, const QSize& size);

@@ -1,6 +1,6 @@
 #include "platform/formatsettings.h"
 #include "platform/messagebox.h"
-#include "shell/clicklabel.h"
+#include "shell/pages/clicklabel.h"
 #include "shell/context/context.h"
 #include "shell/formabout.h"
 #include "shell/formaddrtutor.h"
