@@ -1,0 +1,55 @@
+#pragma once
+// A fresh data folder made the program's data folder for one test.
+#include "platform/dataset.h"
+#include "shell/context/context.h"
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+class RecordsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedFolder_ = DataFolder;
+        DataFolder = folder_.Path();
+    }
+    void TearDown() override { DataFolder = savedFolder_; }
+
+    void Exec(const QString& sql)
+    {
+        TQuery query(DataFolder);
+        query.SQL() << sql;
+        query.ExecSQL();
+    }
+
+    int Count(const QString& sql)
+    {
+        TQuery query(DataFolder);
+        query.SQL() << sql;
+        query.Open();
+        return query.RecordCount();
+    }
+
+    // The first row's value of a field, as text.
+    QString Value(const QString& sql, const QString& field)
+    {
+        TQuery query(DataFolder);
+        query.SQL() << sql;
+        query.Open();
+        return query.Eof() ? QString() : query.FieldByName(field).AsString();
+    }
+
+    // A database that fails every statement: its file is not a database.
+    void BreakDatabase()
+    {
+        Database::CloseAll();
+        QFile file(Database::PathIn(DataFolder));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("not a database at all, just some text");
+    }
+
+    FreshDataFolder folder_;
+
+private:
+    QString savedFolder_;
+};
