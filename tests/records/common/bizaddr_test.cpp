@@ -7,14 +7,7 @@ class BizAddrTest : public RecordsTest {
 protected:
     qint32 Add(const QString& name, qint32 categoryNo, const QString& phone = {}, const QString& city = {})
     {
-        TBizAddr row;
-        row.businessName = name;
-        row.categoryNo = categoryNo;
-        row.phone1 = phone;
-        row.city = city;
-        qint32 id = 0;
-        EXPECT_TRUE(AppendBizAddr(row, id));
-        return id;
+        return Append(Business(name, categoryNo, phone, city));
     }
 };
 

@@ -18,15 +18,10 @@ class DlgBusinessAddrTest : public RecordsTest {
 protected:
     qint32 AddBusiness(const QString& name, qint32 categoryNo, const QString& phone = {})
     {
-        TBizAddr row;
-        row.businessName = name;
-        row.categoryNo = categoryNo;
-        row.phone1 = phone;
+        TBizAddr row = Business(name, categoryNo, phone);
         row.email = QStringLiteral("front@desk.example");
         row.note = {QStringLiteral("first line"), QStringLiteral("second line")};
-        qint32 id = 0;
-        EXPECT_TRUE(AppendBizAddr(row, id));
-        return id;
+        return Append(row);
     }
 
     // The dialog as EditBusinessAddr would make it, shown and active.

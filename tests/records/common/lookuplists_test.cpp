@@ -1,5 +1,4 @@
 #include "platform/messagebox.h"
-#include "records/common/bizaddr.h"
 #include "records/common/gridrows.h"
 #include "records/common/lookuplists.h"
 #include "recordstest.h"
@@ -11,16 +10,6 @@ namespace {
 
 class LookupListsTest : public RecordsTest {
 protected:
-    qint32 AddBusiness(const QString& name, qint32 categoryNo)
-    {
-        TBizAddr row;
-        row.businessName = name;
-        row.categoryNo = categoryNo;
-        qint32 id = 0;
-        EXPECT_TRUE(AppendBizAddr(row, id));
-        return id;
-    }
-
     QStringList Items(const QComboBox& combo)
     {
         QStringList items;
@@ -44,9 +33,9 @@ protected:
 
 TEST_F(LookupListsTest, BusinessListsCarryTheirKeys)
 {
-    const qint32 zed = AddBusiness(QStringLiteral("Zed Clinic"), 5);
-    const qint32 abe = AddBusiness(QStringLiteral("Abe \"Quick\" Care"), 5);
-    AddBusiness(QStringLiteral("Corner Pharmacy"), 1);
+    const qint32 zed = Append(Business(QStringLiteral("Zed Clinic"), 5));
+    const qint32 abe = Append(Business(QStringLiteral("Abe \"Quick\" Care"), 5));
+    Append(Business(QStringLiteral("Corner Pharmacy"), 1));
 
     QComboBox combo;
     combo.addItem(QStringLiteral("first"), 99);

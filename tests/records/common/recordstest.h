@@ -1,10 +1,22 @@
 #pragma once
 // A fresh data folder made the program's data folder for one test.
 #include "platform/dataset.h"
+#include "records/common/bizaddr.h"
 #include "shell/context/context.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
+
+inline TBizAddr Business(const QString& name, qint32 categoryNo, const QString& phone = {},
+                         const QString& city = {})
+{
+    TBizAddr row;
+    row.businessName = name;
+    row.categoryNo = categoryNo;
+    row.phone1 = phone;
+    row.city = city;
+    return row;
+}
 
 class RecordsTest : public ::testing::Test {
 protected:
@@ -37,6 +49,13 @@ protected:
         query.SQL() << sql;
         query.Open();
         return query.Eof() ? QString() : query.FieldByName(field).AsString();
+    }
+
+    qint32 Append(const TBizAddr& row)
+    {
+        qint32 id = 0;
+        EXPECT_TRUE(AppendBizAddr(row, id));
+        return id;
     }
 
     // A database that fails every statement: its file is not a database.
