@@ -24,6 +24,8 @@ struct TBizAddr {
     QStringList opHours;
     QStringList mapDirection;
     QStringList note;
+
+    friend bool operator==(const TBizAddr&, const TBizAddr&) = default;
 };
 
 // The six values the payments keep of a provider or insurer.

@@ -52,6 +52,10 @@ TEST_F(BackupPasswordTest, StoreThenCheck)
     ASSERT_TRUE(StoreBackupPassword(QString()));
     ASSERT_TRUE(WriteGenericStr(102, 1, stored));
     EXPECT_TRUE(CheckBackupPassword(QStringLiteral("Rose1997")));
+
+    // Without a stored text no password checks.
+    Exec(QStringLiteral("DELETE FROM GENERIC WHERE PropertyType = 102"));
+    EXPECT_FALSE(CheckBackupPassword(QString()));
 }
 
 TEST_F(BackupPasswordTest, IllegalCharacterIsRefusedWithItsMessage)
@@ -73,14 +77,6 @@ TEST_F(BackupPasswordTest, IllegalCharacterIsRefusedWithItsMessage)
     // Past the tenth character nothing is looked at.
     QString text;
     EXPECT_TRUE(ScramblePassword(QStringLiteral("abcdefghij;"), text));
-}
-
-TEST_F(BackupPasswordTest, NoStoredTextChecksFalse)
-{
-    Exec(QStringLiteral("DELETE FROM GENERIC WHERE PropertyType = 102"));
-    EXPECT_FALSE(CheckBackupPassword(QString()));
-    ASSERT_TRUE(StoreBackupPassword(QStringLiteral("x")));
-    EXPECT_TRUE(CheckBackupPassword(QStringLiteral("x")));
 }
 
 }  // namespace
