@@ -40,7 +40,7 @@ constexpr int kObjectRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kToolBarHeight = 31;
 constexpr int kSmallestPanel = 41;
-constexpr int kDefaultTreeWidth = 220;
+constexpr int kDefaultTreeWidth = 250;
 
 // The picture of each image index of the tree.
 constexpr std::array<TPagePicture, 15> kTreeImages = {
@@ -85,6 +85,12 @@ std::optional<TDialogID> NodeDialog(qint32 kind)
     case kNodeInternet: return TDialogID::WebLinks;
     default: return std::nullopt;
     }
+}
+
+bool OpensDialog(qint32 kind)
+{
+    const std::optional<TDialogID> dialog = NodeDialog(kind);
+    return dialog && Launcher::Has(*dialog);
 }
 
 // The address book and the web links change nothing the message text shows.
@@ -217,8 +223,12 @@ QTreeWidgetItem* TFormMedFolder::AddNode(QTreeWidgetItem* parent, int index, con
     auto* node = new QTreeWidgetItem({text});
     if (object) {
         node->setData(0, kObjectRole, QVariant::fromValue(*object));
-        const std::optional<TDialogID> dialog = NodeDialog(object->kind);
-        node->setDisabled(dialog && !Launcher::Has(*dialog));
+        // A leaf whose dialog is not there looks disabled, yet can still be
+        // selected, so an account can be deleted.
+        if (NodeDialog(object->kind) && !OpensDialog(object->kind)) {
+            node->setForeground(0, palette().color(QPalette::Disabled, QPalette::Text));
+            node->setToolTip(0, QStringLiteral("Not available yet"));
+        }
     }
     node->setData(0, kImageRole, image);
     if (image >= 0)
@@ -409,8 +419,8 @@ void TFormMedFolder::LoadAccountNodes()
 void TFormMedFolder::LoadHelpText()
 {
     const QString path = DataFolder + kHelpFile;
-    if (QFile::exists(path))
-        LoadRichTextFile(path, *RichEditHelp->document());
+    if (QFile::exists(path) && LoadRichTextFile(path, *RichEditHelp->document()))
+        RichEditHelp->moveCursor(QTextCursor::Start);
 }
 
 void TFormMedFolder::RefreshMessagePage()
@@ -513,10 +523,10 @@ bool TFormMedFolder::eventFilter(QObject* watched, QEvent* event)
 void TFormMedFolder::TreeView1DblClick()
 {
     QTreeWidgetItem* node = TreeView1->currentItem();
-    if (!node || !node->isSelected() || node->childCount() > 0 || node->isDisabled())
+    if (!node || !node->isSelected() || node->childCount() > 0)
         return;
     const std::optional<TTreeObj> object = TreeObjOf(*node);
-    if (!object || !NodeDialog(object->kind))
+    if (!object || !OpensDialog(object->kind))
         return;
     OpenNodeDialog(*node, *object);
     if (RefreshesMessage(object->kind))

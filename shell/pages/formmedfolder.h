@@ -4,6 +4,7 @@
 // the FSA check, this year's totals) and the help text.
 #include "pagemenus.h"
 
+#include <QIcon>
 #include <QMetaType>
 #include <QWidget>
 #include <array>

@@ -1,5 +1,6 @@
 #include "formmedmember.h"
 
+#include "clicklabel.h"
 #include "formdeletemem.h"
 #include "launcher.h"
 #include "pageframe.h"
