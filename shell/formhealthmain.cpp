@@ -12,6 +12,7 @@
 #include "shell/context/product.h"
 #include "shell/context/registry.h"
 #include "shell/pages/pictures.h"
+#include "shell/pages/speedbar.h"
 #include "windowplace.h"
 
 #include <QApplication>
@@ -38,7 +39,6 @@ const QString kWindowName = QStringLiteral("FormHealthMain");
 const QString kModuleValue = QStringLiteral("ModID");
 const QString kKnownDatabaseVersion = QStringLiteral("1");
 
-constexpr int kToolBarHeight = 31;
 constexpr int kGoToRowsShown = 10;
 constexpr int kFileGroup = 1;
 constexpr int kViewGroup = 3;
@@ -108,20 +108,11 @@ TFormHealthMain::~TFormHealthMain()
 
 void TFormHealthMain::BuildToolBar()
 {
-    PanelToolBar = new QWidget;
-    PanelToolBar->setObjectName(QStringLiteral("PanelToolBar"));
-    PanelToolBar->setFixedHeight(kToolBarHeight);
-    auto* bar = new QHBoxLayout(PanelToolBar);
-    bar->setContentsMargins(4, 2, 4, 2);
-    bar->setSpacing(2);
-    const auto button = [&](const QString& name, const QIcon& icon, const QString& hint) {
-        auto* speedButton = new QToolButton(PanelToolBar);
-        speedButton->setObjectName(name);
-        speedButton->setIcon(icon);
-        speedButton->setToolTip(hint);
-        speedButton->setAutoRaise(true);
-        bar->addWidget(speedButton);
-        return speedButton;
+    auto* speedBar = new TSpeedBar(nullptr);
+    PanelToolBar = speedBar;
+    QHBoxLayout* bar = &speedBar->Row();
+    const auto button = [speedBar](const QString& name, const QIcon& icon, const QString& hint) {
+        return speedBar->AddButton(name, icon, hint);
     };
     const auto icon = [this](QStyle::StandardPixmap pixmap) { return style()->standardIcon(pixmap); };
     SpeedButtonExit = button(QStringLiteral("SpeedButtonExit"), icon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"));

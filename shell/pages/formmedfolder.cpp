@@ -15,9 +15,9 @@
 #include "shell/context/navigation.h"
 #include "shell/context/product.h"
 #include "shell/context/registry.h"
+#include "speedbar.h"
 
 #include <QFile>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSplitter>
@@ -38,7 +38,6 @@ const QString kHelpFile = QStringLiteral("cphelpt.rtf");
 
 constexpr int kObjectRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
-constexpr int kToolBarHeight = 31;
 constexpr int kSmallestPanel = 41;
 constexpr int kDefaultTreeWidth = 250;
 
@@ -104,14 +103,6 @@ QString FSACaption(const QString& accountName)
     return QStringLiteral("FSA with ") + accountName;
 }
 
-void MakeWhite(QWidget& widget)
-{
-    widget.setAutoFillBackground(true);
-    QPalette white = widget.palette();
-    white.setColor(QPalette::Window, Qt::white);
-    widget.setPalette(white);
-}
-
 }  // namespace
 
 std::optional<TTreeObj> TreeObjOf(const QTreeWidgetItem& node)
@@ -149,27 +140,14 @@ TFormMedFolder::~TFormMedFolder() = default;
 
 void TFormMedFolder::BuildToolBar()
 {
-    PanelToolBar = new QWidget(this);
-    PanelToolBar->setObjectName(QStringLiteral("PanelToolBar"));
-    PanelToolBar->setFixedHeight(kToolBarHeight);
-    auto* bar = new QHBoxLayout(PanelToolBar);
-    bar->setContentsMargins(4, 2, 4, 2);
-    bar->setSpacing(2);
-    const auto button = [&](const QString& name, const QIcon& icon, const QString& hint) {
-        auto* speedButton = new QToolButton(PanelToolBar);
-        speedButton->setObjectName(name);
-        speedButton->setIcon(icon);
-        speedButton->setToolTip(hint);
-        speedButton->setAutoRaise(true);
-        bar->addWidget(speedButton);
-        return speedButton;
-    };
-    SpeedButtonExit = button(QStringLiteral("SpeedButtonExit"), style()->standardIcon(QStyle::SP_DialogCloseButton),
-                             QStringLiteral("Exit"));
-    SpeedButtonPrint = button(QStringLiteral("SpeedButtonPrint"), PrintIcon(), QStringLiteral("Print"));
-    bar->addSpacing(8);
-    SpeedButton1 = button(QStringLiteral("SpeedButton1"), HomeIcon(), QStringLiteral("Home"));
-    bar->addStretch();
+    auto* speedBar = new TSpeedBar(this);
+    PanelToolBar = speedBar;
+    SpeedButtonExit = speedBar->AddButton(QStringLiteral("SpeedButtonExit"),
+                                          style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"));
+    SpeedButtonPrint = speedBar->AddButton(QStringLiteral("SpeedButtonPrint"), PrintIcon(), QStringLiteral("Print"));
+    speedBar->Row().addSpacing(8);
+    SpeedButton1 = speedBar->AddButton(QStringLiteral("SpeedButton1"), HomeIcon(), QStringLiteral("Home"));
+    speedBar->Row().addStretch();
     connect(SpeedButtonExit, &QToolButton::clicked, this, [this] { window()->close(); });
     connect(SpeedButtonPrint, &QToolButton::clicked, this, [this] { RunGuarded([this] { SpeedButtonPrintClick(); }); });
     connect(SpeedButton1, &QToolButton::clicked, this, [] { PostNavigate(ModMedToc, 0, 0, 0); });
@@ -568,14 +546,7 @@ void TFormMedFolder::SpeedButtonAddMemClick()
 
 void TFormMedFolder::AddAccountClick(bool fsa)
 {
-    TDialogRequest request;
-    request.isNew = true;
-    const TDialogOutcome outcome = Launcher::Open(AccountDialog(fsa), request);
-    if (outcome.noMembers) {
-        ShowMessageBox(NoMembersWarning(fsa), MsgIcon::Warning);
-        return;
-    }
-    if (fsa ? FSASaved : InsuranceSaved) {
+    if (OpenNewAccount(fsa) && (fsa ? FSASaved : InsuranceSaved)) {
         selectNew_ = true;
         LoadAccountNodes();
     }

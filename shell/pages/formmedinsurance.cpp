@@ -7,7 +7,6 @@
 #include "pageframe.h"
 #include "pagepictures.h"
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
 #include "shell/context/context.h"
 #include "shell/context/defaulthandler.h"
 
@@ -128,16 +127,9 @@ void TFormMedInsurance::ImgEditAccountClick(int index)
 
 void TFormMedInsurance::ImgNewAccountClick(bool fsa)
 {
-    TDialogRequest request;
-    request.isNew = true;
-    const TDialogOutcome outcome = Launcher::Open(AccountDialog(fsa), request);
-    if (outcome.noMembers) {
-        ShowMessageBox(NoMembersWarning(fsa), MsgIcon::Warning);
-        return;
-    }
-    if (outcome.cancelled && !outcome.applied)
-        return;
-    BuildItems();
+    const std::optional<TDialogOutcome> outcome = OpenNewAccount(fsa);
+    if (outcome && (!outcome->cancelled || outcome->applied))
+        BuildItems();
 }
 
 void TFormMedInsurance::DeleteAccountClick(bool fsa)

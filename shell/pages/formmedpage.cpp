@@ -15,7 +15,6 @@
 namespace {
 
 constexpr QSize kPictureSize(64, 64);
-const QColor kNavy(0, 0, 128);
 
 struct TMemberTool {
     TClickLabel* TFormMedPage::*picture;
@@ -51,14 +50,7 @@ TClickLabel* ToolHeading(const QString& text, QWidget* parent)
 {
     auto* heading = new TClickLabel(parent);
     heading->setText(text);
-    QFont font = heading->font();
-    font.setBold(true);
-    font.setUnderline(true);
-    font.setPointSize(12);
-    heading->setFont(font);
-    QPalette navy = heading->palette();
-    navy.setColor(QPalette::WindowText, kNavy);
-    heading->setPalette(navy);
+    StyleAsLink(*heading, 12);
     return heading;
 }
 

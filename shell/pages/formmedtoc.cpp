@@ -23,7 +23,6 @@ constexpr int kAreaWidth = 124;
 constexpr int kBevelGap = 5;
 constexpr int kBottomGap = 22;
 constexpr int kVerticalSlack = 27;
-const QColor kNavy(0, 0, 128);
 
 struct TArea {
     TClickLabel* TFormMedToc::*picture;
@@ -34,27 +33,12 @@ struct TArea {
     qint32 moduleID;
 };
 
-void MakeWhite(QWidget& widget)
-{
-    widget.setAutoFillBackground(true);
-    QPalette white = widget.palette();
-    white.setColor(QPalette::Window, Qt::white);
-    widget.setPalette(white);
-}
-
 TClickLabel* AreaLabel(const QString& text, QWidget* parent)
 {
     auto* label = new TClickLabel(parent);
     label->setText(text);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(10);
-    font.setBold(true);
-    font.setUnderline(true);
-    label->setFont(font);
-    QPalette navy = label->palette();
-    navy.setColor(QPalette::WindowText, kNavy);
-    label->setPalette(navy);
+    StyleAsLink(*label, 10, QStringLiteral("Arial"));
     return label;
 }
 

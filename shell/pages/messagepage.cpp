@@ -1,6 +1,7 @@
 #include "messagepage.h"
 
 #include "currencytext.h"
+#include "pagecommon.h"
 #include "platform/dataset.h"
 #include "platform/formatsettings.h"
 #include "platform/messagebox.h"
@@ -36,7 +37,7 @@ private:
     static QTextCharFormat HeadingFormat()
     {
         QTextCharFormat format;
-        format.setForeground(QColor(0, 0, 128));
+        format.setForeground(kNavy);
         format.setFontFamilies({QStringLiteral("Arial")});
         format.setFontWeight(QFont::Bold);
         format.setFontPointSize(13);

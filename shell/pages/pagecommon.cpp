@@ -1,8 +1,10 @@
 #include "pagecommon.h"
 
 #include "launcher.h"
+#include "platform/messagebox.h"
 #include "records/common/datemath.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -30,8 +32,37 @@ TDialogID AccountDialog(bool fsa)
     return fsa ? TDialogID::FSA : TDialogID::Insurance;
 }
 
-QString NoMembersWarning(bool fsa)
+void MakeWhite(QWidget& widget)
 {
-    return fsa ? QStringLiteral("Please first add at least one member before adding FSA.")
-               : QStringLiteral("Please first add at least one member before adding insurance.");
+    widget.setAutoFillBackground(true);
+    QPalette white = widget.palette();
+    white.setColor(QPalette::Window, Qt::white);
+    widget.setPalette(white);
+}
+
+void StyleAsLink(QLabel& label, int pointSize, const QString& family)
+{
+    QFont font = family.isEmpty() ? label.font() : QFont(family);
+    font.setPointSize(pointSize);
+    font.setBold(true);
+    font.setUnderline(true);
+    label.setFont(font);
+    // A disabled link keeps the grey of disabled text.
+    QPalette navy = label.palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive})
+        navy.setColor(group, QPalette::WindowText, kNavy);
+    label.setPalette(navy);
+}
+
+std::optional<TDialogOutcome> OpenNewAccount(bool fsa)
+{
+    TDialogRequest request;
+    request.isNew = true;
+    const TDialogOutcome outcome = Launcher::Open(AccountDialog(fsa), request);
+    if (!outcome.noMembers)
+        return outcome;
+    ShowMessageBox(fsa ? QStringLiteral("Please first add at least one member before adding FSA.")
+                       : QStringLiteral("Please first add at least one member before adding insurance."),
+                   MsgIcon::Warning);
+    return std::nullopt;
 }

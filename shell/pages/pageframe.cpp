@@ -18,7 +18,6 @@ constexpr QSize kPictureSize = kItemPictureSize;
 constexpr int kLabelLeft = 77;
 constexpr int kLabelTop = 35;
 constexpr QSize kLabelSize(118, 36);
-const QColor kNavy(0, 0, 128);
 
 QFrame* Bevel(QFrame::Shape shape, const QString& name, QWidget* parent)
 {
@@ -27,23 +26,6 @@ QFrame* Bevel(QFrame::Shape shape, const QString& name, QWidget* parent)
     bevel->setFrameShape(shape);
     bevel->setFrameShadow(QFrame::Sunken);
     return bevel;
-}
-
-void MakeWhite(QWidget& widget)
-{
-    widget.setAutoFillBackground(true);
-    QPalette white = widget.palette();
-    white.setColor(QPalette::Window, Qt::white);
-    widget.setPalette(white);
-}
-
-QFont ItemLabelFont()
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(8);
-    font.setBold(true);
-    font.setUnderline(true);
-    return font;
 }
 
 }  // namespace
@@ -101,10 +83,7 @@ TPageItem TItemBox::AddItem(const QString& pictureName, const QString& labelName
     item.label->setGeometry(QRect(QPoint(kLabelLeft, kItemPitch * n + kLabelTop), kLabelSize));
     item.label->setWordWrap(true);
     item.label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    item.label->setFont(ItemLabelFont());
-    QPalette navy = item.label->palette();
-    navy.setColor(QPalette::WindowText, kNavy);
-    item.label->setPalette(navy);
+    StyleAsLink(*item.label, 8, QStringLiteral("Arial"));
     item.label->setText(text);
 
     for (TClickLabel* control : {item.picture, item.label}) {

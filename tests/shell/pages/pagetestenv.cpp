@@ -27,115 +27,85 @@ void PageTest::TearDown()
     DataFolder.clear();
 }
 
-qint32 PageTest::Append(const QString& table, const std::vector<std::pair<QString, QVariant>>& values,
-                        const QString& keyField) const
+qint32 PageTest::Append(const QString& table, const std::function<void(TDataSet&)>& fill, const QString& keyField) const
 {
     TQuery q(folder_.Path());
     q.SetRequestLive(true);
     q.SQL() << QStringLiteral("SELECT * FROM ") + table;
     q.Open();
     q.Append();
-    for (const auto& [field, value] : values) {
-        if (value.typeId() == QMetaType::Double)
-            q.FieldByName(field).SetAsFloat(value.toDouble());
-        else if (value.typeId() == QMetaType::Bool)
-            q.FieldByName(field).SetAsBoolean(value.toBool());
-        else if (value.typeId() == QMetaType::Int)
-            q.FieldByName(field).SetAsInteger(value.toInt());
-        else
-            q.FieldByName(field).SetAsString(value.toString());
-    }
+    fill(q);
     q.Post();
     return keyField.isEmpty() ? 0 : q.FieldByName(keyField).AsInteger();
 }
 
 qint32 PageTest::AddMember(const QString& firstName, qint32 sex, TDateTime dateOfBirth, const QString& lastName)
 {
-    const qint32 id = Append(QStringLiteral("MEDPROF"),
-                             {{QStringLiteral("FirstName"), firstName},
-                              {QStringLiteral("LastName"), lastName},
-                              {QStringLiteral("Sex"), sex},
-                              {QStringLiteral("Display"), 0}},
-                             QStringLiteral("MemberID"));
-    TQuery q(folder_.Path());
-    q.SetRequestLive(true);
-    q.SQL() << QStringLiteral("SELECT * FROM MEDPROF WHERE MemberID = :MemberID");
-    q.ParamByName(QStringLiteral("MemberID")).SetAsInteger(id);
-    q.Open();
-    q.Edit();
-    q.FieldByName(QStringLiteral("DOB")).SetAsDateTime(dateOfBirth);
-    q.Post();
-    return id;
+    return Append(QStringLiteral("MEDPROF"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("FirstName")).SetAsString(firstName);
+        row.FieldByName(QStringLiteral("LastName")).SetAsString(lastName);
+        row.FieldByName(QStringLiteral("Sex")).SetAsInteger(sex);
+        row.FieldByName(QStringLiteral("DOB")).SetAsDateTime(dateOfBirth);
+        row.FieldByName(QStringLiteral("Display")).SetAsInteger(0);
+    }, QStringLiteral("MemberID"));
 }
 
 qint32 PageTest::AddAccount(qint32 accountType, const QString& name)
 {
-    return Append(QStringLiteral("MEDINS"),
-                  {{QStringLiteral("AccountType"), accountType},
-                   {QStringLiteral("AccountName"), name},
-                   {QStringLiteral("Display"), 0}},
-                  QStringLiteral("AccountID"));
+    return Append(QStringLiteral("MEDINS"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("AccountType")).SetAsInteger(accountType);
+        row.FieldByName(QStringLiteral("AccountName")).SetAsString(name);
+        row.FieldByName(QStringLiteral("Display")).SetAsInteger(0);
+    }, QStringLiteral("AccountID"));
 }
 
 void PageTest::AddElectedAmount(qint32 accountID, int year, double amount)
 {
-    Append(QStringLiteral("MEDYEAR"),
-           {{QStringLiteral("AccountID"), accountID}, {QStringLiteral("ForYear"), year}, {QStringLiteral("Amount"), amount}},
-           QString());
+    Append(QStringLiteral("MEDYEAR"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("AccountID")).SetAsInteger(accountID);
+        row.FieldByName(QStringLiteral("ForYear")).SetAsInteger(year);
+        row.FieldByName(QStringLiteral("Amount")).SetAsFloat(amount);
+    });
 }
 
 qint32 PageTest::AddExpense(qint32 memberID, TDateTime serviceDate, double total, double outOfPocket)
 {
-    const qint32 id = Append(QStringLiteral("MEDEXP"),
-                             {{QStringLiteral("MemberID"), memberID},
-                              {QStringLiteral("TotalExpense"), total},
-                              {QStringLiteral("OutofPocket"), outOfPocket},
-                              {QStringLiteral("ExpType"), 0}},
-                             QStringLiteral("ExpID"));
-    TQuery q(folder_.Path());
-    q.SetRequestLive(true);
-    q.SQL() << QStringLiteral("SELECT * FROM MEDEXP WHERE ExpID = :ExpID");
-    q.ParamByName(QStringLiteral("ExpID")).SetAsInteger(id);
-    q.Open();
-    q.Edit();
-    q.FieldByName(QStringLiteral("ServiceDate")).SetAsDateTime(serviceDate);
-    q.Post();
-    return id;
+    return Append(QStringLiteral("MEDEXP"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("ExpType")).SetAsInteger(0);
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(memberID);
+        row.FieldByName(QStringLiteral("ServiceDate")).SetAsDateTime(serviceDate);
+        row.FieldByName(QStringLiteral("TotalExpense")).SetAsFloat(total);
+        row.FieldByName(QStringLiteral("OutofPocket")).SetAsFloat(outOfPocket);
+    }, QStringLiteral("ExpID"));
 }
 
 void PageTest::AddSplit(qint32 expID, qint32 accountID, double amount)
 {
-    Append(QStringLiteral("MEDEXPSP"),
-           {{QStringLiteral("ExpID"), expID}, {QStringLiteral("AccountID"), accountID}, {QStringLiteral("Amount"), amount}},
-           QString());
+    Append(QStringLiteral("MEDEXPSP"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("ExpID")).SetAsInteger(expID);
+        row.FieldByName(QStringLiteral("AccountID")).SetAsInteger(accountID);
+        row.FieldByName(QStringLiteral("Amount")).SetAsFloat(amount);
+    });
 }
 
 qint32 PageTest::AddToDo(const QString& description, TDateTime due, bool done)
 {
-    const qint32 id = Append(QStringLiteral("TODO01"),
-                             {{QStringLiteral("CategoryNo"), 5},
-                              {QStringLiteral("Description"), description},
-                              {QStringLiteral("Done"), done}},
-                             QStringLiteral("Todoid"));
-    TQuery q(folder_.Path());
-    q.SetRequestLive(true);
-    q.SQL() << QStringLiteral("SELECT * FROM TODO01 WHERE Todoid = :Todoid");
-    q.ParamByName(QStringLiteral("Todoid")).SetAsInteger(id);
-    q.Open();
-    q.Edit();
-    q.FieldByName(QStringLiteral("Due")).SetAsDateTime(due);
-    q.Post();
-    return id;
+    return Append(QStringLiteral("TODO01"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("CategoryNo")).SetAsInteger(5);
+        row.FieldByName(QStringLiteral("Description")).SetAsString(description);
+        row.FieldByName(QStringLiteral("Due")).SetAsDateTime(due);
+        row.FieldByName(QStringLiteral("Done")).SetAsBoolean(done);
+    }, QStringLiteral("Todoid"));
 }
 
 void PageTest::AddScheduleRow(qint32 memberID, qint32 todoID)
 {
-    Append(QStringLiteral("MEDTEMPL"),
-           {{QStringLiteral("TemplType"), 4},
-            {QStringLiteral("MemberID"), memberID},
-            {QStringLiteral("ItemStr1"), QStringLiteral("Dental cleaning")},
-            {QStringLiteral("ToDoID"), todoID}},
-           QString());
+    Append(QStringLiteral("MEDTEMPL"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("TemplType")).SetAsInteger(4);
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(memberID);
+        row.FieldByName(QStringLiteral("ItemStr1")).SetAsString(QStringLiteral("Dental cleaning"));
+        row.FieldByName(QStringLiteral("ToDoID")).SetAsInteger(todoID);
+    });
 }
 
 int PageTest::Count(const QString& sql) const

@@ -2,7 +2,7 @@
 // What the page tests share: a fresh copy of the delivered database that the
 // test fills with a household, a fixed today, a settings store and scripted
 // message boxes of their own, and stand-ins for the dialogs the pages open.
-#include "platform/datetime.h"
+#include "platform/dataset.h"
 #include "platform/formatsettings.h"
 #include "platform/messagebox.h"
 #include "shell/pages/launcher.h"
@@ -10,6 +10,7 @@
 #include "tests/support/testsupport.h"
 
 #include <QStringList>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -43,8 +44,9 @@ protected:
     FreshSettings settings_;
 
 private:
-    qint32 Append(const QString& table, const std::vector<std::pair<QString, QVariant>>& values,
-                  const QString& keyField) const;
+    // The new row's key from keyField; 0 without one.
+    qint32 Append(const QString& table, const std::function<void(TDataSet&)>& fill,
+                  const QString& keyField = QString()) const;
 
     FormatSettings savedFormats_;
     std::vector<TDialogID> fakes_;
