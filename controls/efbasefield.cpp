@@ -280,6 +280,20 @@ double TEfFieldCore::RangeValueOf(const QString& text) const
     return value;
 }
 
+TEfValue TEfFieldCore::InitialValue() const
+{
+    switch (dataType_) {
+    case dtString: return {};
+    case dtChar: {
+        const bool fromRange = rangeLo_ > ' ' || rangeHi_ < ' ';
+        const QChar c = fromRange ? QChar(static_cast<char16_t>(rangeLo_)) : QLatin1Char(' ');
+        return TEfValue{QString(c), static_cast<double>(c.unicode())};
+    }
+    case dtDate: case dtTime: return TEfValue{{}, -1.0};
+    default: return TEfValue{{}, InRange(0.0) ? 0.0 : rangeLo_};
+    }
+}
+
 void TEfFieldCore::SetTypeCode(TEfDataType type, TEfFamily family)
 {
     dataType_ = type;
@@ -641,7 +655,7 @@ TDateTime TEfFieldCore::DateTimeValue()
     lastError_ = 0;
     const double number = TransferOut().number;
     if (number < 0) {
-        if (!IsEmpty())
+        if (!IsBlankText())
             lastError_ = dataType_ == dtDate ? efeInvalidDate : efeInvalidTime;
         return 0.0;
     }

@@ -219,6 +219,8 @@ protected:
     virtual void EditStep(const TEfEditInput& input) = 0;
     virtual int FirstEditable() const { return 0; }
     virtual bool IsEmpty() const;
+    // Nothing typed: a date or time with every part blank.
+    virtual bool IsBlankText() const { return IsEmpty(); }
     // The laid-out text before control characters and zero display.
     virtual QString DisplayString() const { return text_; }
     virtual void ResetCaret();
@@ -237,6 +239,9 @@ protected:
     void SetTypeCode(TEfDataType type, TEfFamily family);
     void SetRangeRaw(double lo, double hi) { rangeLo_ = lo; rangeHi_ = hi; }
     double RangeValueOf(const QString& text) const;
+    // What a field of the data type holds before anything is put in: no
+    // text, date or time; 0 when the range holds it, else the range's low end.
+    TEfValue InitialValue() const;
     bool InRange(double value) const { return value >= rangeLo_ && value <= rangeHi_; }
     // A value put in by the program: the text, caret and selection anew,
     // both modified flags cleared.

@@ -23,7 +23,7 @@ void TEfNumericFieldCore::SetDataType(TNumericDataType type)
         "##########", "##########", "##########", "##########", "iiiiiiiiii",
     };
     SetTypeCode(static_cast<TEfDataType>(int(dtLongInt) + int(type)), TEfFamily::Numeric);
-    SetMaskText(QString::fromLatin1(kMasks[type]), true);
+    SetMaskText(QString::fromLatin1(kMasks[type]), true, false);
     RebuildBuffer();
 }
 

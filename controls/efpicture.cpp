@@ -2,7 +2,6 @@
 
 #include "daynumbers.h"
 #include "intlsup.h"
-#include "platform/formatsettings.h"
 #include "textroutines.h"
 
 #include <QLocale>
@@ -53,9 +52,9 @@ void TEfPictureCore::SetMaxLength(int value)
     WriteValue(value0);
 }
 
-void TEfPictureCore::SetMaskText(const QString& mask, bool lengthFollows)
+void TEfPictureCore::SetMaskText(const QString& mask, bool lengthFollows, bool keepValue)
 {
-    const TEfValue value = classes_.empty() ? TEfValue{} : TransferOut();
+    const TEfValue value = classes_.empty() || !keepValue ? InitialValue() : TransferOut();
     mask_ = mask.left(kLongestMask);
     if (lengthFollows || maxLength_ < mask_.size())
         maxLength_ = std::max(1, static_cast<int>(mask_.size()));
@@ -898,12 +897,12 @@ void TEfPictureFieldCore::SetDataType(TPictureDataType type)
     SetTypeCode(dataType, TEfFamily::Picture);
     QString mask;
     if (dataType == dtDate)
-        mask = IntlSup().DefaultDateMask(ProcessFormats().shortDateFormat.contains(QLatin1String("yyyy")));
+        mask = IntlSup().DefaultDateMask(IntlSup().ShortDateMask.contains(QLatin1String("yyyy")));
     else if (dataType == dtTime)
         mask = IntlSup().DefaultTimeMask(false);
     else
         mask = QString::fromLatin1(kMasks[type]);
-    SetMaskText(mask, true);
+    SetMaskText(mask, true, false);
 }
 
 void TEfPictureFieldCore::SetPictureMask(const QString& mask)
@@ -1018,7 +1017,7 @@ quint16 TEfPictureFieldCore::TypeValidation()
     const QChar c = character.isEmpty() ? kBlank : character.front().toUpper();
     switch (DataType()) {
     case dtDate:
-        if (!intl.DateTextIsBlank(MaskText(), text_)) {
+        if (!IsBlankText()) {
             const qint32 day = intl.DateTextToDayNumber(MaskText(), text_, EffectiveEpoch());
             if (day == InvalidDay)
                 code = efeInvalidDate;
@@ -1028,12 +1027,8 @@ quint16 TEfPictureFieldCore::TypeValidation()
                 Relay();
         }
         break;
-    case dtTime: {
-        bool blank = true;
-        for (int i = 0; i < maxLength_; ++i)
-            if (QStringLiteral("hms").contains(MaskAt(i).toLower()) && text_[i] != kBlank)
-                blank = false;
-        if (!blank) {
+    case dtTime:
+        if (!IsBlankText()) {
             const qint32 seconds = intl.TimeTextToSeconds(MaskText(), text_);
             if (seconds == InvalidTime)
                 code = efeInvalidTime;
@@ -1043,7 +1038,6 @@ quint16 TEfPictureFieldCore::TypeValidation()
                 Relay();
         }
         break;
-    }
     case dtBoolean:
         code = c == intl.TrueChar || c == intl.FalseChar ? 0 : efeRange;
         break;
@@ -1067,6 +1061,18 @@ quint16 TEfPictureFieldCore::TypeValidation()
         break;
     }
     return UserValidation(code);
+}
+
+bool TEfPictureFieldCore::IsBlankText() const
+{
+    if (DataType() == dtDate)
+        return IntlSup().DateTextIsBlank(MaskText(), text_);
+    if (DataType() != dtTime)
+        return IsEmpty();
+    for (int i = 0; i < maxLength_; ++i)
+        if (QStringLiteral("hms").contains(MaskAt(i).toLower()) && text_[i] != kBlank)
+            return false;
+    return true;
 }
 
 QChar TEfPictureFieldCore::StepMaskChar() const

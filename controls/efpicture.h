@@ -20,7 +20,8 @@ protected:
 
     // Keeps the value: written out before the change and in again after it.
     // MaxLength grows to the mask, or becomes its length when it follows it.
-    void SetMaskText(const QString& mask, bool lengthFollows = false);
+    // A new data type starts from its initial value instead.
+    void SetMaskText(const QString& mask, bool lengthFollows = false, bool keepValue = true);
     // Positions past the mask are blank literals.
     QChar MaskAt(int i) const;
     quint8 ClassAt(int i) const;
@@ -109,6 +110,7 @@ protected:
     TEfValue TransferOut() const override;
     void TransferIn(const TEfValue& value) override;
     quint16 TypeValidation() override;
+    bool IsBlankText() const override;
     void StepValue(bool wrap, double delta) override;
 
 private:
