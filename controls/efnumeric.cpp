@@ -140,7 +140,8 @@ void TEfNumericFieldCore::TypeChar(QChar typed)
         Refuse();
         return;
     }
-    if (HasSelection())
+    const bool cleared = HasSelection();
+    if (cleared)
         ClearBuffer();
     const int capacity = DigitCapacity();
     const bool hasPoint = digits_.contains(kPoint);
@@ -157,8 +158,13 @@ void TEfNumericFieldCore::TypeChar(QChar typed)
     } else if (IsDigit(c)) {
         if (capacity == 1)
             digits_ = c;
-        else if (digits_.isEmpty() && c == QLatin1Char('0'))
+        else if (digits_.isEmpty() && c == QLatin1Char('0')) {
+            if (cleared) {
+                ShowBuffer();
+                Changed();
+            }
             return;
+        }
         else if (!hasPoint)
             accepted = WholeDigits() + sign < WholeCapacity();
         else

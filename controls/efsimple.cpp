@@ -159,7 +159,7 @@ bool TEfSimpleFieldCore::TypeChar(QChar typed)
     return true;
 }
 
-void TEfSimpleFieldCore::Paste(const QString& text)
+void TEfSimpleFieldCore::PasteText(const QString& text)
 {
     if (HasSelection())
         DeleteSelection();
@@ -218,7 +218,7 @@ void TEfSimpleFieldCore::LineStep(const TEfEditInput& input)
             DeleteSelection();
         break;
     case ccCopy: break;
-    case ccPaste: Paste(input.text); break;
+    case ccPaste: PasteText(input.text); break;
     case ccLeft:
         if (c > 0)
             SetCaret(c - 1);

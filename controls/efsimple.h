@@ -33,7 +33,7 @@ private:
     bool Accepts(QChar& c, QChar prev) const;
     void LineStep(const TEfEditInput& input);
     bool TypeChar(QChar c);
-    void Paste(const QString& text);
+    void PasteText(const QString& text);
     void AdvanceOn(int position, bool afterChar) const;
     void OneCharStep(const TEfEditInput& input);
     void DeleteSelection();
