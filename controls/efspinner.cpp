@@ -34,6 +34,7 @@ TEfSpinner::TEfSpinner(QWidget* parent) : QWidget(parent)
     // Like a static control: it takes no keys and no focus of its own.
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
+    setMinimumSize(kMinimumSide, kMinimumSide);
     clock_.start();
     resize(sizeHint());
 }
@@ -63,7 +64,7 @@ void TEfSpinner::SetOrientation(TSpinOrientation value)
 
 QSize TEfSpinner::sizeHint() const
 {
-    return orientation_ == TSpinOrientation::soVertical ? QSize(16, 24) : QSize(24, 16);
+    return orientation_ == TSpinOrientation::soVertical ? QSize(17, 25) : QSize(25, 17);
 }
 
 QSize TEfSpinner::minimumSizeHint() const
@@ -74,11 +75,8 @@ QSize TEfSpinner::minimumSizeHint() const
 void TEfSpinner::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    QSize wanted = size().expandedTo(minimumSizeHint());
-    if (forceOddSize_ && wanted.width() % 2 == 0)
-        wanted.rwidth() += 1;
-    if (wanted != size())
-        resize(wanted);
+    if (forceOddSize_ && width() % 2 == 0)
+        resize(width() + 1, height());
 }
 
 QRect TEfSpinner::HalfRect(bool first) const
@@ -105,21 +103,20 @@ void TEfSpinner::PaintHalf(QPainter& painter, const QRect& area, bool sunken, TS
         side -= 1;
     if (side < 1)
         return;
-    const QPointF c = QRectF(area).center() + (sunken ? QPointF(1, 1) : QPointF(0, 0));
-    const double h = side / 2.0;
-    QPolygonF triangle;
-    switch (arrow) {
-    case spUp: triangle << QPointF(c.x() - h, c.y() + h / 2) << QPointF(c.x() + h, c.y() + h / 2) << QPointF(c.x(), c.y() - h / 2); break;
-    case spDown: triangle << QPointF(c.x() - h, c.y() - h / 2) << QPointF(c.x() + h, c.y() - h / 2) << QPointF(c.x(), c.y() + h / 2); break;
-    case spLeft: triangle << QPointF(c.x() + h / 2, c.y() - h) << QPointF(c.x() + h / 2, c.y() + h) << QPointF(c.x() - h / 2, c.y()); break;
-    default: triangle << QPointF(c.x() - h / 2, c.y() - h) << QPointF(c.x() - h / 2, c.y() + h) << QPointF(c.x() + h / 2, c.y()); break;
-    }
-    painter.setRenderHint(QPainter::Antialiasing);
+    // Row by row, so a small arrow stays crisp: widths side, side - 2, ... 1.
+    const QPoint c = area.center() + (sunken ? QPoint(1, 1) : QPoint(0, 0));
+    const int depth = (side + 1) / 2;
     const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
-    painter.setPen(palette().color(group, QPalette::Button));
-    painter.setBrush(palette().color(group, QPalette::ButtonText));
-    painter.drawPolygon(triangle);
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QColor color = palette().color(group, QPalette::ButtonText);
+    for (int k = 0; k < depth; ++k) {
+        const int half = depth - 1 - k;  // the row k from the arrow's base
+        switch (arrow) {
+        case spUp: painter.fillRect(c.x() - half, c.y() + depth / 2 - k, 2 * half + 1, 1, color); break;
+        case spDown: painter.fillRect(c.x() - half, c.y() - depth / 2 + k, 2 * half + 1, 1, color); break;
+        case spLeft: painter.fillRect(c.x() + depth / 2 - k, c.y() - half, 1, 2 * half + 1, color); break;
+        default: painter.fillRect(c.x() - depth / 2 + k, c.y() - half, 1, 2 * half + 1, color); break;
+        }
+    }
 }
 
 void TEfSpinner::paintEvent(QPaintEvent*)
