@@ -289,6 +289,8 @@ TEST_F(Form, PicturesOfNormalAndErrorStates)
     QTest::keyClick(form.name, Qt::Key_End);
     QTest::keyClick(form.name, Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
     SavePicture(*form.dialog, QStringLiteral("entryfields_normal"));
+    QTest::keyClick(form.name, Qt::Key_Left);
+    SavePicture(*form.name, QStringLiteral("entryfields_caret"));
     form.Focus(form.date);
     QTest::keyClick(form.date, Qt::Key_Home);
     QTest::keyClick(form.date, Qt::Key_Insert);
