@@ -115,6 +115,18 @@ TEST_F(Form, TypingAndTabbingThroughTheFields)
     EXPECT_TRUE(boxes.shown.isEmpty());
 }
 
+TEST_F(Form, EditEventsNameTheOtherControl)
+{
+    QList<QPair<QObject*, QWidget*>> pre, post;
+    form.controller->OnPreEdit = [&](QObject* field, QWidget* losing) { pre.append({field, losing}); };
+    form.controller->OnPostEdit = [&](QObject* field, QWidget* gaining) { post.append({field, gaining}); };
+    form.Focus(form.name);
+    pre.clear();
+    form.Focus(form.date);
+    EXPECT_EQ(post, (QList<QPair<QObject*, QWidget*>>{{form.name, form.date}}));
+    EXPECT_EQ(pre, (QList<QPair<QObject*, QWidget*>>{{form.date, form.name}}));
+}
+
 TEST_F(Form, KeysBecomeTableCommands)
 {
     form.Focus(form.name);

@@ -461,6 +461,39 @@ TEST_F(PictureField, IntegerStepsWrapAtTheBounds)
     EXPECT_TRUE(f.WasEverModified());
 }
 
+TEST_F(PictureField, StepsOfAnySizeStayDefined)
+{
+    auto& f = Field(pftLongInt);
+    f.SetIntegerValue(5);
+    f.FocusGained();
+    for (double delta : {1e300, -1e300, std::numeric_limits<double>::infinity(), std::nan("")})
+        f.IncreaseValue(true, delta);
+    EXPECT_EQ(f.IntegerValue(), 5);
+    auto& date = Field(pftDate, "MM/DD/yyyy");
+    date.SetDateTimeValue(EncodeDate(2024, 1, 31));
+    date.FocusGained();
+    date.PlaceCaret(8);
+    date.IncreaseValue(false, 1e12);
+    date.DecreaseValue(false, 2147483648.0);
+    EXPECT_DOUBLE_EQ(date.DateTimeValue(), EncodeDate(2024, 1, 31));
+    date.IncreaseValue(true, 1e12);
+    EXPECT_DOUBLE_EQ(date.DateTimeValue(), EncodeDate(1600, 1, 1)) << "wrapped to the first day";
+}
+
+TEST_F(PictureField, ZeroDisplayHidesAZeroValue)
+{
+    auto& f = Field(pftInteger, "iiii");
+    f.ZeroDisplay = TZeroDisplay::zdHideUntilModified;
+    f.SetIntegerValue(0);
+    EXPECT_EQ(f.DisplayText(), QStringLiteral("    "));
+    Type(f, "0");
+    EXPECT_EQ(f.DisplayText(), QStringLiteral("0   ")) << "shown once modified";
+    f.ZeroDisplay = TZeroDisplay::zdHide;
+    EXPECT_EQ(f.DisplayText(), QStringLiteral("    "));
+    f.ZeroDisplayValue = 7;
+    EXPECT_EQ(f.DisplayText(), QStringLiteral("0   "));
+}
+
 TEST_F(PictureField, DateStepsThePartUnderTheCaret)
 {
     auto& f = Field(pftDate, "MM/DD/yyyy");
