@@ -581,6 +581,56 @@ bool TEfFieldCore::NextStep(double value, double delta, bool wrap, bool integral
     return std::isfinite(next) && InRange(next);
 }
 
+void TEfFieldCore::OneCharStep(const TEfEditInput& input, const std::function<bool(QChar)>& put)
+{
+    const auto stored = [&](QChar c) {
+        if (!put(c))
+            return false;
+        ClearSelection();
+        Changed();
+        return true;
+    };
+    switch (input.command) {
+    case ccChar:
+        if (!stored(input.ch))
+            Refuse();
+        else if (AutoAdvanceChar)
+            Advance(true);
+        break;
+    case ccPaste:
+        for (QChar c : input.text)
+            if (stored(c))
+                break;
+        break;
+    case ccLeft: case ccWordLeft: case ccRight: case ccWordRight:
+        if (AutoAdvanceLeftRight)
+            Advance(input.command == ccRight || input.command == ccWordRight);
+        break;
+    case ccUp: case ccDown:
+        if (AutoAdvanceUpDown || AutoAdvanceLeftRight)
+            Advance(input.command == ccDown);
+        break;
+    case ccExtendRight: case ccExtendEnd: case ccExtWordRight: case ccDblClick:
+        SelectAll();
+        break;
+    case ccMouseExtend:
+        if (input.position > 0)
+            SelectAll();
+        break;
+    case ccInc: IncreaseValue(false, 1.0); break;
+    case ccDec: DecreaseValue(false, 1.0); break;
+    case ccRestore: RestoreText(); break;
+    case ccCtrlChar: SetControlCharNext(true); break;
+    case ccBack: case ccDel: case ccCut: case ccCopy: case ccIns: case ccHome: case ccEnd: case ccExtendLeft:
+    case ccExtendHome: case ccExtWordLeft: case ccMouseCaret: case ccPlainKey: case ccBrokenSequence:
+    case ccFirstOfTwo:
+        break;
+    default:
+        MarkNotHandled();
+        break;
+    }
+}
+
 bool TEfFieldCore::StepChar(QChar mask, QChar current, double delta, bool wrap, QChar& next) const
 {
     int lo = static_cast<int>(rangeLo_);

@@ -232,6 +232,9 @@ protected:
     virtual void StoreInitialValue() { restoreCopy_ = text_; }
     virtual void StepValue(bool wrap, double delta) = 0;
     virtual void EditingStarts() {}
+    // The edit step of character, Boolean and yes/no fields: `put` stores a
+    // character the mask accepts (in its case) and says whether it did.
+    void OneCharStep(const TEfEditInput& input, const std::function<bool(QChar)>& put);
     // The integer text base follows this mask character ("K", "O", "b").
     virtual QChar NumberMaskChar() const = 0;
 

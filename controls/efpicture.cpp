@@ -760,62 +760,6 @@ void TEfPictureCore::PictureEditStep(const TEfEditInput& input)
         ClearSelection();
 }
 
-void TEfPictureCore::OneCharStep(const TEfEditInput& input)
-{
-    const int at = NextEditable(0);
-    const auto put = [&](QChar c) {
-        if (at >= maxLength_)
-            return false;
-        QChar tested = c;
-        if (!EfMaskAccepts(TestMaskAt(at), tested, kBlank))
-            return false;
-        text_[at] = tested;
-        ClearSelection();
-        Changed();
-        return true;
-    };
-    switch (input.command) {
-    case ccChar:
-        if (!put(input.ch))
-            Refuse();
-        else if (AutoAdvanceChar)
-            Advance(true);
-        break;
-    case ccPaste:
-        for (QChar c : input.text)
-            if (put(c))
-                break;
-        break;
-    case ccInc: IncreaseValue(false, 1.0); break;
-    case ccDec: DecreaseValue(false, 1.0); break;
-    case ccLeft: case ccWordLeft:
-        if (AutoAdvanceLeftRight)
-            Advance(false);
-        break;
-    case ccRight: case ccWordRight:
-        if (AutoAdvanceLeftRight)
-            Advance(true);
-        break;
-    case ccUp: case ccDown:
-        if (AutoAdvanceUpDown)
-            Advance(input.command == ccDown);
-        else if (AutoAdvanceLeftRight)
-            Advance(input.command == ccDown);
-        break;
-    case ccRestore: RestoreText(); break;
-    case ccExtendRight: case ccExtendEnd: case ccExtWordRight: case ccDblClick:
-        SetSelection(0, maxLength_);
-        break;
-    case ccCtrlChar: SetControlCharNext(true); break;
-    case ccBack: case ccDel: case ccCut: case ccCopy: case ccIns: case ccHome: case ccEnd:
-    case ccExtendLeft: case ccExtendHome: case ccExtWordLeft: case ccMouseCaret: case ccMouseExtend:
-    case ccPlainKey: case ccBrokenSequence: case ccFirstOfTwo:
-        break;
-    default:
-        MarkNotHandled();
-        break;
-    }
-}
 
 TEfValue TEfPictureCore::NumberOut() const
 {
@@ -931,7 +875,13 @@ void TEfPictureFieldCore::SetInitDateTime(bool value)
 void TEfPictureFieldCore::EditStep(const TEfEditInput& input)
 {
     if (IsCharType(DataType()))
-        OneCharStep(input);
+        OneCharStep(input, [this](QChar c) {
+            const int at = NextEditable(0);
+            if (at >= maxLength_ || !EfMaskAccepts(TestMaskAt(at), c, kBlank))
+                return false;
+            text_[at] = c;
+            return true;
+        });
     else
         PictureEditStep(input);
 }

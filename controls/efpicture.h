@@ -57,8 +57,6 @@ protected:
 
     // Editing of text, number, date and time fields.
     void PictureEditStep(const TEfEditInput& input);
-    // Character, Boolean and yes/no fields: one position.
-    void OneCharStep(const TEfEditInput& input);
 
     TEfValue NumberOut() const;
     void NumberIn(double value);

@@ -111,7 +111,13 @@ void TEfSimpleFieldCore::EditStep(const TEfEditInput& input)
     if (input.command == ccChar && !charFollows)
         return;  // a character no key reported: not typed by the user
     if (DataType() == dtChar || DataType() == dtBoolean || DataType() == dtYesNo)
-        OneCharStep(input);
+        OneCharStep(input, [this](QChar c) {
+            if (!Accepts(c, kBlank))
+                return false;
+            text_ = QString(c);
+            SetCaret(0);
+            return true;
+        });
     else
         LineStep(input);
     if (input.command != ccCtrlChar && input.command != ccPlainKey)
@@ -318,58 +324,6 @@ void TEfSimpleFieldCore::LineStep(const TEfEditInput& input)
         Changed();
 }
 
-void TEfSimpleFieldCore::OneCharStep(const TEfEditInput& input)
-{
-    const auto put = [this](QChar c) {
-        if (!Accepts(c, kBlank))
-            return false;
-        text_ = QString(c);
-        SetCaret(0);
-        ClearSelection();
-        Changed();
-        return true;
-    };
-    switch (input.command) {
-    case ccChar:
-        if (!put(input.ch))
-            Refuse();
-        else if (AutoAdvanceChar)
-            Advance(true);
-        break;
-    case ccPaste:
-        for (QChar c : input.text)
-            if (put(c))
-                break;
-        break;
-    case ccLeft: case ccWordLeft:
-        if (AutoAdvanceLeftRight)
-            Advance(false);
-        break;
-    case ccRight: case ccWordRight:
-        if (AutoAdvanceLeftRight)
-            Advance(true);
-        break;
-    case ccUp: case ccDown:
-        if (AutoAdvanceUpDown || AutoAdvanceLeftRight)
-            Advance(input.command == ccDown);
-        break;
-    case ccExtendRight: case ccExtendEnd: case ccExtWordRight: case ccDblClick:
-        SetSelection(0, static_cast<int>(text_.size()));
-        break;
-    case ccMouseExtend:
-        if (input.position > 0)
-            SetSelection(0, static_cast<int>(text_.size()));
-        break;
-    case ccExtendLeft: case ccExtendHome: case ccExtWordLeft: case ccPlainKey: case ccBrokenSequence:
-    case ccFirstOfTwo: case ccMouseCaret:
-        break;
-    case ccInc: IncreaseValue(false, 1.0); break;
-    case ccDec: DecreaseValue(false, 1.0); break;
-    case ccRestore: RestoreText(); break;
-    case ccCtrlChar: SetControlCharNext(true); break;
-    default: MarkNotHandled(); break;
-    }
-}
 
 QString TEfSimpleFieldCore::DisplayString() const
 {

@@ -35,7 +35,6 @@ private:
     bool TypeChar(QChar c);
     void PasteText(const QString& text);
     void AdvanceOn(int position, bool afterChar) const;
-    void OneCharStep(const TEfEditInput& input);
     void DeleteSelection();
     bool ReadNumber(double& value) const;
     QString RealText(double value) const;
