@@ -138,10 +138,14 @@ public:
     // appended and posted.
     void SetRequestLive(bool live);
 
-    // Raises EDatabaseError for a name the statement does not hold.
+    // Raises EDatabaseError for a name the statement does not hold. Names are
+    // read outside quotes and comments; Open and ExecSQL raise for a parameter
+    // left without a value.
     TParam& ParamByName(const QString& name);
 
-    void Open();    // a SELECT; positioned on its first row
+    // A SELECT; positioned on its first row. Opening an open query does
+    // nothing until its statement changes; changing the statement closes it.
+    void Open();
     void Close();
     void ExecSQL(); // DELETE, INSERT
 
@@ -152,7 +156,8 @@ public:
     void Prior() override;
     int RecordCount() const override;
 
-    // Live results only.
+    // Live results only. Moving to another row posts a pending change; Edit
+    // needs a current row.
     void Append();
     void Edit();
     void Post();   // an appended row stays current, its auto-increment key readable

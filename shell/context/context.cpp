@@ -8,6 +8,13 @@ bool MainFormReady = false;
 TFormHealthMain* FormHealthMain = nullptr;
 TFormDate* DateForm = nullptr;
 
+QString SavedShortDateFormat;
+QChar SavedDateSeparator;
+QString SavedShortTimeFormat;
+QChar SavedTimeSeparator;
+QString SavedTimeAMString;
+QString SavedTimePMString;
+
 bool MemberAdded = false;
 QString MemberFirstName;
 bool InsuranceSaved = false;

@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "platform/dataset.h"
+
 #include <QDir>
 #include <QFile>
 #include <QWidget>
@@ -18,6 +20,11 @@ FreshDataFolder::FreshDataFolder() : path_(dir_.path() + QLatin1Char('/'))
             ADD_FAILURE() << "cannot copy " << name.toStdString();
         QFile::setPermissions(path_ + name, QFile::ReadOwner | QFile::WriteOwner);
     }
+}
+
+FreshDataFolder::~FreshDataFolder()
+{
+    Database::CloseAll();
 }
 
 void SavePicture(QWidget& widget, const QString& name)

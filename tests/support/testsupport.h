@@ -7,10 +7,14 @@
 class QWidget;
 
 // A temporary data folder holding a fresh copy of the delivered database; the
-// path ends with a slash, as the program's data folder does.
+// path ends with a slash, as the program's data folder does. Its end closes
+// every database connection, so none outlives its folder.
 class FreshDataFolder {
 public:
     FreshDataFolder();
+    ~FreshDataFolder();
+    FreshDataFolder(const FreshDataFolder&) = delete;
+    FreshDataFolder& operator=(const FreshDataFolder&) = delete;
     const QString& Path() const { return path_; }
 
 private:

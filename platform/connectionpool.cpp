@@ -1,0 +1,239 @@
+#include "connectionpool.h"
+
+#include "fieldstorage.h"
+#include "sqltext.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+#include <map>
+#include <memory>
+
+using ConnectionPool::EngineMessage;
+
+namespace {
+
+// Prepared statements kept per connection; past this many all are dropped.
+constexpr size_t kKeptStatements = 64;
+
+struct Pooled {
+    QString connectionName;
+    std::map<QString, std::vector<ColumnKind>> tables;   // by lower-case table name
+    std::map<QString, std::unique_ptr<QSqlQuery>> statements;
+};
+
+std::map<QString, Pooled>& Pool()
+{
+    static std::map<QString, Pooled> pool;
+    // Qt's own connection list is gone before static objects end: close first.
+    static const bool closedWithTheApplication = (qAddPostRoutine(ConnectionPool::CloseAll), true);
+    Q_UNUSED(closedWithTheApplication);
+    return pool;
+}
+
+// The folder as it was named by the callers, to its pool key.
+std::map<QString, QString>& Keys()
+{
+    static std::map<QString, QString> keys;
+    return keys;
+}
+
+QString FolderKey(const QString& dataFolder)
+{
+    auto known = Keys().find(dataFolder);
+    if (known == Keys().end())
+        known = Keys().emplace(dataFolder, QDir::cleanPath(QDir(dataFolder).absolutePath())).first;
+    return known->second;
+}
+
+void Bind(QSqlQuery& query, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+}
+
+// A URI that opens the file for reading and writing but never creates it.
+QString OpenUri(const QString& path)
+{
+    return QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(path, "/")) + QStringLiteral("?mode=rw");
+}
+
+// Empty when the open file is a database with tables; else why it is not usable.
+QString ProblemWith(const QSqlDatabase& db, const QString& shownPath)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
+        return QStringLiteral("The file \"%1\" is not a database: %2").arg(shownPath, EngineMessage(q.lastError()));
+    if (q.value(0).toInt() == 0)
+        return QStringLiteral("The database \"%1\" holds no tables.").arg(shownPath);
+    return {};
+}
+
+Pooled& Open(const QString& dataFolder)
+{
+    const QString key = FolderKey(dataFolder);
+    auto found = Pool().find(key);
+    if (found != Pool().end())
+        return found->second;
+
+    const QString path = Database::PathIn(key);
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (!QFileInfo(path).isFile())
+        throw EDatabaseError(QStringLiteral("Cannot find the database \"%1\".").arg(shownPath));
+
+    const QString name = QStringLiteral("careportfolio:") + key;
+    QString problem;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        db.setDatabaseName(OpenUri(path));
+        if (!db.open())
+            problem = QStringLiteral("Cannot open the database \"%1\": %2").arg(shownPath, EngineMessage(db.lastError()));
+        else
+            problem = ProblemWith(db, shownPath);
+        if (!problem.isEmpty())
+            db.close();
+    }
+    if (!problem.isEmpty()) {
+        QSqlDatabase::removeDatabase(name);
+        throw EDatabaseError(problem);
+    }
+    Pooled& pooled = Pool()[key];
+    pooled.connectionName = name;
+    return pooled;
+}
+
+std::vector<ColumnKind> ReadTableColumns(const QSqlDatabase& db, const QString& table)
+{
+    std::vector<ColumnKind> columns;
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(SqlText::QuoteName(table))))
+        return columns;
+    while (q.next())
+        columns.push_back({q.value(1).toString(), FieldStorage::KindOfDeclaredType(q.value(2).toString())});
+    return columns;
+}
+
+}  // namespace
+
+namespace ConnectionPool {
+
+QSqlDatabase Connection(const QString& dataFolder)
+{
+    return QSqlDatabase::database(Open(dataFolder).connectionName, false);
+}
+
+const std::vector<ColumnKind>& TableColumns(const QString& dataFolder, const QString& table)
+{
+    Pooled& pooled = Open(dataFolder);
+    const QString key = table.toLower();
+    auto found = pooled.tables.find(key);
+    if (found == pooled.tables.end())
+        found = pooled.tables.emplace(key, ReadTableColumns(QSqlDatabase::database(pooled.connectionName, false), table)).first;
+    return found->second;
+}
+
+void Execute(QSqlQuery& query, const QString& sql, const QVariantList& values)
+{
+    if (!query.prepare(sql))
+        throw EDatabaseError(EngineMessage(query.lastError()));
+    Bind(query, values);
+    if (!query.exec())
+        throw EDatabaseError(EngineMessage(query.lastError()));
+}
+
+QSqlQuery& Run(const QString& dataFolder, const QString& sql, const QVariantList& values)
+{
+    Pooled& pooled = Open(dataFolder);
+    auto kept = pooled.statements.find(sql);
+    if (kept == pooled.statements.end()) {
+        auto query = std::make_unique<QSqlQuery>(QSqlDatabase::database(pooled.connectionName, false));
+        query->setForwardOnly(true);
+        if (!query->prepare(sql))
+            throw EDatabaseError(EngineMessage(query->lastError()));
+        if (pooled.statements.size() >= kKeptStatements)
+            pooled.statements.clear();
+        kept = pooled.statements.emplace(sql, std::move(query)).first;
+    }
+    QSqlQuery& query = *kept->second;
+    Bind(query, values);
+    if (!query.exec())
+        throw EDatabaseError(EngineMessage(query.lastError()));
+    return query;
+}
+
+QString EngineMessage(const QSqlError& error)
+{
+    const QString text = error.databaseText();
+    return text.isEmpty() ? error.text() : text;
+}
+
+void CloseAll()
+{
+    for (auto& [key, pooled] : Pool()) {
+        pooled.statements.clear();
+        {
+            QSqlDatabase db = QSqlDatabase::database(pooled.connectionName, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(pooled.connectionName);
+    }
+    Pool().clear();
+    Keys().clear();
+}
+
+}  // namespace ConnectionPool
+
+namespace Database {
+
+QString FileName()
+{
+    return QStringLiteral("careportfolio.db");
+}
+
+QString PathIn(const QString& dataFolder)
+{
+    return QDir(dataFolder).filePath(FileName());
+}
+
+void Check(const QString& dataFolder)
+{
+    Open(dataFolder);
+}
+
+void CloseAll()
+{
+    ConnectionPool::CloseAll();
+}
+
+}  // namespace Database
+
+TTransaction::TTransaction(const QString& dataFolder) : folder_(dataFolder), open_(false)
+{
+    QSqlDatabase db = ConnectionPool::Connection(folder_);
+    if (!db.transaction())
+        throw EDatabaseError(EngineMessage(db.lastError()));
+    open_ = true;
+}
+
+TTransaction::~TTransaction()
+{
+    if (!open_)
+        return;
+    try {
+        ConnectionPool::Connection(folder_).rollback();
+    } catch (const EDatabaseError&) {
+        // The connection is gone, and with it the transaction.
+    }
+}
+
+void TTransaction::Commit()
+{
+    QSqlDatabase db = ConnectionPool::Connection(folder_);
+    if (!db.commit())
+        throw EDatabaseError(EngineMessage(db.lastError()));
+    open_ = false;
+}

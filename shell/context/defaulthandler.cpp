@@ -1,0 +1,10 @@
+#include "defaulthandler.h"
+
+#include "platform/messagebox.h"
+
+#include <QString>
+
+void HandleException(const std::exception& error)
+{
+    ShowMessageBox(QString::fromLocal8Bit(error.what()), MsgIcon::Error);
+}

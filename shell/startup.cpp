@@ -1,0 +1,125 @@
+#include "startup.h"
+
+#include "formhealthmain.h"
+#include "formsplash.h"
+#include "modulepages.h"
+#include "platform/dataset.h"
+#include "platform/messagebox.h"
+#include "shell/context/context.h"
+#include "shell/context/defaulthandler.h"
+#include "shell/context/product.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+constexpr int kMinProgramDirLength = 7;
+constexpr int kDataFolderTrim = 4;
+// The uninstall program takes its command line in a buffer of this size.
+constexpr int kMaxUninstallCommandLine = 255;
+
+const QString kUninstallProgram = QStringLiteral("unwise.exe");
+const QString kInstallLog = QStringLiteral("install.log");
+
+bool UninstallConfirmed()
+{
+    const QString text = QStringLiteral(
+        "If you would like to save your data for future use, please click \"Cancel\" to abort uninstallation, run "
+        "CarePortfolio, and then select Backup from the File menu. Otherwise, click \"OK\" to uninstall "
+        "CarePortfolio.");
+    return ShowMessageBox(text, MsgIcon::Question, MsgOk | MsgCancel) == MsgResult::Ok;
+}
+
+}  // namespace
+
+QString ProgramDirOf(const QString& programFile)
+{
+    return programFile.left(programFile.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+bool IsProgramDirTooShort(const QString& programDir)
+{
+    return programDir.size() < kMinProgramDirLength;
+}
+
+QString DataFolderOf(const QString& programDir)
+{
+    return programDir.left(programDir.size() - kDataFolderTrim) + QStringLiteral("db/");
+}
+
+bool IsUninstallRequest(const QStringList& arguments)
+{
+    return !arguments.isEmpty() && arguments.first().toLower() == QStringLiteral("-uninstall");
+}
+
+QString DataFolderProblem(const QString& dataFolder)
+{
+    const QFileInfo folder(dataFolder);
+    const QFileInfo database(Database::PathIn(dataFolder));
+    if (folder.isDir() && folder.isWritable() && (!database.exists() || database.isWritable()))
+        return {};
+    return QStringLiteral("CarePortfolio keeps your records in the folder %1, but it cannot write there.\n\n"
+                          "Please make sure that the folder and the files in it exist and that you are allowed "
+                          "to change them, then start CarePortfolio again.")
+        .arg(dataFolder);
+}
+
+void RunUninstall(const QString& programDir)
+{
+    if (!UninstallConfirmed())
+        return;
+    const QString program = programDir + kUninstallProgram;
+    const QString log = programDir + kInstallLog;
+    const QString commandLine = program + QLatin1Char(' ') + log;
+    if (!QFileInfo::exists(log) || commandLine.size() > kMaxUninstallCommandLine) {
+        ShowMessageBox(QStringLiteral("Unable to find the installation log.  Please uninstall manually by invoking the "
+                                      "following executable file: ") +
+                           program + QLatin1Char('.'),
+                       MsgIcon::Error);
+        return;
+    }
+    QProcess::startDetached(program, {log});
+}
+
+int RunCarePortfolio()
+{
+    ProgramDir = ProgramDirOf(QCoreApplication::applicationFilePath());
+    if (IsProgramDirTooShort(ProgramDir)) {
+        ShowMessageBox(QStringLiteral("Cannot find the directory for the executable files."), MsgIcon::Error);
+        return 1;
+    }
+    DataFolder = DataFolderOf(ProgramDir);
+    if (IsUninstallRequest(QCoreApplication::arguments().mid(1))) {
+        RunUninstall(ProgramDir);
+        return 0;
+    }
+    if (const QString problem = DataFolderProblem(DataFolder); !problem.isEmpty()) {
+        ShowMessageBox(problem, MsgIcon::Error);
+        return 1;
+    }
+
+    MainFormReady = false;
+    QApplication::setApplicationName(ProductName);
+    std::unique_ptr<TFormHealthMain> mainWindow;
+    try {
+        TFormSplash splash;
+        splash.ShowAndPaint();
+        mainWindow = std::make_unique<TFormHealthMain>(ProgramPages());
+        MainFormReady = true;
+    } catch (const std::exception& error) {
+        HandleException(error);
+        return 1;
+    }
+    if (mainWindow->SingleInstance1.Stopped())
+        return 0;
+
+    mainWindow->show();
+    // Leaves the loop without closing the window, so nothing is written.
+    if (qEnvironmentVariableIsSet(kQuitWhenIdleVariable))
+        QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
+    return QApplication::exec();
+}

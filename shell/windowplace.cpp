@@ -1,0 +1,13 @@
+#include "windowplace.h"
+
+#include <QScreen>
+#include <QWidget>
+
+void CentreOnScreen(QWidget& window)
+{
+    if (const QScreen* screen = window.screen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+}

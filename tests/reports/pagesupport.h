@@ -1,0 +1,25 @@
+#pragma once
+// Recorded pages that differ from page to page, for the page list and printer tests.
+#include "reports/rpmetafile.h"
+
+#include <QImage>
+
+inline TRpMetafile MakePage(int number, int width = 816, int height = 1056)
+{
+    TRpMetafile page(width, height, 96, 96);
+    TRpMetafileCanvas canvas(page);
+    canvas.SetBrush(QColor(200, 10 * number % 256, 40), Qt::SolidPattern);
+    canvas.FillRect(QRect(10, 10, 50 + number, 20));
+    canvas.SetFont(QFont(QStringLiteral("DejaVu Sans"), 12), Qt::black);
+    canvas.TextOut(100, 100, QStringLiteral("Page %1").arg(number));
+    return page;
+}
+
+inline QImage Render(const TRpMetafile& page, int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    page.Draw(painter, QRectF(0, 0, width, height));
+    return image;
+}

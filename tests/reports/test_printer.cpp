@@ -1,0 +1,311 @@
+// The report printer: unit factors, paper in either orientation, the page
+// stream run, page ranges, cancelling, and loading and printing saved reports.
+#include "pagesupport.h"
+
+#include "reports/rpprinter.h"
+#include "reports/rpunits.h"
+
+#include "platform/messagebox.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A printer job that writes down what the printer asks of it.
+class FakeJob : public TRpPrintJob {
+public:
+    FakeJob(QStringList& log, bool accept) : log_(log), accept_(accept), image_(200, 300, QImage::Format_ARGB32) {}
+    bool Prepare(const QString&) override { return Note("Prepare"), accept_; }
+    bool Begin(const QString& title) override { return Note("Begin " + title), painter_.begin(&image_); }
+    void NewPage() override { Note("NewPage"); }
+    void End() override { Note("End"), painter_.end(); }
+    void Abort() override { Note("Abort"), painter_.end(); }
+    QPainter& Painter() override { return painter_; }
+    QSize PageSize() const override { return image_.size(); }
+    int PixelsPerInchX() const override { return 600; }
+    int PixelsPerInchY() const override { return 600; }
+
+private:
+    void Note(const QString& call) { log_.append(call); }
+    QStringList& log_;
+    bool accept_;
+    QImage image_;
+    QPainter painter_;
+};
+
+class Client : public QObject {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == TRpPrinterMessage::PagesAvailable)
+            pages.append(static_cast<TRpPrinterMessage*>(e)->Value());
+        else if (e->type() == TRpPrinterMessage::Progress)
+            progress.append(static_cast<TRpPrinterMessage*>(e)->Value());
+        else
+            return QObject::event(e);
+        return true;
+    }
+    QList<int> pages;
+    QList<int> progress;
+};
+
+class PrinterTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        TRpPrinter::SetJobFactoryForTests({});
+        RpPdfOutput::SetChooserForTests({});
+    }
+
+    void UseFakeJobs(bool accept = true)
+    {
+        TRpPrinter::SetJobFactoryForTests([this, accept](QPrinter&) { return std::make_unique<FakeJob>(log_, accept); });
+    }
+
+    static void DrawPages(TRpPrinter& printer, int pages)
+    {
+        for (int n = 1; n <= pages; ++n) {
+            printer.NewPage();
+            TRpCanvas& canvas = printer.Canvas();
+            canvas.SetFont(QFont(QStringLiteral("DejaVu Sans"), 24), Qt::black);
+            canvas.TextOut(printer.XPos(200), printer.YPos(200), QStringLiteral("Page %1").arg(n));
+            canvas.SetPen(Qt::black, Qt::SolidLine, 1);
+            canvas.SetBrush(Qt::yellow, Qt::SolidPattern);
+            canvas.Rectangle(QRect(printer.XPos(200), printer.YPos(400), printer.XSize(1000), printer.YSize(300)));
+        }
+    }
+
+    // A complete preview document of the given number of pages.
+    static void Generate(TRpPrinter& printer, int pages)
+    {
+        printer.BeginDoc();
+        DrawPages(printer, pages);
+        printer.EndDoc();
+    }
+
+    static int PdfPageCount(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return -1;
+        return static_cast<int>(QString::fromLatin1(file.readAll())
+                                    .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+    }
+
+    QStringList log_;
+    QTemporaryDir dir_;
+};
+
+TEST_F(PrinterTest, ConvertsReportLengthsByTheDeviceResolution)
+{
+    UseFakeJobs();
+    TRpPrinter printer;
+    printer.SetDestination(TRpDestination::Printer);
+    printer.BeginDoc();
+    EXPECT_EQ(printer.XSize(254), 600);   // 25.4 mm at 600 pixels per inch
+    EXPECT_EQ(printer.YSize(254), 600);
+    EXPECT_EQ(printer.XPos(254 + printer.LeftOffset()), 600);
+    EXPECT_EQ(printer.YPos(printer.TopOffset()), 0);
+
+    TRpPrinter preview;
+    preview.BeginDoc();
+    EXPECT_EQ(preview.LeftOffset(), 0);
+    EXPECT_EQ(preview.XSize(254), ScreenPixelsPerInch());
+}
+
+TEST_F(PrinterTest, GivesThePaperInEitherOrientation)
+{
+    TRpPrinter printer;
+    printer.SetPaperSize(TRpPaperSize::Letter);
+    EXPECT_EQ(printer.PaperWidth(), 2159);
+    EXPECT_EQ(printer.PaperLength(), 2794);
+    printer.SetOrientation(QPageLayout::Landscape);
+    EXPECT_EQ(printer.PaperWidth(), 2794);
+    EXPECT_EQ(printer.PaperLength(), 2159);
+
+    printer.SetPaperWidth(1234);   // not custom: ignored
+    printer.SetPaperSize(TRpPaperSize::Custom);
+    printer.SetPaperWidth(1000);
+    printer.SetPaperLength(1500);
+    EXPECT_EQ(printer.PaperWidth(), 1500);
+    EXPECT_EQ(printer.PaperLength(), 1000);
+    printer.SetOrientation(QPageLayout::Portrait);
+    EXPECT_EQ(printer.PaperWidth(), 1000);
+}
+
+TEST_F(PrinterTest, RecordsPagesForThePreviewAndTellsItsClient)
+{
+    Client client;
+    TRpPrinter printer;
+    printer.SetClient(&client);
+    printer.SetCompression(true);
+    Generate(printer, 3);
+    printer.SetProgress(50);
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(printer.Status(), TRpPrinterStatus::DocumentComplete);
+    EXPECT_EQ(printer.PageCount(), 3);
+    EXPECT_EQ(printer.PageList().PageCount(), 3);
+    EXPECT_TRUE(printer.PageList().Compression());
+    EXPECT_EQ(client.pages, (QList<int>{1, 2, 3}));
+    EXPECT_EQ(client.progress, QList<int>{50});
+    const auto page = printer.GetPage(2);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->Width(), printer.XSize(printer.PaperWidth()));
+    EXPECT_FALSE(printer.GetPage(4));
+
+    const QImage image = Render(*page, page->Width(), page->Height());
+    const QString pictures = qEnvironmentVariable("CP_PICTURE_DIR", QDir::tempPath());
+    QDir().mkpath(pictures);
+    EXPECT_TRUE(image.save(pictures + QStringLiteral("/recorded-page.png")));
+}
+
+TEST_F(PrinterTest, RefusesCallsOutOfOrder)
+{
+    TRpPrinter printer;
+    EXPECT_THROW(printer.NewPage(), ERpPrinterError);
+    printer.BeginDoc();
+    try {
+        printer.BeginDoc();
+        FAIL() << "a second document was begun";
+    } catch (const ERpPrinterError& e) {
+        EXPECT_STREQ(e.what(), "RpPrinter not ready");
+    }
+    printer.EndDoc();
+    EXPECT_THROW(printer.NewPage(), ERpPrinterError);
+}
+
+TEST_F(PrinterTest, PrintsOnlyThePagesInRangeButCountsThemAll)
+{
+    UseFakeJobs();
+    TRpPrinter printer;
+    printer.SetDestination(TRpDestination::Printer);
+    printer.SetTitle(QStringLiteral("Check-ups"));
+    printer.SetFirstPage(2);
+    printer.SetLastPage(3);
+    bool afterPrint = false;
+    printer.OnAfterPrint = [&afterPrint] { afterPrint = true; };
+    Generate(printer, 5);
+    EXPECT_EQ(log_, (QStringList{"Prepare", "Begin Check-ups", "NewPage", "End"}));
+    EXPECT_EQ(printer.PageCount(), 5);
+    EXPECT_TRUE(afterPrint);
+}
+
+TEST_F(PrinterTest, EndsOnlyADocumentThatWasBegun)
+{
+    UseFakeJobs();
+    TRpPrinter printer;
+    printer.SetDestination(TRpDestination::Printer);
+    printer.SetFirstPage(7);
+    Generate(printer, 5);
+    EXPECT_EQ(log_, QStringList{"Prepare"});
+
+    log_.clear();
+    TRpPrinter aborted;
+    aborted.SetDestination(TRpDestination::Printer);
+    aborted.BeginDoc();
+    aborted.Abort();
+    EXPECT_EQ(log_, QStringList{"Prepare"});
+    EXPECT_EQ(aborted.Status(), TRpPrinterStatus::DocumentComplete);
+}
+
+TEST_F(PrinterTest, CancellingAPrintAbortsThePrinterJob)
+{
+    UseFakeJobs();
+    {
+        TRpPrinter printer;
+        printer.SetDestination(TRpDestination::Printer);
+        printer.BeginDoc();
+        DrawPages(printer, 2);
+        printer.Cancel();
+        EXPECT_TRUE(printer.Cancelled());
+        printer.Canvas().TextOut(0, 0, QStringLiteral("drawn after the cancel"));
+    }
+    EXPECT_EQ(log_, (QStringList{"Prepare", "Begin ", "NewPage", "Abort"}));
+
+    log_.clear();
+    UseFakeJobs(false);   // the user declined the output file
+    TRpPrinter declined;
+    declined.SetDestination(TRpDestination::Printer);
+    Generate(declined, 2);
+    EXPECT_TRUE(declined.Cancelled());
+    EXPECT_EQ(log_, QStringList{"Prepare"});
+}
+
+TEST_F(PrinterTest, ClosingThePreviewCancelsARunningReport)
+{
+    TRpPrinter printer;
+    bool afterPreview = false;
+    printer.OnAfterPreview = [&afterPreview] { afterPreview = true; };
+    printer.SetShowingPreview(true);
+    printer.BeginDoc();
+    printer.SetShowingPreview(false);
+    EXPECT_TRUE(printer.Cancelled());
+    EXPECT_TRUE(afterPreview);
+}
+
+TEST_F(PrinterTest, PrintsALoadedReportOneSheetPerPageIntoAChosenPdf)
+{
+    TRpPrinter generated;
+    Generate(generated, 3);
+    const QString saved = dir_.filePath(QStringLiteral("saved.RPF"));
+    ASSERT_TRUE(generated.Save(saved));
+
+    TRpPrinter printer;
+    printer.OnPrint = [] { FAIL() << "a loaded report prints its stored pages"; };
+    ASSERT_TRUE(printer.Load(saved));
+    EXPECT_EQ(printer.Status(), TRpPrinterStatus::DocumentComplete);
+    EXPECT_EQ(printer.PageCount(), 3);
+
+    const QString pdf = dir_.filePath(QStringLiteral("printed.pdf"));
+    QString askedTitle;
+    printer.SetTitle(QStringLiteral("Immunizations"));
+    RpPdfOutput::SetChooserForTests([&](const QString& title) { return askedTitle = title, pdf; });
+    printer.Print();
+    EXPECT_EQ(askedTitle, QStringLiteral("Immunizations"));
+    EXPECT_EQ(PdfPageCount(pdf), 3);
+}
+
+TEST_F(PrinterTest, ACancelledPdfPrintLeavesNoFile)
+{
+    const QString pdf = dir_.filePath(QStringLiteral("cancelled.pdf"));
+    RpPdfOutput::SetChooserForTests([&](const QString&) { return pdf; });
+    {
+        TRpPrinter printer;
+        printer.SetDestination(TRpDestination::Printer);
+        printer.BeginDoc();
+        DrawPages(printer, 2);
+        printer.Cancel();
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    TRpPrinter printed;
+    printed.SetDestination(TRpDestination::Printer);
+    Generate(printed, 2);
+    EXPECT_EQ(PdfPageCount(pdf), 2);
+}
+
+TEST_F(PrinterTest, RefusesABadReportFileWithAMessageAndKeepsItsPages)
+{
+    ScriptedMessageBoxes boxes;
+    TRpPrinter printer;
+    Generate(printer, 2);
+    const QString bad = dir_.filePath(QStringLiteral("bad.RPF"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(200, 'x'));
+    file.close();
+
+    EXPECT_FALSE(printer.Load(bad));
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("bad.RPF")));
+    EXPECT_EQ(printer.PageCount(), 2);
+    EXPECT_TRUE(printer.GetPage(2));
+    EXPECT_FALSE(printer.Save(dir_.filePath(QStringLiteral("x/y.RPF"))));
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+#include "tests/shell/shelltestenv.h"
+
+#include "platform/settings.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The single-instance lock and socket, and the settings of a test that
+// makes no store of its own, go to folders of the tests.
+class ShellTestEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ASSERT_TRUE(runtimeDir_.isValid() && configDir_.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir_.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configDir_.path()));
+    }
+
+private:
+    QTemporaryDir runtimeDir_;
+    QTemporaryDir configDir_;
+};
+
+[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ShellTestEnvironment);
+
+}  // namespace
+
+FreshSettings::FreshSettings()
+{
+    AppSettings::SetFileForTests(FilePath());
+}
+
+FreshSettings::~FreshSettings()
+{
+    AppSettings::SetFileForTests({});
+}
+
+QString FreshSettings::FilePath() const
+{
+    return dir_.filePath(QStringLiteral("settings.ini"));
+}
