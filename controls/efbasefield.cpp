@@ -875,9 +875,8 @@ QRect TEfBaseEntryField::TextRect() const
     return rect().adjusted(frame + TextMargin, frame, -frame - TextMargin, -frame);
 }
 
-int TEfBaseEntryField::TextX(int index) const
+int TEfBaseEntryField::TextX(const QString& shown, int index) const
 {
-    const QString shown = core_->DisplayText();
     const QFontMetrics metrics = fontMetrics();
     const int before = metrics.horizontalAdvance(shown.left(std::clamp<int>(index, 0, static_cast<int>(shown.size()))));
     const QRect area = TextRect();
@@ -888,10 +887,10 @@ int TEfBaseEntryField::TextX(int index) const
 
 int TEfBaseEntryField::PositionAt(int x) const
 {
-    const int size = static_cast<int>(core_->DisplayText().size());
+    const QString shown = core_->DisplayText();
     int best = 0;
-    for (int i = 1; i <= size; ++i)
-        if (std::abs(TextX(i) - x) < std::abs(TextX(best) - x))
+    for (int i = 1; i <= shown.size(); ++i)
+        if (std::abs(TextX(shown, i) - x) < std::abs(TextX(shown, best) - x))
             best = i;
     return best;
 }
@@ -903,7 +902,7 @@ void TEfBaseEntryField::ScrollToCaret()
         return;
     }
     const QRect area = TextRect();
-    const int caretX = TextX(core_->DisplayCaret()) + scroll_ - area.left();
+    const int caretX = TextX(core_->DisplayText(), core_->DisplayCaret()) + scroll_ - area.left();
     if (caretX - scroll_ > area.width() - 2)
         scroll_ = caretX - area.width() + 2;
     if (caretX < scroll_)
@@ -955,21 +954,21 @@ void TEfBaseEntryField::paintEvent(QPaintEvent*)
                              : error      ? ErrorColors.TextColor()
                                           : palette().color(QPalette::Text);
     if (selecting) {
-        const int left = TextX(core_->SelStart());
-        const int right = TextX(core_->SelEnd());
+        const int left = TextX(shown, core_->SelStart());
+        const int right = TextX(shown, core_->SelEnd());
         painter.fillRect(QRect(left, area.top() + 1, right - left, area.height() - 2), HighlightColors.BackColor());
     }
     for (int i = 0; i < shown.size(); ++i) {
         const bool selected = selecting && i >= core_->SelStart() && i < core_->SelEnd();
         const bool control = !core_->AlignsRight() && i < raw.size() && raw[i].unicode() > 0 && raw[i].unicode() < 32;
         painter.setPen(selected ? HighlightColors.TextColor() : control ? ControlCharColor : textColor);
-        painter.drawText(TextX(i), baseline, QString(shown[i]));
+        painter.drawText(TextX(shown, i), baseline, QString(shown[i]));
     }
 
     if (hasFocus() && caretShown_) {
         const_cast<TEfCaretPair&>(Carets).SetInsertMode(core_->InsertMode());
         const int index = core_->DisplayCaret();
-        const int x = TextX(index);
+        const int x = TextX(shown, index);
         const int width = index < shown.size() ? metrics.horizontalAdvance(shown[index])
                                                : metrics.horizontalAdvance(QLatin1Char('0'));
         const QRect cell(x, area.top() + (area.height() - metrics.height()) / 2, std::max(width, 1), metrics.height());
@@ -1069,7 +1068,7 @@ QVariant TEfBaseEntryField::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImEnabled: return true;
     case Qt::ImCursorRectangle: {
         const QRect area = TextRect();
-        return QRect(TextX(core_->DisplayCaret()), area.top(), 1, area.height());
+        return QRect(TextX(core_->DisplayText(), core_->DisplayCaret()), area.top(), 1, area.height());
     }
     case Qt::ImCursorPosition: return core_->Caret();
     case Qt::ImSurroundingText: return core_->DisplayText();

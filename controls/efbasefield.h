@@ -366,7 +366,8 @@ private:
     void TypeCharacters(const QString& text);
     int PositionAt(int x) const;
     QRect TextRect() const;
-    int TextX(int index) const;
+    // Where the character at `index` of the shown text starts.
+    int TextX(const QString& shown, int index) const;
     void ScrollToCaret();
     void RestartBlink();
 
