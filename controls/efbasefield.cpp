@@ -1108,11 +1108,6 @@ void TEfBaseEntryField::focusInEvent(QFocusEvent* event)
     QWidget::focusInEvent(event);
 }
 
-void TEfBaseEntryField::focusOutEvent(QFocusEvent* event)
-{
-    QWidget::focusOutEvent(event);
-}
-
 void TEfBaseEntryField::FocusGained(QWidget* losing)
 {
     if (core_->IsInvalid()) {

@@ -120,7 +120,7 @@ public:
     void SetStripLiterals(bool value) { SetOption(kStripLiterals, value); }
 
     int MaxLength() const { return maxLength_; }
-    // 1..255 and not below the field's own minimum; shortening cuts the text.
+    // 1..255; shortening cuts the text.
     virtual void SetMaxLength(int value);
     // 0 = the controller's.
     int Epoch() const { return epoch_; }
@@ -273,7 +273,6 @@ protected:
     // Moves the selection end that stood at the old caret to the caret.
     void ExtendSelection(int oldCaret);
     void SetControlCharNext(bool value) { ctrlCharNext_ = value; }
-    const QString& RestoreCopy() const { return restoreCopy_; }
 
     QString text_;
     int maxLength_ = 15;
@@ -354,7 +353,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 
 private:

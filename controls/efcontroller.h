@@ -106,8 +106,6 @@ public:
     bool UseDefault() const { return useDefault_; }
     // True brings the defaults back.
     void SetUseDefault(bool value);
-    // A stored flag read from an older form: only the flag.
-    void LoadUseDefault(bool value) { useDefault_ = value; }
 
     std::function<void()> OnChange;
 

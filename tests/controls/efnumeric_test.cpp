@@ -19,6 +19,7 @@ protected:
 TEST_F(NumericField, DigitsComeInAtTheRight)
 {
     auto& f = Field(nftDouble, "###,###.##");
+    EXPECT_EQ(f.TypeCode(), 128 + dtDouble) << "the numeric family";
     Type(f, "1234");
     EXPECT_EQ(f.Text(), QStringLiteral("  1,234.  "));
     EXPECT_EQ(f.DisplayText(), QStringLiteral("1,234."));

@@ -216,6 +216,8 @@ TEST_F(PictureField, LiteralsAreShownAndSkipped)
     EXPECT_EQ(f.TextValue(), QStringLiteral("5551234567"));
     Type(f, "8");
     EXPECT_EQ(boxes.beeps, 1) << "past the last position";
+    f.SetDataType(pftLongInt);
+    EXPECT_FALSE(f.StripLiterals()) << "not for numbers";
 }
 
 TEST_F(PictureField, InsertPushesAndOvertypeReplaces)
@@ -531,6 +533,8 @@ TEST_F(PictureField, TwoDigitYearStepsStayInTheEpochCentury)
 TEST_F(PictureField, BooleanAndCharacterFields)
 {
     auto& flag = Field(pftBoolean);
+    flag.SetInsertPushes(true);
+    EXPECT_FALSE(flag.InsertPushes()) << "options of longer texts do not apply";
     Type(flag, "t");
     EXPECT_EQ(flag.Text(), QStringLiteral("T"));
     Type(flag, "x");
