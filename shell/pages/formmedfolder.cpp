@@ -27,6 +27,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace {
 
@@ -57,15 +58,20 @@ constexpr int kImageAddressBook = 3;
 constexpr int kImageToDoList = 4;
 constexpr int kImageInternet = 5;
 constexpr int kImageInsurance = 6;
+constexpr int kImageAdultMale = 7;
+constexpr int kImageAdultFemale = 8;
+constexpr int kImageChildMale = 9;
+constexpr int kImageChildFemale = 10;
 constexpr int kImageFirstSchedule = 11;
 constexpr int kImageExpenseSummary = 14;
 
+// No picture for a sex other than 0 (male) or 1 (female).
 int MemberImage(qint32 sex, bool adult)
 {
     if (sex == 0)
-        return adult ? 7 : 9;
+        return adult ? kImageAdultMale : kImageChildMale;
     if (sex == 1)
-        return adult ? 8 : 10;
+        return adult ? kImageAdultFemale : kImageChildFemale;
     return -1;
 }
 
@@ -135,8 +141,6 @@ TFormMedFolder::TFormMedFolder(QWidget* parent) : QWidget(parent)
     column->addWidget(Panel1, 1);
     FormCreate();
 }
-
-TFormMedFolder::~TFormMedFolder() = default;
 
 void TFormMedFolder::BuildToolBar()
 {
@@ -232,29 +236,25 @@ void TFormMedFolder::BuildTree()
 
 void TFormMedFolder::BuildMenus()
 {
-    const auto guarded = [this](void (TFormMedFolder::*handler)()) {
-        return [this, handler] { RunGuarded([this, handler] { (this->*handler)(); }); };
-    };
-    const auto open = [](TDialogID dialog) { return [dialog] { RunGuarded([dialog] { Launcher::Open(dialog); }); }; };
+    const auto guarded = [](std::function<void()> work) { return [work] { RunGuarded(work); }; };
+    const auto open = [guarded](TDialogID dialog) { return guarded([dialog] { Launcher::Open(dialog); }); };
 
     File1 = new QMenu(QStringLiteral("&File"), this);
     QMenu* New1 = File1->addMenu(QStringLiteral("&New"));
-    NewMember1 = New1->addAction(QStringLiteral("&Member"), this, guarded(&TFormMedFolder::SpeedButtonAddMemClick));
-    NewInsurance1 = New1->addAction(QStringLiteral("&Insurance"), this,
-                                    [this] { RunGuarded([this] { AddAccountClick(false); }); });
-    NewFSA1 = New1->addAction(QStringLiteral("&Flexible Spending Account"), this,
-                              [this] { RunGuarded([this] { AddAccountClick(true); }); });
+    NewMember1 = New1->addAction(QStringLiteral("&Member"), this, guarded([this] { SpeedButtonAddMemClick(); }));
+    NewInsurance1 = New1->addAction(QStringLiteral("&Insurance"), this, guarded([this] { AddAccountClick(false); }));
+    NewFSA1 = New1->addAction(QStringLiteral("&Flexible Spending Account"), this, guarded([this] { AddAccountClick(true); }));
     QMenu* Delete1 = File1->addMenu(QStringLiteral("&Delete"));
-    DeleteMember1 = Delete1->addAction(QStringLiteral("M&ember"), this, guarded(&TFormMedFolder::SpeedBtnDelMemClick));
-    DeleteInsurance1 = Delete1->addAction(QStringLiteral("I&nsurance"), this,
-                                          [this] { RunGuarded([this] { DeleteAccountNodeClick(false); }); });
+    DeleteMember1 = Delete1->addAction(QStringLiteral("M&ember"), this, guarded([this] { SpeedBtnDelMemClick(); }));
+    DeleteInsurance1 =
+        Delete1->addAction(QStringLiteral("I&nsurance"), this, guarded([this] { DeleteAccountNodeClick(false); }));
     DeleteFSA1 = Delete1->addAction(QStringLiteral("F&lexible Spending Account"), this,
-                                    [this] { RunGuarded([this] { DeleteAccountNodeClick(true); }); });
+                                    guarded([this] { DeleteAccountNodeClick(true); }));
     File1->addSeparator();
     EmailToDoList1 = File1->addAction(QStringLiteral("Email To-Do List..."), this, open(TDialogID::EMailToDoList));
     File1->addSeparator();
     Backup1 = File1->addAction(QStringLiteral("Backup..."), this, open(TDialogID::Backup));
-    Restore1 = File1->addAction(QStringLiteral("&Restore..."), this, guarded(&TFormMedFolder::Restore1Click));
+    Restore1 = File1->addAction(QStringLiteral("&Restore..."), this, guarded([this] { Restore1Click(); }));
     File1->addSeparator();
     File1->addAction(QStringLiteral("E&xit"), this, [this] { window()->close(); });
 

@@ -51,7 +51,6 @@ class TFormMedFolder : public QWidget, public TMenuMergingPage {
     Q_OBJECT
 public:
     explicit TFormMedFolder(QWidget* parent);
-    ~TFormMedFolder() override;
 
     QList<TMergedMenu> MergedMenus() const override;
 
