@@ -11,6 +11,7 @@
 #include "shell/context/defaulthandler.h"
 #include "shell/context/product.h"
 #include "shell/context/registry.h"
+#include "shell/pages/launcher.h"
 #include "shell/pages/pictures.h"
 #include "shell/pages/speedbar.h"
 #include "windowplace.h"
@@ -171,9 +172,9 @@ void TFormHealthMain::BuildClientArea()
 void TFormHealthMain::BuildMenus()
 {
     auto* File1 = new QMenu(QStringLiteral("&File"), this);
-    EmailToDoList1 = File1->addAction(QStringLiteral("Email To-Do List..."));
-    // Waits for the e-mail dialog of the to-do list.
-    EmailToDoList1->setEnabled(false);
+    EmailToDoList1 = File1->addAction(QStringLiteral("Email To-Do List..."), this,
+                                      [] { RunGuarded([] { Launcher::Open(TDialogID::EMailToDoList); }); });
+    EmailToDoList1->setEnabled(Launcher::Has(TDialogID::EMailToDoList));
     File1->addSeparator();
     File1->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
