@@ -7,10 +7,12 @@
 #include "platform/settings.h"
 #include "shell/context/context.h"
 #include "shell/pages/formmedfolder.h"
+#include "shell/pages/messagepage.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <benchmark/benchmark.h>
 
@@ -109,24 +111,55 @@ private:
     QString path_;
 };
 
+// One household for every benchmark, its settings away from the user's.
+class Fixture {
+public:
+    Fixture()
+    {
+        AppSettings::SetFileForTests(settings_.filePath(QStringLiteral("settings.ini")));
+        DataFolder = household_.Path();
+    }
+    ~Fixture()
+    {
+        DataFolder.clear();
+        AppSettings::SetFileForTests({});
+    }
+    // The FSAs' amounts are never exceeded: a warning would wait for the user.
+    bool Warned() const { return !boxes_.shown.isEmpty(); }
+
+private:
+    Household household_;
+    QTemporaryDir settings_;
+    ScriptedMessageBoxes boxes_;
+};
+
 void OpenFolderPage(benchmark::State& state)
 {
-    Household household;
-    QTemporaryDir settings;
-    AppSettings::SetFileForTests(settings.filePath(QStringLiteral("settings.ini")));
-    ScriptedMessageBoxes boxes;
-    DataFolder = household.Path();
+    Fixture fixture;
     for (auto _ : state) {
         TFormMedFolder page(nullptr);
         page.resize(760, 520);
         page.show();
         benchmark::DoNotOptimize(page.RichEditToDo->document()->characterCount());
     }
-    if (!boxes.shown.isEmpty())
+    if (fixture.Warned())
         state.SkipWithError("the page showed a message box");
-    AppSettings::SetFileForTests({});
 }
 BENCHMARK(OpenFolderPage)->Unit(benchmark::kMillisecond);
+
+// The part of it that reads the expenses and the to-dos.
+void WriteTheMessageText(benchmark::State& state)
+{
+    Fixture fixture;
+    QTextDocument document;
+    for (auto _ : state) {
+        WriteMessagePage(document);
+        benchmark::DoNotOptimize(document.characterCount());
+    }
+    if (fixture.Warned())
+        state.SkipWithError("the message text showed a message box");
+}
+BENCHMARK(WriteTheMessageText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
