@@ -107,7 +107,7 @@ void TFormDeleteMem::FillList(const QStringList& sql, const QString& keyField,
     q.SetSQL(sql);
     for (q.Open(); !q.Eof(); q.Next())
         CBMember->addItem(itemText(q), q.FieldByName(keyField).AsInteger());
-    // The user chooses; nothing is chosen for him.
+    // The user chooses; nothing is chosen in advance.
     CBMember->setCurrentIndex(-1);
 }
 

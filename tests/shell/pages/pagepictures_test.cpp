@@ -2,15 +2,18 @@
 #include "qstringprint.h"
 #include "shell/context/context.h"
 #include "shell/formhealthmain.h"
+#include "shell/pages/clicklabel.h"
 #include "shell/pages/formdeletemem.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
 #include "shell/pages/formmedpage.h"
 #include "shell/pages/formmedtoc.h"
+#include "shell/pages/pageframe.h"
 
 #include <QComboBox>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QTimer>
 
 namespace {
@@ -19,15 +22,19 @@ constexpr QSize kPageSize(760, 520);
 
 class PagePictures : public PageTest {
 protected:
-    void SetUp() override
+    // Every dialog there is, so the pictures show the pages in use.
+    void FakeEveryDialog()
     {
-        PageTest::SetUp();
-        // Every dialog there is, so the pictures show the pages in use.
         for (TDialogID id : {TDialogID::NewMember, TDialogID::MedicalHistory, TDialogID::CheckupSchedule,
                              TDialogID::ImmunizationSchedule, TDialogID::ExpenseTable, TDialogID::Insurance,
                              TDialogID::FSA, TDialogID::InsFSAReport, TDialogID::AddressBook, TDialogID::ToDoList,
                              TDialogID::WebLinks, TDialogID::EMailToDoList, TDialogID::Backup, TDialogID::Restore})
             CountingDialog(id);
+    }
+
+    void SetUp() override
+    {
+        PageTest::SetUp();
         const qint32 john = AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
         const qint32 mary = AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
         AddMember(QStringLiteral("Tommy"), 0, EncodeDate(2015, 1, 5));
@@ -47,6 +54,7 @@ protected:
 
 TEST_F(PagePictures, EveryPage)
 {
+    FakeEveryDialog();
     {
         TFormMedFolder folder(nullptr);
         folder.resize(kPageSize);
@@ -83,8 +91,24 @@ TEST_F(PagePictures, EveryPage)
     EXPECT_TRUE(boxes_.shown.isEmpty()) << boxes_.Texts().join(QLatin1Char('\n')).toStdString();
 }
 
+// Without the dialogs, what would open one looks disabled.
+TEST_F(PagePictures, PagesWithoutTheirDialogs)
+{
+    TFormMedFolder folder(nullptr);
+    folder.resize(kPageSize);
+    folder.show();
+    folder.TreeView1->expandAll();
+    SavePicture(folder, QStringLiteral("page_folder_without_dialogs"));
+    TFormMedInsurance insurance(nullptr);
+    insurance.resize(kPageSize);
+    insurance.show();
+    SavePicture(insurance, QStringLiteral("page_insurance_without_dialogs"));
+    EXPECT_FALSE(insurance.SBox->Item(1).label->isEnabled());
+}
+
 TEST_F(PagePictures, MainWindowWithTheFolderAndTheHomePage)
 {
+    FakeEveryDialog();
     TFormHealthMain window(ProgramPages());
     window.resize(kPageSize);
     window.show();
