@@ -160,14 +160,14 @@ void TRpPreview::SetZoom(int zoom)
 void TRpPreview::ZoomToFit()
 {
     const QSizeF paper = PaperPixels();
-    const QSize view = viewport()->size();
+    const QSize view = maximumViewportSize();
     SetZoom(std::min(RpRound(view.width() / paper.width() * 95), RpRound(view.height() / paper.height() * 95)));
     zoomState_ = TZoomState::Fit;
 }
 
 void TRpPreview::ZoomToWidth()
 {
-    const double width = viewport()->width();
+    const double width = maximumViewportSize().width();
     SetZoom(printer_ ? RpRound(width / PaperPixels().width() * 90) : RpRound(width / kLetterWidthMM * 95));
     zoomState_ = TZoomState::Width;
 }

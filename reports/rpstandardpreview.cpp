@@ -107,14 +107,14 @@ void TRpStandardPreview::BuildToolbar(QWidget& toolbar)
     }
     zoomToWidth_->setChecked(true);
 
-    const auto zoomBy = [this](void (TRpPreview::*zoom)()) {
-        return [this, zoom] {
-            QCoreApplication::processEvents();
-            (rpPreview_->*zoom)();
-        };
-    };
-    connect(zoomToFit_, &QToolButton::clicked, this, zoomBy(&TRpPreview::ZoomToFit));
-    connect(zoomToWidth_, &QToolButton::clicked, this, zoomBy(&TRpPreview::ZoomToWidth));
+    connect(zoomToFit_, &QToolButton::clicked, this, [this] {
+        QCoreApplication::processEvents();
+        rpPreview_->ZoomToFit();
+    });
+    connect(zoomToWidth_, &QToolButton::clicked, this, [this] {
+        QCoreApplication::processEvents();
+        rpPreview_->ZoomToWidth();
+    });
     connect(zoomTo100_, &QToolButton::clicked, this, [this] {
         QCoreApplication::processEvents();
         rpPreview_->SetZoom(100);

@@ -2,7 +2,9 @@
 // Recorded pages that differ from page to page, for the page list and printer tests.
 #include "reports/rpmetafile.h"
 
+#include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 
 inline TRpMetafile MakePage(int number, int width = 816, int height = 1056)
 {
@@ -22,4 +24,14 @@ inline QImage Render(const TRpMetafile& page, int width, int height)
     QPainter painter(&image);
     page.Draw(painter, QRectF(0, 0, width, height));
     return image;
+}
+
+// The pages of a PDF file; -1 when it cannot be read.
+inline int PdfPageCount(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return static_cast<int>(
+        QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }

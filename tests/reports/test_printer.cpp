@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -85,15 +84,6 @@ protected:
         printer.BeginDoc();
         DrawPages(printer, pages);
         printer.EndDoc();
-    }
-
-    static int PdfPageCount(const QString& path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return -1;
-        return static_cast<int>(QString::fromLatin1(file.readAll())
-                                    .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
     }
 
     QStringList log_;
