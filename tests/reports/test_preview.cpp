@@ -10,6 +10,7 @@
 #include "reports/rpprogress.h"
 #include "reports/rpstandardpreview.h"
 
+#include "platform/formatsettings.h"
 #include "platform/messagebox.h"
 #include "tests/support/testsupport.h"
 
@@ -369,6 +370,97 @@ TEST_F(PreviewWindow, TheApplicationsMessageHookIsAsideWhileThePreviewRuns)
     ping();
     EXPECT_EQ(hook.seen, 1);
     QCoreApplication::instance()->removeEventFilter(&hook);
+}
+
+// A list as the program prints them: title, column heads over a rule,
+// groups with totals, a summary and a footer with the date and page.
+TEST(PreviewPicture, AGroupedListReadsClearly)
+{
+    Clock::SetFixed(QDateTime(QDate(2024, 3, 5), QTime(9, 0)));
+    ReportForm form;
+    form.report.Page().SetPaperSize(TRpPaperSize::Letter);
+    form.report.Page().SetLeftMargin(190);
+    form.report.Page().SetRightMargin(190);
+    form.report.Page().SetTopMargin(190);
+    form.report.Page().SetBottomMargin(190);
+    QFont bold = form.report.Font();
+    bold.setBold(true);
+
+    TRpCustomBand& title = form.Band(TRpBandType::rbTitle, 160);
+    TRpLabel& heading = form.Label(title, QStringLiteral("Expense Report"));
+    QFont large = bold;
+    large.setPointSize(16);
+    heading.SetFont(large);
+    heading.Size().SetWidth(1779);
+    heading.SetAlignment(TRpAlignment::Center);
+    TRpCustomBand& heads = form.Band(TRpBandType::rbColumnHeader, 80);
+    const std::pair<QString, double> columns[] = {{"Member", 0}, {"Born", 700}, {"Visits", 1100}};
+    for (const auto& [caption, left] : columns) {
+        TRpLabel& head = form.Label(heads, caption);
+        head.SetFont(bold);
+        head.MoveTo(left, 0);
+        head.Size().SetWidth(400);
+    }
+    TRpLabel& amountHead = form.Label(heads, QStringLiteral("Amount"));
+    amountHead.SetFont(bold);
+    amountHead.MoveTo(1379, 0);
+    amountHead.Size().SetWidth(400);
+    amountHead.SetAlignment(TRpAlignment::Right);
+    TRpShape& rule = form.report.BandByType(TRpBandType::rbColumnHeader)->Add<TRpShape>();
+    rule.SetShape(TRpShapeType::rpsHorLine);
+    rule.MoveTo(0, 60);
+    rule.Size().SetWidth(1779);
+    rule.Size().SetHeight(20);
+
+    TRpGroup& group = form.Group(QStringLiteral("Category"), 90);
+    form.Expression(group, QStringLiteral("'Category '+Category")).SetFont(bold);
+    TRpCustomBand& detail = form.Band(TRpBandType::rbDetail, 70);
+    form.Field(detail, QStringLiteral("Name")).MoveTo(50, 0);
+    form.Field(detail, QStringLiteral("Born"), QStringLiteral("mmm d, yyyy")).MoveTo(700, 0);
+    form.Field(detail, QStringLiteral("Visits")).MoveTo(1100, 0);
+    TRpDBText& amount = form.Field(detail, QStringLiteral("Amount"), QStringLiteral("$#,##0.00"));
+    amount.MoveTo(1379, 0);
+    amount.Size().SetWidth(400);
+    amount.SetAlignment(TRpAlignment::Right);
+    TRpCustomBand& groupFooter = form.GroupFooter(group, 110);
+    TRpExpr& subtotal = form.Expression(groupFooter, QStringLiteral("SUM(Amount)"), QStringLiteral("$#,##0.00"));
+    subtotal.MoveTo(1379, 0);
+    subtotal.Size().SetWidth(400);
+    subtotal.SetAlignment(TRpAlignment::Right);
+    subtotal.SetResetAfterPrint(true);
+    subtotal.Frame().drawTop = true;
+    TRpCustomBand& summary = form.Band(TRpBandType::rbSummary, 100);
+    summary.SetColor(QColor(235, 240, 250));
+    TRpLabel& totalCaption = form.Label(summary, QStringLiteral("Total expense"));
+    totalCaption.SetFont(bold);
+    totalCaption.SetTransparent(true);
+    TRpExpr& total = form.Expression(summary, QStringLiteral("SUM(Amount)"), QStringLiteral("$#,##0.00"));
+    total.MoveTo(1379, 0);
+    total.Size().SetWidth(400);
+    total.SetAlignment(TRpAlignment::Right);
+    total.SetFont(bold);
+    total.SetTransparent(true);
+    TRpCustomBand& footer = form.Band(TRpBandType::rbPageFooter, 80);
+    TRpSysData& printed = form.Place<TRpSysData>(footer);
+    printed.SetText(QStringLiteral("Printed "));
+    printed.SetData(TRpSysDataType::rpsDate);
+    TRpSysData& page = form.PageNumber(footer);
+    page.MoveTo(1379, 0);
+    page.Size().SetWidth(400);
+    page.SetAlignment(TRpAlignment::Right);
+
+    WithCompletePreview(form.report, [](TRpStandardPreview& window) {
+        const QStringList texts = PageTexts(*window.RpPreview()->PreviewImage().PageImage());
+        EXPECT_TRUE(texts.contains("Expense Report"));
+        EXPECT_TRUE(texts.contains("Jan 2, 1970"));
+        EXPECT_TRUE(texts.contains("$35.75"));
+        EXPECT_TRUE(texts.contains("$38.75"));
+        EXPECT_TRUE(texts.contains("Printed " + DateToStr(EncodeDate(2024, 3, 5))));
+        window.ZoomTo100()->click();
+        QCoreApplication::processEvents();
+        SavePicture(window, QStringLiteral("report_preview_list"));
+    });
+    Clock::SetFixed(QDateTime());
 }
 
 TEST(ProgressWindow, ShowsEveryFifthPercentAndCancels)
