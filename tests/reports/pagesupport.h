@@ -1,6 +1,7 @@
 #pragma once
 // Recorded pages that differ from page to page, for the page list and printer tests.
 #include "reports/rpmetafile.h"
+#include "reports/rpprinter.h"
 
 #include <QFile>
 #include <QImage>
@@ -35,3 +36,20 @@ inline int PdfPageCount(const QString& path)
     return static_cast<int>(
         QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
+
+// Keeps the messages a report printer posts to its client.
+class PrinterMessages : public QObject {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == TRpPrinterMessage::PagesAvailable)
+            pages.append(static_cast<TRpPrinterMessage*>(e)->Value());
+        else if (e->type() == TRpPrinterMessage::Progress)
+            progress.append(static_cast<TRpPrinterMessage*>(e)->Value());
+        else
+            return QObject::event(e);
+        return true;
+    }
+    QList<int> pages;
+    QList<int> progress;
+};

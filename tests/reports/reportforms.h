@@ -49,6 +49,12 @@ public:
         return rows;
     }
 
+    void CustomPage(double width, double length)
+    {
+        report.Page().SetPaperSize(TRpPaperSize::Custom);
+        report.Page().SetWidth(width);
+        report.Page().SetLength(length);
+    }
     TRpCustomBand& Band(TRpBandType type, double height)
     {
         TRpCustomBand& band = report.AddBand(type);

@@ -202,9 +202,7 @@ TEST_F(Printables, AutoStretchGrowsTheBandForItsLines)
 
 TEST_F(Printables, AStretchThatLeavesThePageMovesTheBandOn)
 {
-    form.report.Page().SetPaperSize(TRpPaperSize::Custom);
-    form.report.Page().SetWidth(2000);
-    form.report.Page().SetLength(600);
+    form.CustomPage(2000, 600);
     form.Label(form.Band(TRpBandType::rbTitle, 300), QStringLiteral("title"));
     TRpCustomBand& summary = form.Band(TRpBandType::rbSummary, 100);
     QStringList many;

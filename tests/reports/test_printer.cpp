@@ -36,22 +36,6 @@ private:
     QPainter painter_;
 };
 
-class Client : public QObject {
-public:
-    bool event(QEvent* e) override
-    {
-        if (e->type() == TRpPrinterMessage::PagesAvailable)
-            pages.append(static_cast<TRpPrinterMessage*>(e)->Value());
-        else if (e->type() == TRpPrinterMessage::Progress)
-            progress.append(static_cast<TRpPrinterMessage*>(e)->Value());
-        else
-            return QObject::event(e);
-        return true;
-    }
-    QList<int> pages;
-    QList<int> progress;
-};
-
 class PrinterTest : public ::testing::Test {
 protected:
     void TearDown() override
@@ -129,7 +113,7 @@ TEST_F(PrinterTest, GivesThePaperInEitherOrientation)
 
 TEST_F(PrinterTest, RecordsPagesForThePreviewAndTellsItsClient)
 {
-    Client client;
+    PrinterMessages client;
     TRpPrinter printer;
     printer.SetClient(&client);
     printer.SetCompression(true);

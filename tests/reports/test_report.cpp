@@ -1,6 +1,7 @@
 // The report run: bands in order with groups, page and column breaks by the
 // space left, header and footer options, empty data, landscape pages,
 // forced breaks, sub-details, child bands and the run's events.
+#include "pagesupport.h"
 #include "reportforms.h"
 
 #include "reports/rpprinter.h"
@@ -66,9 +67,7 @@ TEST(ReportRun, BreaksPagesWhereTheNextBandNoLongerFits)
 TEST(ReportRun, ABandExactlyAsTallAsTheSpaceLeftGoesToTheNextPage)
 {
     ReportForm form(ReportForm::NumberedRows(4));
-    form.report.Page().SetPaperSize(TRpPaperSize::Custom);
-    form.report.Page().SetWidth(2000);
-    form.report.Page().SetLength(1000);
+    form.CustomPage(2000, 1000);
     form.report.Page().SetTopMargin(0);
     form.report.Page().SetBottomMargin(0);
     form.Field(form.Band(TRpBandType::rbDetail, 250), QStringLiteral("Name"));
@@ -166,9 +165,7 @@ TEST(ReportRun, TheFirstForcedNewPageOnPageOneDoesNotBreak)
 TEST(ReportRun, ColumnsFillSideBySideBeforeTheNextPage)
 {
     ReportForm form(ReportForm::NumberedRows(7));
-    form.report.Page().SetPaperSize(TRpPaperSize::Custom);
-    form.report.Page().SetWidth(2100);
-    form.report.Page().SetLength(600);
+    form.CustomPage(2100, 600);
     form.report.Page().SetColumns(2);
     form.report.Page().SetColumnSpace(100);
     form.Label(form.Band(TRpBandType::rbColumnHeader, 100), QStringLiteral("Names"));
@@ -334,28 +331,11 @@ TEST(ReportRun, ARunInProgressIgnoresFurtherRequests)
     EXPECT_EQ(nestedStarts, 0);
 }
 
-// Catches the printer's posted messages.
-class MessageCatcher : public QObject {
-public:
-    bool event(QEvent* e) override
-    {
-        if (e->type() == TRpPrinterMessage::Progress)
-            progress.append(static_cast<TRpPrinterMessage*>(e)->Value());
-        else if (e->type() == TRpPrinterMessage::PagesAvailable)
-            pages.append(static_cast<TRpPrinterMessage*>(e)->Value());
-        else
-            return QObject::event(e);
-        return true;
-    }
-    QList<int> progress;
-    QList<int> pages;
-};
-
 TEST(ReportRun, PreviewReportsProgressAndFinishedPages)
 {
     ReportForm form(ReportForm::NumberedRows(40));
     form.ListForm();
-    MessageCatcher catcher;
+    PrinterMessages catcher;
     const auto pages = PreviewPages(form.report, &catcher);
 
     ASSERT_EQ(pages.size(), 2u);
@@ -374,7 +354,7 @@ TEST(ReportRun, WithoutItsOwnDataSetNoProgressIsSent)
     form.Label(form.Band(TRpBandType::rbDetail, 100), QStringLiteral("line"));
     int supplied = 0;
     form.report.OnNeedData = [&](TRpControllerHost&, bool& more) { more = ++supplied <= 2; };
-    MessageCatcher catcher;
+    PrinterMessages catcher;
     EXPECT_EQ(PreviewPages(form.report, &catcher).size(), 1u);
     EXPECT_TRUE(catcher.progress.isEmpty());
 }
