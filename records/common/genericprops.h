@@ -2,6 +2,23 @@
 // The generic property table: typed values the program keeps beside its records.
 #include <QString>
 
+class QComboBox;
+
 // The version text of the database of a data folder; empty when it holds
 // none or cannot be read.
 QString GetDatabaseVersion(const QString& dataFolder);
+
+// The pair (property type, object) names one row. False and an empty text
+// when there is none or it cannot be read.
+bool ReadGenericStr(qint16 propertyType, qint32 objId, QString& text);
+// Updates the first row of the pair, or inserts one; false when it cannot.
+bool WriteGenericStr(qint16 propertyType, qint32 objId, const QString& text);
+bool WriteGenericInt(qint16 propertyType, qint32 objId, qint32 value);
+
+// The provider names of the payments (many rows per pair). The fill adds the
+// names in order, each once, to what the combo holds and selects SelectText;
+// an object or number of 0 or less does not narrow the list.
+void FillGenericTextCombo(qint32 objId, qint32 intProperty, const QString& selectText, QComboBox& combo);
+// Adds the name unless the pair holds it already (exact comparison); an
+// object or number below 0 is neither stored nor compared.
+void AddGenericText(qint32 objId, qint32 intProperty, const QString& text);

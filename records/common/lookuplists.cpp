@@ -1,0 +1,134 @@
+#include "lookuplists.h"
+
+#include "platform/dataset.h"
+#include "platform/messagebox.h"
+#include "recordtext.h"
+#include "shell/context/context.h"
+
+#include <QComboBox>
+
+const QString EnterOrSelectText = QStringLiteral("[Enter or select from list]");
+
+namespace {
+qint32 ItemId(const QComboBox& combo, int index)
+{
+    return combo.itemData(index).toInt();
+}
+
+// Adds one item per row of the statement; false when the database fails.
+bool AddRows(QComboBox& combo, const QStringList& sql, const QString& nameField, const QString& idField)
+{
+    try {
+        TQuery query(DataFolder);
+        query.SetSQL(sql);
+        query.Open();
+        for (; !query.Eof(); query.Next())
+            combo.addItem(query.FieldByName(nameField).AsString(), query.FieldByName(idField).AsInteger());
+        return true;
+    } catch (const EDatabaseError&) {
+        return false;
+    }
+}
+}  // namespace
+
+void FillBizAddrCombo(QComboBox& combo, qint32 categoryNo)
+{
+    combo.setCurrentIndex(-1);
+    const bool filled = AddRows(combo,
+                                {QStringLiteral("SELECT * FROM BizAddr"),
+                                 QStringLiteral("WHERE CategoryNo = %1").arg(categoryNo),
+                                 QStringLiteral("ORDER BY BusinessName")},
+                                QStringLiteral("BusinessName"), QStringLiteral("BizId"));
+    if (!filled)
+        ShowMessageBox(QStringLiteral("Fail to get name list."), MsgIcon::Error, MsgOk);
+}
+
+void RefillBizAddrCombo(QComboBox& combo, qint32 categoryNo)
+{
+    ClearIdCombo(combo);
+    FillBizAddrCombo(combo, categoryNo);
+}
+
+void FillChoiceCombo(QComboBox& combo, qint32 componentId)
+{
+    ClearIdCombo(combo);
+    const bool filled = AddRows(combo,
+                                {QStringLiteral("SELECT * FROM Choices"),
+                                 QStringLiteral("WHERE ComponentID = %1").arg(componentId),
+                                 QStringLiteral("ORDER BY ItemName")},
+                                QStringLiteral("ItemName"), QStringLiteral("ChoiceID"));
+    if (!filled)
+        ShowMessageBox(QStringLiteral("Fail to get category list."), MsgIcon::Error, MsgOk);
+}
+
+void ClearIdCombo(QComboBox& combo)
+{
+    combo.clear();
+}
+
+int IndexOfComboId(const QComboBox& combo, qint32 id)
+{
+    if (id == -1)
+        return -1;
+    for (int i = 0; i < combo.count(); ++i) {
+        if (combo.itemData(i).isValid() && ItemId(combo, i) == id)
+            return i;
+    }
+    return -1;
+}
+
+void SelectComboById(QComboBox& combo, qint32 id)
+{
+    combo.setCurrentIndex(IndexOfComboId(combo, id));
+}
+
+qint32 AddUserChoice(qint32 componentId, const QString& text)
+{
+    if (text == EnterOrSelectText)
+        return -1;
+    try {
+        TQuery query(DataFolder);
+        query.SQL() << QStringLiteral("SELECT * FROM Choices")
+                    << QStringLiteral("WHERE ComponentID = %1").arg(componentId)
+                    << QStringLiteral("ORDER BY ChoiceID");
+        query.Open();
+        qint32 newId = 1;
+        if (!query.Eof()) {
+            while (!query.Eof())
+                query.Next();
+            newId = query.FieldByName(QStringLiteral("ChoiceID")).AsInteger() + 1;
+        }
+        query.Close();
+        query.SetRequestLive(true);
+        query.SetSQL({QStringLiteral("SELECT * FROM Choices")});
+        query.Open();
+        query.Append();
+        query.FieldByName(QStringLiteral("ComponentID")).SetAsInteger(componentId);
+        query.FieldByName(QStringLiteral("ChoiceID")).SetAsInteger(newId);
+        query.FieldByName(QStringLiteral("UserDefined")).SetAsBoolean(true);
+        query.FieldByName(QStringLiteral("ItemName")).SetAsString(text);
+        query.Post();
+        return newId;
+    } catch (const EDatabaseError&) {
+        ShowMessageBox(QStringLiteral("Fail to add a user-defined item to the drop-down list"), MsgIcon::Warning,
+                       MsgOk);
+        return -1;
+    }
+}
+
+qint32 GetChoiceComboId(QComboBox& combo)
+{
+    const QString text = combo.currentText();
+    const int index = combo.currentIndex();
+    if (index >= 0)
+        return text == combo.itemText(index) ? ItemId(combo, index) : AddUserChoice(CategoryListId, text);
+    if (text.isEmpty() || text == EnterOrSelectText)
+        return -1;
+    QString trimmed = text;
+    TrimBlanks(trimmed);
+    for (int i = 0; i < combo.count(); ++i) {
+        if (combo.itemText(i).compare(trimmed, Qt::CaseInsensitive) == 0)
+            return ItemId(combo, i);
+    }
+    return AddUserChoice(CategoryListId, text);
+}

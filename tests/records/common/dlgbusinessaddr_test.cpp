@@ -1,0 +1,245 @@
+#include "platform/messagebox.h"
+#include "records/common/dlgbusinessaddr.h"
+#include "records/common/lookuplists.h"
+#include "recordstest.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class DlgBusinessAddrTest : public RecordsTest {
+protected:
+    qint32 AddBusiness(const QString& name, qint32 categoryNo, const QString& phone = {})
+    {
+        TBizAddr row = Business(name, categoryNo, phone);
+        row.email = QStringLiteral("front@desk.example");
+        row.note = {QStringLiteral("first line"), QStringLiteral("second line")};
+        return Append(row);
+    }
+
+    // The dialog as EditBusinessAddr would make it, shown and active.
+    std::unique_ptr<TDlgBusinessAddr> Open(const QString& name, qint32 categoryNo, qint32 bizId)
+    {
+        BizDlgSaved = false;
+        BizDlgName = name;
+        BizDlgCategoryNo = categoryNo;
+        BizDlgBizId = bizId;
+        auto dialog = std::make_unique<TDlgBusinessAddr>();
+        dialog->show();
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        return dialog;
+    }
+};
+
+TEST_F(DlgBusinessAddrTest, FillSaveAndReadTheRowBack)
+{
+    qint32 bizId = 0;
+    bool filled = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TDlgBusinessAddr*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Address Folder"));
+        EXPECT_EQ(dialog->EditBizName->text(), QStringLiteral("Dr. \"Kim\""));
+        EXPECT_TRUE(dialog->CBCategory->isEnabled());
+        EXPECT_EQ(dialog->CBCategory->currentText(), EnterOrSelectText);
+        dialog->CBCategory->setCurrentIndex(IndexOfComboId(*dialog->CBCategory, 5));
+        dialog->EditContact->setText(QStringLiteral("Mary"));
+        dialog->EditOne->setText(QStringLiteral("555-0100"));
+        dialog->EditOneExit(0);
+        dialog->CBTwo->setCurrentIndex(3);   // Mobile instead of Fax
+        dialog->EditTwo->setText(QStringLiteral("555-0199"));
+        dialog->EditOneExit(1);
+        dialog->EditThree->setText(QStringLiteral("kim@clinic.example"));
+        dialog->EditOneExit(2);
+        dialog->EditFour->setText(QStringLiteral("http://clinic.example/"));
+        dialog->EditOneExit(3);
+        dialog->EditAddr->setText(QStringLiteral("12 Elm St."));
+        dialog->EditAddr2->setText(QStringLiteral("Floor 3"));
+        dialog->EditCity->setText(QStringLiteral("Salem"));
+        dialog->EditState->setText(QStringLiteral("OR"));
+        dialog->EditZip->setText(QStringLiteral("97301"));
+        dialog->EditCountry->setText(QStringLiteral("USA"));
+        dialog->MemoHours->setPlainText(QStringLiteral("Mon-Thu 8-6\nFri 8-12"));
+        dialog->MemoDirection->setPlainText(QStringLiteral("Behind the library"));
+        filled = true;
+        dialog->OKBtn->click();
+    });
+    ASSERT_TRUE(EditBusinessAddr(QStringLiteral("Dr. \"Kim\""), -1, bizId));
+    ASSERT_TRUE(filled);
+    ASSERT_GT(bizId, 0);
+
+    TBizAddr expected = Business(QStringLiteral("Dr. \"Kim\""), 5, QStringLiteral("555-0100"), QStringLiteral("Salem"));
+    expected.contacts = QStringLiteral("Mary");
+    expected.mobile = QStringLiteral("555-0199");
+    expected.email = QStringLiteral("kim@clinic.example");
+    expected.webURL = QStringLiteral("http://clinic.example/");
+    expected.addr = QStringLiteral("12 Elm St.");
+    expected.addr2 = QStringLiteral("Floor 3");
+    expected.state = QStringLiteral("OR");
+    expected.zip = QStringLiteral("97301");
+    expected.country = QStringLiteral("USA");
+    expected.opHours = {QStringLiteral("Mon-Thu 8-6"), QStringLiteral("Fri 8-12")};
+    expected.mapDirection = {QStringLiteral("Behind the library")};
+    TBizAddr row;
+    ASSERT_TRUE(ReadBizAddr(bizId, row));
+    EXPECT_EQ(row, expected);
+
+    // Opened again by its key, it shows the row and updates it in place.
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TDlgBusinessAddr*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(dialog->CBCategory->isEnabled());
+        EXPECT_EQ(dialog->CBCategory->currentText(), QStringLiteral("Doctors and Hospitals"));
+        EXPECT_EQ(dialog->EditOne->text(), QStringLiteral("555-0100"));
+        EXPECT_EQ(dialog->MemoHours->toPlainText(), QStringLiteral("Mon-Thu 8-6\nFri 8-12"));
+        dialog->EditCity->setText(QStringLiteral("Portland"));
+        dialog->OKBtn->click();
+    });
+    const qint32 firstId = bizId;
+    ASSERT_TRUE(EditBusinessAddr(QString(), 5, bizId));
+    EXPECT_EQ(bizId, firstId);
+    ASSERT_TRUE(ReadBizAddr(bizId, row));
+    EXPECT_EQ(row.city, QStringLiteral("Portland"));
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM BIZADDR")), 1);
+}
+
+TEST_F(DlgBusinessAddrTest, CancelLeavesTheKeyAndTheTable)
+{
+    qint32 bizId = 0;
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<TDlgBusinessAddr*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->EditCity->setText(QStringLiteral("Salem"));
+        dialog->CancelBtn->click();
+    });
+    EXPECT_FALSE(EditBusinessAddr(QStringLiteral("New Place"), 5, bizId));
+    EXPECT_EQ(bizId, 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM BIZADDR")), 0);
+}
+
+TEST_F(DlgBusinessAddrTest, PictureOfEachTab)
+{
+    const qint32 id = AddBusiness(QStringLiteral("Riverside Family Practice"), 5, QStringLiteral("(503) 555-0142"));
+    auto dialog = Open(QString(), -1, id);
+    dialog->EditContact->setText(QStringLiteral("Dr. Alice Moreno"));
+    dialog->EditAddr->setText(QStringLiteral("400 River Road"));
+    dialog->EditCity->setText(QStringLiteral("Salem"));
+    dialog->MemoHours->setPlainText(QStringLiteral("Mon-Fri 8:00-17:00\nSat 9:00-12:00"));
+    const QStringList names = {QStringLiteral("dlgbusinessaddr_contacts"), QStringLiteral("dlgbusinessaddr_address"),
+                               QStringLiteral("dlgbusinessaddr_notes")};
+    for (int tab = 0; tab < 3; ++tab) {
+        dialog->PageControl1->setCurrentIndex(tab);
+        SavePicture(*dialog, names[tab]);
+    }
+    EXPECT_EQ(dialog->PageControl1->tabText(2), QStringLiteral("Hours/Direction/Notes"));
+}
+
+TEST_F(DlgBusinessAddrTest, SwitchingARowFromPhoneToEmailKeepsThePhone)
+{
+    AddBusiness(QStringLiteral("Lab One"), 4, QStringLiteral("555-0111"));
+    auto dialog = Open(QStringLiteral("Lab One"), 4, 0);
+    EXPECT_EQ(BizDlgBizId, FindBizAddrId(QStringLiteral("Lab One"), 4));
+    EXPECT_EQ(dialog->CBTwo->currentText(), QStringLiteral("Fax"));
+    EXPECT_EQ(dialog->EditTwo->maxLength(), 30);
+    EXPECT_EQ(dialog->EditThree->maxLength(), 50);
+    EXPECT_EQ(dialog->EditOne->text(), QStringLiteral("555-0111"));
+    dialog->EditOne->setText(QStringLiteral("555-0222"));
+    dialog->CBOne->setCurrentIndex(5);
+    EXPECT_EQ(dialog->EditOne->text(), QStringLiteral("front@desk.example"));
+    EXPECT_EQ(dialog->EditOne->maxLength(), 50);
+    dialog->CBOne->setCurrentIndex(0);
+    EXPECT_EQ(dialog->EditOne->text(), QStringLiteral("555-0222"));
+    EXPECT_EQ(dialog->EditOne->maxLength(), 30);
+
+    // Two rows showing one kind stay alike once one is left.
+    dialog->CBTwo->setCurrentIndex(0);
+    dialog->EditTwo->setText(QStringLiteral("555-0333"));
+    dialog->EditOneExit(1);
+    EXPECT_EQ(dialog->EditOne->text(), QStringLiteral("555-0333"));
+}
+
+TEST_F(DlgBusinessAddrTest, EnterInAPhoneEditSavesWhatWasTyped)
+{
+    const qint32 id = AddBusiness(QStringLiteral("Quick Care"), 8, QStringLiteral("555-0000"));
+    auto dialog = Open(QString(), 8, id);
+    dialog->EditOne->setFocus();
+    ASSERT_TRUE(dialog->EditOne->hasFocus());
+    dialog->EditOne->selectAll();
+    QTest::keyClicks(dialog->EditOne, QStringLiteral("555-4444"));
+    QTest::keyClick(dialog->EditOne, Qt::Key_Return);
+    EXPECT_TRUE(BizDlgSaved);
+    EXPECT_FALSE(dialog->isVisible());
+    TBizAddr row;
+    ASSERT_TRUE(ReadBizAddr(id, row));
+    EXPECT_EQ(row.phone1, QStringLiteral("555-4444"));
+}
+
+TEST_F(DlgBusinessAddrTest, OkWithTheFocusStillInAContactEditSavesIt)
+{
+    const qint32 id = AddBusiness(QStringLiteral("Quick Care"), 8, QStringLiteral("555-0000"));
+    auto dialog = Open(QString(), -1, id);
+    dialog->EditTwo->setFocus();
+    dialog->EditTwo->setText(QStringLiteral("555-7777"));
+    dialog->OKBtnClick();
+    TBizAddr row;
+    ASSERT_TRUE(ReadBizAddr(id, row));
+    EXPECT_EQ(row.fax, QStringLiteral("555-7777"));
+    EXPECT_EQ(row.categoryNo, 8);
+}
+
+TEST_F(DlgBusinessAddrTest, ANameOtherThanTheStoredOneOpensANewAddress)
+{
+    const qint32 id = AddBusiness(QStringLiteral("Old Name Clinic"), 5, QStringLiteral("555-0101"));
+    auto dialog = Open(QStringLiteral("New Name Clinic"), 5, id);
+    EXPECT_EQ(BizDlgBizId, 0);
+    EXPECT_EQ(dialog->EditBizName->text(), QStringLiteral("New Name Clinic"));
+    EXPECT_TRUE(dialog->EditOne->text().isEmpty());
+    dialog->OKBtnClick();
+    EXPECT_TRUE(BizDlgSaved);
+    EXPECT_NE(BizDlgBizId, id);
+    TBizAddr old;
+    ASSERT_TRUE(ReadBizAddr(id, old));
+    EXPECT_EQ(old.businessName, QStringLiteral("Old Name Clinic"));
+    EXPECT_EQ(old.phone1, QStringLiteral("555-0101"));
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM BIZADDR")), 2);
+
+    // Nor is a key of another category than the one fixed.
+    const qint32 pharmacy = Append(Business(QStringLiteral("Shared Name"), 1));
+    auto second = Open(QStringLiteral("Shared Name"), 5, pharmacy);
+    EXPECT_EQ(BizDlgBizId, 0);
+    EXPECT_EQ(second->CBCategory->currentText(), QStringLiteral("Doctors and Hospitals"));
+}
+
+TEST_F(DlgBusinessAddrTest, EmptyNameKeepsTheDialogOpen)
+{
+    auto dialog = Open(QString(), -1, 0);
+    ScriptedMessageBoxes boxes;
+    dialog->OKBtnClick();
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("You must enter the business name or click Cancel.")});
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(BizDlgSaved);
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM BIZADDR")), 0);
+}
+
+TEST_F(DlgBusinessAddrTest, AFailedWriteClosesWithItsErrorAndNoSave)
+{
+    const qint32 id = AddBusiness(QStringLiteral("Gone Soon"), 5);
+    auto dialog = Open(QString(), 5, id);
+    Exec(QStringLiteral("DELETE FROM BIZADDR"));
+    ScriptedMessageBoxes boxes;
+    dialog->OKBtnClick();
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("Fail to update address record.")});
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
+    EXPECT_FALSE(BizDlgSaved);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+}  // namespace
