@@ -12,7 +12,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QPointer>
 #include <benchmark/benchmark.h>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -106,81 +109,74 @@ std::unique_ptr<TQuery> OpenScratchQuery(const QString& folder)
     return query;
 }
 
-// Until the report printer holds the complete document; no window.
-void QueryToLastPageRecorded(benchmark::State& state)
+using Stop = std::function<void()>;
+
+// One report run an iteration, timed from opening the query until the
+// watch, set up on the report's form, calls stop.
+template <class Watch>
+void TimeRuns(benchmark::State& state, Watch watch)
 {
     BenchFolder folder;
     FillScratchRows(folder.Path());
-    int pages = 0;
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
         const auto query = OpenScratchQuery(folder.Path());
         ListForm form(*query);
         double seconds = 0;
-        form.Report().OnPreview = [](TReport& report) { report.RpPrinter()->SetShowingPreview(true); };
-        QTimer drop;
-        QObject::connect(&drop, &QTimer::timeout, [&] {
-            TRpPrinter* printer = form.Report().RpPrinter();
-            if (printer && printer->Status() == TRpPrinterStatus::DocumentComplete) {
-                seconds = clock.nsecsElapsed() / 1e9;
-                pages = printer->PageCount();
-                printer->SetShowingPreview(false);
-            }
-        });
-        drop.start(0);
+        QTimer poll;
+        watch(form.Report(), poll, [&] { seconds = clock.nsecsElapsed() / 1e9; });
+        poll.start(0);
         form.Report().Preview();
         state.SetIterationTime(seconds);
     }
+}
+
+bool Complete(const TRpPrinter* printer)
+{
+    return printer && printer->Status() == TRpPrinterStatus::DocumentComplete;
+}
+
+// Until the report printer holds the complete document; no window.
+void QueryToLastPageRecorded(benchmark::State& state)
+{
+    int pages = 0;
+    TimeRuns(state, [&pages](TReport& report, QTimer& poll, const Stop& stop) {
+        report.OnPreview = [](TReport& previewed) { previewed.RpPrinter()->SetShowingPreview(true); };
+        QObject::connect(&poll, &QTimer::timeout, [&report, &pages, stop] {
+            if (!Complete(report.RpPrinter()))
+                return;
+            stop();
+            pages = report.RpPrinter()->PageCount();
+            report.RpPrinter()->SetShowingPreview(false);
+        });
+    });
     state.counters["pages"] = pages;
 }
 BENCHMARK(QueryToLastPageRecorded)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-TRpStandardPreview* OpenPreview()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* preview = dynamic_cast<TRpStandardPreview*>(widget);
-        if (preview && preview->isVisible())
-            return preview;
-    }
-    return nullptr;
-}
-
-// The standard preview window: until it shows page 1 (the run goes on
-// behind it), and until its document is complete.
+// The standard preview window: until it shows page 1 (the run goes on behind
+// it, and closing the window ends it), or until its document is complete.
 void PreviewWindow(benchmark::State& state, bool untilComplete)
 {
-    BenchFolder folder;
-    FillScratchRows(folder.Path());
-    for (auto _ : state) {
-        QElapsedTimer clock;
-        clock.start();
-        const auto query = OpenScratchQuery(folder.Path());
-        ListForm form(*query);
-        double seconds = 0;
-        TRpCustomBand& detail = *form.Report().BandByType(TRpBandType::rbDetail);
-        detail.AfterPrint = [&](TRpCustomBand&, bool) {
-            TRpStandardPreview* window = OpenPreview();
-            if (untilComplete || seconds > 0 || !window || !window->RpPreview()->PreviewImage().HasPage())
-                return;
-            seconds = clock.nsecsElapsed() / 1e9;
-            window->close();
+    TimeRuns(state, [untilComplete](TReport& report, QTimer& poll, const Stop& stop) {
+        auto window = std::make_shared<QPointer<TRpStandardPreview>>();
+        report.OnPreview = [window](TReport& previewed) {
+            *window = new TRpStandardPreview(*previewed.RpPrinter());
+            (*window)->show();
         };
-        QTimer done;
-        QObject::connect(&done, &QTimer::timeout, [&] {
-            TRpStandardPreview* window = OpenPreview();
-            if (!window || !window->RpPreview()->RpPrinter() ||
-                window->RpPreview()->RpPrinter()->Status() != TRpPrinterStatus::DocumentComplete)
+        const auto watch = [window, untilComplete, stop] {
+            TRpStandardPreview* shown = *window;
+            if (!shown || !shown->RpPreview()->PreviewImage().HasPage())
                 return;
-            QCoreApplication::processEvents();   // the window takes the last pages
-            seconds = clock.nsecsElapsed() / 1e9;
-            window->close();
-        });
-        if (untilComplete)
-            done.start(0);
-        form.Report().Preview();
-        state.SetIterationTime(seconds);
-    }
+            if (untilComplete && !Complete(shown->RpPreview()->RpPrinter()))
+                return;
+            stop();
+            shown->close();
+        };
+        report.BandByType(TRpBandType::rbDetail)->AfterPrint = [watch](TRpCustomBand&, bool) { watch(); };
+        QObject::connect(&poll, &QTimer::timeout, watch);
+    });
 }
 
 void QueryToPreviewShowingPage1(benchmark::State& state)

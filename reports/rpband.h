@@ -48,7 +48,6 @@ public:
     std::function<void(TRpCustomBand& band, bool printed)> AfterPrint;
 
     double PanelWidth() const override { return size_.Width(); }
-    double PanelHeight() const override { return size_.Height() + stretch_; }
     QFont PanelFont() const override;
     TReport& Report() override { return report_; }
 
@@ -58,8 +57,6 @@ public:
     // Lets the band grow to the given height below its top while it prints
     // (native units); a band that no longer fits its page moves to the next.
     void StretchTo(double height);
-    // The band's rectangle on the page in device pixels, while it prints.
-    const QRect& PrintRect() const { return printRect_; }
     // Where the band's top stands on the page, while it prints (native units).
     double PrintTop() const { return printTop_; }
 

@@ -44,7 +44,6 @@ public:
     // True: the loop runs before each record of its master's loop.
     bool PrintBefore() const { return printBefore_; }
     void SetPrintBefore(bool before) { printBefore_ = before; }
-    TRpControllerHost* Host() const { return host_; }
 
     // Supplies records when no data set drives the loop.
     std::function<void(TRpControllerHost& host, bool& moreData)> OnNeedData;
@@ -52,7 +51,6 @@ public:
     // Records printed so far in this run.
     int DetailNumber() const { return detailNumber_; }
     TReport* ParentReport() const { return parentReport_; }
-    const std::vector<TRpGroup*>& Groups() const { return groups_; }
 
     // Gathers the groups and child loops of this loop's host, recursively.
     void Prepare(TReport& report);

@@ -96,7 +96,6 @@ public:
         AddFilter([](const QString& fileName) { return std::make_unique<Filter>(fileName); });
     }
 
-    const std::vector<Entry>& Entries() const { return entries_; }
     // "Report file(*.RPF)|*.RPF", then "|Name (*.EXT)|*.EXT" for each filter.
     QString SaveDialogFilterString() const;
     // The filter of a save dialog's filter index (1 is the report file);

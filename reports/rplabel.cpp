@@ -94,7 +94,7 @@ void TRpCustomLabel::SetFont(const QFont& font)
 
 QFont TRpCustomLabel::EffectiveFont() const
 {
-    return parentFont_ ? const_cast<TRpCustomLabel*>(this)->Parent().PanelFont() : font_;
+    return parentFont_ ? Parent().PanelFont() : font_;
 }
 
 void TRpCustomLabel::StoreCaption(const QString& caption)
@@ -115,7 +115,7 @@ double TRpCustomLabel::FrameWidth() const
     const TRpFrame& frame = Frame();
     if (frame.width == -1)
         return 1;
-    const double factor = const_cast<TRpCustomLabel*>(this)->ParentReport().UnitsPerInch() / 254;
+    const double factor = ParentReport().UnitsPerInch() / 254;
     return frame.width > 0 ? std::max(RpRound(frame.width * factor), 1) : 0;
 }
 
@@ -210,15 +210,19 @@ void TRpCustomLabel::Print(double ofsX, double ofsY)
 
 void TRpCustomLabel::PrintLabel(double ofsX, double ofsY)
 {
-    TReport& report = ParentReport();
-    TRpPrinter& printer = *report.RpPrinter();
-    if (report.DrawPages() && !Transparent()) {
-        TRpCanvas& canvas = printer.Canvas();
-        canvas.SetBrush(color_, Qt::SolidPattern);
-        canvas.FillRect(DeviceRect(ofsX, ofsY));
-    }
+    FillBackground(ofsX, ofsY);
     DrawLines(ofsX, ofsY);
     TRpPrintable::Print(ofsX, ofsY);
+}
+
+void TRpCustomLabel::FillBackground(double ofsX, double ofsY)
+{
+    TReport& report = ParentReport();
+    if (!report.DrawPages() || Transparent())
+        return;
+    TRpCanvas& canvas = report.RpPrinter()->Canvas();
+    canvas.SetBrush(color_, Qt::SolidPattern);
+    canvas.FillRect(DeviceRect(ofsX, ofsY));
 }
 
 // Lines below the band let an auto-stretching label grow the band, which may
@@ -248,6 +252,7 @@ void TRpCustomLabel::DrawLines(double ofsX, double ofsY)
                 ofsY = band->PrintTop();
                 firstOnPage = i;
                 top = ofsY + Size().Top() + frameTop;
+                FillBackground(ofsX, ofsY);
                 if (report.DrawPages())
                     printer.Canvas().SetFont(font, fontColor_);
             }

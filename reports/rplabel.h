@@ -40,8 +40,6 @@ public:
     std::function<void(TRpCustomLabel& label, QString& value)> OnPrint;
 
     const QString& CaptionText() const { return caption_; }
-    const QStringList& Lines() const { return lines_; }
-    const QStringList& FormattedLines() const { return formattedLines_; }
 
     virtual void FormatLines();
     void Prepare() override;
@@ -56,6 +54,7 @@ protected:
 private:
     QStringList WrapLine(const QString& line, double width, const TRpTextMeter& meter) const;
     void ApplyAutoSize(const TRpTextMeter& meter);
+    void FillBackground(double ofsX, double ofsY);
     void DrawLines(double ofsX, double ofsY);
     void ExportLine(const QString& line, double x, double y, const TRpTextMeter& meter);
     double FrameWidth() const;
@@ -92,7 +91,6 @@ public:
     // A number mask for numeric fields, a date-time picture for dates.
     const QString& Mask() const { return mask_; }
     void SetMask(const QString& mask) { mask_ = mask; }
-    bool FieldOK() const { return field_ != nullptr; }
 
     void Prepare() override;
     void Print(double ofsX, double ofsY) override;

@@ -25,7 +25,6 @@ TRpPreviewImage::~TRpPreviewImage() = default;
 void TRpPreviewImage::LoadPage(int n)
 {
     page_ = printer_ ? printer_->GetPage(n) : nullptr;
-    pageNumber_ = n;
     update();
 }
 
@@ -143,7 +142,6 @@ void TRpPreview::UpdateZoom()
     const QSizeF paper = PaperPixels();
     image_->resize(RpRound(paper.width() * 0.01 * zoom_) + kSheetBorder,
                    RpRound(paper.height() * 0.01 * zoom_) + kSheetBorder);
-    image_->SetZoom(zoom_);
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
 }

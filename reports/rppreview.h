@@ -16,22 +16,17 @@ public:
     ~TRpPreviewImage() override;
 
     void SetRpPrinter(TRpPrinter* printer) { printer_ = printer; }
-    int PageNumber() const { return pageNumber_; }
     bool HasPage() const { return page_ != nullptr; }
     const TRpMetafile* PageImage() const { return page_.get(); }
     void LoadPage(int n);
     void Clear();
-    int Zoom() const { return zoom_; }
-    void SetZoom(int zoom) { zoom_ = zoom; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     TRpPrinter* printer_ = nullptr;
-    int pageNumber_ = 1;
     std::unique_ptr<TRpMetafile> page_;
-    int zoom_ = 100;
 };
 
 class TRpPreview : public QScrollArea {

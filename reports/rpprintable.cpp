@@ -48,7 +48,7 @@ void TRpPrintable::Unprepare()
 
 QRect TRpPrintable::DeviceRect(double ofsX, double ofsY) const
 {
-    const TRpPrinter& printer = *const_cast<TRpPrintable*>(this)->ParentReport().RpPrinter();
+    const TRpPrinter& printer = *ParentReport().RpPrinter();
     const double left = ofsX + size_.Left();
     const double top = ofsY + size_.Top();
     return QRect(QPoint(printer.XPos(left), printer.YPos(top)),

@@ -37,7 +37,6 @@ public:
 
     // In the report's units.
     virtual double PanelWidth() const = 0;
-    virtual double PanelHeight() const = 0;
     virtual QFont PanelFont() const = 0;
     virtual TReport& Report() = 0;
 
@@ -77,8 +76,9 @@ public:
     void SetTransparent(bool transparent) { transparent_ = transparent; }
     bool IsPrinting() const { return isPrinting_; }
 
-    TRpBasePanel& Parent() { return parent_; }
-    TReport& ParentReport() { return parent_.Report(); }
+    // The panel and report are not part of the control's own state.
+    TRpBasePanel& Parent() const { return parent_; }
+    TReport& ParentReport() const { return parent_.Report(); }
 
     // With AlignToBand, takes the position the alignment gives within the panel.
     virtual void AlignIt();

@@ -212,11 +212,6 @@ double TReport::PanelWidth() const
     return page_.Width();
 }
 
-double TReport::PanelHeight() const
-{
-    return page_.Length();
-}
-
 // ---- Entry points -------------------------------------------------------
 
 void TReport::Preview()
@@ -225,10 +220,7 @@ void TReport::Preview()
         return;
     TRpPrinter printer;
     QEventLoop closing;
-    printer.OnAfterPrint = [this] {
-        if (AfterPrint)
-            AfterPrint();
-    };
+    HookAfterPrint(printer);
     printer.OnAfterPreview = [this, &closing] {
         closing.quit();
         if (AfterPreview)
@@ -269,6 +261,14 @@ void TReport::Preview()
         closing.exec();
 }
 
+void TReport::HookAfterPrint(TRpPrinter& printer)
+{
+    printer.OnAfterPrint = [this] {
+        if (AfterPrint)
+            AfterPrint();
+    };
+}
+
 void TReport::Print()
 {
     RunWithOwnPrinter(TRpDestination::Printer, nullptr);
@@ -286,10 +286,7 @@ void TReport::RunWithOwnPrinter(TRpDestination destination, TRpExportFilter* fil
     if (!available_)
         return;
     TRpPrinter printer;
-    printer.OnAfterPrint = [this] {
-        if (AfterPrint)
-            AfterPrint();
-    };
+    HookAfterPrint(printer);
     printer.SetDestination(destination);
     TRpProgressForm progress(printer);
     if (showProgress_)

@@ -8,11 +8,9 @@
 #include "rpprinter.h"
 
 #include <QPointer>
-#include <QStringList>
 
 class TDataSet;
 class TRpExportFilter;
-class TRpStandardPreview;
 
 struct TReportOptions {
     bool firstPageHeader = true;
@@ -154,7 +152,6 @@ public:
     bool ProcessMessages();
 
     double PanelWidth() const override;
-    double PanelHeight() const override;
     QFont PanelFont() const override { return font_; }
     TReport& Report() override { return *this; }
 
@@ -174,8 +171,8 @@ private:
     double ComputePageFooterHeight() const;
     template <class Action>
     void ForEachPrintable(Action action);
+    void HookAfterPrint(TRpPrinter& printer);
     void RunWithOwnPrinter(TRpDestination destination, TRpExportFilter* filter);
-    void RunPreview();
 
     TReportBands bands_{*this};
     std::unique_ptr<TRpController> controller_;

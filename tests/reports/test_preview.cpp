@@ -162,11 +162,11 @@ TEST_F(PreviewWindow, ZoomsToFitToWidthAndToActualSize)
         EXPECT_FALSE(preview.verticalScrollBar()->isVisible());
         SavePicture(window, QStringLiteral("report_preview_fit"));
 
+        preview.SetZoom(2000);
         preview.SetZoom(1);
         preview.SetZoom(2001);
-        EXPECT_EQ(preview.Zoom(), RpRound(preview.Zoom()));
-        EXPECT_NE(preview.Zoom(), 1);
-        EXPECT_NE(preview.Zoom(), 2001);
+        EXPECT_EQ(preview.Zoom(), 2000);
+        EXPECT_EQ(preview.ZoomState(), TRpPreview::TZoomState::Explicit);
     });
 }
 
