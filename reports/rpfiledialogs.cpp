@@ -9,19 +9,19 @@ namespace {
 SaveChooser gSave;
 OpenChooser gOpen;
 
+// One Qt entry per description and patterns; the patterns also in lower
+// case, as saved names on this system may have either.
 QStringList Entries(const QString& filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            if (!patterns.contains(pattern.toLower()))
-                patterns.append(pattern.toLower());
-        }
-        // The description may carry a pattern of its own in parentheses.
-        QString description = parts[i];
-        description = description.left(description.indexOf(QLatin1Char('('))).trimmed();
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            patterns << pattern << pattern.toLower();
+        patterns.removeDuplicates();
+        // The description may carry the patterns in parentheses already.
+        const QString description = parts[i].left(parts[i].indexOf(QLatin1Char('('))).trimmed();
         entries.append(QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' '))));
     }
     return entries;

@@ -474,6 +474,7 @@ TEST(ProgressWindow, ShowsEveryFifthPercentAndCancels)
     QCoreApplication::processEvents();
     EXPECT_EQ(progress.Info()->text(), "50%  Completed");
     EXPECT_EQ(progress.Gauge()->value(), 50);
+    SavePicture(progress, QStringLiteral("report_progress"));
     printer.SetProgress(52);
     QCoreApplication::processEvents();
     EXPECT_EQ(progress.Info()->text(), "50%  Completed");
