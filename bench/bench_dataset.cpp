@@ -1,30 +1,14 @@
 // The data-set layer's costs on a copy of the delivered database: opening a
 // 10,000-row SELECT, appending and posting 1,000 rows one by one, and filling
 // the report scratch table with 10,000 rows in one transaction.
+#include "benchfolder.h"
+
 #include "platform/dataset.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class BenchFolder {
-public:
-    BenchFolder() : path_(dir_.path() + QLatin1Char('/'))
-    {
-        if (!QFile::copy(Database::PathIn(QStringLiteral(CP_DELIVERED_DB)), Database::PathIn(path_)))
-            qFatal("cannot copy the delivered database");
-        QFile::setPermissions(Database::PathIn(path_), QFile::ReadOwner | QFile::WriteOwner);
-    }
-    ~BenchFolder() { Database::CloseAll(); }
-    const QString& Path() const { return path_; }
-
-private:
-    QTemporaryDir dir_;
-    QString path_;
-};
 
 void SetToDo(TDataSet& row, int n)
 {

@@ -2,6 +2,7 @@
 // help text and the message text) on a household of 12 members, 30 accounts
 // (6 of them FSAs), 20,000 expenses split over 40,000 rows and 5,000 to-dos
 // spread over five years.
+#include "benchfolder.h"
 #include "platform/dataset.h"
 #include "platform/messagebox.h"
 #include "platform/settings.h"
@@ -27,27 +28,24 @@ constexpr int kDaysSpanned = 5 * 365;
 
 class Household {
 public:
-    Household() : path_(dir_.path() + QLatin1Char('/'))
+    Household()
     {
-        for (const QString& name : {Database::FileName(), QStringLiteral("cphelpt.rtf")}) {
-            if (!QFile::copy(QStringLiteral(CP_DELIVERED_DB "/") + name, path_ + name))
-                qFatal("cannot copy the delivered data folder");
-            QFile::setPermissions(path_ + name, QFile::ReadOwner | QFile::WriteOwner);
-        }
-        TTransaction transaction(path_);
+        const QString help = QStringLiteral("cphelpt.rtf");
+        if (!QFile::copy(QStringLiteral(CP_DELIVERED_DB "/") + help, Path() + help))
+            qFatal("cannot copy the help file");
+        TTransaction transaction(Path());
         AddMembers();
         AddAccounts();
         AddExpenses();
         AddToDos();
         transaction.Commit();
     }
-    ~Household() { Database::CloseAll(); }
-    const QString& Path() const { return path_; }
+    const QString& Path() const { return folder_.Path(); }
 
 private:
     void Run(const QStringList& sql, const std::vector<std::pair<QString, QVariant>>& values)
     {
-        TQuery q(path_);
+        TQuery q(Path());
         q.SetSQL(sql);
         for (const auto& [name, value] : values) {
             if (value.typeId() == QMetaType::Double)
@@ -107,8 +105,7 @@ private:
                  {QStringLiteral("Done"), n % 3 == 0 ? 1 : 0}});
     }
 
-    QTemporaryDir dir_;
-    QString path_;
+    BenchFolder folder_;
 };
 
 // One household for every benchmark, its settings away from the user's.

@@ -298,10 +298,10 @@ void TRpPrinter::PrintSetup()
         OnPrintSetup();
 }
 
-void TRpPrinter::ExportToFilter()
+void TRpPrinter::ExportToFilter(TRpExportFilter& filter)
 {
     if (OnExportToFilter)
-        OnExportToFilter();
+        OnExportToFilter(filter);
 }
 
 // A complete document (a loaded report) printed page by page, each stored

@@ -16,6 +16,7 @@
 #include <stdexcept>
 
 class QPrinter;
+class TRpExportFilter;
 
 class ERpPrinterError : public std::runtime_error {
 public:
@@ -115,7 +116,7 @@ public:
     void Preview();
     void Print();
     void PrintSetup();
-    void ExportToFilter();
+    void ExportToFilter(TRpExportFilter& filter);
     void SetProgress(int percent);
     void SetAvailablePages(int pages);
     bool ShowingPreview() const { return showingPreview_; }
@@ -124,7 +125,7 @@ public:
     std::function<void()> OnAfterPrint;
     std::function<void()> OnAfterPreview;
     std::function<void()> OnPrint;
-    std::function<void()> OnExportToFilter;
+    std::function<void(TRpExportFilter& filter)> OnExportToFilter;
     std::function<void()> OnPreview;
     std::function<void()> OnPrintSetup;
 

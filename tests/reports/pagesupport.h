@@ -1,8 +1,11 @@
 #pragma once
 // Recorded pages that differ from page to page, for the page list and printer tests.
 #include "reports/rpmetafile.h"
+#include "reports/rpprinter.h"
 
+#include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 
 inline TRpMetafile MakePage(int number, int width = 816, int height = 1056)
 {
@@ -23,3 +26,30 @@ inline QImage Render(const TRpMetafile& page, int width, int height)
     page.Draw(painter, QRectF(0, 0, width, height));
     return image;
 }
+
+// The pages of a PDF file; -1 when it cannot be read.
+inline int PdfPageCount(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return static_cast<int>(
+        QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+}
+
+// Keeps the messages a report printer posts to its client.
+class PrinterMessages : public QObject {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == TRpPrinterMessage::PagesAvailable)
+            pages.append(static_cast<TRpPrinterMessage*>(e)->Value());
+        else if (e->type() == TRpPrinterMessage::Progress)
+            progress.append(static_cast<TRpPrinterMessage*>(e)->Value());
+        else
+            return QObject::event(e);
+        return true;
+    }
+    QList<int> pages;
+    QList<int> progress;
+};

@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -35,22 +34,6 @@ private:
     bool accept_;
     QImage image_;
     QPainter painter_;
-};
-
-class Client : public QObject {
-public:
-    bool event(QEvent* e) override
-    {
-        if (e->type() == TRpPrinterMessage::PagesAvailable)
-            pages.append(static_cast<TRpPrinterMessage*>(e)->Value());
-        else if (e->type() == TRpPrinterMessage::Progress)
-            progress.append(static_cast<TRpPrinterMessage*>(e)->Value());
-        else
-            return QObject::event(e);
-        return true;
-    }
-    QList<int> pages;
-    QList<int> progress;
 };
 
 class PrinterTest : public ::testing::Test {
@@ -85,15 +68,6 @@ protected:
         printer.BeginDoc();
         DrawPages(printer, pages);
         printer.EndDoc();
-    }
-
-    static int PdfPageCount(const QString& path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return -1;
-        return static_cast<int>(QString::fromLatin1(file.readAll())
-                                    .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
     }
 
     QStringList log_;
@@ -139,7 +113,7 @@ TEST_F(PrinterTest, GivesThePaperInEitherOrientation)
 
 TEST_F(PrinterTest, RecordsPagesForThePreviewAndTellsItsClient)
 {
-    Client client;
+    PrinterMessages client;
     TRpPrinter printer;
     printer.SetClient(&client);
     printer.SetCompression(true);

@@ -1,0 +1,23 @@
+#pragma once
+// The save and open dialogs of the preview window. Filters come as
+// "Description|pattern|Description|pattern"; index 1 is the first.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace RpFileDialogs {
+struct Choice {
+    QString fileName;   // empty: the user declined
+    int filterIndex = 1;
+};
+using SaveChooser = std::function<Choice(const QString& filter)>;
+using OpenChooser = std::function<QString(const QString& filter)>;
+
+// The filter as Qt's file dialogs take it; patterns match either case.
+QString QtFilter(const QString& filter);
+Choice ChooseSaveFile(QWidget* parent, const QString& filter);
+QString ChooseOpenFile(QWidget* parent, const QString& filter);
+// Tests answer in place of the dialogs; empty choosers put them back.
+void SetChoosersForTests(SaveChooser save, OpenChooser open);
+}  // namespace RpFileDialogs
