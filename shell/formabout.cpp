@@ -1,7 +1,7 @@
 #include "formabout.h"
 
-#include "pictures.h"
 #include "shell/context/product.h"
+#include "shell/pages/pictures.h"
 #include "windowplace.h"
 
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "formaddrtutor.h"
 
-#include "pictures.h"
+#include "shell/pages/pictures.h"
 
 namespace {
 

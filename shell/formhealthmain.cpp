@@ -2,7 +2,6 @@
 
 #include "controls/formdate.h"
 #include "formabout.h"
-#include "pictures.h"
 #include "platform/cursor.h"
 #include "platform/dataset.h"
 #include "platform/formatsettings.h"
@@ -12,6 +11,9 @@
 #include "shell/context/defaulthandler.h"
 #include "shell/context/product.h"
 #include "shell/context/registry.h"
+#include "shell/pages/launcher.h"
+#include "shell/pages/pictures.h"
+#include "shell/pages/speedbar.h"
 #include "windowplace.h"
 
 #include <QApplication>
@@ -38,7 +40,6 @@ const QString kWindowName = QStringLiteral("FormHealthMain");
 const QString kModuleValue = QStringLiteral("ModID");
 const QString kKnownDatabaseVersion = QStringLiteral("1");
 
-constexpr int kToolBarHeight = 31;
 constexpr int kGoToRowsShown = 10;
 constexpr int kFileGroup = 1;
 constexpr int kViewGroup = 3;
@@ -108,20 +109,11 @@ TFormHealthMain::~TFormHealthMain()
 
 void TFormHealthMain::BuildToolBar()
 {
-    PanelToolBar = new QWidget;
-    PanelToolBar->setObjectName(QStringLiteral("PanelToolBar"));
-    PanelToolBar->setFixedHeight(kToolBarHeight);
-    auto* bar = new QHBoxLayout(PanelToolBar);
-    bar->setContentsMargins(4, 2, 4, 2);
-    bar->setSpacing(2);
-    const auto button = [&](const QString& name, const QIcon& icon, const QString& hint) {
-        auto* speedButton = new QToolButton(PanelToolBar);
-        speedButton->setObjectName(name);
-        speedButton->setIcon(icon);
-        speedButton->setToolTip(hint);
-        speedButton->setAutoRaise(true);
-        bar->addWidget(speedButton);
-        return speedButton;
+    auto* speedBar = new TSpeedBar(nullptr);
+    PanelToolBar = speedBar;
+    QHBoxLayout* bar = &speedBar->Row();
+    const auto button = [speedBar](const QString& name, const QIcon& icon, const QString& hint) {
+        return speedBar->AddButton(name, icon, hint);
     };
     const auto icon = [this](QStyle::StandardPixmap pixmap) { return style()->standardIcon(pixmap); };
     SpeedButtonExit = button(QStringLiteral("SpeedButtonExit"), icon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"));
@@ -180,9 +172,9 @@ void TFormHealthMain::BuildClientArea()
 void TFormHealthMain::BuildMenus()
 {
     auto* File1 = new QMenu(QStringLiteral("&File"), this);
-    EmailToDoList1 = File1->addAction(QStringLiteral("Email To-Do List..."));
-    // Waits for the e-mail dialog of the to-do list.
-    EmailToDoList1->setEnabled(false);
+    EmailToDoList1 = File1->addAction(QStringLiteral("Email To-Do List..."), this,
+                                      [] { RunGuarded([] { Launcher::Open(TDialogID::EMailToDoList); }); });
+    EmailToDoList1->setEnabled(Launcher::Has(TDialogID::EMailToDoList));
     File1->addSeparator();
     File1->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 

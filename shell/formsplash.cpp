@@ -1,7 +1,7 @@
 #include "formsplash.h"
 
-#include "pictures.h"
 #include "shell/context/product.h"
+#include "shell/pages/pictures.h"
 #include "windowplace.h"
 
 #include <QApplication>

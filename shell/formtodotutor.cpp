@@ -1,6 +1,6 @@
 #include "formtodotutor.h"
 
-#include "pictures.h"
+#include "shell/pages/pictures.h"
 
 namespace {
 

@@ -1,12 +1,49 @@
+#include "formabout.h"
 #include "formaddrtutor.h"
+#include "formhealthmain.h"
 #include "formtodotutor.h"
 #include "modulepages.h"
+#include "shell/context/context.h"
 #include "shell/context/navigation.h"
+#include "shell/pages/formmedfolder.h"
+#include "shell/pages/formmedinsurance.h"
+#include "shell/pages/formmedmember.h"
+#include "shell/pages/formmedpage.h"
+#include "shell/pages/formmedtoc.h"
+#include "shell/pages/launcher.h"
+
+namespace {
+
+// Pages that change the members tell the main window, whose go-to list names them.
+template <typename Page>
+Page* RefreshingGoToList(Page* page)
+{
+    QObject::connect(page, &Page::GoToListChanged, [] {
+        if (FormHealthMain)
+            FormHealthMain->FillGoToCombo();
+    });
+    return page;
+}
+
+}  // namespace
 
 ModulePageTable ProgramPages()
 {
+    Launcher::Register(TDialogID::About, [](const TDialogRequest&) {
+        ShowAboutBox();
+        return TDialogOutcome{};
+    });
+
     ModulePageTable pages;
     pages.Register(ModToDoTutor, [](QWidget* parent) { return new TFormToDoTutor(parent); });
     pages.Register(ModAddrTutor, [](QWidget* parent) { return new TFormAddrTutor(parent); });
+    pages.Register(ModMedFolder, [](QWidget* parent) { return RefreshingGoToList(new TFormMedFolder(parent)); });
+    pages.Register(ModMedPage, [](QWidget* parent) { return new TFormMedPage(parent); });
+    pages.Register(ModMedMember, [](QWidget* parent) { return RefreshingGoToList(new TFormMedMember(parent)); });
+    pages.Register(ModMedInsurance, [](QWidget* parent) { return new TFormMedInsurance(parent); });
+    // The home page links to the pages registered before it.
+    pages.Register(ModMedToc, [others = pages](QWidget* parent) {
+        return RefreshingGoToList(new TFormMedToc(parent, [others](qint32 moduleID) { return others.Has(moduleID); }));
+    });
     return pages;
 }

@@ -1,12 +1,12 @@
 #include "platform/formatsettings.h"
 #include "platform/messagebox.h"
-#include "shell/clicklabel.h"
 #include "shell/context/context.h"
 #include "shell/formabout.h"
 #include "shell/formaddrtutor.h"
 #include "shell/formhealthmain.h"
 #include "shell/formsplash.h"
 #include "shell/formtodotutor.h"
+#include "shell/pages/clicklabel.h"
 #include "tests/shell/shelltestenv.h"
 #include "tests/support/testsupport.h"
 

@@ -1,0 +1,324 @@
+#include "pagetestenv.h"
+#include "platform/dataset.h"
+#include "qstringprint.h"
+#include "shell/context/context.h"
+#include "shell/context/navigation.h"
+#include "shell/pages/clicklabel.h"
+#include "shell/pages/currencytext.h"
+#include "shell/pages/formdeletemem.h"
+#include "shell/pages/formmedinsurance.h"
+#include "shell/pages/formmedmember.h"
+#include "shell/pages/formmedpage.h"
+#include "shell/pages/formmedtoc.h"
+#include "shell/pages/pageframe.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+namespace {
+
+// Answers the deletion window that the page opens modally.
+void ChooseInDeletionWindow(int index)
+{
+    QTimer::singleShot(0, [index] {
+        auto* window = qobject_cast<TFormDeleteMem*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(window);
+        window->CBMember->setCurrentIndex(index);
+        window->BtnDelete->click();
+    });
+}
+
+QStringList Labels(const TItemBox& box)
+{
+    QStringList labels;
+    for (int i = 0; i < box.Count(); ++i)
+        labels.append(box.Item(i).label->text());
+    return labels;
+}
+
+QStringList Items(const QComboBox& combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo.count(); ++i)
+        items.append(combo.itemText(i));
+    return items;
+}
+
+using PagesTest = PageTest;
+
+TEST_F(PagesTest, TheMembersPageShowsOneItemPerMember)
+{
+    {
+        TFormMedMember empty(nullptr);
+        empty.show();
+        EXPECT_TRUE(empty.Memo1->isVisible());
+        EXPECT_EQ(empty.SBox->Count(), 0);
+        EXPECT_EQ(empty.windowTitle(), QStringLiteral("Members"));
+    }
+    AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    const qint32 sam = AddMember(QStringLiteral("Sam"), 2, EncodeDate(1980, 1, 1));
+    TFormMedMember page(nullptr);
+    page.show();
+    EXPECT_FALSE(page.Memo1->isVisible());
+    EXPECT_EQ(Labels(*page.SBox), (QStringList{QStringLiteral("John's Medical Page"), QStringLiteral("Sam's Medical Page")}));
+    const TPageItem& samItem = page.SBox->Item(1);
+    EXPECT_EQ(samItem.picture->objectName(), QStringLiteral("ImageMedPage1"));
+    EXPECT_EQ(samItem.label->objectName(), QStringLiteral("LbMedPage1"));
+    EXPECT_EQ(samItem.picture->toolTip(), QStringLiteral("Click to view Sam's medical page"));
+    EXPECT_TRUE(samItem.picture->pixmap().isNull()) << "no picture for a sex other than 0 or 1";
+    EXPECT_FALSE(page.SBox->Item(0).picture->pixmap().isNull());
+    EXPECT_EQ(samItem.picture->geometry(), QRect(20, 85, 47, 55));
+    EXPECT_EQ(samItem.label->geometry(), QRect(77, 105, 118, 36));
+
+    emit samItem.label->clicked();
+    EXPECT_EQ(PendingModuleID, ModMedPage);
+    EXPECT_EQ(PendingParam1, sam);
+}
+
+TEST_F(PagesTest, TheMembersPageRebuildsAfterAnAddOrADelete)
+{
+    const qint32 john = AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    const qint32 reminder = AddToDo(QStringLiteral("John's physical"), EncodeDate(kThisYear, 7, 1));
+    AddScheduleRow(john, reminder);
+    TDialogOutcome outcome;
+    FakeDialog(TDialogID::NewMember, [&](const TDialogRequest&) {
+        AddMember(QStringLiteral("Anna"), 1, EncodeDate(2001, 1, 1));
+        return outcome;
+    });
+    TFormMedMember page(nullptr);
+    page.show();
+    QSignalSpy goToList(&page, &TFormMedMember::GoToListChanged);
+
+    outcome.cancelled = true;
+    page.NewMember1->trigger();
+    EXPECT_EQ(page.SBox->Count(), 1) << "left with Cancel and nothing applied";
+    EXPECT_EQ(goToList.count(), 0);
+    outcome.applied = true;
+    page.NewMember1->trigger();
+    EXPECT_EQ(page.SBox->Count(), 3);
+    EXPECT_EQ(goToList.count(), 1);
+
+    ChooseInDeletionWindow(0);
+    page.Deletemember1->trigger();
+    EXPECT_EQ(Labels(*page.SBox), (QStringList{QStringLiteral("Anna's Medical Page"), QStringLiteral("Anna's Medical Page")}));
+    EXPECT_EQ(goToList.count(), 2);
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM TODO01")), 0) << "the deletion window removes the reminders too";
+}
+
+TEST_F(PagesTest, TheDeletionWindowListsByMode)
+{
+    AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2), QStringLiteral("Smith"));
+    const qint32 mary = AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19), QStringLiteral("Smith"));
+    {
+        TQuery middle(DataFolder);
+        middle.SetRequestLive(true);
+        middle.SQL() << QStringLiteral("SELECT * FROM MEDPROF WHERE MemberID = :MemberID");
+        middle.ParamByName(QStringLiteral("MemberID")).SetAsInteger(mary);
+        middle.Open();
+        middle.Edit();
+        middle.FieldByName(QStringLiteral("MiddleName")).SetAsString(QStringLiteral("Ann"));
+        middle.Post();
+    }
+    const QStringList kinds = {QStringLiteral("Medical"), QStringLiteral("Dental"), QStringLiteral("Vision"),
+                               QStringLiteral("Drug"), QStringLiteral("FSA"), QStringLiteral("Other")};
+    for (int type = 0; type <= 6; ++type)
+        AddAccount(type, QStringLiteral("Plan%1").arg(type));
+
+    TFormDeleteMem members(nullptr, TFormDeleteMem::DeleteMemberMode);
+    members.show();
+    EXPECT_EQ(members.windowTitle(), QStringLiteral("Delete Member"));
+    EXPECT_EQ(members.LabelPrompt->text(), QStringLiteral("Please select a member to delete."));
+    EXPECT_EQ(Items(*members.CBMember), (QStringList{QStringLiteral("John Smith"), QStringLiteral("Mary Ann Smith")}));
+    EXPECT_EQ(members.CBMember->currentIndex(), -1);
+
+    TFormDeleteMem insurance(nullptr, TFormDeleteMem::DeleteInsuranceMode);
+    insurance.show();
+    EXPECT_EQ(insurance.windowTitle(), QStringLiteral("Delete Insurance"));
+    EXPECT_EQ(insurance.LabelPrompt->text(), QStringLiteral("Please select a insurance to delete."));
+    EXPECT_EQ(Items(*insurance.CBMember),
+              (QStringList{QStringLiteral("Plan1 Medical Insurance"), QStringLiteral("Plan2 Dental Insurance"),
+                           QStringLiteral("Plan3 Vision Insurance"), QStringLiteral("Plan4 Drug Insurance"),
+                           QStringLiteral("Plan6 Others")}));
+
+    TFormDeleteMem fsas(nullptr, TFormDeleteMem::DeleteFSAMode);
+    fsas.show();
+    EXPECT_EQ(fsas.windowTitle(), QStringLiteral("Delete FSA"));
+    EXPECT_EQ(fsas.LabelPrompt->text(), QStringLiteral("Please select a FSA to delete."));
+    EXPECT_EQ(Items(*fsas.CBMember), QStringList{QStringLiteral("FSA with Plan5")});
+
+    // Delete without a choice only closes; with one, the row goes.
+    insurance.BtnDelete->click();
+    EXPECT_FALSE(insurance.isVisible());
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDINS")), 7);
+    fsas.CBMember->setCurrentIndex(0);
+    fsas.BtnDelete->click();
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDINS WHERE AccountType = 5")), 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDINS")), 6);
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+}
+
+TEST_F(PagesTest, TheDeletionWindowSaysWhenThereIsNoAccount)
+{
+    TFormDeleteMem insurance(nullptr, TFormDeleteMem::DeleteInsuranceMode);
+    insurance.show();
+    TFormDeleteMem fsas(nullptr, TFormDeleteMem::DeleteFSAMode);
+    fsas.show();
+    TFormDeleteMem members(nullptr, TFormDeleteMem::DeleteMemberMode);
+    members.show();
+    EXPECT_EQ(boxes_.Texts(), (QStringList{QStringLiteral("There is nothing to Delete."), QStringLiteral("There is nothing to delete.")}));
+    members.BtnCancel->click();
+    EXPECT_FALSE(members.isVisible());
+}
+
+TEST_F(PagesTest, TheInsurancePageShowsTheSummaryAndEveryAccount)
+{
+    const QString twenty = QStringLiteral("Exactly twenty chars");
+    ASSERT_EQ(twenty.size(), 20);
+    AddAccount(1, twenty);
+    const qint32 fsa = AddAccount(5, twenty + QLatin1Char('!'));
+    AddAccount(0, QStringLiteral("Not an account"));
+    TFormMedInsurance page(nullptr);
+    page.show();
+    EXPECT_EQ(page.windowTitle(), QStringLiteral("Expense & Reimbursement"));
+    EXPECT_EQ(Labels(*page.SBox),
+              (QStringList{QStringLiteral("Medical Expenses Summary/Report"), twenty + QStringLiteral(" insurance"),
+                           QStringLiteral("FSA with ") + twenty + QStringLiteral("...")}));
+    EXPECT_EQ(page.SBox->Item(0).picture->objectName(), QStringLiteral("ImageMedPay"));
+    EXPECT_EQ(page.SBox->Item(0).label->objectName(), QStringLiteral("LbMedPay"));
+    EXPECT_EQ(page.SBox->Item(0).picture->toolTip(), QStringLiteral("Click to track medical expenses"));
+    EXPECT_EQ(page.SBox->Item(1).picture->toolTip(), QStringLiteral("Click to view ") + twenty + QStringLiteral("'s insurance plan"));
+    EXPECT_EQ(page.SBox->Item(2).label->toolTip(),
+              QStringLiteral("Click to view ") + twenty + QStringLiteral("...'s FSA plan"));
+    EXPECT_EQ(page.SBox->Item(2).label->objectName(), QStringLiteral("LbMedPage2"));
+    EXPECT_EQ(ItemTag(*page.SBox->Item(2).picture), fsa);
+    // Without their dialogs the items are there but cannot be clicked.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(page.SBox->Item(i).picture->isEnabled());
+    EXPECT_FALSE(page.NewInsurance1->isEnabled());
+}
+
+TEST_F(PagesTest, AnAccountItemTakesTheNameItsDialogSaved)
+{
+    AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    const qint32 fsa = AddAccount(5, QStringLiteral("Northwind"));
+    TDialogOutcome outcome;
+    QList<qint32> opened;
+    FakeDialog(TDialogID::FSA, [&](const TDialogRequest& request) {
+        EXPECT_FALSE(request.isNew);
+        opened.append(CurAccountID);
+        return outcome;
+    });
+    int* expenses = CountingDialog(TDialogID::ExpenseTable);
+    TFormMedInsurance page(nullptr);
+    page.show();
+    const TPageItem& item = page.SBox->Item(1);
+    ASSERT_TRUE(item.picture->isEnabled());
+
+    outcome.savedAccountName = QStringLiteral("A name much longer than twenty");
+    emit item.picture->clicked();
+    EXPECT_EQ(item.label->text(), QStringLiteral("FSA with A name much longer t..."));
+    outcome.cancelled = true;
+    outcome.savedAccountName = QStringLiteral("Ignored");
+    emit item.label->clicked();
+    EXPECT_EQ(item.label->text(), QStringLiteral("FSA with A name much longer t..."));
+    EXPECT_EQ(opened, (QList<qint32>{fsa, fsa}));
+
+    emit page.SBox->Item(0).label->clicked();
+    EXPECT_EQ(*expenses, 1);
+}
+
+TEST_F(PagesTest, TheInsurancePageAddsAndDeletesAccounts)
+{
+    TDialogOutcome outcome;
+    outcome.noMembers = true;
+    FakeDialog(TDialogID::Insurance, [&](const TDialogRequest& request) {
+        EXPECT_TRUE(request.isNew);
+        if (!outcome.noMembers)
+            AddAccount(2, QStringLiteral("Smile"));
+        return outcome;
+    });
+    TFormMedInsurance page(nullptr);
+    page.show();
+    page.NewInsurance1->trigger();
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please first add at least one member before adding insurance.")});
+    EXPECT_EQ(page.SBox->Count(), 1);
+
+    outcome.noMembers = false;
+    outcome.cancelled = true;
+    outcome.applied = true;
+    page.NewInsurance1->trigger();
+    EXPECT_EQ(Labels(*page.SBox).last(), QStringLiteral("Smile insurance")) << "an Apply before Cancel saved it";
+
+    ChooseInDeletionWindow(0);
+    page.DeleteInsurance1->trigger();
+    EXPECT_EQ(page.SBox->Count(), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDINS")), 0);
+}
+
+TEST_F(PagesTest, TheHomePageLeadsToTheFiveAreas)
+{
+    TFormMedToc page(nullptr, [](qint32 moduleID) { return moduleID != ModInternetInfo; });
+    page.resize(700, 500);
+    page.show();
+    EXPECT_EQ(page.windowTitle(), QStringLiteral("CarePortfolio"));
+    const std::pair<TClickLabel*, qint32> areas[] = {{page.ImgHealth, ModMedMember},
+                                                     {page.ImgInsurance, ModMedInsurance},
+                                                     {page.ImgAddress, ModAddrTutor},
+                                                     {page.ImgToDo, ModToDoTutor}};
+    for (const auto& [picture, moduleID] : areas) {
+        ASSERT_TRUE(picture->isEnabled());
+        emit picture->clicked();
+        EXPECT_EQ(PendingModuleID, moduleID);
+    }
+    EXPECT_FALSE(page.ImgInternet->isEnabled()) << "the web-link page is not there yet";
+    EXPECT_EQ(page.ImgInsurance->toolTip(), QStringLiteral("Click to track Health Insurances"));
+    EXPECT_EQ(page.findChildren<TClickLabel*>().size(), 12) << "five pictures and seven labels";
+
+    // The top panel and the bottom panel are centred, one above the other.
+    EXPECT_EQ(page.PanelTop->x(), (page.width() - page.PanelTop->width()) / 2);
+    EXPECT_EQ(page.PanelBottom->x(), (page.width() - page.PanelBottom->width()) / 2);
+    const int stack = page.PanelTop->height() + page.Bevel1->height() + page.PanelBottom->height() + 27;
+    EXPECT_EQ(page.PanelTop->y(), (page.height() - stack) / 2);
+    EXPECT_EQ(page.Bevel1->y(), page.PanelTop->geometry().bottom() + 1 + 5);
+    EXPECT_EQ(page.PanelBottom->y(), page.Bevel1->y() + 22);
+    EXPECT_EQ(page.Bevel1->width(), page.width());
+}
+
+TEST_F(PagesTest, TheMemberPageOpensTheMembersDialogs)
+{
+    AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    const qint32 mary = AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
+    QList<qint32> members;
+    FakeDialog(TDialogID::CheckupSchedule, [&](const TDialogRequest&) {
+        members.append(CurMemberID);
+        return TDialogOutcome{};
+    });
+    CurMemberID = mary;
+    TFormMedPage page(nullptr);
+    EXPECT_EQ(page.MemberID(), mary);
+    EXPECT_EQ(page.JazLabel1->text(), QStringLiteral("Mary's Medical Page"));
+    EXPECT_EQ(page.windowTitle(), QStringLiteral("Mary's Medical Page"));
+    EXPECT_TRUE(page.ImgCheckup->isEnabled());
+    EXPECT_FALSE(page.ImgRecord->isEnabled());
+    EXPECT_FALSE(page.ImgImmu->isEnabled());
+    CurMemberID = 0;
+    emit page.ImgCheckup->clicked();
+    EXPECT_EQ(members, QList<qint32>{mary});
+}
+
+TEST_F(PagesTest, CurrencyTextShowsTwoDecimalsAndThousands)
+{
+    EXPECT_EQ(CurrencyText(0), QStringLiteral("$0.00"));
+    EXPECT_EQ(CurrencyText(999.999), QStringLiteral("$1,000.00"));
+    EXPECT_EQ(CurrencyText(1234567.891), QStringLiteral("$1,234,567.89"));
+    EXPECT_EQ(CurrencyText(-1234.5), QStringLiteral("-$1,234.50"));
+    EXPECT_EQ(CurrencyText(100.30), CurrencyTextOfCents(10030));
+    EXPECT_EQ(ToCents(50.10) + ToCents(50.20), ToCents(100.30));
+}
+
+}  // namespace
