@@ -56,26 +56,40 @@ void ShowDateEntryError()
                    MsgIcon::Warning, MsgOk);
 }
 
-void WrapWords(const QStringList& lines, int width, QString& line1, QString& line2)
+namespace {
+struct TWrapped {
+    QString line1;
+    QString line2;
+    bool splitAtBlank = false;
+};
+
+TWrapped Wrap(const QStringList& lines, int width)
 {
-    line1.clear();
-    line2.clear();
     if (lines.isEmpty())
-        return;
+        return {};
     QString text = lines.first();
     for (qsizetype i = 1; i < lines.size() && text.size() <= kMostJoinedLength; ++i)
         text += kBlank + lines[i];
-    if (text.size() <= width) {
-        line1 = text;
-        return;
-    }
+    if (text.size() <= width)
+        return {text, {}, false};
     const qsizetype blank = text.lastIndexOf(kBlank, width);
     if (blank < 0) {
         // One word longer than a line: cut it and carry on with the rest.
-        line1 = text.left(width);
-        line2 = text.mid(width, width);
-        return;
+        return {text.left(width), text.mid(width, width), false};
     }
-    line1 = text.left(blank);
-    line2 = text.mid(blank + 1, width);
+    return {text.left(blank), text.mid(blank + 1, width), true};
+}
+}  // namespace
+
+void WrapWords(const QStringList& lines, int width, QString& line1, QString& line2)
+{
+    TWrapped wrapped = Wrap(lines, width);
+    line1 = std::move(wrapped.line1);
+    line2 = std::move(wrapped.line2);
+}
+
+QString WrapWordsOnOneLine(const QStringList& lines, int width)
+{
+    const TWrapped wrapped = Wrap(lines, width);
+    return wrapped.splitAtBlank ? wrapped.line1 + kBlank + wrapped.line2 : wrapped.line1 + wrapped.line2;
 }

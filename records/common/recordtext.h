@@ -21,3 +21,6 @@ void ShowDateEntryError();
 // The lines joined with blanks (while the text is at most 250 characters)
 // and split at a blank into two lines of at most Width characters.
 void WrapWords(const QStringList& lines, int width, QString& line1, QString& line2);
+// The two wrapped lines on one line again, with the blank the wrap took out
+// between them, so no two words run together.
+QString WrapWordsOnOneLine(const QStringList& lines, int width);

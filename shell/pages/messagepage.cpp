@@ -90,10 +90,8 @@ void AddUpcomingTasks(TMessageWriter& writer)
     writer.Normal(QStringLiteral("Due before ") + DateToStr(until));
     int n = 0;
     for (; !tasks.Eof(); tasks.Next()) {
-        QString line1;
-        QString line2;
-        WrapWords(tasks.FieldByName(QStringLiteral("Description")).AsLines(), kTaskTextWidth, line1, line2);
-        writer.Normal(QStringLiteral("[%1] ").arg(++n) + line1 + line2);
+        const QStringList description = tasks.FieldByName(QStringLiteral("Description")).AsLines();
+        writer.Normal(QStringLiteral("[%1] ").arg(++n) + WrapWordsOnOneLine(description, kTaskTextWidth));
     }
     // Seven tasks may be all of them, or the first of more.
     if (n == kTasksShown)

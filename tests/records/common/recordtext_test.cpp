@@ -93,6 +93,14 @@ TEST(WrapWords, CutsAWordLongerThanTheWidth)
     EXPECT_EQ(line2, QStringLiteral("tramicrosc"));
 }
 
+TEST(WrapWords, OnOneLineKeepsTheBlankBetweenTheHalves)
+{
+    EXPECT_EQ(WrapWordsOnOneLine({QStringLiteral("Bring the"), QStringLiteral("school form")}, 12),
+              QStringLiteral("Bring the school form"));
+    EXPECT_EQ(WrapWordsOnOneLine({QStringLiteral("Pneumonoultramicroscopic")}, 10), QStringLiteral("Pneumonoultramicrosc"));
+    EXPECT_EQ(WrapWordsOnOneLine({QStringLiteral("short")}, 10), QStringLiteral("short"));
+}
+
 TEST(ShowDateEntryError, NamesTheUsersSeparator)
 {
     const QChar saved = SavedDateSeparator;

@@ -217,11 +217,11 @@ TEST_F(FolderPageTest, SevenTasksAreFollowedByTheHintSixAreNot)
     for (int day = 1; day <= 6; ++day)
         AddToDo(QStringLiteral("Task %1").arg(day), EncodeDate(kThisYear, 8, day));
     EXPECT_FALSE(ShowPage()->RichEditToDo->toPlainText().contains(QStringLiteral("Please see To-Do List")));
-    // The last day of the six months still counts; a long text is joined from its two halves.
+    // The last day of the six months still counts; a long text's two halves keep their blank.
     AddToDo(QStringLiteral("Bring the vaccination card and the insurance card to the pediatrician for the school form"),
             EncodeDate(kThisYear, 12, 15));
     const QStringList lines = MessageLines(*ShowPage());
-    EXPECT_EQ(lines.at(8), QStringLiteral("        [7] Bring the vaccination card and the insurance card to the pediatrician for the"
+    EXPECT_EQ(lines.at(8), QStringLiteral("        [7] Bring the vaccination card and the insurance card to the pediatrician for the "
                                           "school form"));
     EXPECT_EQ(lines.at(9), QStringLiteral("        Please see To-Do List for more"));
 }
