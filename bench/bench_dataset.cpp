@@ -5,7 +5,6 @@
 
 #include "platform/dataset.h"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -88,12 +87,3 @@ void FillScratchTableWith10000Rows(benchmark::State& state)
 BENCHMARK(FillScratchTableWith10000Rows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

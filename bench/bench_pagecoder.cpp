@@ -3,7 +3,6 @@
 #include "reports/rpmetafile.h"
 #include "reports/rpstream.h"
 
-#include <QGuiApplication>
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 
@@ -93,14 +92,3 @@ BENCHMARK(Encode)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Decode)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

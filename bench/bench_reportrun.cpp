@@ -9,7 +9,6 @@
 #include "reports/rpreport.h"
 #include "reports/rpstandardpreview.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QPointer>
@@ -192,14 +191,3 @@ void QueryToCompletePreview(benchmark::State& state)
 BENCHMARK(QueryToCompletePreview)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -246,20 +246,26 @@ quint8 TRpCompress::Expand()
     quint8 sides[kMaxPath];
     int depth = 0;
     path[0] = 0;
-    while (path[depth] < kLeafBase) {
-        if (bitCount_ == 0) {
-            bits_ = NextCodedByte();
-            bitCount_ = 8;
+    // The bits in locals: the walk is the hot loop of reading a saved report.
+    quint64 bits = bits_;
+    int bitCount = bitCount_;
+    int node = 0;
+    while (node < kLeafBase) {
+        if (bitCount == 0) {
+            bits = NextCodedByte();
+            bitCount = 8;
         }
-        const quint8 side = bits_ & 1;
-        bits_ >>= 1;
-        --bitCount_;
+        const quint8 side = bits & 1;
+        bits >>= 1;
+        --bitCount;
         sides[depth] = side;
-        path[depth + 1] = child_[path[depth]][side];
-        ++depth;
+        node = child_[node][side];
+        path[++depth] = static_cast<quint16>(node);
     }
+    bits_ = bits;
+    bitCount_ = bitCount;
     // Only corrupt input reaches the no-byte leaf; splaying the leaf actually
     // reached keeps the tree whole.
     Splay(path, sides, depth);
-    return static_cast<quint8>(path[depth] - kLeafBase);
+    return static_cast<quint8>(node - kLeafBase);
 }
