@@ -1,6 +1,7 @@
 #include "formdate.h"
 
 #include "daynumbers.h"
+#include "platform/formatsettings.h"
 #include "platform/messagebox.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int PickedYear = 0;
 int PickedMonth = 0;
 int PickedDay = 0;
 TDateTime PickedDate = 0.0;
+QString PickedDateText;
 TDateTime PresetDate = 0.0;
 bool DatePreset = false;
 
@@ -317,6 +319,7 @@ void TFormDate::StorePicked()
     PickedMonth = shown.month();
     PickedDay = shown.day();
     PickedDate = EncodeDate(PickedYear, PickedMonth, PickedDay);
+    PickedDateText = DateToStr(PickedDate).left(20);
 }
 
 void TFormDate::StorePickedAndNotify()

@@ -23,6 +23,8 @@ extern int PickedYear;
 extern int PickedMonth;
 extern int PickedDay;
 extern TDateTime PickedDate;
+// PickedDate in the program's short date format, at most 20 characters.
+extern QString PickedDateText;
 // The start date a dialog handed in, and whether it is still to be used.
 extern TDateTime PresetDate;
 extern bool DatePreset;

@@ -1,5 +1,6 @@
 #include "controls/formdate.h"
 #include "controls/daynumbers.h"
+#include "platform/formatsettings.h"
 #include "platform/messagebox.h"
 #include "tests/support/testsupport.h"
 
@@ -229,6 +230,7 @@ TEST_F(DatePicker, ClickOutsideAfterAMonthChangeMakesNoFinalCall)
     EXPECT_FALSE(picker->isVisible());
     EXPECT_EQ(callbacks.size(), 1);
     EXPECT_EQ(PickedDate, EncodeDate(2001, 4, 15));
+    EXPECT_EQ(PickedDateText, DateToStr(PickedDate));
     EXPECT_FALSE(picker->HideOnClickOutside(area.topLeft() - QPoint(1, 1)));
     picker->HandleHideRequest();
     EXPECT_FALSE(picker->isVisible());
