@@ -131,8 +131,11 @@ const std::vector<ColumnKind>& TableColumns(const QString& dataFolder, const QSt
     Pooled& pooled = Open(dataFolder);
     const QString key = table.toLower();
     auto found = pooled.tables.find(key);
-    if (found == pooled.tables.end())
-        found = pooled.tables.emplace(key, ReadTableColumns(QSqlDatabase::database(pooled.connectionName, false), table)).first;
+    // A table not there yet may be made later (the web links make theirs), so it is asked for again.
+    if (found == pooled.tables.end() || found->second.empty()) {
+        std::vector<ColumnKind> columns = ReadTableColumns(QSqlDatabase::database(pooled.connectionName, false), table);
+        found = pooled.tables.insert_or_assign(key, std::move(columns)).first;
+    }
     return found->second;
 }
 

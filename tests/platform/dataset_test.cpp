@@ -289,6 +289,21 @@ TEST_F(DataSetTest, ADeletedRowsIdIsNeverHandedOutAgain)
     EXPECT_GT(AddMember(QStringLiteral("Cy")), deleted);
 }
 
+// The web links make their table when it is missing; looking for it first
+// must not leave the table unknown to live results for the rest of the run.
+TEST_F(DataSetTest, ATableMadeAfterAFailedOpenGivesLiveResults)
+{
+    EXPECT_THROW(OpenLive(QStringLiteral("SELECT * FROM hiir")), EDatabaseError);
+    Exec(QStringLiteral("CREATE TABLE hiir (NAbsIndex INTEGER, NDesc VARCHAR(255))"));
+    auto q = OpenLive(QStringLiteral("SELECT * FROM hiir"));
+    EXPECT_EQ(q->FieldByName(QStringLiteral("NAbsIndex")).DataType(), TFieldType::Integer);
+    q->Append();
+    q->FieldByName(QStringLiteral("NAbsIndex")).SetAsInteger(1);
+    q->FieldByName(QStringLiteral("NDesc")).SetAsString(QStringLiteral("Health sites"));
+    q->Post();
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM hiir WHERE NAbsIndex = 1")), 1);
+}
+
 TEST_F(DataSetTest, OnlyALiveResultOfOneTableCanBeChanged)
 {
     AddMember(QStringLiteral("Ann"));

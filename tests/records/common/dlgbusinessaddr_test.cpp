@@ -218,6 +218,26 @@ TEST_F(DlgBusinessAddrTest, ANameOtherThanTheStoredOneOpensANewAddress)
     EXPECT_EQ(second->CBCategory->currentText(), QStringLiteral("Doctors and Hospitals"));
 }
 
+// Typed by the user and left for the OK button, not set behind the combo's back:
+// the combo itself must not put the chosen item's spelling back.
+TEST_F(DlgBusinessAddrTest, AChosenCategoryRetypedInOtherCaseBecomesANewCategory)
+{
+    const qint32 id = AddBusiness(QStringLiteral("Quick Care"), 7);
+    auto dialog = Open(QString(), -1, id);
+    ASSERT_EQ(dialog->CBCategory->currentText(), QStringLiteral("Therapists"));
+    dialog->CBCategory->setFocus();
+    dialog->CBCategory->lineEdit()->selectAll();
+    QTest::keyClicks(dialog->CBCategory->lineEdit(), QStringLiteral("THERAPISTS"));
+    QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+    ASSERT_TRUE(BizDlgSaved);
+    TBizAddr row;
+    ASSERT_TRUE(ReadBizAddr(id, row));
+    EXPECT_EQ(row.categoryNo, 10);
+    EXPECT_EQ(Value(QStringLiteral("SELECT * FROM Choices WHERE ComponentID = 11 AND ChoiceID = 10"),
+                    QStringLiteral("ItemName")),
+              QStringLiteral("THERAPISTS"));
+}
+
 TEST_F(DlgBusinessAddrTest, EmptyNameKeepsTheDialogOpen)
 {
     auto dialog = Open(QString(), -1, 0);
