@@ -71,6 +71,21 @@ TEST_F(NumericField, BackspaceTakesTheLastCharacter)
     EXPECT_TRUE(f.IsFieldBlank());
 }
 
+TEST_F(NumericField, ZeroAmountClickedIntoTakesTheTypedDigits)
+{
+    core.SetDataType(nftDouble);
+    core.SetPictureMask(QStringLiteral("###,###.##"));
+    core.SetFloatValue(0.0);
+    core.FocusGained(false);  // entered by a click: nothing selected
+    ASSERT_EQ(core.DisplayText(), QStringLiteral("0.00"));
+    Type(core, "125");
+    EXPECT_EQ(boxes.beeps, 0);
+    EXPECT_DOUBLE_EQ(core.FloatValue(), 125.0);
+    core.SetFloatValue(-0.0);
+    Type(core, "7");
+    EXPECT_DOUBLE_EQ(core.FloatValue(), 7.0) << "no sign is left over from a negative zero";
+}
+
 TEST_F(NumericField, ReadOnlyTotalsShowTheirFormatting)
 {
     auto& f = Field(nftDouble, "$#,###,###.##");
