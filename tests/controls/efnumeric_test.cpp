@@ -95,6 +95,12 @@ TEST_F(NumericField, ReadOnlyTotalsShowTheirFormatting)
     Type(f, "5");
     EXPECT_EQ(boxes.beeps, 1);
     EXPECT_DOUBLE_EQ(f.FloatValue(), 1234567.8);
+    f.SetFloatValue(45.0);
+    EXPECT_EQ(f.DisplayText(), QStringLiteral("$45.00")) << "the currency stands before the amount";
+    EXPECT_DOUBLE_EQ(f.FloatValue(), 45.0);
+    f.SetFloatValue(-1234.0);
+    EXPECT_EQ(f.DisplayText(), QStringLiteral("$-1,234.00"));
+    EXPECT_DOUBLE_EQ(f.FloatValue(), -1234.0);
 }
 
 TEST_F(NumericField, ParenthesesAndTrailingSign)

@@ -195,6 +195,13 @@ TEST_F(PictureField, FormattedNumbersEditAsPlainDigits)
     EXPECT_EQ(f.Text(), QStringLiteral("  1234.5 ")) << "currency and separators out while editing";
     EXPECT_EQ(f.FocusLeaving(TEfLeaveTarget::FormControl, true).error, 0);
     EXPECT_EQ(f.Text(), QStringLiteral("$1,234.50")) << "and back when the field is left";
+    f.SetFloatValue(7.25);
+    EXPECT_EQ(f.Text(), QStringLiteral("    $7.25")) << "the currency stands before the amount";
+    f.FocusGained();
+    f.Command(ccEnd);
+    f.Command(ccBack);
+    EXPECT_EQ(f.FocusLeaving(TEfLeaveTarget::FormControl, true).error, 0);
+    EXPECT_EQ(f.Text(), QStringLiteral("    $7.20"));
 }
 
 TEST_F(PictureField, NumberTooWideShowsStarsAndFailsValidation)
