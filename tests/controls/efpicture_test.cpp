@@ -391,6 +391,24 @@ TEST_F(PictureField, WrongAccessorsRaise)
     EXPECT_THROW(f.SetPictureMask(QString(256, QLatin1Char('X'))), EInvalidPictureMask);
 }
 
+TEST_F(PictureField, RangeWithoutZeroStartsAtItsLowEnd)
+{
+    core.SetDataType(pftInteger);
+    core.SetPictureMask(QStringLiteral("iiii"));
+    core.SetRangeLo(QStringLiteral("1990"));
+    core.SetRangeHi(QStringLiteral("2030"));
+    EXPECT_EQ(core.IntegerValue(), 1990);
+    EXPECT_EQ(core.Validate(), 0);
+    core.FocusGained();
+    Type(core, "0");
+    core.SetRange(2000, 2030);
+    EXPECT_EQ(core.IntegerValue(), 0) << "typing is never overwritten";
+    TEfPictureFieldCore amount(&controller);
+    amount.SetDataType(pftDouble);
+    amount.SetRange(-5.0, 5.0);
+    EXPECT_DOUBLE_EQ(amount.FloatValue(), 0.0) << "0 lies in this range";
+}
+
 TEST_F(PictureField, RangesMustSuitTheType)
 {
     auto& f = Field(pftWord);
