@@ -237,6 +237,13 @@ void TEfFieldCore::SetRange(double lo, double hi)
             throw EInvalidRangeValue(RangeErrorText(dataType_, MaskText()));
     rangeLo_ = lo;
     rangeHi_ = hi;
+    StartWithinRange();
+}
+
+void TEfFieldCore::StartWithinRange()
+{
+    if (IsNumberType(dataType_) && !WasEverModified() && !InRange(0.0) && TransferOut().number == 0.0)
+        WriteValue(TEfValue{{}, rangeLo_});
 }
 
 double TEfFieldCore::RangeValueOf(const QString& text) const

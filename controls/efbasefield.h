@@ -139,8 +139,16 @@ public:
     double RangeLo() const { return rangeLo_; }
     double RangeHi() const { return rangeHi_; }
     // Texts as the data type reads them; EInvalidRangeValue when they do not.
-    void SetRangeLo(const QString& text) { rangeLo_ = RangeValueOf(text); }
-    void SetRangeHi(const QString& text) { rangeHi_ = RangeValueOf(text); }
+    void SetRangeLo(const QString& text)
+    {
+        rangeLo_ = RangeValueOf(text);
+        StartWithinRange();
+    }
+    void SetRangeHi(const QString& text)
+    {
+        rangeHi_ = RangeValueOf(text);
+        StartWithinRange();
+    }
     // EInvalidRangeValue outside the data type's values.
     void SetRange(double lo, double hi);
 
@@ -242,6 +250,8 @@ protected:
     void SetTypeCode(TEfDataType type, TEfFamily family);
     void SetRangeRaw(double lo, double hi) { rangeLo_ = lo; rangeHi_ = hi; }
     double RangeValueOf(const QString& text) const;
+    // A number field nobody has typed in shows 0, or the range's low end when the range leaves 0 out.
+    void StartWithinRange();
     // What a field of the data type holds before anything is put in: no
     // text, date or time; 0 when the range holds it, else the range's low end.
     TEfValue InitialValue() const;

@@ -2,6 +2,8 @@
 
 #include "intlsup.h"
 
+#include <algorithm>
+
 namespace {
 const QChar kBlank(QLatin1Char(' '));
 const QChar kPoint(QLatin1Char('.'));
@@ -76,7 +78,14 @@ void TEfNumericFieldCore::RebuildBuffer()
     if (negative_)
         raw.remove(0, 1);
     raw.remove(kBlank);
-    digits_ = raw == QLatin1String("0") || raw.contains(QLatin1Char('*')) ? QString() : raw;
+    // A zero shown with its decimals ("0.00") is no typing yet, as a lone "0" is:
+    // kept, it would fill the fraction and refuse every digit.
+    const bool zero = !raw.isEmpty() && std::all_of(raw.begin(), raw.end(), [](QChar c) {
+        return c == QLatin1Char('0') || c == kPoint;
+    });
+    if (zero)
+        negative_ = false;
+    digits_ = zero || raw.contains(QLatin1Char('*')) ? QString() : raw;
 }
 
 void TEfNumericFieldCore::ShowBuffer()

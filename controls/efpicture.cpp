@@ -262,28 +262,43 @@ void TEfPictureCore::MergeNumber(const QString& input)
             text[i] = fraction[f++];
     qsizetype k = whole.size();
     bool signPlaced = !negative;
-    for (int i = (point >= 0 ? point : maxLength_) - 1; i >= 0; --i) {
+    int numberStart = point >= 0 ? point : maxLength_;
+    for (int i = numberStart - 1; i >= 0; --i) {
         if (ClassAt(i) == pcEditable) {
-            if (k > 0)
+            if (k > 0) {
                 text[i] = whole[--k];
-            else if (!signPlaced) {
+                numberStart = i;
+            } else if (!signPlaced) {
                 text[i] = QLatin1Char('-');
                 signPlaced = true;
+                numberStart = i;
             }
         } else if (MaskAt(i) == QLatin1Char(',') && k > 0) {
             text[i] = intl.ThousandsChar;
         }
     }
     // A number wider than its mask shows as stars and reads as no number.
-    if (k > 0 || !signPlaced || f < fraction.size()) {
+    const bool stars = k > 0 || !signPlaced || f < fraction.size();
+    if (stars) {
         for (int i = 0; i < maxLength_; ++i)
             if (ClassAt(i) == pcEditable)
                 text[i] = QLatin1Char('*');
     }
     if (!empty) {
         const qsizetype dollar = mask_.indexOf(QLatin1Char('$'));
-        for (qsizetype i = dollar, c = 0; dollar >= 0 && i < maxLength_ && MaskAt(int(i)) == QLatin1Char('$'); ++i, ++c)
-            text[i] = c < intl.CurrencyLeft.size() ? intl.CurrencyLeft[c] : kBlank;
+        int dollars = 0;
+        while (dollar >= 0 && dollar + dollars < maxLength_ && MaskAt(int(dollar + dollars)) == QLatin1Char('$'))
+            ++dollars;
+        const QString currency = intl.CurrencyLeft.left(dollars).leftJustified(dollars, kBlank);
+        if (dollar >= 0 && !stars && dollar < numberStart) {
+            // The currency stands just before the amount, as the separators stand only between its digits.
+            for (int i = numberStart - 1, c = dollars - 1; i >= 0 && c >= 0; --i)
+                if (ClassAt(i) != pcLiteral)
+                    text[i] = currency[c--];
+        } else {
+            for (int c = 0; c < dollars; ++c)
+                text[int(dollar) + c] = currency[c];
+        }
         for (int i = 0; i < maxLength_;) {
             const QChar m = MaskAt(i);
             if (m != QLatin1Char('c') && m != QLatin1Char('C')) {

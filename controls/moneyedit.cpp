@@ -128,7 +128,7 @@ bool MoneyKeyAccepted(QChar key, const QString& text, int selStart, int selEnd, 
         return decimalAt < 0 && size - selEnd <= 2 && !afterThousands;
     }
     if (key == chars.thousands)
-        return decimalAt < 0 || selStart <= decimalAt;
+        return decimalAt < 0 || selStart < decimalAt;
     if (decimalAt >= 0 && selStart > decimalAt) {
         const int decimals = size - decimalAt - 1 - (selEnd - selStart);
         return decimals < 2;

@@ -71,6 +71,21 @@ TEST_F(NumericField, BackspaceTakesTheLastCharacter)
     EXPECT_TRUE(f.IsFieldBlank());
 }
 
+TEST_F(NumericField, ZeroAmountClickedIntoTakesTheTypedDigits)
+{
+    core.SetDataType(nftDouble);
+    core.SetPictureMask(QStringLiteral("###,###.##"));
+    core.SetFloatValue(0.0);
+    core.FocusGained(false);  // entered by a click: nothing selected
+    ASSERT_EQ(core.DisplayText(), QStringLiteral("0.00"));
+    Type(core, "125");
+    EXPECT_EQ(boxes.beeps, 0);
+    EXPECT_DOUBLE_EQ(core.FloatValue(), 125.0);
+    core.SetFloatValue(-0.0);
+    Type(core, "7");
+    EXPECT_DOUBLE_EQ(core.FloatValue(), 7.0) << "no sign is left over from a negative zero";
+}
+
 TEST_F(NumericField, ReadOnlyTotalsShowTheirFormatting)
 {
     auto& f = Field(nftDouble, "$#,###,###.##");
@@ -80,6 +95,12 @@ TEST_F(NumericField, ReadOnlyTotalsShowTheirFormatting)
     Type(f, "5");
     EXPECT_EQ(boxes.beeps, 1);
     EXPECT_DOUBLE_EQ(f.FloatValue(), 1234567.8);
+    f.SetFloatValue(45.0);
+    EXPECT_EQ(f.DisplayText(), QStringLiteral("$45.00")) << "the currency stands before the amount";
+    EXPECT_DOUBLE_EQ(f.FloatValue(), 45.0);
+    f.SetFloatValue(-1234.0);
+    EXPECT_EQ(f.DisplayText(), QStringLiteral("$-1,234.00"));
+    EXPECT_DOUBLE_EQ(f.FloatValue(), -1234.0);
 }
 
 TEST_F(NumericField, ParenthesesAndTrailingSign)

@@ -195,6 +195,13 @@ TEST_F(PictureField, FormattedNumbersEditAsPlainDigits)
     EXPECT_EQ(f.Text(), QStringLiteral("  1234.5 ")) << "currency and separators out while editing";
     EXPECT_EQ(f.FocusLeaving(TEfLeaveTarget::FormControl, true).error, 0);
     EXPECT_EQ(f.Text(), QStringLiteral("$1,234.50")) << "and back when the field is left";
+    f.SetFloatValue(7.25);
+    EXPECT_EQ(f.Text(), QStringLiteral("    $7.25")) << "the currency stands before the amount";
+    f.FocusGained();
+    f.Command(ccEnd);
+    f.Command(ccBack);
+    EXPECT_EQ(f.FocusLeaving(TEfLeaveTarget::FormControl, true).error, 0);
+    EXPECT_EQ(f.Text(), QStringLiteral("    $7.20"));
 }
 
 TEST_F(PictureField, NumberTooWideShowsStarsAndFailsValidation)
@@ -382,6 +389,24 @@ TEST_F(PictureField, WrongAccessorsRaise)
     f.SetDataType(pftDouble);
     EXPECT_NO_THROW(f.SetPictureMask(QStringLiteral("999.99")));
     EXPECT_THROW(f.SetPictureMask(QString(256, QLatin1Char('X'))), EInvalidPictureMask);
+}
+
+TEST_F(PictureField, RangeWithoutZeroStartsAtItsLowEnd)
+{
+    core.SetDataType(pftInteger);
+    core.SetPictureMask(QStringLiteral("iiii"));
+    core.SetRangeLo(QStringLiteral("1990"));
+    core.SetRangeHi(QStringLiteral("2030"));
+    EXPECT_EQ(core.IntegerValue(), 1990);
+    EXPECT_EQ(core.Validate(), 0);
+    core.FocusGained();
+    Type(core, "0");
+    core.SetRange(2000, 2030);
+    EXPECT_EQ(core.IntegerValue(), 0) << "typing is never overwritten";
+    TEfPictureFieldCore amount(&controller);
+    amount.SetDataType(pftDouble);
+    amount.SetRange(-5.0, 5.0);
+    EXPECT_DOUBLE_EQ(amount.FloatValue(), 0.0) << "0 lies in this range";
 }
 
 TEST_F(PictureField, RangesMustSuitTheType)

@@ -38,6 +38,20 @@ TEST_F(SimpleField, TwoDigitFieldTakesTwoDigitsAndNoMinus)
     EXPECT_EQ(advances, QList<bool>{true}) << "moves on when the last position is typed";
 }
 
+TEST_F(SimpleField, RangeWithoutZeroStartsAtItsLowEnd)
+{
+    core.SetDataType(sftInteger);
+    core.SetPictureMask(QLatin1Char('9'));
+    core.SetMaxLength(2);
+    EXPECT_EQ(core.Text(), QStringLiteral("0"));
+    core.SetRange(1, 99);
+    EXPECT_EQ(core.Text(), QStringLiteral("1")) << "not a 0 the range refuses";
+    EXPECT_EQ(core.Validate(), 0);
+    core.SetIntegerValue(40);
+    core.SetRange(2, 50);
+    EXPECT_EQ(core.IntegerValue(), 40) << "a value put in stays";
+}
+
 TEST_F(SimpleField, LeadingMinusUnderI)
 {
     auto& f = Field(sftInteger);

@@ -135,7 +135,8 @@ TEST(MoneyKeyFilter, DecimalsAndSeparators)
     EXPECT_TRUE(Accepts('5', "1.23", 3, 4));
     EXPECT_TRUE(Accepts('5', "1.23", 1));     // before the point
     EXPECT_FALSE(Accepts(',', "1.23", 2));
-    EXPECT_TRUE(Accepts(',', "1.23", 1));
+    EXPECT_FALSE(Accepts(',', "1.23", 1)) << "not at the point either: 1,.23";
+    EXPECT_TRUE(Accepts(',', "12.3", 1));
 }
 
 TEST(MoneyKeyFilter, CharactersThatReadAsNothingAreRefused)
