@@ -75,14 +75,14 @@ void RunUninstall(const QString& programDir)
     const QString program = programDir + kUninstallProgram;
     const QString log = programDir + kInstallLog;
     const QString commandLine = program + QLatin1Char(' ') + log;
-    if (!QFileInfo::exists(log) || commandLine.size() > kMaxUninstallCommandLine) {
+    const bool startable = QFileInfo::exists(log) && commandLine.size() <= kMaxUninstallCommandLine;
+    // A missing uninstall program is told as a missing log is: both leave
+    // the user to uninstall by hand.
+    if (!startable || !QProcess::startDetached(program, {log}))
         ShowMessageBox(QStringLiteral("Unable to find the installation log.  Please uninstall manually by invoking the "
                                       "following executable file: ") +
                            program + QLatin1Char('.'),
                        MsgIcon::Error);
-        return;
-    }
-    QProcess::startDetached(program, {log});
 }
 
 int RunCarePortfolio()

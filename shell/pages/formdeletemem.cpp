@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -87,7 +88,7 @@ void TFormDeleteMem::FormShow()
                             InsuranceKind(q.FieldByName(QStringLiteral("AccountType")).AsInteger());
                  });
         if (CBMember->count() == 0)
-            ShowMessageBox(QStringLiteral("There is nothing to Delete."), MsgIcon::Warning);
+            WarnWhenUp(QStringLiteral("There is nothing to Delete."));
     } else {
         setWindowTitle(QStringLiteral("Delete FSA"));
         LabelPrompt->setText(QStringLiteral("Please select a FSA to delete."));
@@ -96,8 +97,15 @@ void TFormDeleteMem::FormShow()
                      return QStringLiteral("FSA with ") + q.FieldByName(QStringLiteral("AccountName")).AsString();
                  });
         if (CBMember->count() == 0)
-            ShowMessageBox(QStringLiteral("There is nothing to delete."), MsgIcon::Warning);
+            WarnWhenUp(QStringLiteral("There is nothing to delete."));
     }
+}
+
+// A box's own event loop, run while this window is still being shown, would
+// leave it unsized on X11: the warning waits until the window is up.
+void TFormDeleteMem::WarnWhenUp(const QString& text)
+{
+    QTimer::singleShot(0, this, [text] { ShowMessageBox(text, MsgIcon::Warning); });
 }
 
 void TFormDeleteMem::FillList(const QStringList& sql, const QString& keyField,

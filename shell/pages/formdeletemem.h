@@ -26,6 +26,7 @@ protected:
 
 private:
     void FormShow();
+    void WarnWhenUp(const QString& text);
     void FillList(const QStringList& sql, const QString& keyField, const std::function<QString(TQuery&)>& itemText);
     void BtnDeleteClick();
 

@@ -120,6 +120,16 @@ TEST_F(Uninstall, WithoutTheLogTheUserIsToldWhatToRun)
     EXPECT_EQ(StartedWith(300), QString());
 }
 
+TEST_F(Uninstall, WithoutTheUninstallProgramTheUserIsToldWhatToRun)
+{
+    WriteLog();
+    ASSERT_TRUE(QFile::remove(programDir_ + QStringLiteral("unwise.exe")));
+    boxes_.answers = {MsgResult::Ok};
+    RunUninstall(programDir_);
+    EXPECT_EQ(boxes_.Texts(), QStringList({kUninstallConfirmation, kNoLog + programDir_ + QStringLiteral("unwise.exe.")}));
+    EXPECT_EQ(boxes_.shown.value(1).icon, MsgIcon::Error);
+}
+
 TEST_F(Uninstall, ACommandLineLongerThanTheUninstallProgramTakesIsNotStarted)
 {
     programDir_ += QString(240, QLatin1Char('d')) + QLatin1Char('/');

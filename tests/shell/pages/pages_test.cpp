@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -170,9 +171,40 @@ TEST_F(PagesTest, TheDeletionWindowSaysWhenThereIsNoAccount)
     fsas.show();
     TFormDeleteMem members(nullptr, TFormDeleteMem::DeleteMemberMode);
     members.show();
+    QCoreApplication::processEvents();
     EXPECT_EQ(boxes_.Texts(), (QStringList{QStringLiteral("There is nothing to Delete."), QStringLiteral("There is nothing to delete.")}));
     members.BtnCancel->click();
     EXPECT_FALSE(members.isVisible());
+}
+
+// A box's own event loop run while the window is still being shown leaves
+// the window unsized on X11, so the warning waits until the window is up.
+TEST_F(PagesTest, TheDeletionWindowIsOnScreenBeforeItSaysThereIsNothing)
+{
+    class WindowStateBoxes : public MessageBoxes {
+    public:
+        explicit WindowStateBoxes(const QWidget& window) : window_(window) { InstallMessageBoxes(this); }
+        ~WindowStateBoxes() override { InstallMessageBoxes(nullptr); }
+        MsgResult Show(const MessageRequest& request) override
+        {
+            texts.append(request.text);
+            windowUp.append(window_.windowHandle() && window_.windowHandle()->isVisible());
+            return MsgResult::Ok;
+        }
+        void Beep() override {}
+        QStringList texts;
+        QList<bool> windowUp;
+
+    private:
+        const QWidget& window_;
+    };
+
+    TFormDeleteMem fsas(nullptr, TFormDeleteMem::DeleteFSAMode);
+    WindowStateBoxes boxes(fsas);
+    fsas.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("There is nothing to delete.")});
+    EXPECT_EQ(boxes.windowUp, QList<bool>{true});
 }
 
 TEST_F(PagesTest, TheInsurancePageShowsTheSummaryAndEveryAccount)
@@ -322,3 +354,4 @@ TEST_F(PagesTest, CurrencyTextShowsTwoDecimalsAndThousands)
 }
 
 }  // namespace
+
