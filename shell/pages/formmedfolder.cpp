@@ -541,6 +541,7 @@ void TFormMedFolder::SpeedButtonAddMemClick()
     if (MemberAdded) {
         selectNew_ = true;
         LoadMemberNodes();
+        emit GoToListChanged();
     }
 }
 
@@ -564,6 +565,8 @@ void TFormMedFolder::SpeedBtnDelMemClick()
         return;
     DeleteMember(object->id);
     delete TreeView1->currentItem();
+    // The go-to list must not offer the page of a member who is gone.
+    emit GoToListChanged();
 }
 
 void TFormMedFolder::DeleteAccountNodeClick(bool fsa)

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -306,10 +307,12 @@ TEST_F(FolderPageTest, DeletingAMemberFromTheTreeTakesItsRemindersAlong)
     page->DeleteMember1->trigger();
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please first select one member before deleteing.")});
 
+    QSignalSpy goToChanges(page.get(), &TFormMedFolder::GoToListChanged);
     Select(*page, Members(*page)->child(0));
     boxes_.answers = {MsgResult::No};
     page->DeleteMember1->trigger();
     EXPECT_EQ(Members(*page)->childCount(), 2);
+    EXPECT_EQ(goToChanges.count(), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDPROF")), 2);
 
     boxes_.answers = {MsgResult::Yes};
@@ -317,6 +320,7 @@ TEST_F(FolderPageTest, DeletingAMemberFromTheTreeTakesItsRemindersAlong)
     EXPECT_EQ(boxes_.shown.last().text, QStringLiteral("Are you sure to delete this member from your record?"));
     EXPECT_EQ(boxes_.shown.last().buttons, unsigned(MsgYes | MsgNo));
     EXPECT_EQ(Captions(*Members(*page)), QStringList{QStringLiteral("Mary's medical page")});
+    EXPECT_EQ(goToChanges.count(), 1);
     EXPECT_EQ(Column(QStringLiteral("SELECT FirstName FROM MEDPROF")), QStringList{QStringLiteral("Mary")});
     EXPECT_EQ(Column(QStringLiteral("SELECT Description FROM TODO01 ORDER BY Todoid")),
               (QStringList{QStringLiteral("Mary's physical"), QStringLiteral("Buy bandages")}));
