@@ -261,6 +261,31 @@ TEST_F(Printables, ShapesDrawButExportNoText)
     EXPECT_EQ(canvas.lines, 6);
 }
 
+TEST_F(Printables, AStretchingLabelLeavesWhatTheBandAlreadyDrewInPlace)
+{
+    TRpCustomBand& title = form.Band(TRpBandType::rbTitle, 100);
+    form.Label(title, QStringLiteral("WWWW")).Size().SetWidth(500);
+    TRpLabel& stretching = form.Label(title, QStringLiteral("one\ntwo\nthree"));
+    stretching.MoveTo(1000, 0);
+    stretching.Size().SetWidth(500);
+    stretching.SetAutoStretch(true);
+    form.report.SetDataSet(nullptr);
+    form.report.SetPrintIfEmpty(true);
+
+    const auto pages = PreviewPages(form.report);
+    ASSERT_EQ(pages.size(), 1u);
+    const TRpMetafile& page = *pages[0];
+    const QImage image = Render(page, page.Width(), page.Height());
+    const double perNative = ScreenPixelsPerInch() / 254.0;
+    int ink = 0;
+    for (int x = RpRound(100 * perNative); x < RpRound(600 * perNative); ++x) {
+        for (int y = RpRound(100 * perNative); y < RpRound(160 * perNative); ++y)
+            ink += image.pixelColor(x, y) != QColor(Qt::white) ? 1 : 0;
+    }
+    EXPECT_GT(ink, 0);   // the first label's text
+    EXPECT_EQ(PageTexts(page), QStringList({"WWWW", "one", "two", "three"}));
+}
+
 TEST_F(Printables, ATransparentLabelLeavesTheBandColourVisible)
 {
     TRpCustomBand& title = form.Band(TRpBandType::rbTitle, 300);
