@@ -136,16 +136,6 @@ private:
     }
 };
 
-TRpStandardPreview* OpenPreview()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* preview = dynamic_cast<TRpStandardPreview*>(widget);
-        if (preview && preview->isVisible())
-            return preview;
-    }
-    return nullptr;
-}
-
 QStringList TextLines(const QString& path)
 {
     QFile file(path);
