@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -98,6 +99,7 @@ public:
         TRpExpr& count = Text<TRpExpr>(footer, 400, 1000);
         count.SetExpression(QStringLiteral("'Expenses: '+STR(COUNT)"));
         count.SetResetAfterPrint(true);
+        Text<TRpExpr>(footer, 1000, 800).SetExpression(QStringLiteral("'End of '+Category"));
 
         TRpBand& detail = report.AddBand(TRpBandType::rbDetail);
         detail.Size().SetHeight(60);
@@ -190,13 +192,25 @@ TEST(ScratchReport, PreviewPdfAndTextOfAGroupedList)
     EXPECT_TRUE(firstPage.contains(QStringLiteral("Medical Expenses 2024")));
     EXPECT_TRUE(firstPage.contains(QStringLiteral("Anna Miller")));
     EXPECT_TRUE(firstPage.contains(QStringLiteral("Expenses: 24")));
+    EXPECT_TRUE(firstPage.contains(QStringLiteral("End of Anna Miller")));   // the group's last record
     EXPECT_EQ(PdfPageCount(pdf), pages);
+    // The text export: one line a printed row, amounts ending in one column.
     const QStringList lines = TextLines(text);
-    EXPECT_FALSE(lines.isEmpty());
-    if (const char* keep = getenv("CP_PICTURE_DIR")) {
-        QFile::remove(QDir(QString::fromLocal8Bit(keep)).filePath(QStringLiteral("scratch_report.pdf")));
-        QFile::copy(pdf, QDir(QString::fromLocal8Bit(keep)).filePath(QStringLiteral("scratch_report.pdf")));
-        QFile::remove(QDir(QString::fromLocal8Bit(keep)).filePath(QStringLiteral("scratch_report.txt")));
-        QFile::copy(text, QDir(QString::fromLocal8Bit(keep)).filePath(QStringLiteral("scratch_report.txt")));
+    EXPECT_EQ(lines.size(), 1 + 2 + 3 + 3 + 48 + 2);   // title, heads, groups, footers, rows, pages
+    EXPECT_EQ(lines.filter(QStringLiteral("Anna Miller")).size(), 2);
+    EXPECT_EQ(lines.filter(QStringLiteral("$120.00")).size(), 8);
+    QList<qsizetype> amountEnds;
+    for (const QString& line : lines.filter(QStringLiteral("$")))
+        amountEnds.append(line.size());
+    EXPECT_EQ(amountEnds.count(amountEnds.first()), amountEnds.size());
+    EXPECT_TRUE(lines.last().endsWith(QStringLiteral("Page 2")));
+    // Kept beside the pictures for a person to look at.
+    if (const char* pictures = getenv("CP_PICTURE_DIR")) {
+        const QDir kept(QString::fromLocal8Bit(pictures));
+        for (const QString& made : {pdf, text}) {
+            const QString copy = kept.filePath(QStringLiteral("scratch_report.") + QFileInfo(made).suffix().toLower());
+            QFile::remove(copy);
+            QFile::copy(made, copy);
+        }
     }
 }
