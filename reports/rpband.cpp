@@ -105,13 +105,17 @@ void TRpCustomBand::StretchTo(double height)
     if (height <= size_.Height() + stretch_)
         return;
     const bool mayMove = bandType_ != TRpBandType::rbPageFooter && bandType_ != TRpBandType::rbPageHeader;
-    if (mayMove && RpRound(height) >= report_.AvailableSpace() && !report_.AtColumnTop()) {
+    const bool moves = mayMove && RpRound(height) >= report_.AvailableSpace() && !report_.AtColumnTop();
+    if (moves) {
         report_.NewColumn();
         printTop_ = report_.CurrentY();
     }
     stretch_ = std::max(height - size_.Height(), 0.0);
     ComputePrintRect();
-    FillBackground();
+    // Only a band that moved on is filled again: in place, a fill would
+    // paint over what its printables have drawn already.
+    if (moves)
+        FillBackground();
 }
 
 TRpChildBand::TRpChildBand(TReport& report, TRpCustomBand& parentBand)

@@ -4,7 +4,9 @@
 // a recorded page back.
 #include "reports/rpexport.h"
 #include "reports/rpreport.h"
+#include "reports/rpstandardpreview.h"
 
+#include <QApplication>
 #include <QTimer>
 #include <vector>
 
@@ -130,4 +132,15 @@ inline QStringList PageTexts(const TRpMetafile& page)
     TextCanvas canvas;
     page.Play(canvas);
     return canvas.texts;
+}
+
+// The preview window on screen, if any.
+inline TRpStandardPreview* OpenPreview()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* preview = dynamic_cast<TRpStandardPreview*>(widget);
+        if (preview && preview->isVisible())
+            return preview;
+    }
+    return nullptr;
 }

@@ -28,16 +28,6 @@
 
 namespace {
 
-TRpStandardPreview* OpenPreview()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* preview = dynamic_cast<TRpStandardPreview*>(widget);
-        if (preview && preview->isVisible())
-            return preview;
-    }
-    return nullptr;
-}
-
 // Runs the report's preview and hands its window to the action once the
 // document is complete; the window is closed afterwards if still open.
 void WithCompletePreview(TReport& report, const std::function<void(TRpStandardPreview&)>& action)

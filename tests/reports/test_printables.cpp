@@ -46,6 +46,17 @@ private:
     FormatSettings saved_;
 };
 
+// Counts fills that land on a text drawn before them.
+class OverpaintCanvas : public TextCanvas {
+public:
+    void FillRect(const QRect& rect) override
+    {
+        for (const QPoint& origin : origins)
+            overpainted += rect.contains(origin) ? 1 : 0;
+    }
+    int overpainted = 0;
+};
+
 TEST_F(Printables, DataFieldsFollowTheirMasksByFieldKind)
 {
     TRpCustomBand& detail = form.Band(TRpBandType::rbDetail, 400);
@@ -259,6 +270,25 @@ TEST_F(Printables, ShapesDrawButExportNoText)
     pages[0]->Play(canvas);
     EXPECT_EQ(canvas.shapes, 2);
     EXPECT_EQ(canvas.lines, 6);
+}
+
+TEST_F(Printables, AStretchingLabelLeavesWhatTheBandAlreadyDrewInPlace)
+{
+    TRpCustomBand& title = form.Band(TRpBandType::rbTitle, 100);
+    form.Label(title, QStringLiteral("WWWW")).Size().SetWidth(500);
+    TRpLabel& stretching = form.Label(title, QStringLiteral("one\ntwo\nthree"));
+    stretching.MoveTo(1000, 0);
+    stretching.Size().SetWidth(500);
+    stretching.SetAutoStretch(true);
+    form.report.SetDataSet(nullptr);
+    form.report.SetPrintIfEmpty(true);
+
+    const auto pages = PreviewPages(form.report);
+    ASSERT_EQ(pages.size(), 1u);
+    OverpaintCanvas canvas;
+    pages[0]->Play(canvas);
+    EXPECT_EQ(canvas.texts, QStringList({"WWWW", "one", "two", "three"}));
+    EXPECT_EQ(canvas.overpainted, 0);
 }
 
 TEST_F(Printables, ATransparentLabelLeavesTheBandColourVisible)
