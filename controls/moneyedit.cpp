@@ -43,16 +43,20 @@ QString MoneyToText(double amount, const MoneyChars& chars)
         return zero;
     }
     // Nearest cent, ties to even; the sign is the rounded amount's, so -0.001 is "0.00".
-    const qint64 cents = std::llrint(amount * 100.0);
+    return CentsToText(std::llrint(amount * 100.0), chars.decimal, chars.thousands);
+}
+
+QString CentsToText(qint64 cents, QChar decimal, QChar thousands)
+{
     const QString digits = QString::number(cents < 0 ? -cents : cents).rightJustified(3, QLatin1Char('0'));
     const QString whole = digits.left(digits.size() - 2);
     QString grouped;
     for (qsizetype i = 0; i < whole.size(); ++i) {
         if (i > 0 && (whole.size() - i) % 3 == 0)
-            grouped += chars.thousands;
+            grouped += thousands;
         grouped += whole[i];
     }
-    return (cents < 0 ? QStringLiteral("-") : QString()) + grouped + chars.decimal + digits.right(2);
+    return (cents < 0 ? QStringLiteral("-") : QString()) + grouped + decimal + digits.right(2);
 }
 
 bool TextToMoney(const QString& text, double& amount, const MoneyChars& chars)

@@ -20,6 +20,9 @@ struct MoneyChars {
 // Two decimals, thousands grouped, "-" in front of a negative amount, no
 // currency. Amounts of 1e13 and more either way: a warning and "0.00".
 QString MoneyToText(double amount, const MoneyChars& chars);
+// A whole number of cents with two decimals, thousands grouped and "-" in front
+// when negative.
+QString CentsToText(qint64 cents, QChar decimal, QChar thousands);
 // [currency][sign]digits and separators[decimal and up to two digits]; an
 // empty text is 0.0. False for anything else, with a warning past 14 digits.
 bool TextToMoney(const QString& text, double& amount, const MoneyChars& chars);

@@ -5,7 +5,6 @@
 #include "platform/messagebox.h"
 
 #include <QComboBox>
-#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -117,9 +116,6 @@ TDlgBusinessAddr::TDlgBusinessAddr(QWidget* parent) : QDialog(parent)
     CBCategory->setEditable(true);
     CBCategory->setInsertPolicy(QComboBox::NoInsert);
     CBCategory->lineEdit()->setMaxLength(kCategoryLimit);
-    // Otherwise the combo, when left, swaps a chosen item retyped in other
-    // letter case back to the item, and the new category is never added.
-    CBCategory->completer()->setCaseSensitivity(Qt::CaseSensitive);
 
     PageControl1 = new QTabWidget;
     PageControl1->addTab(BuildContactPage(), QStringLiteral("Phone/Email/WWW"));

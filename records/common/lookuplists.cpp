@@ -6,6 +6,7 @@
 #include "shell/context/context.h"
 
 #include <QComboBox>
+#include <QCompleter>
 
 const QString EnterOrSelectText = QStringLiteral("[Enter or select from list]");
 
@@ -52,6 +53,11 @@ void RefillBizAddrCombo(QComboBox& combo, qint32 categoryNo)
 void FillChoiceCombo(QComboBox& combo, qint32 componentId)
 {
     ClearIdCombo(combo);
+    // Otherwise an editable combo, when left, swaps an item retyped in other
+    // letter case back to the item's spelling, and GetChoiceComboId never
+    // sees the new choice.
+    if (QCompleter* completer = combo.completer())
+        completer->setCaseSensitivity(Qt::CaseSensitive);
     const bool filled = AddRows(combo,
                                 {QStringLiteral("SELECT * FROM Choices"),
                                  QStringLiteral("WHERE ComponentID = %1").arg(componentId),
