@@ -113,8 +113,10 @@ TEST_F(PagePictures, MainWindowWithTheFolderAndTheHomePage)
     window.resize(kPageSize);
     window.show();
     window.NavigateTo(ModMedFolder, 0, 0, 0);
+    EXPECT_FALSE(window.PanelToolBar->isVisible());
     SavePicture(window, QStringLiteral("main_window_folder"));
     window.NavigateTo(ModMedToc, 0, 0, 0);
+    EXPECT_TRUE(window.PanelToolBar->isVisible());
     SavePicture(window, QStringLiteral("main_window_home"));
     window.close();
 }
