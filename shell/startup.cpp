@@ -4,10 +4,10 @@
 #include "formsplash.h"
 #include "modulepages.h"
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
-#include "shell/context/context.h"
-#include "shell/context/defaulthandler.h"
-#include "shell/context/product.h"
+#include "platform/ui/messagebox.h"
+#include "context/context.h"
+#include "context/defaulthandler.h"
+#include "context/product.h"
 
 #include <QApplication>
 #include <QFileInfo>

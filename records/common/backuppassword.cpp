@@ -1,7 +1,7 @@
 #include "backuppassword.h"
 
 #include "genericprops.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 
 #include <QCryptographicHash>
 

@@ -1,7 +1,7 @@
 #include "bizaddr.h"
 
 #include "platform/dataset.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 
 #include <array>
 #include <utility>

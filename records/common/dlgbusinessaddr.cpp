@@ -1,8 +1,8 @@
 #include "dlgbusinessaddr.h"
 
 #include "lookuplists.h"
-#include "platform/cursor.h"
-#include "platform/messagebox.h"
+#include "platform/ui/cursor.h"
+#include "platform/ui/messagebox.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,9 +1,9 @@
 #include "lookuplists.h"
 
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 #include "recordtext.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 
 #include <QComboBox>
 #include <QCompleter>

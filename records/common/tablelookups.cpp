@@ -1,7 +1,7 @@
 #include "tablelookups.h"
 
 #include "platform/dataset.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 
 bool IsTableEmpty(const QString& tableName)
 {

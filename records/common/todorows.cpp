@@ -1,8 +1,8 @@
 #include "todorows.h"
 
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
-#include "shell/context/context.h"
+#include "platform/ui/messagebox.h"
+#include "context/context.h"
 
 namespace {
 // Rows the shared writer adds carry these fixed marks.

@@ -1,10 +1,10 @@
 #include "formdeletemem.h"
 
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 #include "recorddeletion.h"
-#include "shell/context/context.h"
-#include "shell/context/defaulthandler.h"
+#include "context/context.h"
+#include "context/defaulthandler.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,5 +1,5 @@
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "shell/startup.h"
 #include "tests/support/testsupport.h"
 

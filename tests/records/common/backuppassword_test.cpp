@@ -1,4 +1,4 @@
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "records/common/backuppassword.h"
 #include "records/common/genericprops.h"
 #include "recordstest.h"

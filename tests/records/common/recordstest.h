@@ -2,7 +2,7 @@
 // A fresh data folder made the program's data folder for one test.
 #include "platform/dataset.h"
 #include "records/common/bizaddr.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>

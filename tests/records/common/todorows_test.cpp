@@ -1,4 +1,4 @@
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "records/common/todorows.h"
 #include "recordstest.h"
 

@@ -1,8 +1,8 @@
 #include "pagetestenv.h"
 #include "qstringprint.h"
 #include "reports/rpprintjob.h"
-#include "shell/context/context.h"
-#include "shell/context/registry.h"
+#include "context/context.h"
+#include "context/registry.h"
 #include "shell/pages/formmedfolder.h"
 
 #include <QDir>
@@ -500,7 +500,7 @@ TEST_F(FolderPageTest, PrintingWithoutAPrinterWritesThePdfFileTheUserNames)
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("message.pdf"));
     QStringList titles;
-    RpPdfOutput::SetChooserForTests([&](const QString& title) {
+    RpPdfOutput::InstallChooser([&](const QString& title) {
         titles.append(title);
         return titles.size() == 1 ? file : QString();
     });
@@ -508,7 +508,7 @@ TEST_F(FolderPageTest, PrintingWithoutAPrinterWritesThePdfFileTheUserNames)
     page->SpeedButtonPrint->click();
     page->PageControl1->setCurrentIndex(1);
     page->SpeedButtonPrint->click();
-    RpPdfOutput::SetChooserForTests({});
+    RpPdfOutput::InstallChooser({});
 
     EXPECT_EQ(titles, (QStringList{QStringLiteral("Message for you."), QStringLiteral("Help text")}));
     QFile pdf(file);
