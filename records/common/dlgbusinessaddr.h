@@ -57,19 +57,26 @@ public:
     QPushButton* CancelBtn;
 
     // The contact rows are numbered 0 to 3 from the top.
+    // Reads the categories and the row from the dialog-wide variables; false
+    // when the database fails, after telling the user: the dialog is not shown.
+    bool FormCreate();
+
     void CBOneChange(int row);
     void EditOneExit(int row);
     void OKBtnClick();
     void CancelBtnClick();
 
 private:
+    // What OK could not write.
+    enum class WriteFailure { None, Category, Address };
+
     QWidget* BuildContactPage();
     QWidget* BuildAddressPage();
     QWidget* BuildNotesPage();
-    void FormCreate();
     bool FindRow(TBizAddr& row);
     void ShowRow(const TBizAddr& row);
     TBizAddr RowShown() const;
+    WriteFailure WriteShown();
     void StoreContactRow(int row);
     void RefreshContactEdits();
 
