@@ -36,7 +36,10 @@ bool ScramblePassword(const QString& password, QString& text)
 bool StoreBackupPassword(const QString& password)
 {
     QString text;
-    return ScramblePassword(password, text) && WriteGenericStr(kPasswordProperty, kPasswordObject, text);
+    if (!ScramblePassword(password, text))
+        return false;
+    WriteGenericStr(kPasswordProperty, kPasswordObject, text);
+    return true;
 }
 
 bool CheckBackupPassword(const QString& password)

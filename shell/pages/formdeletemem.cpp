@@ -27,6 +27,17 @@ QString InsuranceKind(qint32 accountType)
     }
 }
 
+// What the window deletes, as its failure names it.
+QString KindName(TFormDeleteMem::Mode mode)
+{
+    switch (mode) {
+    case TFormDeleteMem::DeleteMemberMode: return QStringLiteral("member");
+    case TFormDeleteMem::DeleteInsuranceMode: return QStringLiteral("insurance");
+    case TFormDeleteMem::DeleteFSAMode: return QStringLiteral("FSA");
+    }
+    return {};
+}
+
 }  // namespace
 
 TFormDeleteMem::TFormDeleteMem(QWidget* parent, Mode mode) : QDialog(parent), mode_(mode)
@@ -123,10 +134,19 @@ void TFormDeleteMem::BtnDeleteClick()
 {
     if (CBMember->currentIndex() >= 0) {
         const qint32 key = CBMember->currentData().toInt();
-        if (mode_ == DeleteMemberMode)
-            DeleteMember(key);
-        else
-            DeleteAccount(key);
+        try {
+            if (mode_ == DeleteMemberMode)
+                DeleteMember(key);
+            else
+                DeleteAccount(key);
+        } catch (const EDatabaseError&) {
+            // Open for another try, or Cancel.
+            ShowMessageBox(QStringLiteral("Cannot delete this %1: the database could not be changed. "
+                                          "Nothing was deleted.")
+                               .arg(KindName(mode_)),
+                           MsgIcon::Error);
+            return;
+        }
     }
     accept();
 }
