@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 QString DeliveredDataFolder()
 {
@@ -63,6 +64,10 @@ DatabaseLockedElsewhere::~DatabaseLockedElsewhere()
 
 void MakeDatabaseReadOnly(const QString& dataFolder)
 {
+    Database::CloseAll();
+    QFile::setPermissions(Database::PathIn(dataFolder), QFile::ReadOwner);
+    if (geteuid() != 0)
+        return;
     QSqlQuery pragma(ConnectionPool::Connection(dataFolder));
     if (!pragma.exec(QStringLiteral("PRAGMA query_only = ON")))
         ADD_FAILURE() << "cannot make the connection read-only: " << pragma.lastError().text().toStdString();

@@ -35,9 +35,9 @@ private:
     QString connectionName_;
 };
 
-// Makes the program's connection to the folder's database read-only, as the
-// engine opens a file the user may not write (the tests run as the superuser,
-// whom file modes do not stop). Lasts until the connections are closed.
+// Makes the folder's database a file the user may not write, which the
+// engine opens read-only. File modes do not stop the superuser: for it the
+// program's connection is made read-only instead, until the connections close.
 void MakeDatabaseReadOnly(const QString& dataFolder);
 
 // Replaces the folder's database with bytes that are no database.
