@@ -108,4 +108,18 @@ TEST_F(MainWindowPagesTest, AFolderPageThatCannotReadTheDatabaseLeavesTheWindowO
     window.close();
 }
 
+TEST_F(MainWindowPagesTest, AnyPageThatCannotReadTheDatabaseIsToldInPlainWords)
+{
+    TFormHealthMain window(ProgramPages());
+    window.show();
+    DatabaseLockedElsewhere other(folder_.Path());
+    PostNavigate(ModMedMember, 0, 0, 0);
+    QApplication::sendPostedEvents();
+    ASSERT_EQ(boxes_.shown.size(), 1) << boxes_.Texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(boxes_.shown[0].text.contains(QStringLiteral("is in use by another program")))
+        << boxes_.shown[0].text.toStdString();
+    EXPECT_TRUE(window.PanelToolBar->isVisible());
+    window.close();
+}
+
 }  // namespace
