@@ -159,6 +159,32 @@ TEST(DataFolder, AMissingFolderOrAFileInItsPlaceIsNamedToTheUser)
     EXPECT_TRUE(DataFolderProblem(missing).contains(missing));
 }
 
+// Told before the main window checks the database's version, so the user
+// hears the true cause, and only that.
+TEST(DataFolder, ADatabaseThatDoesNotOpenIsToldByItsCauseAlone)
+{
+    FreshDataFolder folder;
+    const QString file = QStringLiteral("\"") + Database::PathIn(folder.Path()) + QStringLiteral("\"");
+    {
+        DatabaseLockedElsewhere other(folder.Path());
+        EXPECT_EQ(DataFolderProblem(folder.Path()),
+                  QStringLiteral("The CarePortfolio database ") + file +
+                      QStringLiteral(" is in use by another program.\n\nPlease close the other program, or wait until "
+                                     "it has finished, then try again."));
+    }
+    EXPECT_EQ(DataFolderProblem(folder.Path()), QString()) << "free again";
+
+    WriteGarbageDatabase(folder.Path());
+    EXPECT_TRUE(DataFolderProblem(folder.Path())
+                    .startsWith(QStringLiteral("The file ") + file +
+                                QStringLiteral(" is not a CarePortfolio database, or it is damaged.")));
+
+    Database::CloseAll();
+    ASSERT_TRUE(QFile::remove(Database::PathIn(folder.Path())));
+    EXPECT_TRUE(DataFolderProblem(folder.Path())
+                    .startsWith(QStringLiteral("CarePortfolio cannot find its database, the file ") + file));
+}
+
 TEST(DataFolder, AFolderOrDatabaseThatCannotBeWrittenIsNamedToTheUser)
 {
     if (geteuid() == 0)
