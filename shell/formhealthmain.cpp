@@ -11,7 +11,6 @@
 #include "context/defaulthandler.h"
 #include "context/product.h"
 #include "context/registry.h"
-#include "shell/pages/databasefault.h"
 #include "shell/pages/launcher.h"
 #include "shell/pages/pictures.h"
 #include "shell/pages/speedbar.h"
@@ -58,7 +57,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == NavigateEventType() && watched == QCoreApplication::instance()) {
-            RunDatabaseGuarded(DataFolder, [this] {
+            RunGuarded([this] {
                 owner_.NavigateTo(PendingModuleID, PendingParam1, PendingParam2, PendingParam3);
             });
             return true;

@@ -1,6 +1,6 @@
 #include "formmedfolder.h"
 
-#include "databasefault.h"
+#include "context/databasefault.h"
 #include "documentprinter.h"
 #include "launcher.h"
 #include "messagepage.h"
@@ -198,7 +198,7 @@ void TFormMedFolder::BuildPanels()
     Panel1->setSizes({kDefaultTreeWidth, 1});
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { setWindowTitle(node->text(0)); });
     connect(TreeView1, &QTreeWidget::itemDoubleClicked, this,
-            [this] { RunDatabaseGuarded(DataFolder, [this] { TreeView1DblClick(); }); });
+            [this] { RunGuarded([this] { TreeView1DblClick(); }); });
 }
 
 QTreeWidgetItem* TFormMedFolder::AddNode(QTreeWidgetItem* parent, int index, const QString& text,
@@ -238,7 +238,7 @@ void TFormMedFolder::BuildTree()
 
 void TFormMedFolder::BuildMenus()
 {
-    const auto guarded = [](std::function<void()> work) { return [work] { RunDatabaseGuarded(DataFolder, work); }; };
+    const auto guarded = [](std::function<void()> work) { return [work] { RunGuarded(work); }; };
     const auto open = [guarded](TDialogID dialog) { return guarded([dialog] { Launcher::Open(dialog); }); };
 
     File1 = new QMenu(QStringLiteral("&File"), this);
@@ -479,7 +479,7 @@ bool TFormMedFolder::eventFilter(QObject* watched, QEvent* event)
     if (watched == TreeView1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            RunDatabaseGuarded(DataFolder, [this] { TreeView1DblClick(); });
+            RunGuarded([this] { TreeView1DblClick(); });
             return true;
         }
     }
