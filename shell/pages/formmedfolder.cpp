@@ -152,7 +152,7 @@ void TFormMedFolder::BuildToolBar()
     speedBar->Row().addSpacing(8);
     SpeedButton1 = speedBar->AddButton(QStringLiteral("SpeedButton1"), HomeIcon(), QStringLiteral("Home"));
     speedBar->Row().addStretch();
-    connect(SpeedButtonExit, &QToolButton::clicked, this, [this] { window()->close(); });
+    connect(SpeedButtonExit, &QToolButton::clicked, this, [this] { CloseWindowLater(*this); });
     connect(SpeedButtonPrint, &QToolButton::clicked, this, [this] { RunGuarded([this] { SpeedButtonPrintClick(); }); });
     connect(SpeedButton1, &QToolButton::clicked, this, [] { PostNavigate(ModMedToc, 0, 0, 0); });
 }
@@ -256,7 +256,7 @@ void TFormMedFolder::BuildMenus()
     Backup1 = File1->addAction(QStringLiteral("Backup..."), this, open(TDialogID::Backup));
     Restore1 = File1->addAction(QStringLiteral("&Restore..."), this, guarded([this] { Restore1Click(); }));
     File1->addSeparator();
-    File1->addAction(QStringLiteral("E&xit"), this, [this] { window()->close(); });
+    File1->addAction(QStringLiteral("E&xit"), this, [this] { CloseWindowLater(*this); });
 
     View1 = new QMenu(QStringLiteral("&View"), this);
     GoToBrowserView1 = View1->addAction(QStringLiteral("Go To Browser View"), this,

@@ -54,6 +54,11 @@ void StyleAsLink(QLabel& label, int pointSize, const QString& family)
     label.setPalette(navy);
 }
 
+void CloseWindowLater(QWidget& page)
+{
+    QMetaObject::invokeMethod(page.window(), &QWidget::close, Qt::QueuedConnection);
+}
+
 std::optional<TDialogOutcome> OpenNewAccount(bool fsa)
 {
     TDialogRequest request;

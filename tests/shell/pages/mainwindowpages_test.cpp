@@ -5,7 +5,9 @@
 #include "shell/pages/clicklabel.h"
 #include "shell/pages/formdeletemem.h"
 #include "shell/pages/formmedfolder.h"
+#include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
+#include "shell/pages/formmedtoc.h"
 #include "shell/pages/pageframe.h"
 
 #include <QAction>
@@ -13,7 +15,9 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -27,7 +31,83 @@ QStringList MenuTitles(const QMainWindow& window)
     return titles;
 }
 
-using MainWindowPagesTest = PageTest;
+// The page's own File menu, the one the menu bar shows while the page is up.
+QMenu* PageFileMenu(QWidget& page)
+{
+    if (auto* toc = qobject_cast<TFormMedToc*>(&page))
+        return toc->File1;
+    if (auto* members = qobject_cast<TFormMedMember*>(&page))
+        return members->File1;
+    if (auto* insurance = qobject_cast<TFormMedInsurance*>(&page))
+        return insurance->File1;
+    if (auto* folder = qobject_cast<TFormMedFolder*>(&page))
+        return folder->File1;
+    return nullptr;
+}
+
+QAction* ExitAction(const QMenu& menu)
+{
+    for (QAction* action : menu.actions())
+        if (action->text() == QStringLiteral("&Exit") || action->text() == QStringLiteral("E&xit"))
+            return action;
+    return nullptr;
+}
+
+class MainWindowPagesTest : public PageTest {
+protected:
+    // Closing the window deletes the page. When the page's own menu or
+    // button delivers the click, the window may close only once the click
+    // has been delivered.
+    void ExpectExit(const std::function<void(QWidget& page)>& click, qint32 moduleID, bool pagesOwnControl = true)
+    {
+        SCOPED_TRACE(moduleID);
+        auto window = std::make_unique<TFormHealthMain>(ProgramPages());
+        window->show();
+        window->NavigateTo(moduleID, 0, 0, 0);
+        QPointer<QWidget> page = window->CurrentPage();
+        ASSERT_TRUE(page);
+        click(*page);
+        if (pagesOwnControl) {
+            EXPECT_TRUE(page) << "the page was deleted while its own click was being delivered";
+            EXPECT_TRUE(window->isVisible());
+        }
+        QApplication::sendPostedEvents();
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_FALSE(page);
+        EXPECT_EQ(ReadLastModule(0), moduleID);
+    }
+};
+
+TEST_F(MainWindowPagesTest, FileExitOfEveryPageClosesTheWindowAfterTheClick)
+{
+    AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    AddAccount(5, QStringLiteral("Northwind"));
+    for (qint32 moduleID : {ModMedToc, ModMedMember, ModMedInsurance, ModMedFolder})
+        ExpectExit(
+            [](QWidget& page) {
+                QMenu* file = PageFileMenu(page);
+                ASSERT_TRUE(file);
+                QAction* exit = ExitAction(*file);
+                ASSERT_TRUE(exit);
+                file->popup(QPoint(10, 10));
+                ASSERT_TRUE(QTest::qWaitForWindowExposed(file));
+                QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(exit).center());
+            },
+            moduleID);
+}
+
+TEST_F(MainWindowPagesTest, TheExitButtonsCloseTheWindowAfterTheClick)
+{
+    ExpectExit([](QWidget& page) { QTest::mouseClick(qobject_cast<TFormMedFolder*>(&page)->SpeedButtonExit, Qt::LeftButton); },
+               ModMedFolder);
+    // The main window's toolbar serves the other pages; closing leaves it be.
+    for (qint32 moduleID : {ModMedToc, ModMedMember, ModMedInsurance})
+        ExpectExit(
+            [](QWidget& page) {
+                QTest::mouseClick(qobject_cast<TFormHealthMain*>(page.window())->SpeedButtonExit, Qt::LeftButton);
+            },
+            moduleID, false);
+}
 
 TEST_F(MainWindowPagesTest, TheFolderPageBringsItsMenusAndToolbar)
 {
