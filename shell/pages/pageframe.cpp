@@ -37,6 +37,8 @@ TPageFrame::TPageFrame(QWidget* parent, const QString& heading) : QWidget(parent
 
     JazLabel1 = new QLabel(heading, this);
     JazLabel1->setObjectName(QStringLiteral("JazLabel1"));
+    // A heading may name a member.
+    JazLabel1->setTextFormat(Qt::PlainText);
     QFont font = JazLabel1->font();
     font.setBold(true);
     font.setPointSize(16);
@@ -81,13 +83,15 @@ TPageItem TItemBox::AddItem(const QString& pictureName, const QString& labelName
     item.label = new TClickLabel(content_);
     item.label->setObjectName(labelName);
     item.label->setGeometry(QRect(QPoint(kLabelLeft, kItemPitch * n + kLabelTop), kLabelSize));
+    // The names in the texts are the user's, shown as typed.
+    item.label->setTextFormat(Qt::PlainText);
     item.label->setWordWrap(true);
     item.label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StyleAsLink(*item.label, 8, QStringLiteral("Arial"));
     item.label->setText(text);
 
     for (TClickLabel* control : {item.picture, item.label}) {
-        control->setToolTip(hint);
+        control->setToolTip(PlainToolTip(hint));
         control->setProperty(kTagProperty, tag);
         control->show();
     }

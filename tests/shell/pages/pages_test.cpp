@@ -17,7 +17,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QMessageBox>
 #include <QSignalSpy>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
 
@@ -49,6 +51,31 @@ QStringList Items(const QComboBox& combo)
         items.append(combo.itemText(i));
     return items;
 }
+
+// What the user reads: Qt takes a text that looks like markup for rich text
+// unless told it is plain, in labels and in tooltips alike.
+QString Shown(const QString& text, Qt::TextFormat format)
+{
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    QTextDocument document;
+    document.setHtml(text);
+    return document.toPlainText();
+}
+
+QString ShownText(const QLabel& label)
+{
+    return Shown(label.text(), label.textFormat());
+}
+
+QString ShownToolTip(const QWidget& control)
+{
+    return Shown(control.toolTip(), Qt::AutoText);
+}
+
+// Names as a user may type them: markup that must not be read, quotes and an ampersand.
+const QString kMarkupName = QStringLiteral("<font color=red size=6>Ann</font>");
+const QString kQuotedName = QStringLiteral("Jo \"JJ\" O'Neil & <b>");
 
 using PagesTest = PageTest;
 
@@ -341,6 +368,62 @@ TEST_F(PagesTest, TheMemberPageOpensTheMembersDialogs)
     CurMemberID = 0;
     emit page.ImgCheckup->clicked();
     EXPECT_EQ(members, QList<qint32>{mary});
+}
+
+TEST_F(PagesTest, StoredNamesAreShownAsTypedNotAsMarkup)
+{
+    const qint32 ann = AddMember(kMarkupName, 1, EncodeDate(1980, 1, 1));
+    AddMember(kQuotedName, 0, EncodeDate(1980, 1, 1));
+    {
+        TFormMedMember members(nullptr);
+        members.show();
+        for (int i = 0; i < 2; ++i) {
+            const QString name = i == 0 ? kMarkupName : kQuotedName;
+            const TPageItem& item = members.SBox->Item(i);
+            EXPECT_EQ(ShownText(*item.label), name + QStringLiteral("'s Medical Page"));
+            EXPECT_EQ(ShownToolTip(*item.label), QStringLiteral("Click to view ") + name + QStringLiteral("'s medical page"));
+            EXPECT_EQ(ShownToolTip(*item.picture), ShownToolTip(*item.label));
+        }
+    }
+    CurMemberID = ann;
+    TFormMedPage page(nullptr);
+    EXPECT_EQ(ShownText(*page.JazLabel1), kMarkupName + QStringLiteral("'s Medical Page"));
+
+    // The account names, as loaded and as renamed by their dialog.
+    const QString account = QStringLiteral("<i>\"Blue\" & Co</i>");
+    AddAccount(1, account);
+    AddAccount(5, kMarkupName);
+    TDialogOutcome outcome;
+    outcome.savedAccountName = QStringLiteral("<u>Red</u> 'River'");
+    FakeDialog(TDialogID::Insurance, [&](const TDialogRequest&) { return outcome; });
+    TFormMedInsurance insurance(nullptr);
+    insurance.show();
+    EXPECT_EQ(ShownText(*insurance.SBox->Item(1).label), account + QStringLiteral(" insurance"));
+    EXPECT_EQ(ShownToolTip(*insurance.SBox->Item(1).picture),
+              QStringLiteral("Click to view ") + account + QStringLiteral("'s insurance plan"));
+    EXPECT_EQ(ShownText(*insurance.SBox->Item(2).label), QStringLiteral("FSA with ") + kMarkupName.left(20) + QStringLiteral("..."));
+    EXPECT_EQ(ShownToolTip(*insurance.SBox->Item(2).label),
+              QStringLiteral("Click to view ") + kMarkupName.left(20) + QStringLiteral("...'s FSA plan"));
+    emit insurance.SBox->Item(1).label->clicked();
+    EXPECT_EQ(ShownText(*insurance.SBox->Item(1).label), QStringLiteral("<u>Red</u> 'River' insurance"));
+}
+
+// The FSA warning names the account: the box shows the name as typed.
+TEST_F(PagesTest, AMessageBoxShowsItsTextAsTyped)
+{
+    InstallMessageBoxes(nullptr);
+    Qt::TextFormat format = Qt::RichText;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        format = box->textFormat();
+        text = box->text();
+        box->accept();
+    });
+    ShowMessageBox(QStringLiteral("Your reimbursement from FSA with ") + kMarkupName, MsgIcon::Warning);
+    InstallMessageBoxes(&boxes_);
+    EXPECT_EQ(Shown(text, format), QStringLiteral("Your reimbursement from FSA with ") + kMarkupName);
 }
 
 TEST_F(PagesTest, CurrencyTextShowsTwoDecimalsAndThousands)
