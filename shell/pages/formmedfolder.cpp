@@ -565,8 +565,9 @@ void TFormMedFolder::SpeedBtnDelMemClick()
         return;
     DeleteMember(object->id);
     delete TreeView1->currentItem();
-    // The go-to list must not offer the page of a member who is gone.
+    // Neither the go-to list nor the message may tell of a member who is gone.
     emit GoToListChanged();
+    RefreshMessagePage();
 }
 
 void TFormMedFolder::DeleteAccountNodeClick(bool fsa)
@@ -584,6 +585,7 @@ void TFormMedFolder::DeleteAccountNodeClick(bool fsa)
         return;
     DeleteAccount(object->id);
     delete TreeView1->currentItem();
+    RefreshMessagePage();
 }
 
 void TFormMedFolder::SpeedButtonPrintClick()

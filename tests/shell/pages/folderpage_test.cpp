@@ -301,7 +301,9 @@ TEST_F(FolderPageTest, DeletingAMemberFromTheTreeTakesItsRemindersAlong)
     AddScheduleRow(john, johnsReminder);
     AddScheduleRow(john, 0);
     AddScheduleRow(mary, marysReminder);
+    AddExpense(john, EncodeDate(kThisYear, 2, 3), 19.99, 0.29);
     auto page = ShowPage();
+    ASSERT_TRUE(MessageLines(*page).contains(QStringLiteral("        John's total expense: $19.99")));
 
     Select(*page, Members(*page)->child(0)->child(2));
     page->DeleteMember1->trigger();
@@ -325,14 +327,18 @@ TEST_F(FolderPageTest, DeletingAMemberFromTheTreeTakesItsRemindersAlong)
     EXPECT_EQ(Column(QStringLiteral("SELECT Description FROM TODO01 ORDER BY Todoid")),
               (QStringList{QStringLiteral("Mary's physical"), QStringLiteral("Buy bandages")}));
     EXPECT_EQ(page->NodeAt(5), Expenses(*page));
+    // The message tells of John no more: neither his reminder nor his totals.
+    EXPECT_FALSE(page->RichEditToDo->toPlainText().contains(QStringLiteral("John"))) << page->RichEditToDo->toPlainText().toStdString();
+    EXPECT_TRUE(MessageLines(*page).contains(QStringLiteral("        Family total expense: $0.00")));
 }
 
 TEST_F(FolderPageTest, DeletingAnAccountFromTheTreeNeedsItsKindSelected)
 {
     AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
     const qint32 medical = AddAccount(1, QStringLiteral("Blue Valley"));
-    AddAccount(5, QStringLiteral("Northwind"));
+    AddElectedAmount(AddAccount(5, QStringLiteral("Northwind")), kThisYear, 500);
     auto page = ShowPage();
+    ASSERT_TRUE(page->RichEditToDo->toPlainText().contains(QStringLiteral("FSA with Northwind:")));
     page->TreeView1->setCurrentItem(nullptr);
     page->DeleteInsurance1->trigger();
     page->DeleteFSA1->trigger();
@@ -347,6 +353,7 @@ TEST_F(FolderPageTest, DeletingAnAccountFromTheTreeNeedsItsKindSelected)
     page->DeleteFSA1->trigger();
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Are you sure to delete this FSA from your record?")});
     EXPECT_EQ(Column(QStringLiteral("SELECT AccountID FROM MEDINS")), QStringList{QString::number(medical)});
+    EXPECT_FALSE(page->RichEditToDo->toPlainText().contains(QStringLiteral("Northwind"))) << "the FSA check drops it";
     Select(*page, Expenses(*page)->child(0));
     boxes_.answers = {MsgResult::Yes};
     page->DeleteInsurance1->trigger();

@@ -153,6 +153,41 @@ TEST_F(MainWindowPagesTest, DeletingAMemberOnTheMembersPageRefreshesTheGoToList)
     window.close();
 }
 
+TEST_F(MainWindowPagesTest, BackAndForwardPassOverTheMedicalPageOfADeletedMember)
+{
+    AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    const qint32 mary = AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
+    auto window = std::make_unique<TFormHealthMain>(ProgramPages());
+    window->show();
+    window->NavigateTo(ModMedPage, mary, 0, 0);
+    window->NavigateTo(ModMedMember, 0, 0, 0);
+    window->NavigateTo(ModMedPage, mary, 0, 0);
+    window->GoBack();
+    auto* members = qobject_cast<TFormMedMember*>(window->CurrentPage());
+    ASSERT_TRUE(members);
+    ASSERT_TRUE(window->SpeedButtonForward->isEnabled());
+
+    QTimer::singleShot(0, [] {
+        auto* deletion = qobject_cast<TFormDeleteMem*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(deletion);
+        deletion->CBMember->setCurrentIndex(1);
+        deletion->BtnDelete->click();
+    });
+    members->Deletemember1->trigger();
+    ASSERT_EQ(Count(QStringLiteral("SELECT * FROM MEDPROF")), 1);
+    EXPECT_FALSE(window->SpeedButtonForward->isEnabled()) << "only Mary's page lies ahead";
+    EXPECT_TRUE(window->SpeedButtonBack->isEnabled());
+
+    window->SpeedButtonBack->click();
+    EXPECT_EQ(window->CurrentModuleID(), ModMedToc);
+    EXPECT_EQ(window->CurrentPage()->objectName(), QStringLiteral("FormMedToc"));
+    EXPECT_FALSE(window->SpeedButtonBack->isEnabled());
+    window->SpeedButtonForward->click();
+    EXPECT_EQ(window->CurrentModuleID(), ModMedMember);
+    EXPECT_FALSE(window->SpeedButtonForward->isEnabled());
+    window->close();
+}
+
 TEST_F(MainWindowPagesTest, AMembersPictureOpensTheMembersPage)
 {
     const qint32 mary = AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
