@@ -252,6 +252,39 @@ TEST_F(FolderPageTest, YearToDateTotalsCountThisYearOnlyInWholeCents)
                            QStringLiteral("        Family out-of-pocket total amount: $234.71"), QString()}));
 }
 
+// Amounts whose hundredfold is no whole double (19.99 * 100 is 1998.9999...):
+// a sum that cut them to cents instead of rounding would lose a cent each.
+TEST_F(FolderPageTest, CentSumsRoundAmountsThatAreNotExactInBinary)
+{
+    const qint32 john = AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    const qint32 mary = AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
+    const qint32 fsa = AddAccount(5, QStringLiteral("Northwind"));
+    AddElectedAmount(fsa, kThisYear, 1.15);
+    AddSplit(AddExpense(john, EncodeDate(kThisYear, 1, 31), 19.99, 0.29), fsa, 0.57);
+    AddSplit(AddExpense(john, EncodeDate(kThisYear, 2, 29), 0.57, 0.57), fsa, 0.29);
+    AddSplit(AddExpense(mary, EncodeDate(kThisYear, 12, 31), 1.15, 1.15), fsa, 0.29);
+
+    auto page = ShowPage();
+    EXPECT_EQ(FSAWarnings(), 0) << "reimbursed 0.57 + 0.29 + 0.29 is the elected 1.15 exactly";
+    const QStringList lines = MessageLines(*page);
+    const qsizetype heading = lines.indexOf(QStringLiteral("Year-to-Date Total Expenses"));
+    ASSERT_GE(heading, 0);
+    EXPECT_EQ(lines.mid(heading + 1, 9),
+              (QStringList{QStringLiteral("        FSA with Northwind:"), QStringLiteral("            Elected amount: $1.15"),
+                           QStringLiteral("            Already reimbursed: $1.15"),
+                           QStringLiteral("        John's total expense: $20.56"),
+                           QStringLiteral("        John's out-of-pocket: $0.86"),
+                           QStringLiteral("        Mary's total expense: $1.15"),
+                           QStringLiteral("        Mary's out-of-pocket: $1.15"),
+                           QStringLiteral("        Family total expense: $21.71"),
+                           QStringLiteral("        Family out-of-pocket total amount: $2.01")}));
+
+    // One cent over the elected amount warns.
+    AddSplit(AddExpense(mary, EncodeDate(kThisYear, 6, 1), 0.01, 0), fsa, 0.01);
+    ShowPage();
+    EXPECT_EQ(FSAWarnings(), 1);
+}
+
 TEST_F(FolderPageTest, TheFSACheckComparesThisYearsCents)
 {
     const qint32 john = AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
