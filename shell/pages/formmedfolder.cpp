@@ -41,6 +41,7 @@ constexpr int kObjectRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kSmallestPanel = 41;
 constexpr int kDefaultTreeWidth = 250;
+constexpr int kTextShareOfPage = 3;
 
 // The picture of each image index of the tree.
 constexpr std::array<TPagePicture, 15> kTreeImages = {
@@ -432,7 +433,9 @@ void TFormMedFolder::LoadFolderSettings()
     if (const std::optional<qint32> width = ReadRegInteger(*reg, kTreeWidthValue)) {
         layout()->activate();
         const int total = Panel1->width() - Panel1->handleWidth();
-        const int treeWidth = std::clamp(*width, kSmallestPanel, std::max(kSmallestPanel, total - kSmallestPanel));
+        // Whatever was stored, the message and help keep a third of the page to be read in.
+        const int widest = std::max(kSmallestPanel, total - std::max(kSmallestPanel, total / kTextShareOfPage));
+        const int treeWidth = std::clamp(*width, kSmallestPanel, widest);
         Panel1->setSizes({treeWidth, std::max(kSmallestPanel, total - treeWidth)});
     }
     LoadNodeStates();

@@ -122,7 +122,7 @@ void TFormMedInsurance::ImgEditAccountClick(int index)
     CurAccountID = ItemTag(*item.picture);
     const TDialogOutcome outcome = Launcher::Open(AccountDialog(type == kFSAAccountType));
     if (!outcome.cancelled)
-        item.label->setText(AccountLabel(type, ShortAccountName(outcome.savedAccountName)));
+        SBox->SetLabelText(index, AccountLabel(type, ShortAccountName(outcome.savedAccountName)));
 }
 
 void TFormMedInsurance::ImgNewAccountClick(bool fsa)

@@ -16,6 +16,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <limits>
 
 namespace {
 
@@ -514,6 +515,27 @@ TEST_F(FolderPageTest, TheTreeCannotBeNarrowerThan41)
     EXPECT_EQ(page->TreeView1->width(), 41);
     page->Panel1->setSizes({700, 10});
     EXPECT_EQ(page->PageControl1->width(), 41);
+}
+
+// A stored width is kept only as far as the message and help keep a third of
+// the page to be read in.
+TEST_F(FolderPageTest, AStoredTreeWidthLeavesTheTextsRoomToBeRead)
+{
+    const auto width = [](qint32 stored) {
+        WriteRegInteger(*OpenWindowKey(QStringLiteral("FormMedFolder")), QStringLiteral("TreeViewWidth"), stored);
+        auto page = std::make_unique<TFormMedFolder>(nullptr);
+        page->resize(700, 500);
+        page->show();
+        return std::pair{page->TreeView1->width(), page->PageControl1->width()};
+    };
+    for (qint32 stored : {100000, std::numeric_limits<qint32>::max(), 700, 460}) {
+        const auto [tree, texts] = width(stored);
+        EXPECT_GE(texts, (tree + texts) / 3) << stored;
+        EXPECT_GE(tree, 400) << stored;
+    }
+    EXPECT_EQ(width(440).first, 440);
+    EXPECT_EQ(width(-5).first, 41);
+    EXPECT_EQ(width(std::numeric_limits<qint32>::min()).first, 41);
 }
 
 TEST_F(FolderPageTest, TheHelpTabShowsTheHelpFileOfTheDataFolder)

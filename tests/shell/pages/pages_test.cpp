@@ -73,6 +73,20 @@ QString ShownToolTip(const QWidget& control)
     return Shown(control.toolTip(), Qt::AutoText);
 }
 
+// The label is large enough for its whole text: its longest word on a line,
+// and every line of the text at its width.
+bool ShowsWholeText(const QLabel& label)
+{
+    return label.width() >= label.minimumSizeHint().width() && label.height() >= label.heightForWidth(label.width());
+}
+
+// No item's label runs into the next one's.
+void ExpectItemsApart(const TItemBox& box)
+{
+    for (int i = 0; i + 1 < box.Count(); ++i)
+        EXPECT_GT(box.Item(i + 1).label->y(), box.Item(i).label->geometry().bottom()) << "item " << i;
+}
+
 // Names as a user may type them: markup that must not be read, quotes and an ampersand.
 const QString kMarkupName = QStringLiteral("<font color=red size=6>Ann</font>");
 const QString kQuotedName = QStringLiteral("Jo \"JJ\" O'Neil & <b>");
@@ -106,6 +120,24 @@ TEST_F(PagesTest, TheMembersPageShowsOneItemPerMember)
     emit samItem.label->clicked();
     EXPECT_EQ(PendingModuleID, ModMedPage);
     EXPECT_EQ(PendingParam1, sam);
+}
+
+TEST_F(PagesTest, AMembersLabelShowsEveryLineOfALongName)
+{
+    AddMember(QStringLiteral("Christopher Alexander"), 0, EncodeDate(1970, 3, 2));
+    AddMember(QStringLiteral("Ann"), 1, EncodeDate(1972, 8, 19));
+    AddMember(QStringLiteral("Maximilianawilhelmina"), 1, EncodeDate(2015, 1, 1));
+    AddMember(QStringLiteral("Jo Ann Mary Lou Sue Kay Bea Eve Amy"), 1, EncodeDate(2015, 1, 1));
+    TFormMedMember page(nullptr);
+    page.show();
+    for (int i = 0; i < page.SBox->Count(); ++i)
+        EXPECT_TRUE(ShowsWholeText(*page.SBox->Item(i).label)) << page.SBox->Item(i).label->text().toStdString();
+    ExpectItemsApart(*page.SBox);
+    // A name that fits keeps the designed place and size.
+    EXPECT_EQ(page.SBox->Item(1).label->geometry(), QRect(77, 105, 118, 36));
+    EXPECT_EQ(page.SBox->Item(1).picture->geometry(), QRect(20, 85, 47, 55));
+    const QWidget* content = page.SBox->widget();
+    EXPECT_GE(content->height(), page.SBox->Item(3).label->geometry().bottom());
 }
 
 TEST_F(PagesTest, TheMembersPageRebuildsAfterAnAddOrADelete)
@@ -241,12 +273,14 @@ TEST_F(PagesTest, TheInsurancePageShowsTheSummaryAndEveryAccount)
     AddAccount(1, twenty);
     const qint32 fsa = AddAccount(5, twenty + QLatin1Char('!'));
     AddAccount(0, QStringLiteral("Not an account"));
+    AddAccount(6, QStringLiteral("Northwindhealthplans1"));
     TFormMedInsurance page(nullptr);
     page.show();
     EXPECT_EQ(page.windowTitle(), QStringLiteral("Expense & Reimbursement"));
     EXPECT_EQ(Labels(*page.SBox),
               (QStringList{QStringLiteral("Medical Expenses Summary/Report"), twenty + QStringLiteral(" insurance"),
-                           QStringLiteral("FSA with ") + twenty + QStringLiteral("...")}));
+                           QStringLiteral("FSA with ") + twenty + QStringLiteral("..."),
+                           QStringLiteral("Northwindhealthplans... insurance")}));
     EXPECT_EQ(page.SBox->Item(0).picture->objectName(), QStringLiteral("ImageMedPay"));
     EXPECT_EQ(page.SBox->Item(0).label->objectName(), QStringLiteral("LbMedPay"));
     EXPECT_EQ(page.SBox->Item(0).picture->toolTip(), QStringLiteral("Click to track medical expenses"));
@@ -255,6 +289,10 @@ TEST_F(PagesTest, TheInsurancePageShowsTheSummaryAndEveryAccount)
               QStringLiteral("Click to view ") + twenty + QStringLiteral("...'s FSA plan"));
     EXPECT_EQ(page.SBox->Item(2).label->objectName(), QStringLiteral("LbMedPage2"));
     EXPECT_EQ(ItemTag(*page.SBox->Item(2).picture), fsa);
+    // 21 characters show 20 and "...", which the label has room for.
+    for (int i = 0; i < page.SBox->Count(); ++i)
+        EXPECT_TRUE(ShowsWholeText(*page.SBox->Item(i).label)) << page.SBox->Item(i).label->text().toStdString();
+    ExpectItemsApart(*page.SBox);
     // Without their dialogs the items are there but cannot be clicked.
     for (int i = 0; i < 3; ++i)
         EXPECT_FALSE(page.SBox->Item(i).picture->isEnabled());
@@ -281,11 +319,15 @@ TEST_F(PagesTest, AnAccountItemTakesTheNameItsDialogSaved)
     outcome.savedAccountName = QStringLiteral("A name much longer than twenty");
     emit item.picture->clicked();
     EXPECT_EQ(item.label->text(), QStringLiteral("FSA with A name much longer t..."));
+    outcome.savedAccountName = QStringLiteral("WWWWWWWWWWWWWWWWWWWWWW");
+    emit item.picture->clicked();
+    EXPECT_EQ(item.label->text(), QStringLiteral("FSA with WWWWWWWWWWWWWWWWWWWW..."));
+    EXPECT_TRUE(ShowsWholeText(*item.label));
     outcome.cancelled = true;
     outcome.savedAccountName = QStringLiteral("Ignored");
     emit item.label->clicked();
-    EXPECT_EQ(item.label->text(), QStringLiteral("FSA with A name much longer t..."));
-    EXPECT_EQ(opened, (QList<qint32>{fsa, fsa}));
+    EXPECT_EQ(item.label->text(), QStringLiteral("FSA with WWWWWWWWWWWWWWWWWWWW..."));
+    EXPECT_EQ(opened, (QList<qint32>{fsa, fsa, fsa}));
 
     emit page.SBox->Item(0).label->clicked();
     EXPECT_EQ(*expenses, 1);
