@@ -198,8 +198,8 @@ void TFormHealthMain::FormCreate()
     QCoreApplication::instance()->installEventFilter(messageHook_.get());
     AppMessageHook = messageHook_.get();
     QueryMedProf = std::make_unique<TQuery>(DataFolder);
-    // Hidden until a date field calls it; freed with the main window.
-    DateForm = new TFormDate(this);
+    // Made when a date field first calls it; freed with the main window.
+    InstallDatePicker(this);
     NavHistory.Clear();
     UpdateHistoryButtons();
 }
