@@ -24,7 +24,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStandardItemModel>
-#include <QStyle>
 #include <QToolButton>
 
 // The module and parameter a go-to list item asks for.
@@ -115,13 +114,11 @@ void TFormHealthMain::BuildToolBar()
     const auto button = [speedBar](const QString& name, const QIcon& icon, const QString& hint) {
         return speedBar->AddButton(name, icon, hint);
     };
-    const auto icon = [this](QStyle::StandardPixmap pixmap) { return style()->standardIcon(pixmap); };
-    SpeedButtonExit = button(QStringLiteral("SpeedButtonExit"), icon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"));
+    SpeedButtonExit = button(QStringLiteral("SpeedButtonExit"), ExitIcon(), QStringLiteral("Exit"));
     SpeedButtonPrint = button(QStringLiteral("SpeedButtonPrint"), PrintIcon(), QStringLiteral("Print"));
     bar->addSpacing(8);
-    SpeedButtonBack = button(QStringLiteral("SpeedButtonBack"), icon(QStyle::SP_ArrowBack), QStringLiteral("Backward"));
-    SpeedButtonForward =
-        button(QStringLiteral("SpeedButtonForward"), icon(QStyle::SP_ArrowForward), QStringLiteral("Forward"));
+    SpeedButtonBack = button(QStringLiteral("SpeedButtonBack"), BackIcon(), QStringLiteral("Backward"));
+    SpeedButtonForward = button(QStringLiteral("SpeedButtonForward"), ForwardIcon(), QStringLiteral("Forward"));
     SpeedButtonHome = button(QStringLiteral("SpeedButtonHome"), HomeIcon(), QStringLiteral("Home"));
     SBTreeView = button(QStringLiteral("SBTreeView"), TreeViewIcon(), QStringLiteral("Go To Tree View"));
     bar->addSpacing(12);
