@@ -90,12 +90,16 @@ QPixmap SplashPicture(const QSize& size)
     DrawPulse(painter, size);
     DrawEmblem(painter, QRectF(28, 30, 96, 90));
 
-    QFont title(QStringLiteral("DejaVu Sans"), 25, QFont::Bold);
+    // The home page's title and motto fonts: the faces are loaded once for both.
+    QFont title;
+    title.setPointSize(24);
+    title.setBold(true);
     painter.setFont(title);
     painter.setPen(Qt::white);
     painter.drawText(QRect(140, 40, size.width() - 150, 50), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("CarePortfolio"));
-    QFont motto(QStringLiteral("DejaVu Sans"), 11);
+    QFont motto;
+    motto.setPointSize(11);
     motto.setItalic(true);
     painter.setFont(motto);
     painter.setPen(QColor(200, 225, 245));
