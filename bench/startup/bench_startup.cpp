@@ -5,14 +5,15 @@
 // The three programs are launched in turns, in a rotating order, and each
 // figure is the median of its launches: on a machine shared with builds the
 // load drifts over a run, and only launches taken side by side compare.
-// It measures on Qt's offscreen platform, and on the display too when one
-// is at hand (DISPLAY or WAYLAND_DISPLAY). The first argument, when given,
-// is the number of rounds.
+// It measures on Qt's offscreen platform, and on an X display too: the one
+// at hand (DISPLAY or WAYLAND_DISPLAY), else a virtual one of its own when
+// Xvfb is installed. The first argument, when given, is the number of rounds.
 #include "shell/startup.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <array>
@@ -34,13 +35,44 @@ struct Contender {
     std::vector<double> times;
 };
 
-QProcessEnvironment QuietEnvironment(const QTemporaryDir& scratch, const QString& platform)
+// A virtual X display for as long as it lives, when Xvfb is installed.
+class VirtualDisplay {
+public:
+    VirtualDisplay()
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty())
+            return;
+        // Xvfb picks a free display number and writes it to the given descriptor.
+        server_.setStandardErrorFile(QProcess::nullDevice());
+        server_.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                             QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                             QStringLiteral("tcp")});
+        if (server_.waitForStarted() && server_.waitForReadyRead(10000))
+            name_ = QLatin1Char(':') + QString::fromLatin1(server_.readLine().trimmed());
+    }
+    ~VirtualDisplay()
+    {
+        server_.terminate();
+        server_.waitForFinished();
+    }
+    // Empty when there is none.
+    const QString& Name() const { return name_; }
+
+private:
+    QProcess server_;
+    QString name_;
+};
+
+QProcessEnvironment QuietEnvironment(const QTemporaryDir& scratch, const QString& platform, const QString& display)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (platform.isEmpty())
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     else
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    if (!display.isEmpty())
+        environment.insert(QStringLiteral("DISPLAY"), display);
     // Away from the user's settings and from a copy the user may be running.
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), scratch.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), scratch.path());
@@ -88,7 +120,7 @@ bool MeasureInTurns(std::array<Contender, 3>& contenders, const QProcessEnvironm
     return true;
 }
 
-bool MeasurePlatform(const QString& platform, const char* title, int rounds)
+bool MeasurePlatform(const QString& platform, const QString& display, const QString& title, int rounds)
 {
     QTemporaryDir scratch;
     std::array<Contender, 3> contenders{{
@@ -96,12 +128,13 @@ bool MeasurePlatform(const QString& platform, const char* title, int rounds)
         {"window with one line of text", QStringLiteral(FLOOR_WINDOW), {QStringLiteral("--text")}, {}},
         {"careportfolio", QStringLiteral(CAREPORTFOLIO), {}, {}},
     }};
-    if (!MeasureInTurns(contenders, QuietEnvironment(scratch, platform), rounds))
+    if (!MeasureInTurns(contenders, QuietEnvironment(scratch, platform, display), rounds))
         return false;
     const double bare = Median(contenders[0].times);
     const double text = Median(contenders[1].times);
     const double program = Median(contenders[2].times);
-    std::printf("%s: start-up to an idle main window, median of %d interleaved launches each\n", title, rounds);
+    std::printf("%s: start-up to an idle main window, median of %d interleaved launches each\n", qPrintable(title),
+                rounds);
     std::printf("  %-30s %7.1f ms\n", contenders[0].name, bare);
     std::printf("  %-30s %7.1f ms\n", contenders[1].name, text);
     std::printf("  %-30s %7.1f ms   %.2f x the bare window, %.2f x the window with text (target %.2f x)\n",
@@ -116,11 +149,14 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const int rounds = arguments.size() > 1 ? std::max(1, arguments.at(1).toInt()) : kDefaultRounds;
-    if (!MeasurePlatform(QStringLiteral("offscreen"), "offscreen", rounds))
+    if (!MeasurePlatform(QStringLiteral("offscreen"), QString(), QStringLiteral("offscreen"), rounds))
         return 1;
-    if (qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
-        if (!MeasurePlatform(QString(), "display", rounds))
-            return 1;
+    if (qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        return MeasurePlatform(QString(), QString(), QStringLiteral("display"), rounds) ? 0 : 1;
+    const VirtualDisplay xvfb;
+    if (xvfb.Name().isEmpty()) {
+        std::printf("no display, and Xvfb is not installed: measured offscreen only\n");
+        return 0;
     }
-    return 0;
+    return MeasurePlatform(QStringLiteral("xcb"), xvfb.Name(), QStringLiteral("Xvfb ") + xvfb.Name(), rounds) ? 0 : 1;
 }
