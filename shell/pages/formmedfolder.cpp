@@ -22,7 +22,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSplitter>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
@@ -148,8 +147,7 @@ void TFormMedFolder::BuildToolBar()
 {
     auto* speedBar = new TSpeedBar(this);
     PanelToolBar = speedBar;
-    SpeedButtonExit = speedBar->AddButton(QStringLiteral("SpeedButtonExit"),
-                                          style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"));
+    SpeedButtonExit = speedBar->AddButton(QStringLiteral("SpeedButtonExit"), ExitIcon(), QStringLiteral("Exit"));
     SpeedButtonPrint = speedBar->AddButton(QStringLiteral("SpeedButtonPrint"), PrintIcon(), QStringLiteral("Print"));
     speedBar->Row().addSpacing(8);
     SpeedButton1 = speedBar->AddButton(QStringLiteral("SpeedButton1"), HomeIcon(), QStringLiteral("Home"));
