@@ -38,8 +38,11 @@ TPageFrame::TPageFrame(QWidget* parent, const QString& heading) : QWidget(parent
 
     JazLabel1 = new QLabel(heading, this);
     JazLabel1->setObjectName(QStringLiteral("JazLabel1"));
-    // A heading may name a member.
+    // A heading may name a member, as typed and however long: it wraps
+    // rather than widen the page, and the main window with it.
     JazLabel1->setTextFormat(Qt::PlainText);
+    JazLabel1->setWordWrap(true);
+    JazLabel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QFont font = JazLabel1->font();
     font.setBold(true);
     font.setPointSize(16);

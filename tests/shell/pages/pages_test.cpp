@@ -21,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTextDocument>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWindow>
 
 namespace {
@@ -87,6 +88,9 @@ void ExpectItemsApart(const TItemBox& box)
         EXPECT_GT(box.Item(i + 1).label->y(), box.Item(i).label->geometry().bottom()) << "item " << i;
 }
 
+// The longest first name the members' table takes, with a quote.
+const QString kSixtyLetterName = QStringLiteral("Bartholomew-Maximilian Fitzgerald-Montgomery O'Donnell-Smyth");
+
 // Names as a user may type them: markup that must not be read, quotes and an ampersand.
 const QString kMarkupName = QStringLiteral("<font color=red size=6>Ann</font>");
 const QString kQuotedName = QStringLiteral("Jo \"JJ\" O'Neil & <b>");
@@ -138,6 +142,24 @@ TEST_F(PagesTest, AMembersLabelShowsEveryLineOfALongName)
     EXPECT_EQ(page.SBox->Item(1).picture->geometry(), QRect(20, 85, 47, 55));
     const QWidget* content = page.SBox->widget();
     EXPECT_GE(content->height(), page.SBox->Item(3).label->geometry().bottom());
+}
+
+// A member's page fits the main window whatever the name: the heading wraps
+// instead of widening the page, and the window with it, past the screen.
+TEST_F(PagesTest, AMembersPageHeadingWrapsALongNameWithinThePage)
+{
+    CurMemberID = AddMember(kSixtyLetterName, 0, EncodeDate(2018, 3, 1));
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* page = new TFormMedPage(&window);
+    layout->addWidget(page);
+    window.resize(646, 455);
+    window.show();
+    EXPECT_LE(window.minimumSizeHint().width(), 646);
+    EXPECT_EQ(window.width(), 646);
+    EXPECT_LE(page->JazLabel1->geometry().right(), page->width());
+    EXPECT_TRUE(ShowsWholeText(*page->JazLabel1));
+    EXPECT_EQ(page->JazLabel1->text(), kSixtyLetterName + QStringLiteral("'s Medical Page"));
 }
 
 TEST_F(PagesTest, TheMembersPageRebuildsAfterAnAddOrADelete)
