@@ -112,8 +112,8 @@ void TItemBox::SetLabelText(int index, const QString& text)
 }
 
 // Each label shows its whole text: it widens to its longest word and grows
-// down to its last line. An item whose label is taller than the pitch pushes
-// the items below it down.
+// down to its last line. An item whose label is taller than designed pushes
+// the items below it down by as much, so the space between two links stays.
 void TItemBox::PlaceItems()
 {
     int top = 0;
@@ -124,7 +124,7 @@ void TItemBox::PlaceItems()
         item.picture->move(kPictureLeft, top + kPictureTop);
         item.label->setGeometry(QRect(QPoint(kLabelLeft, top + kLabelTop), labelSize));
         used |= item.label->geometry();
-        top += std::max(kItemPitch, labelSize.height());
+        top += std::max(kItemPitch, labelSize.height() + kItemPitch - kLabelSize.height());
     }
     content_->resize(used.right() + 1 + kPictureLeft, std::max(top, used.bottom() + 1) + kPictureTop);
 }

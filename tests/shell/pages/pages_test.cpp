@@ -81,11 +81,16 @@ bool ShowsWholeText(const QLabel& label)
     return label.width() >= label.minimumSizeHint().width() && label.height() >= label.heightForWidth(label.width());
 }
 
-// No item's label runs into the next one's.
+// No item's label runs into the next one's: a long label keeps the space
+// that two short ones have between them, so two links never read as one.
 void ExpectItemsApart(const TItemBox& box)
 {
-    for (int i = 0; i + 1 < box.Count(); ++i)
-        EXPECT_GT(box.Item(i + 1).label->y(), box.Item(i).label->geometry().bottom()) << "item " << i;
+    constexpr int kDesignedGap = 70 - 36;
+    for (int i = 0; i + 1 < box.Count(); ++i) {
+        const QRect label = box.Item(i).label->geometry();
+        EXPECT_GE(box.Item(i + 1).label->y() - (label.bottom() + 1), kDesignedGap) << "item " << i;
+        EXPECT_GT(box.Item(i + 1).picture->y(), label.bottom()) << "item " << i;
+    }
 }
 
 // The longest first name the members' table takes, with a quote.
@@ -128,20 +133,23 @@ TEST_F(PagesTest, TheMembersPageShowsOneItemPerMember)
 
 TEST_F(PagesTest, AMembersLabelShowsEveryLineOfALongName)
 {
-    AddMember(QStringLiteral("Christopher Alexander"), 0, EncodeDate(1970, 3, 2));
     AddMember(QStringLiteral("Ann"), 1, EncodeDate(1972, 8, 19));
+    AddMember(QStringLiteral("Christopher Alexander"), 0, EncodeDate(1970, 3, 2));
     AddMember(QStringLiteral("Maximilianawilhelmina"), 1, EncodeDate(2015, 1, 1));
     AddMember(QStringLiteral("Jo Ann Mary Lou Sue Kay Bea Eve Amy"), 1, EncodeDate(2015, 1, 1));
+    AddMember(kSixtyLetterName, 0, EncodeDate(2018, 3, 1));
+    AddMember(QStringLiteral("Ann"), 1, EncodeDate(2018, 3, 1));
     TFormMedMember page(nullptr);
     page.show();
     for (int i = 0; i < page.SBox->Count(); ++i)
         EXPECT_TRUE(ShowsWholeText(*page.SBox->Item(i).label)) << page.SBox->Item(i).label->text().toStdString();
     ExpectItemsApart(*page.SBox);
     // A name that fits keeps the designed place and size.
-    EXPECT_EQ(page.SBox->Item(1).label->geometry(), QRect(77, 105, 118, 36));
-    EXPECT_EQ(page.SBox->Item(1).picture->geometry(), QRect(20, 85, 47, 55));
+    EXPECT_EQ(page.SBox->Item(0).label->geometry(), QRect(77, 35, 118, 36));
+    EXPECT_EQ(page.SBox->Item(0).picture->geometry(), QRect(20, 15, 47, 55));
+    EXPECT_EQ(page.SBox->Item(1).picture->y(), 85) << "a name that fits keeps the designed pitch";
     const QWidget* content = page.SBox->widget();
-    EXPECT_GE(content->height(), page.SBox->Item(3).label->geometry().bottom());
+    EXPECT_GE(content->height(), page.SBox->Item(5).label->geometry().bottom());
 }
 
 // A member's page fits the main window whatever the name: the heading wraps
