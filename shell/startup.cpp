@@ -95,6 +95,9 @@ void RunUninstall(const QString& programDir)
 
 int RunCarePortfolio()
 {
+    // Before the first box, which would otherwise be captioned with the
+    // name of the program's file.
+    QApplication::setApplicationName(ProductName);
     ProgramDir = ProgramDirOf(QCoreApplication::applicationFilePath());
     if (IsProgramDirTooShort(ProgramDir)) {
         ShowMessageBox(QStringLiteral("Cannot find the directory for the executable files."), MsgIcon::Error);
@@ -111,7 +114,6 @@ int RunCarePortfolio()
     }
 
     MainFormReady = false;
-    QApplication::setApplicationName(ProductName);
     std::unique_ptr<TFormHealthMain> mainWindow;
     try {
         TFormSplash splash;

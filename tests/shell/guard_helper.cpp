@@ -3,8 +3,10 @@
 //   guard_helper hold     first copy, minimised; says "restored" when a later copy brings it forward
 //   guard_helper probe    says whether it would be the first copy and ends
 //   guard_helper second   a later copy: runs the stop routine, the message box answered on standard output
+//   guard_helper program  starts as the program does, under the name the system gave it, its boxes on standard output
 #include "platform/ui/messagebox.h"
 #include "shell/singleinstance.h"
+#include "shell/startup.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -56,10 +58,12 @@ int Hold(QWidget& window, TSingleInstance& guard)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("CarePortfolio"));
     PrintedMessageBoxes boxes;
     InstallMessageBoxes(&boxes);
     const QString role = QCoreApplication::arguments().value(1);
+    if (role == QStringLiteral("program"))
+        return RunCarePortfolio();
+    QApplication::setApplicationName(QStringLiteral("CarePortfolio"));
 
     QWidget window;
     TSingleInstance guard(&window);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -200,3 +201,28 @@ TEST(DataFolder, AFolderOrDatabaseThatCannotBeWrittenIsNamedToTheUser)
 }
 
 }  // namespace
+
+// The first box a user may see, when the database is missing, damaged or
+// busy, comes before the main window: it is captioned with the program's
+// name already, not with the name of its file.
+TEST(DataFolder, TheBoxThatStopsTheStartIsCaptionedWithTheProgramsName)
+{
+    QTemporaryDir dir;
+    const QString programDir = dir.path() + QStringLiteral("/bin/");
+    ASSERT_TRUE(QDir().mkpath(programDir));
+    ASSERT_TRUE(QDir().mkpath(dir.path() + QStringLiteral("/db")));
+    const QString program = programDir + QStringLiteral("careportfolio");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(GUARD_HELPER), program));
+
+    QProcess copy;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path() + QStringLiteral("/config"));
+    copy.setProcessEnvironment(environment);
+    copy.start(program, {QStringLiteral("program")});
+    ASSERT_TRUE(copy.waitForFinished(30000));
+    const QString said = QString::fromLocal8Bit(copy.readAllStandardOutput()).trimmed();
+    EXPECT_TRUE(said.startsWith(QStringLiteral("message: CarePortfolio cannot find its database"))) << said.toStdString();
+    EXPECT_TRUE(said.endsWith(QStringLiteral(" | CarePortfolio"))) << said.toStdString();
+    EXPECT_EQ(copy.exitCode(), 1);
+}
