@@ -247,7 +247,14 @@ void TFormHealthMain::FormShow()
     // A member's page cannot be reopened: its member is not saved.
     if (module == ModMedPage)
         module = ModMedToc;
-    NavigateTo(module, 0, 0, 0);
+    // A first page that cannot read its records is told of by the caller;
+    // the go-to list must still lead to the others.
+    try {
+        NavigateTo(module, 0, 0, 0);
+    } catch (...) {
+        FillGoToCombo();
+        throw;
+    }
     FillGoToCombo();
 }
 

@@ -315,6 +315,26 @@ TEST_F(MainWindow, TheGoToListOffersTheFixedPagesAndEachMembersPage)
     window->close();
 }
 
+// The page the user left last may no longer read its records (a member
+// whose row is damaged): the user is told, and the go-to list still leads
+// to every other page and member.
+TEST_F(MainWindow, ASavedPageThatCannotReadItsRecordsLeavesTheGoToListFilled)
+{
+    AddMember(folder_.Path(), QStringLiteral("Ann"));
+    ModulePageTable pages = AllFakePages();
+    pages.Register(134, [](QWidget*) -> QWidget* {
+        throw EDatabaseError(QStringLiteral("'male' is not a valid integer value for field Sex"));
+    });
+    WriteLastModule(134);
+    auto window = Open(std::move(pages));
+    ASSERT_EQ(boxes_.shown.size(), 1);
+    EXPECT_TRUE(boxes_.shown[0].text.contains(QStringLiteral("'male' is not a valid integer value for field Sex")));
+    EXPECT_EQ(GoToTexts(*window).size(), 6);
+    EXPECT_EQ(GoToTexts(*window).value(5), QStringLiteral("Ann's medical page"));
+    EXPECT_FALSE(window->PanelToolBar->isHidden());
+    window->close();
+}
+
 TEST_F(MainWindow, ForcesTheProgramsFormatsAndPutsTheUsersBackOnClose)
 {
     auto window = Open(AllFakePages());
