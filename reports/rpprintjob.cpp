@@ -15,9 +15,18 @@ QString Choose(const QString& title)
 {
     if (gChooser)
         return gChooser(title);
-    const QString name = (title.isEmpty() ? QStringLiteral("Report") : title) + QStringLiteral(".pdf");
-    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("Print to PDF File"), QDir::home().filePath(name),
-                                        QStringLiteral("PDF file (*.pdf)"));
+    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("Print to PDF File"),
+                                        QDir::home().filePath(FileNameFor(title)), QStringLiteral("PDF file (*.pdf)"));
+}
+
+// A slash in the title would name a folder, and a full stop at its end
+// give the file a second extension.
+QString FileNameFor(const QString& title)
+{
+    QString name = title.trimmed().replace(QLatin1Char('/'), QLatin1Char('-'));
+    while (!name.isEmpty() && (name.back() == QLatin1Char('.') || name.back().isSpace()))
+        name.chop(1);
+    return (name.isEmpty() ? QStringLiteral("Report") : name) + QStringLiteral(".pdf");
 }
 
 void InstallChooser(Chooser chooser)

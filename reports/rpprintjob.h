@@ -53,6 +53,8 @@ namespace RpPdfOutput {
 // Asks for the PDF file that stands in for a missing printer; empty: declined.
 using Chooser = std::function<QString(const QString& title)>;
 QString Choose(const QString& title);
+// The name of the file first offered for a title.
+QString FileNameFor(const QString& title);
 // Another answerer in place of the file dialog; an empty chooser puts it back.
 void InstallChooser(Chooser chooser);
 }  // namespace RpPdfOutput

@@ -283,3 +283,15 @@ TEST_F(PrinterTest, RefusesABadReportFileWithAMessageAndKeepsItsPages)
 }
 
 }  // namespace
+
+// The file first offered for a title is one file in the folder offered, with
+// one extension: a title may end with a full stop or name two things with a
+// slash.
+TEST(PdfFileName, ATitleGivesOneFileWithOneExtension)
+{
+    EXPECT_EQ(RpPdfOutput::FileNameFor(QStringLiteral("Help text")), QStringLiteral("Help text.pdf"));
+    EXPECT_EQ(RpPdfOutput::FileNameFor(QStringLiteral("Message for you.")), QStringLiteral("Message for you.pdf"));
+    EXPECT_EQ(RpPdfOutput::FileNameFor(QStringLiteral("Insurance/FSA report...")), QStringLiteral("Insurance-FSA report.pdf"));
+    EXPECT_EQ(RpPdfOutput::FileNameFor(QString()), QStringLiteral("Report.pdf"));
+    EXPECT_EQ(RpPdfOutput::FileNameFor(QStringLiteral(" . ")), QStringLiteral("Report.pdf"));
+}
