@@ -204,6 +204,32 @@ TEST_F(SimpleField, HexadecimalMaskWritesByBase)
     EXPECT_EQ(b.Text(), QStringLiteral("00000101"));
 }
 
+// Each number-base mask at the edges of its digits: the last digit it takes
+// and the first it refuses.
+TEST_F(SimpleField, BaseMasksRefuseTheFirstDigitBeyondTheirBase)
+{
+    auto& octal = Field(sftWord, 'O', 6);
+    Type(octal, "0178");
+    EXPECT_EQ(octal.Text(), QStringLiteral("017"));
+    EXPECT_EQ(boxes.beeps, 1) << "8 is no octal digit";
+    Type(octal, "9");
+    EXPECT_EQ(boxes.beeps, 2);
+    Type(octal, "7");
+    EXPECT_EQ(octal.Text(), QStringLiteral("0177"));
+
+    auto& binary = Field(sftByte, 'b', 8);
+    binary.ClearText();
+    Type(binary, "1012");
+    EXPECT_EQ(binary.Text(), QStringLiteral("101"));
+    EXPECT_EQ(boxes.beeps, 3);
+
+    auto& hex = Field(sftWord, 'K', 4);
+    hex.ClearText();
+    Type(hex, "f9g");
+    EXPECT_EQ(hex.Text(), QStringLiteral("F9")) << "upper-cased, and G is past F";
+    EXPECT_EQ(boxes.beeps, 4);
+}
+
 TEST_F(SimpleField, StepsWrapOnlyWithTheFlag)
 {
     auto& f = Field(sftInteger, 'i', 5);
