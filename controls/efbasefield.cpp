@@ -69,6 +69,11 @@ int SizeOf(TEfDataType type)
 }
 }  // namespace
 
+void ReportFieldFailure(const std::exception& error)
+{
+    ShowMessageBox(QString::fromUtf8(error.what()), MsgIcon::Error);
+}
+
 bool IsIntegerType(TEfDataType type)
 {
     return type >= dtLongInt && type <= dtShortInt;
@@ -825,9 +830,9 @@ void DispatchFocusChange(QWidget* old, QWidget* now)
 {
     // The field left is checked before the field entered starts editing.
     if (auto* leaving = qobject_cast<TEfBaseEntryField*>(old))
-        leaving->FocusLost(now);
+        EfRunGuarded([&] { leaving->FocusLost(now); });
     if (auto* entering = qobject_cast<TEfBaseEntryField*>(now))
-        entering->FocusGained(old);
+        EfRunGuarded([&] { entering->FocusGained(old); });
 }
 
 TEfBaseEntryField::TEfBaseEntryField(QWidget* parent, TEfController* controller)
@@ -853,7 +858,8 @@ void TEfBaseEntryField::SetCore(std::unique_ptr<TEfFieldCore> core)
     core_->OnRepaint = [this] { update(); };
     // Posted, so the command that asks for it finishes first.
     core_->OnAdvance = [this](bool next) {
-        QMetaObject::invokeMethod(this, [this, next] { focusNextPrevChild(next); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, next] { EfRunGuarded([&] { focusNextPrevChild(next); }); }, Qt::QueuedConnection);
     };
 }
 
@@ -937,6 +943,11 @@ void TEfBaseEntryField::timerEvent(QTimerEvent* event)
 }
 
 void TEfBaseEntryField::paintEvent(QPaintEvent*)
+{
+    EfRunGuarded([this] { Paint(); });
+}
+
+void TEfBaseEntryField::Paint()
 {
     QPainter painter(this);
     const bool error = core_->IsInvalid();
@@ -1024,6 +1035,11 @@ void TEfBaseEntryField::Clipboard(quint16 command)
 
 void TEfBaseEntryField::keyPressEvent(QKeyEvent* event)
 {
+    EfRunGuarded([this, event] { KeyPressed(event); });
+}
+
+void TEfBaseEntryField::KeyPressed(QKeyEvent* event)
+{
     if (!controller_) {
         event->ignore();
         return;
@@ -1065,11 +1081,18 @@ void TEfBaseEntryField::keyPressEvent(QKeyEvent* event)
 
 void TEfBaseEntryField::inputMethodEvent(QInputMethodEvent* event)
 {
-    TypeCharacters(event->commitString());
+    EfRunGuarded([this, event] { TypeCharacters(event->commitString()); });
     event->accept();
 }
 
 QVariant TEfBaseEntryField::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    QVariant answer;
+    EfRunGuarded([&] { answer = InputMethodAnswer(query); });
+    return answer;
+}
+
+QVariant TEfBaseEntryField::InputMethodAnswer(Qt::InputMethodQuery query) const
 {
     switch (query) {
     case Qt::ImEnabled: return true;
@@ -1090,23 +1113,28 @@ void TEfBaseEntryField::mousePressEvent(QMouseEvent* event)
     if (focusedByMouse_) {
         // The press that brought the focus: no selection, the caret as entering placed it.
         focusedByMouse_ = false;
-        core_->PlaceCaret(core_->Caret());
+        EfRunGuarded([this] { core_->PlaceCaret(core_->Caret()); });
         return;
     }
-    RunCommand(TEfEditInput{ccMouseCaret, {}, {}, PositionAt(event->position().toPoint().x()),
-                            event->modifiers().testFlag(Qt::ShiftModifier)});
+    GuardedCommand(TEfEditInput{ccMouseCaret, {}, {}, PositionAt(event->position().toPoint().x()),
+                                event->modifiers().testFlag(Qt::ShiftModifier)});
 }
 
 void TEfBaseEntryField::mouseMoveEvent(QMouseEvent* event)
 {
     if ((event->buttons() & Qt::LeftButton) && hasFocus())
-        RunCommand(TEfEditInput{ccMouseExtend, {}, {}, PositionAt(event->position().toPoint().x()), false});
+        GuardedCommand(TEfEditInput{ccMouseExtend, {}, {}, PositionAt(event->position().toPoint().x()), false});
 }
 
 void TEfBaseEntryField::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && hasFocus())
-        RunCommand(TEfEditInput{ccDblClick, {}, {}, PositionAt(event->position().toPoint().x()), false});
+        GuardedCommand(TEfEditInput{ccDblClick, {}, {}, PositionAt(event->position().toPoint().x()), false});
+}
+
+void TEfBaseEntryField::GuardedCommand(const TEfEditInput& input)
+{
+    EfRunGuarded([&] { RunCommand(input); });
 }
 
 void TEfBaseEntryField::focusInEvent(QFocusEvent* event)
@@ -1147,7 +1175,8 @@ void TEfBaseEntryField::FocusLost(QWidget* gaining)
         controller_->RequestFocus(this);
     if (outcome.report) {
         const quint16 code = outcome.error;
-        QMetaObject::invokeMethod(this, [this, code] { core_->ReportError(code); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, code] { EfRunGuarded([&] { core_->ReportError(code); }); }, Qt::QueuedConnection);
     }
     if (target != TEfLeaveTarget::OtherWindow) {
         if (controller_)

@@ -9,13 +9,30 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <exception>
 #include <functional>
 #include <memory>
+#include <utility>
 
 enum TEfDataType : quint8 {
     dtString, dtChar, dtBoolean, dtYesNo, dtLongInt, dtWord, dtInteger, dtByte, dtShortInt,
     dtReal, dtExtended, dtDouble, dtSingle, dtComp, dtDate, dtTime,
 };
+
+// What a field's event handler does with a failure of the field's core or of
+// a dialog's handler it called: it tells the user and goes on, so that no
+// exception crosses the event loop.
+void ReportFieldFailure(const std::exception& error);
+
+template <typename Work>
+void EfRunGuarded(Work&& work)
+{
+    try {
+        std::forward<Work>(work)();
+    } catch (const std::exception& error) {
+        ReportFieldFailure(error);
+    }
+}
 
 // Which kind of field lays out the text: the high bits of the type code.
 enum class TEfFamily : quint8 { Simple = 0, Picture = 1, Numeric = 2 };
@@ -367,6 +384,11 @@ protected:
 
 private:
     friend void DispatchFocusChange(QWidget* old, QWidget* now);
+    // The work of the event handlers above, which run it guarded.
+    void Paint();
+    void KeyPressed(QKeyEvent* event);
+    QVariant InputMethodAnswer(Qt::InputMethodQuery query) const;
+    void GuardedCommand(const TEfEditInput& input);
     void FocusGained(QWidget* losing);
     void FocusLost(QWidget* gaining);
     bool RunCommand(const TEfEditInput& input);

@@ -197,6 +197,17 @@ QString TEfPictureCore::StripText() const
     return raw;
 }
 
+QString TEfPictureCore::MaskedText() const
+{
+    return text_.leftJustified(mask_.size(), kBlank, true);
+}
+
+bool TEfPictureCore::TwoDigitYear() const
+{
+    const qsizetype year = mask_.indexOf(QLatin1Char('y'), 0, Qt::CaseInsensitive);
+    return year >= 0 && mask_.mid(year, 4).compare(QLatin1String("yyyy"), Qt::CaseInsensitive) != 0;
+}
+
 QChar TEfPictureCore::LiteralShown(int i) const
 {
     const QChar m = MaskAt(i);
@@ -403,9 +414,9 @@ void TEfPictureCore::SetCaretPos(int position)
 bool TEfPictureCore::IsEmpty() const
 {
     if (DataType() == dtDate)
-        return IntlSup().DateTextToDayNumber(mask_, text_, EffectiveEpoch()) == InvalidDay;
+        return IntlSup().DateTextToDayNumber(mask_, MaskedText(), EffectiveEpoch()) == InvalidDay;
     if (DataType() == dtTime)
-        return IntlSup().TimeTextToSeconds(mask_, text_) == InvalidTime;
+        return IntlSup().TimeTextToSeconds(mask_, MaskedText()) == InvalidTime;
     for (int i = 0; i < maxLength_ && i < text_.size(); ++i)
         if (IsEditable(i) && text_[i] != kBlank)
             return false;
@@ -919,15 +930,15 @@ TEfValue TEfPictureFieldCore::TransferOut() const
     case dtChar: return TEfValue{QString(c), static_cast<double>(c.unicode())};
     case dtBoolean: return TEfValue{QString(c), c.toUpper() == intl.TrueChar ? 1.0 : 0.0};
     case dtYesNo: return TEfValue{QString(c), c.toUpper() == intl.YesChar ? 1.0 : 0.0};
-    case dtDate: return TEfValue{{}, static_cast<double>(intl.DateTextToDayNumber(MaskText(), text_, EffectiveEpoch()))};
-    case dtTime: return TEfValue{{}, static_cast<double>(intl.TimeTextToSeconds(MaskText(), text_))};
+    case dtDate: return TEfValue{{}, static_cast<double>(intl.DateTextToDayNumber(MaskText(), MaskedText(), EffectiveEpoch()))};
+    case dtTime: return TEfValue{{}, static_cast<double>(intl.TimeTextToSeconds(MaskText(), MaskedText()))};
     default: return NumberOut();
     }
 }
 
 bool TEfPictureFieldCore::DayFitsMask(qint32 day) const
 {
-    if (day == InvalidDay || MaskText().contains(QLatin1String("yyyy")))
+    if (day == InvalidDay || !TwoDigitYear())
         return true;
     int d = 0, m = 0, y = 0;
     DayNumberToDMY(day, d, m, y);
@@ -983,7 +994,7 @@ quint16 TEfPictureFieldCore::TypeValidation()
     switch (DataType()) {
     case dtDate:
         if (!IsBlankText()) {
-            const qint32 day = intl.DateTextToDayNumber(MaskText(), text_, EffectiveEpoch());
+            const qint32 day = intl.DateTextToDayNumber(MaskText(), MaskedText(), EffectiveEpoch());
             if (day == InvalidDay)
                 code = efeInvalidDate;
             else if (RangeHi() != 0.0 && !InRange(day))
@@ -994,7 +1005,7 @@ quint16 TEfPictureFieldCore::TypeValidation()
         break;
     case dtTime:
         if (!IsBlankText()) {
-            const qint32 seconds = intl.TimeTextToSeconds(MaskText(), text_);
+            const qint32 seconds = intl.TimeTextToSeconds(MaskText(), MaskedText());
             if (seconds == InvalidTime)
                 code = efeInvalidTime;
             else if (RangeHi() != 0.0 && !InRange(seconds))
@@ -1031,7 +1042,7 @@ quint16 TEfPictureFieldCore::TypeValidation()
 bool TEfPictureFieldCore::IsBlankText() const
 {
     if (DataType() == dtDate)
-        return IntlSup().DateTextIsBlank(MaskText(), text_);
+        return IntlSup().DateTextIsBlank(MaskText(), MaskedText());
     if (DataType() != dtTime)
         return IsEmpty();
     for (int i = 0; i < maxLength_; ++i)
@@ -1066,7 +1077,7 @@ void TEfPictureFieldCore::StepDate(bool wrap, double delta)
         return;
     qint32 lo = RangeHi() == 0.0 ? 0 : static_cast<qint32>(RangeLo());
     qint32 hi = RangeHi() == 0.0 ? MaxDayNumber() : static_cast<qint32>(RangeHi());
-    if (!MaskText().contains(QLatin1String("yyyy"))) {
+    if (TwoDigitYear()) {
         lo = std::max(lo, DMYToDayNumber(1, 1, EffectiveEpoch(), 0));
         hi = std::min(hi, DMYToDayNumber(31, 12, EffectiveEpoch() + 99, 0));
     }

@@ -38,6 +38,13 @@ protected:
     QChar TestMaskAt(int i) const;
     int EditableCountAfterPoint() const;
 
+    // The text under the mask, as dates and times are read: positions past
+    // the mask are blank literals.
+    QString MaskedText() const;
+    // A year run shorter than four digits: its century comes from the epoch,
+    // so only the epoch's hundred years can be written. A mask without a year
+    // reads the current year and writes any.
+    bool TwoDigitYear() const;
     // The raw text: formatting and literals out, "." as the decimal point.
     QString StripText() const;
     // The raw text into the positions of the mask.

@@ -86,6 +86,25 @@ TEST_F(PictureField, DateOutsideTheEpochCenturyOfATwoDigitMask)
     EXPECT_EQ(f.Text(), QStringLiteral(" 6/01/50")) << "an upper-case run pads with blanks";
 }
 
+// A mask without a year reads the current year (2024 here) and writes any
+// year: the epoch only gives a two-digit year its century.
+TEST_F(PictureField, MaskWithoutAYearTakesAnyYear)
+{
+    auto& f = Field(pftDate, "MM/dd");
+    Type(f, "0229");
+    EXPECT_EQ(f.FocusLeaving(TEfLeaveTarget::FormControl, true).error, 0);
+    EXPECT_EQ(f.Text(), QStringLiteral(" 2/29"));
+    EXPECT_DOUBLE_EQ(f.DateTimeValue(), EncodeDate(2024, 2, 29));
+    f.SetDateTimeValue(EncodeDate(1815, 12, 31));
+    EXPECT_EQ(f.Text(), QStringLiteral("12/31"));
+    f.SetDateTimeValue(EncodeDate(3999, 1, 1));
+    EXPECT_EQ(f.Text(), QStringLiteral(" 1/01"));
+    f.FocusGained();
+    f.PlaceCaret(0);
+    f.DecreaseValue(false, 1.0);
+    EXPECT_EQ(f.Text(), QStringLiteral("12/01")) << "stepping is not held to the epoch's century";
+}
+
 TEST_F(PictureField, CompleteDateFromToday)
 {
     auto& f = Field(pftDate, "MM/DD/yyyy");
