@@ -209,6 +209,8 @@ void TEfFieldCore::SetMaxLength(int value)
     maxLength_ = value;
     if (text_.size() > value)
         text_.truncate(value);
+    if (restoreCopy_)
+        restoreCopy_->truncate(value);
     SetCaretPos(caret_);
     ClearSelection();
     Repaint();
@@ -814,9 +816,35 @@ void TEfFieldCore::ClearText()
     SetTextValue(QString());
 }
 
+std::optional<TEfValue> TEfFieldCore::RestoreCopyValue()
+{
+    if (!restoreCopy_)
+        return std::nullopt;
+    std::swap(text_, *restoreCopy_);
+    const TEfValue value = TransferOut();
+    std::swap(text_, *restoreCopy_);
+    return value;
+}
+
+void TEfFieldCore::RelayRestoreCopy(const std::optional<TEfValue>& value)
+{
+    if (!restoreCopy_ || !value)
+        return;
+    const QString text = text_;
+    try {
+        TransferIn(*value);
+    } catch (const EEfException&) {
+        TransferIn(InitialValue());
+    }
+    restoreCopy_ = text_;
+    text_ = text;
+}
+
 void TEfFieldCore::RestoreText()
 {
-    text_ = restoreCopy_;
+    if (!restoreCopy_)
+        return;
+    text_ = *restoreCopy_;
     ResetCaret();
     modified_ = false;
     Repaint();

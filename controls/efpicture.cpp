@@ -46,19 +46,29 @@ void TEfPictureCore::SetMaxLength(int value)
 {
     if (value < 1 || value > kLongestMask)
         return;
-    const TEfValue value0 = classes_.empty() ? TEfValue{} : TransferOut();
-    maxLength_ = value;
-    RebuildClasses();
-    WriteValue(value0);
+    Relayout([&] { maxLength_ = value; }, true);
 }
 
 void TEfPictureCore::SetMaskText(const QString& mask, bool lengthFollows, bool keepValue)
 {
-    const TEfValue value = classes_.empty() || !keepValue ? InitialValue() : TransferOut();
-    mask_ = mask.left(kLongestMask);
-    if (lengthFollows || maxLength_ < mask_.size())
-        maxLength_ = std::max(1, static_cast<int>(mask_.size()));
+    Relayout(
+        [&] {
+            mask_ = mask.left(kLongestMask);
+            if (lengthFollows || maxLength_ < mask_.size())
+                maxLength_ = std::max(1, static_cast<int>(mask_.size()));
+        },
+        keepValue);
+}
+
+void TEfPictureCore::Relayout(const std::function<void()>& change, bool keepValue)
+{
+    const bool kept = keepValue && !classes_.empty();
+    const TEfValue value = kept ? TransferOut() : InitialValue();
+    const std::optional<TEfValue> restore = kept ? RestoreCopyValue() : value;
+    change();
     RebuildClasses();
+    // The restore copy first: a value the new layout refuses still raises.
+    RelayRestoreCopy(restore);
     WriteValue(value);
 }
 

@@ -22,6 +22,9 @@ protected:
     // MaxLength grows to the mask, or becomes its length when it follows it.
     // A new data type starts from its initial value instead.
     void SetMaskText(const QString& mask, bool lengthFollows = false, bool keepValue = true);
+    // Changes the mask or the length: the value and the restore copy's are
+    // written again under the new layout.
+    void Relayout(const std::function<void()>& change, bool keepValue);
     // Positions past the mask are blank literals.
     QChar MaskAt(int i) const;
     quint8 ClassAt(int i) const;

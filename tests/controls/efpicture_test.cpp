@@ -607,6 +607,55 @@ TEST_F(PictureField, RestoreBringsBackTheTextOnEntry)
     EXPECT_EQ(f.TextValue(), QStringLiteral("Jones"));
 }
 
+// The program changes the layout while the user edits: the text restored is
+// the one on entry, laid out as the field is now.
+TEST_F(PictureField, RestoreFollowsANewLength)
+{
+    auto& f = Field(pftString);
+    f.SetTextValue(QStringLiteral("O'Brien"));
+    f.FocusGained();
+    Type(f, "x");
+    f.SetMaxLength(30);
+    f.Command(ccRestore);
+    EXPECT_EQ(f.Text(), QStringLiteral("O'Brien").leftJustified(30));
+    f.PlaceCaret(29);
+    Type(f, "!");
+    EXPECT_EQ(f.Text(), QStringLiteral("O'Brien").leftJustified(30)) << "past the mask nothing is typed";
+    EXPECT_EQ(boxes.beeps, 1);
+    f.SetMaxLength(4);
+    f.Command(ccRestore);
+    EXPECT_EQ(f.Text(), QStringLiteral("O'Br"));
+}
+
+TEST_F(PictureField, RestoreFollowsANewMask)
+{
+    auto& f = Field(pftDate, "MM/dd/yyyy");
+    f.SetDateTimeValue(EncodeDate(2024, 2, 29));
+    f.FocusGained();
+    Type(f, "12");
+    f.SetPictureMask(QStringLiteral("yyyy-mm-dd"));
+    f.Command(ccRestore);
+    EXPECT_EQ(f.Text(), QStringLiteral("2024-02-29"));
+    EXPECT_DOUBLE_EQ(f.DateTimeValue(), EncodeDate(2024, 2, 29));
+
+    auto& amount = Field(pftDouble, "####.##");
+    amount.SetFloatValue(19.99);
+    amount.FocusGained();
+    Type(amount, "7");
+    amount.SetPictureMask(QStringLiteral("$#,###,###.##"));
+    amount.Command(ccRestore);
+    EXPECT_EQ(amount.Text(), QStringLiteral("       $19.99"));
+    EXPECT_DOUBLE_EQ(amount.FloatValue(), 19.99);
+}
+
+TEST_F(PictureField, RestoreBeforeAnyEditingChangesNothing)
+{
+    TEfPictureFieldCore fresh{&controller};
+    fresh.SetTextValue(QStringLiteral("Ann"));
+    fresh.RestoreText();
+    EXPECT_EQ(fresh.Text(), QStringLiteral("Ann").leftJustified(15));
+}
+
 TEST_F(PictureField, ReadOnlyRefusesEditingButMovesAndCopies)
 {
     auto& f = Field(pftString);

@@ -230,6 +230,17 @@ TEST_F(SimpleField, BaseMasksRefuseTheFirstDigitBeyondTheirBase)
     EXPECT_EQ(boxes.beeps, 4);
 }
 
+TEST_F(SimpleField, RestoreKeepsWithinAShorterLength)
+{
+    auto& f = Field(sftString, 'X', 30);
+    f.SetTextValue(QStringLiteral("Mary-Ann O'Neil"));
+    f.FocusGained();
+    Type(f, "x");
+    f.SetMaxLength(8);
+    f.Command(ccRestore);
+    EXPECT_EQ(f.Text(), QStringLiteral("Mary-Ann"));
+}
+
 TEST_F(SimpleField, StepsWrapOnlyWithTheFlag)
 {
     auto& f = Field(sftInteger, 'i', 5);
