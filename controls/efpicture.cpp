@@ -1091,6 +1091,9 @@ void TEfPictureFieldCore::StepDate(bool wrap, double delta)
         lo = std::max(lo, DMYToDayNumber(1, 1, EffectiveEpoch(), 0));
         hi = std::min(hi, DMYToDayNumber(31, 12, EffectiveEpoch() + 99, 0));
     }
+    // A range wholly outside the epoch's century leaves no date to step to.
+    if (lo > hi)
+        return;
     if (next == InvalidDay || next < lo || next > hi) {
         if (!wrap || step == 0)
             return;

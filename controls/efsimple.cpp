@@ -413,7 +413,7 @@ quint16 TEfSimpleFieldCore::TypeValidation()
         if (TrimBlanks() && HasFocus() && text_.trimmed() != text_) {
             text_ = text_.trimmed();
             SetCaretPos(Caret());
-            Repaint();
+            SetSelection(SelStart(), SelEnd());
         }
         break;
     case dtChar:

@@ -574,6 +574,17 @@ TEST_F(PictureField, TwoDigitYearStepsStayInTheEpochCentury)
     EXPECT_DOUBLE_EQ(f.DateTimeValue(), EncodeDate(1900, 1, 1));
 }
 
+TEST_F(PictureField, TwoDigitYearRangeOutsideTheEpochLeavesNothingToStep)
+{
+    auto& f = Field(pftDate, "MM/dd/yy");
+    f.SetRange(DMYToDayNumber(1, 1, 2020, 0), DMYToDayNumber(31, 12, 2020, 0));
+    f.FocusGained();
+    Type(f, "7");
+    EXPECT_NO_THROW(f.DecreaseValue(true, 1.0));
+    EXPECT_NO_THROW(f.IncreaseValue(true, 1.0));
+    EXPECT_EQ(f.Text(), QStringLiteral("7 /  /  "));
+}
+
 TEST_F(PictureField, BooleanAndCharacterFields)
 {
     auto& flag = Field(pftBoolean);

@@ -241,6 +241,17 @@ TEST_F(SimpleField, RestoreKeepsWithinAShorterLength)
     EXPECT_EQ(f.Text(), QStringLiteral("Mary-Ann"));
 }
 
+TEST_F(SimpleField, TrimmingOnLeavingKeepsTheSelectionInTheText)
+{
+    auto& f = Field(sftString);
+    Type(f, "Ann   ");
+    f.SetSelection(4, 6);
+    EXPECT_EQ(f.Validate(), 0);
+    EXPECT_EQ(f.Text(), QStringLiteral("Ann"));
+    EXPECT_EQ(f.Caret(), 3);
+    EXPECT_EQ(f.SelEnd(), 3);
+}
+
 TEST_F(SimpleField, StepsWrapOnlyWithTheFlag)
 {
     auto& f = Field(sftInteger, 'i', 5);
