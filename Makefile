@@ -25,7 +25,7 @@ $(TEST_DIR)/build.ninja: | deps
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCP_SANITIZE=ON
 
 build: deps $(RUN_DIR)/build.ninja
-	cmake --build $(RUN_DIR) -j $(JOBS)
+	cmake --build $(RUN_DIR) -j $(JOBS) --target careportfolio
 
 build-test: deps $(TEST_DIR)/build.ninja
 	cmake --build $(TEST_DIR) -j $(JOBS)

@@ -4,9 +4,9 @@
 // spread over five years.
 #include "benchfolder.h"
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
-#include "platform/settings.h"
-#include "shell/context/context.h"
+#include "tests/support/scriptedmessageboxes.h"
+#include <QSettings>
+#include "context/context.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/messagepage.h"
 
@@ -112,13 +112,12 @@ class Fixture {
 public:
     Fixture()
     {
-        AppSettings::SetFileForTests(settings_.filePath(QStringLiteral("settings.ini")));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
         DataFolder = household_.Path();
     }
     ~Fixture()
     {
         DataFolder.clear();
-        AppSettings::SetFileForTests({});
     }
     // The FSAs' amounts are never exceeded: a warning would wait for the user.
     bool Warned() const { return !boxes_.shown.isEmpty(); }

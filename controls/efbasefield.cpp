@@ -2,7 +2,7 @@
 
 #include "daynumbers.h"
 #include "intlsup.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 #include "textroutines.h"
 
 #include <QAbstractButton>

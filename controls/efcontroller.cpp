@@ -1,7 +1,7 @@
 #include "efcontroller.h"
 
 #include "daynumbers.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 
 #include <QStackedWidget>
 #include <QTabWidget>

@@ -2,7 +2,7 @@
 
 #include "daynumbers.h"
 #include "platform/formatsettings.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

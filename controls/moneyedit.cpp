@@ -1,7 +1,7 @@
 #include "moneyedit.h"
 
 #include "intlsup.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 
 #include <QKeyEvent>
 #include <cmath>

@@ -11,8 +11,9 @@
 #include <QUrl>
 #include <map>
 #include <memory>
+#include <optional>
 
-using ConnectionPool::EngineMessage;
+using ConnectionPool::EngineError;
 
 namespace {
 
@@ -49,6 +50,25 @@ QString FolderKey(const QString& dataFolder)
     return known->second;
 }
 
+// The kind of a failure, from the engine's result code.
+TDatabaseFault FaultOf(const QSqlError& error)
+{
+    // The engine's primary result code; extended codes keep it in the low byte.
+    enum : int { kBusy = 5, kLocked = 6, kReadOnly = 8, kCorrupt = 11, kNotADatabase = 26 };
+    bool isNumber = false;
+    const int code = error.nativeErrorCode().toInt(&isNumber) & 0xff;
+    if (!isNumber)
+        return TDatabaseFault::Other;
+    switch (code) {
+    case kBusy:
+    case kLocked: return TDatabaseFault::Busy;
+    case kReadOnly: return TDatabaseFault::ReadOnly;
+    case kCorrupt:
+    case kNotADatabase: return TDatabaseFault::NotADatabase;
+    default: return TDatabaseFault::Other;
+    }
+}
+
 void Bind(QSqlQuery& query, const QVariantList& values)
 {
     for (int i = 0; i < values.size(); ++i)
@@ -61,15 +81,23 @@ QString OpenUri(const QString& path)
     return QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(path, "/")) + QStringLiteral("?mode=rw");
 }
 
-// Empty when the open file is a database with tables; else why it is not usable.
-QString ProblemWith(const QSqlDatabase& db, const QString& shownPath)
+// Why a file that opened cannot be used: it cannot be read (it is no
+// database, or another program holds it), or it holds no tables.
+std::optional<EDatabaseError> ProblemWith(const QSqlDatabase& db, const QString& shownPath)
 {
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
-        return QStringLiteral("The file \"%1\" is not a database: %2").arg(shownPath, EngineMessage(q.lastError()));
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next()) {
+        const EDatabaseError error = EngineError(q.lastError());
+        if (error.Fault() == TDatabaseFault::NotADatabase)
+            return EDatabaseError(QStringLiteral("The file \"%1\" is not a database: %2").arg(shownPath, error.Message()),
+                                  error.Fault());
+        return EDatabaseError(QStringLiteral("Cannot read the database \"%1\": %2").arg(shownPath, error.Message()),
+                              error.Fault());
+    }
     if (q.value(0).toInt() == 0)
-        return QStringLiteral("The database \"%1\" holds no tables.").arg(shownPath);
-    return {};
+        return EDatabaseError(QStringLiteral("The database \"%1\" holds no tables.").arg(shownPath),
+                              TDatabaseFault::NotADatabase);
+    return std::nullopt;
 }
 
 Pooled& Open(const QString& dataFolder)
@@ -82,24 +110,27 @@ Pooled& Open(const QString& dataFolder)
     const QString path = Database::PathIn(key);
     const QString shownPath = QDir::toNativeSeparators(path);
     if (!QFileInfo(path).isFile())
-        throw EDatabaseError(QStringLiteral("Cannot find the database \"%1\".").arg(shownPath));
+        throw EDatabaseError(QStringLiteral("Cannot find the database \"%1\".").arg(shownPath), TDatabaseFault::Missing);
 
     const QString name = QStringLiteral("careportfolio:") + key;
-    QString problem;
+    std::optional<EDatabaseError> problem;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
         db.setDatabaseName(OpenUri(path));
-        if (!db.open())
-            problem = QStringLiteral("Cannot open the database \"%1\": %2").arg(shownPath, EngineMessage(db.lastError()));
-        else
+        if (!db.open()) {
+            const EDatabaseError error = EngineError(db.lastError());
+            problem.emplace(QStringLiteral("Cannot open the database \"%1\": %2").arg(shownPath, error.Message()),
+                            error.Fault());
+        } else {
             problem = ProblemWith(db, shownPath);
-        if (!problem.isEmpty())
+        }
+        if (problem)
             db.close();
     }
-    if (!problem.isEmpty()) {
+    if (problem) {
         QSqlDatabase::removeDatabase(name);
-        throw EDatabaseError(problem);
+        throw *problem;
     }
     Pooled& pooled = Pool()[key];
     pooled.connectionName = name;
@@ -142,10 +173,10 @@ const std::vector<ColumnKind>& TableColumns(const QString& dataFolder, const QSt
 void Execute(QSqlQuery& query, const QString& sql, const QVariantList& values)
 {
     if (!query.prepare(sql))
-        throw EDatabaseError(EngineMessage(query.lastError()));
+        throw EngineError(query.lastError());
     Bind(query, values);
     if (!query.exec())
-        throw EDatabaseError(EngineMessage(query.lastError()));
+        throw EngineError(query.lastError());
 }
 
 QSqlQuery& Run(const QString& dataFolder, const QString& sql, const QVariantList& values)
@@ -156,7 +187,7 @@ QSqlQuery& Run(const QString& dataFolder, const QString& sql, const QVariantList
         auto query = std::make_unique<QSqlQuery>(QSqlDatabase::database(pooled.connectionName, false));
         query->setForwardOnly(true);
         if (!query->prepare(sql))
-            throw EDatabaseError(EngineMessage(query->lastError()));
+            throw EngineError(query->lastError());
         if (pooled.statements.size() >= kKeptStatements)
             pooled.statements.clear();
         kept = pooled.statements.emplace(sql, std::move(query)).first;
@@ -164,7 +195,7 @@ QSqlQuery& Run(const QString& dataFolder, const QString& sql, const QVariantList
     QSqlQuery& query = *kept->second;
     Bind(query, values);
     if (!query.exec())
-        throw EDatabaseError(EngineMessage(query.lastError()));
+        throw EngineError(query.lastError());
     return query;
 }
 
@@ -172,6 +203,11 @@ QString EngineMessage(const QSqlError& error)
 {
     const QString text = error.databaseText();
     return text.isEmpty() ? error.text() : text;
+}
+
+EDatabaseError EngineError(const QSqlError& error)
+{
+    return EDatabaseError(EngineMessage(error), FaultOf(error));
 }
 
 void CloseAll()
@@ -218,7 +254,7 @@ TTransaction::TTransaction(const QString& dataFolder) : folder_(dataFolder), ope
 {
     QSqlDatabase db = ConnectionPool::Connection(folder_);
     if (!db.transaction())
-        throw EDatabaseError(EngineMessage(db.lastError()));
+        throw EngineError(db.lastError());
     open_ = true;
 }
 
@@ -237,6 +273,6 @@ void TTransaction::Commit()
 {
     QSqlDatabase db = ConnectionPool::Connection(folder_);
     if (!db.commit())
-        throw EDatabaseError(EngineMessage(db.lastError()));
+        throw EngineError(db.lastError());
     open_ = false;
 }

@@ -25,7 +25,7 @@ QSqlDatabase Connection(const QString& dataFolder);
 const std::vector<ColumnKind>& TableColumns(const QString& dataFolder, const QString& table);
 
 // Prepares and runs a statement with "?" placeholders and these values; raises
-// EDatabaseError with the engine's message when it fails.
+// EDatabaseError with the engine's message and the failure's kind when it fails.
 void Execute(QSqlQuery& query, const QString& sql, const QVariantList& values);
 
 // The same with a statement the connection keeps prepared, for the small
@@ -36,5 +36,7 @@ void CloseAll();
 
 // The engine's own text of a failure.
 QString EngineMessage(const QSqlError& error);
+// The failure to raise: the engine's text and its kind.
+EDatabaseError EngineError(const QSqlError& error);
 
 }  // namespace ConnectionPool

@@ -5,7 +5,10 @@
 #include <cmath>
 #include <limits>
 
-EDatabaseError::EDatabaseError(const QString& message) : std::runtime_error(message.toStdString()) {}
+EDatabaseError::EDatabaseError(const QString& message, TDatabaseFault fault)
+    : std::runtime_error(message.toStdString()), fault_(fault)
+{
+}
 
 TField::TField(TDataSet& owner, int index, QString name, TFieldType type)
     : owner_(owner), index_(index), name_(std::move(name)), type_(type)

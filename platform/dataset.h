@@ -11,12 +11,27 @@
 #include <stdexcept>
 #include <vector>
 
+// What kind of trouble a database failure is, so that the pages can tell the
+// user what to do about it. Each kind stays what it is: a locked file is never
+// reported as a damaged one.
+enum class TDatabaseFault {
+    Other,          // a failing statement, an unknown field or parameter
+    Missing,        // the data folder holds no database file
+    NotADatabase,   // the file is not a database, is damaged, or holds no tables
+    Busy,           // another program holds the database (busy or locked)
+    ReadOnly,       // the file or its folder cannot be written
+};
+
 // Every database failure: a missing or unreadable database, a failing
 // statement, an unknown field or parameter. Carries the engine's message.
 class EDatabaseError : public std::runtime_error {
 public:
-    explicit EDatabaseError(const QString& message);
+    explicit EDatabaseError(const QString& message, TDatabaseFault fault = TDatabaseFault::Other);
     QString Message() const { return QString::fromStdString(what()); }
+    TDatabaseFault Fault() const { return fault_; }
+
+private:
+    TDatabaseFault fault_;
 };
 
 enum class TFieldType { String, Integer, SmallInt, Float, Boolean, Date, Memo, Unknown };

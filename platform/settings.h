@@ -5,6 +5,4 @@
 
 namespace AppSettings {
 std::unique_ptr<QSettings> Open();
-// Tests point the store at a file of their own; an empty path gives the real one back.
-void SetFileForTests(const QString& path);
 }  // namespace AppSettings

@@ -53,7 +53,7 @@ QString ChooseOpenFile(QWidget* parent, const QString& filter)
     return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QDir::homePath(), QtFilter(filter));
 }
 
-void SetChoosersForTests(SaveChooser save, OpenChooser open)
+void InstallChoosers(SaveChooser save, OpenChooser open)
 {
     gSave = std::move(save);
     gOpen = std::move(open);

@@ -18,6 +18,6 @@ using OpenChooser = std::function<QString(const QString& filter)>;
 QString QtFilter(const QString& filter);
 Choice ChooseSaveFile(QWidget* parent, const QString& filter);
 QString ChooseOpenFile(QWidget* parent, const QString& filter);
-// Tests answer in place of the dialogs; empty choosers put them back.
-void SetChoosersForTests(SaveChooser save, OpenChooser open);
+// Another answerer in place of the dialogs; empty choosers put them back.
+void InstallChoosers(SaveChooser save, OpenChooser open);
 }  // namespace RpFileDialogs

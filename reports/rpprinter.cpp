@@ -2,7 +2,7 @@
 
 #include "rpunits.h"
 
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 
 #include <QCoreApplication>
 #include <QPrinter>
@@ -15,7 +15,7 @@ namespace {
 TRpPrinter::JobFactory gJobFactory;
 }
 
-void TRpPrinter::SetJobFactoryForTests(JobFactory factory)
+void TRpPrinter::InstallJobFactory(JobFactory factory)
 {
     gJobFactory = std::move(factory);
 }

@@ -131,9 +131,9 @@ public:
 
     TRpPageList& PageList() { return *pageList_; }
 
-    // Tests watch print runs through their own jobs; an empty factory puts
-    // the Qt printer back.
-    static void SetJobFactoryForTests(JobFactory factory);
+    // Print runs go through jobs from an installed factory when there is one;
+    // an empty factory puts the Qt printer back.
+    static void InstallJobFactory(JobFactory factory);
 
 private:
     bool PageInRange() const;

@@ -20,7 +20,7 @@ QString Choose(const QString& title)
                                         QStringLiteral("PDF file (*.pdf)"));
 }
 
-void SetChooserForTests(Chooser chooser)
+void InstallChooser(Chooser chooser)
 {
     gChooser = std::move(chooser);
 }

@@ -53,6 +53,6 @@ namespace RpPdfOutput {
 // Asks for the PDF file that stands in for a missing printer; empty: declined.
 using Chooser = std::function<QString(const QString& title)>;
 QString Choose(const QString& title);
-// Tests answer in place of the file dialog; an empty chooser puts it back.
-void SetChooserForTests(Chooser chooser);
+// Another answerer in place of the file dialog; an empty chooser puts it back.
+void InstallChooser(Chooser chooser);
 }  // namespace RpPdfOutput

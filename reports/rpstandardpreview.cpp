@@ -7,7 +7,7 @@
 #include "rpprinter.h"
 #include "rpprogress.h"
 
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

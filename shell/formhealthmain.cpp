@@ -2,15 +2,16 @@
 
 #include "controls/formdate.h"
 #include "formabout.h"
-#include "platform/cursor.h"
+#include "platform/ui/cursor.h"
 #include "platform/dataset.h"
 #include "platform/formatsettings.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 #include "records/common/genericprops.h"
-#include "shell/context/context.h"
-#include "shell/context/defaulthandler.h"
-#include "shell/context/product.h"
-#include "shell/context/registry.h"
+#include "context/context.h"
+#include "context/defaulthandler.h"
+#include "context/product.h"
+#include "context/registry.h"
+#include "shell/pages/databasefault.h"
 #include "shell/pages/launcher.h"
 #include "shell/pages/pictures.h"
 #include "shell/pages/speedbar.h"
@@ -57,7 +58,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == NavigateEventType() && watched == QCoreApplication::instance()) {
-            RunGuarded([this] { owner_.NavigateTo(PendingModuleID, PendingParam1, PendingParam2, PendingParam3); });
+            RunDatabaseGuarded(DataFolder, [this] {
+                owner_.NavigateTo(PendingModuleID, PendingParam1, PendingParam2, PendingParam3);
+            });
             return true;
         }
         if (event->type() == DatePickerHideEvent() && watched == QCoreApplication::instance()) {

@@ -4,7 +4,7 @@
 // to the application (PostNavigate), and a history of the last pages shown
 // serves Back and Forward.
 #include "modulepages.h"
-#include "shell/context/navigation.h"
+#include "context/navigation.h"
 #include "singleinstance.h"
 
 #include <QMainWindow>

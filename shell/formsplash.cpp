@@ -1,6 +1,6 @@
 #include "formsplash.h"
 
-#include "shell/context/product.h"
+#include "context/product.h"
 #include "shell/pages/pictures.h"
 #include "windowplace.h"
 

@@ -1,6 +1,6 @@
 #include "singleinstance.h"
 
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,10 +4,11 @@
 #include "formsplash.h"
 #include "modulepages.h"
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
-#include "shell/context/context.h"
-#include "shell/context/defaulthandler.h"
-#include "shell/context/product.h"
+#include "context/context.h"
+#include "context/defaulthandler.h"
+#include "context/product.h"
+#include "platform/ui/messagebox.h"
+#include "shell/pages/databasefault.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -60,12 +61,19 @@ QString DataFolderProblem(const QString& dataFolder)
 {
     const QFileInfo folder(dataFolder);
     const QFileInfo database(Database::PathIn(dataFolder));
-    if (folder.isDir() && folder.isWritable() && (!database.exists() || database.isWritable()))
-        return {};
-    return QStringLiteral("CarePortfolio keeps your records in the folder %1, but it cannot write there.\n\n"
-                          "Please make sure that the folder and the files in it exist and that you are allowed "
-                          "to change them, then start CarePortfolio again.")
-        .arg(dataFolder);
+    if (!folder.isDir() || !folder.isWritable() || (database.exists() && !database.isWritable()))
+        return QStringLiteral("CarePortfolio keeps your records in the folder %1, but it cannot write there.\n\n"
+                              "Please make sure that the folder and the files in it exist and that you are allowed "
+                              "to change them, then start CarePortfolio again.")
+            .arg(dataFolder);
+    // Before anything reads the database (its version first), so that a
+    // missing, damaged or busy file is told as what it is.
+    try {
+        Database::Check(dataFolder);
+    } catch (const EDatabaseError& error) {
+        return DatabaseFaultText(error, dataFolder);
+    }
+    return {};
 }
 
 void RunUninstall(const QString& programDir)

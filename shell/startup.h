@@ -12,7 +12,8 @@ bool IsProgramDirTooShort(const QString& programDir);
 QString DataFolderOf(const QString& programDir);
 // The arguments after the program name: the first one, in any case, is "-uninstall".
 bool IsUninstallRequest(const QStringList& arguments);
-// Empty when the program can keep its records in the folder; else what to tell the user.
+// Empty when the program can keep its records in the folder and its database
+// opens; else what to tell the user.
 QString DataFolderProblem(const QString& dataFolder);
 
 // Asks the user, then starts the installation's uninstall program on its log.

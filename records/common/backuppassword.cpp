@@ -1,7 +1,7 @@
 #include "backuppassword.h"
 
 #include "genericprops.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 
 #include <QCryptographicHash>
 
@@ -36,7 +36,10 @@ bool ScramblePassword(const QString& password, QString& text)
 bool StoreBackupPassword(const QString& password)
 {
     QString text;
-    return ScramblePassword(password, text) && WriteGenericStr(kPasswordProperty, kPasswordObject, text);
+    if (!ScramblePassword(password, text))
+        return false;
+    WriteGenericStr(kPasswordProperty, kPasswordObject, text);
+    return true;
 }
 
 bool CheckBackupPassword(const QString& password)

@@ -7,6 +7,8 @@
 // hexadecimal digits. Anything but letters, digits and the blank is refused
 // with a warning box: false and no text.
 bool ScramblePassword(const QString& password, QString& text);
+// These two raise EDatabaseError when the database fails: a password that
+// could not be checked is not a wrong one.
 bool StoreBackupPassword(const QString& password);
 // True when the password's scrambled text equals the stored one.
 bool CheckBackupPassword(const QString& password);

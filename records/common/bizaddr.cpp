@@ -1,7 +1,7 @@
 #include "bizaddr.h"
 
 #include "platform/dataset.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 
 #include <array>
 #include <utility>
@@ -104,93 +104,73 @@ bool TBizContact::IsEmpty() const
 
 bool ReadBizAddr(qint32 bizId, TBizAddr& row)
 {
-    try {
-        TQuery query(DataFolder);
-        SelectById(query, bizId);
-        query.Open();
-        if (query.Eof())
-            return false;
-        row = RowOf(query);
-        return true;
-    } catch (const EDatabaseError&) {
+    TQuery query(DataFolder);
+    SelectById(query, bizId);
+    query.Open();
+    if (query.Eof())
         return false;
-    }
+    row = RowOf(query);
+    return true;
 }
 
-bool AppendBizAddr(const TBizAddr& row, qint32& bizId)
+qint32 AppendBizAddr(const TBizAddr& row)
 {
-    try {
-        TQuery query(DataFolder);
-        query.SetRequestLive(true);
-        query.SQL() << QStringLiteral("SELECT * FROM BizAddr");
-        query.Open();
-        query.Append();
-        SetRow(query, row);
-        query.Post();
-        bizId = Field(query, "BizId").AsInteger();
-        return true;
-    } catch (const EDatabaseError&) {
-        return false;
-    }
+    TQuery query(DataFolder);
+    query.SetRequestLive(true);
+    query.SQL() << QStringLiteral("SELECT * FROM BizAddr");
+    query.Open();
+    query.Append();
+    SetRow(query, row);
+    query.Post();
+    return Field(query, "BizId").AsInteger();
 }
 
 bool UpdateBizAddr(qint32 bizId, const TBizAddr& row)
 {
-    try {
-        TQuery query(DataFolder);
-        query.SetRequestLive(true);
-        SelectById(query, bizId);
-        query.Open();
-        if (query.Eof())
-            return false;
-        query.Edit();
-        SetRow(query, row);
-        query.Post();
-        return true;
-    } catch (const EDatabaseError&) {
+    TQuery query(DataFolder);
+    query.SetRequestLive(true);
+    SelectById(query, bizId);
+    query.Open();
+    if (query.Eof())
         return false;
-    }
+    query.Edit();
+    SetRow(query, row);
+    query.Post();
+    return true;
 }
 
 qint32 FindBizAddrId(const QString& name, qint32 categoryNo)
 {
-    try {
-        TQuery query(DataFolder);
-        SelectByName(query, name, categoryNo >= 0, categoryNo);
-        query.Open();
-        return query.Eof() ? 0 : Field(query, "BizId").AsInteger();
-    } catch (const EDatabaseError&) {
-        return 0;
-    }
+    TQuery query(DataFolder);
+    SelectByName(query, name, categoryNo >= 0, categoryNo);
+    query.Open();
+    return query.Eof() ? 0 : Field(query, "BizId").AsInteger();
 }
 
 void LookupBizAddr(const QString& name, qint32 categoryNo, qint32& bizId, TBizContact& contact)
 {
+    // Worked on copies: a failure halfway leaves the caller's values whole.
     qint32 id = bizId;
     TBizContact values = contact;
-    try {
-        if (id != 0) {
-            TQuery query(DataFolder);
-            SelectById(query, id);
-            if (categoryNo > 0)
-                query.SQL() << QStringLiteral("AND CategoryNo = %1").arg(categoryNo);
-            query.Open();
-            if (query.Eof()) {
-                id = 0;
-            } else if (Field(query, "BusinessName").AsString() != name) {
-                // The user chose another business: forget the old one's values.
-                id = 0;
-                values = {};
-                TakeFirstByName(name, 0, id, values);
-            } else if (values.IsEmpty()) {
-                values = ContactOf(query);
-            }
+    if (id != 0) {
+        TQuery query(DataFolder);
+        SelectById(query, id);
+        if (categoryNo > 0)
+            query.SQL() << QStringLiteral("AND CategoryNo = %1").arg(categoryNo);
+        query.Open();
+        if (query.Eof()) {
+            id = 0;
+        } else if (Field(query, "BusinessName").AsString() != name) {
+            // The user chose another business: forget the old one's values.
+            id = 0;
+            values = {};
+            TakeFirstByName(name, 0, id, values);
+        } else if (values.IsEmpty()) {
+            values = ContactOf(query);
         }
-        if (id == 0 && values.IsEmpty() && !name.isEmpty() && !name.endsWith(QLatin1Char('\\')))
-            TakeFirstByName(name, categoryNo, id, values);
-    } catch (const EDatabaseError&) {
-        return;
     }
+    if (id == 0 && values.IsEmpty() && !name.isEmpty() && !name.endsWith(QLatin1Char('\\')))
+        TakeFirstByName(name, categoryNo, id, values);
     bizId = id;
     contact = values;
 }

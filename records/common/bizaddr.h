@@ -40,9 +40,11 @@ struct TBizContact {
     bool IsEmpty() const;
 };
 
-// Each is false (or 0) when the row is missing or the database fails.
+// Every routine below raises EDatabaseError when the database fails; false
+// (or 0) means only that there is no such row.
 bool ReadBizAddr(qint32 bizId, TBizAddr& row);
-bool AppendBizAddr(const TBizAddr& row, qint32& bizId);
+// The new row's key.
+qint32 AppendBizAddr(const TBizAddr& row);
 bool UpdateBizAddr(qint32 bizId, const TBizAddr& row);
 // The first row of that exact name, in the category unless it is -1.
 qint32 FindBizAddrId(const QString& name, qint32 categoryNo);
@@ -50,5 +52,5 @@ qint32 FindBizAddrId(const QString& name, qint32 categoryNo);
 // Completes the payments' record of a provider or insurer named Name: keeps
 // a BizId whose row still bears the name (filling the six values only when
 // all are empty), otherwise looks the name up, in the category when it is
-// above 0. A database failure leaves BizId and the values as they were.
+// above 0. When the database fails, BizId and the values stay as they were.
 void LookupBizAddr(const QString& name, qint32 categoryNo, qint32& bizId, TBizContact& contact);

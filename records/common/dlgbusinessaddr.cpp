@@ -1,8 +1,10 @@
 #include "dlgbusinessaddr.h"
 
 #include "lookuplists.h"
-#include "platform/cursor.h"
-#include "platform/messagebox.h"
+#include "context/context.h"
+#include "platform/dataset.h"
+#include "platform/ui/cursor.h"
+#include "platform/ui/messagebox.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -92,6 +94,8 @@ bool EditBusinessAddr(const QString& name, qint32 categoryNo, qint32& bizId)
     {
         HourglassCursor wait;
         dialog = std::make_unique<TDlgBusinessAddr>();
+        if (!dialog->FormCreate())
+            return false;
     }
     if (categoryNo >= 0)
         dialog->CBCategory->setEnabled(false);
@@ -147,8 +151,6 @@ TDlgBusinessAddr::TDlgBusinessAddr(QWidget* parent) : QDialog(parent)
     layout->addWidget(Image1);
     layout->addLayout(right);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    FormCreate();
 }
 
 QWidget* TDlgBusinessAddr::BuildContactPage()
@@ -227,11 +229,24 @@ QWidget* TDlgBusinessAddr::BuildNotesPage()
     return page;
 }
 
-void TDlgBusinessAddr::FormCreate()
+bool TDlgBusinessAddr::FormCreate()
 {
-    FillChoiceCombo(*CBCategory, CategoryListId);
+    try {
+        FillChoiceCombo(*CBCategory, CategoryListId);
+    } catch (const EDatabaseError&) {
+        ShowMessageBox(QStringLiteral("Fail to get category list."), MsgIcon::Error, MsgOk);
+        return false;
+    }
     TBizAddr row;
-    if (FindRow(row))
+    bool found = false;
+    try {
+        found = FindRow(row);
+    } catch (const EDatabaseError&) {
+        // Shown as a new address, it would be saved as a second one.
+        ShowMessageBox(QStringLiteral("Cannot read the address record from the database."), MsgIcon::Error, MsgOk);
+        return false;
+    }
+    if (found)
         ShowRow(row);
     else
         EditBizName->setText(BizDlgName);
@@ -240,6 +255,7 @@ void TDlgBusinessAddr::FormCreate()
         CBCategory->setEditText(EnterOrSelectText);
     for (int row = 0; row < 4; ++row)
         contactCombos_[row]->setCurrentIndex(kDefaultKinds[row]);
+    return true;
 }
 
 // The row the dialog edits: the given key's, when it still bears the given
@@ -343,18 +359,44 @@ void TDlgBusinessAddr::OKBtnClick()
         EditBizName->setFocus();
         return;
     }
+    const bool isNew = BizDlgBizId == 0;
+    const WriteFailure failure = WriteShown();
+    BizDlgSaved = failure == WriteFailure::None;
+    // After a failure the dialog stays open with what the user typed.
+    if (failure == WriteFailure::Category)
+        ShowMessageBox(QStringLiteral("Fail to add a user-defined item to the drop-down list"), MsgIcon::Warning,
+                       MsgOk);
+    else if (failure == WriteFailure::Address && isNew)
+        ShowMessageBox(QStringLiteral("Fail to add address record."), MsgIcon::Error, MsgOk);
+    else if (failure == WriteFailure::Address)
+        ShowMessageBox(QStringLiteral("Fail to update address record."), MsgIcon::Error, MsgOk);
+    else
+        accept();
+}
+
+// A category typed anew and the address are written together: a failed save
+// leaves no new category behind to be added a second time by the next OK.
+TDlgBusinessAddr::WriteFailure TDlgBusinessAddr::WriteShown()
+{
     TBizAddr row = RowShown();
-    row.categoryNo = GetChoiceComboId(*CBCategory);
-    if (BizDlgBizId != 0) {
-        BizDlgSaved = UpdateBizAddr(BizDlgBizId, row);
-        if (!BizDlgSaved)
-            ShowMessageBox(QStringLiteral("Fail to update address record."), MsgIcon::Error, MsgOk);
-    } else {
-        BizDlgSaved = AppendBizAddr(row, BizDlgBizId);
-        if (!BizDlgSaved)
-            ShowMessageBox(QStringLiteral("Fail to add address record."), MsgIcon::Error, MsgOk);
+    try {
+        TTransaction transaction(DataFolder);
+        try {
+            row.categoryNo = GetChoiceComboId(*CBCategory);
+        } catch (const EDatabaseError&) {
+            return WriteFailure::Category;
+        }
+        qint32 bizId = BizDlgBizId;
+        if (bizId == 0)
+            bizId = AppendBizAddr(row);
+        else if (!UpdateBizAddr(bizId, row))
+            return WriteFailure::Address;
+        transaction.Commit();
+        BizDlgBizId = bizId;
+        return WriteFailure::None;
+    } catch (const EDatabaseError&) {
+        return WriteFailure::Address;
     }
-    accept();
 }
 
 void TDlgBusinessAddr::CancelBtnClick()

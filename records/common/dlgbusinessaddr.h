@@ -22,8 +22,9 @@ extern QString BizDlgName;
 
 // The business of the key (0 for none), else the one of the name, else a new
 // one bearing the name. A category of -1 leaves it to the user; any other
-// fixes it. True and the saved key when the user saved; false when cancelled
-// or the row could not be written (the key unchanged).
+// fixes it. True and the saved key when the user saved; false (the key
+// unchanged) when cancelled, or when the database could not be read, which
+// the dialog has told the user. A save that fails keeps the dialog open.
 bool EditBusinessAddr(const QString& name, qint32 categoryNo, qint32& bizId);
 
 class TDlgBusinessAddr : public QDialog {
@@ -57,19 +58,26 @@ public:
     QPushButton* CancelBtn;
 
     // The contact rows are numbered 0 to 3 from the top.
+    // Reads the categories and the row from the dialog-wide variables; false
+    // when the database fails, after telling the user: the dialog is not shown.
+    bool FormCreate();
+
     void CBOneChange(int row);
     void EditOneExit(int row);
     void OKBtnClick();
     void CancelBtnClick();
 
 private:
+    // What OK could not write.
+    enum class WriteFailure { None, Category, Address };
+
     QWidget* BuildContactPage();
     QWidget* BuildAddressPage();
     QWidget* BuildNotesPage();
-    void FormCreate();
     bool FindRow(TBizAddr& row);
     void ShowRow(const TBizAddr& row);
     TBizAddr RowShown() const;
+    WriteFailure WriteShown();
     void StoreContactRow(int row);
     void RefreshContactEdits();
 

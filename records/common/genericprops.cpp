@@ -1,7 +1,7 @@
 #include "genericprops.h"
 
 #include "platform/dataset.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 
 #include <QComboBox>
 
@@ -22,130 +22,111 @@ void SetValue(TParam& param, const QString& text) { param.SetAsString(text); }
 void SetValue(TParam& param, qint32 value) { param.SetAsInteger(value); }
 
 template <typename Value>
-bool WriteGenericValue(qint16 propertyType, qint32 objId, const QString& column, const Value& value)
+void WriteGenericValue(qint16 propertyType, qint32 objId, const QString& column, const Value& value)
 {
-    try {
-        TQuery query(DataFolder);
-        query.SetRequestLive(true);
-        SelectPair(query, propertyType, objId);
-        query.Open();
-        if (!query.Eof()) {
-            query.Edit();
-            SetValue(query.FieldByName(column), value);
-            query.Post();
-            return true;
-        }
-        query.Close();
-        query.SetRequestLive(false);
-        query.SetSQL({QStringLiteral("INSERT"),
-                      QStringLiteral("INTO GENERIC (PropertyType, ObjID, %1)").arg(column),
-                      QStringLiteral("VALUES (:PropertyType, :ObjID, :%1)").arg(column)});
-        query.ParamByName(QStringLiteral("PropertyType")).SetAsSmallInt(propertyType);
-        query.ParamByName(QStringLiteral("ObjID")).SetAsInteger(objId);
-        SetValue(query.ParamByName(column), value);
-        query.ExecSQL();
-        return true;
-    } catch (const EDatabaseError&) {
-        return false;
+    TQuery query(DataFolder);
+    query.SetRequestLive(true);
+    SelectPair(query, propertyType, objId);
+    query.Open();
+    if (!query.Eof()) {
+        query.Edit();
+        SetValue(query.FieldByName(column), value);
+        query.Post();
+        return;
     }
+    query.Close();
+    query.SetRequestLive(false);
+    query.SetSQL({QStringLiteral("INSERT"),
+                  QStringLiteral("INTO GENERIC (PropertyType, ObjID, %1)").arg(column),
+                  QStringLiteral("VALUES (:PropertyType, :ObjID, :%1)").arg(column)});
+    query.ParamByName(QStringLiteral("PropertyType")).SetAsSmallInt(propertyType);
+    query.ParamByName(QStringLiteral("ObjID")).SetAsInteger(objId);
+    SetValue(query.ParamByName(column), value);
+    query.ExecSQL();
 }
 }  // namespace
 
 QString GetDatabaseVersion(const QString& dataFolder)
 {
-    try {
-        TQuery query(dataFolder);
-        query.SQL() << QStringLiteral("SELECT * FROM GENERIC")
-                    << QStringLiteral("WHERE PropertyType = %1").arg(kDatabaseVersionProperty);
-        query.Open();
-        return query.Eof() ? QString() : query.FieldByName(QStringLiteral("StrProperty")).AsString();
-    } catch (const EDatabaseError&) {
-        return {};
-    }
+    TQuery query(dataFolder);
+    query.SQL() << QStringLiteral("SELECT * FROM GENERIC")
+                << QStringLiteral("WHERE PropertyType = %1").arg(kDatabaseVersionProperty);
+    query.Open();
+    return query.Eof() ? QString() : query.FieldByName(QStringLiteral("StrProperty")).AsString();
 }
 
 bool ReadGenericStr(qint16 propertyType, qint32 objId, QString& text)
 {
     text.clear();
-    try {
-        TQuery query(DataFolder);
-        SelectPair(query, propertyType, objId);
-        query.Open();
-        if (query.Eof())
-            return false;
-        text = query.FieldByName(QStringLiteral("StrProperty")).AsString();
-        return true;
-    } catch (const EDatabaseError&) {
+    TQuery query(DataFolder);
+    SelectPair(query, propertyType, objId);
+    query.Open();
+    if (query.Eof())
         return false;
-    }
+    text = query.FieldByName(QStringLiteral("StrProperty")).AsString();
+    return true;
 }
 
-bool WriteGenericStr(qint16 propertyType, qint32 objId, const QString& text)
+void WriteGenericStr(qint16 propertyType, qint32 objId, const QString& text)
 {
-    return WriteGenericValue(propertyType, objId, QStringLiteral("StrProperty"), text);
+    WriteGenericValue(propertyType, objId, QStringLiteral("StrProperty"), text);
 }
 
-bool WriteGenericInt(qint16 propertyType, qint32 objId, qint32 value)
+void WriteGenericInt(qint16 propertyType, qint32 objId, qint32 value)
 {
-    return WriteGenericValue(propertyType, objId, QStringLiteral("IntProperty"), value);
+    WriteGenericValue(propertyType, objId, QStringLiteral("IntProperty"), value);
 }
 
 void FillGenericTextCombo(qint32 objId, qint32 intProperty, const QString& selectText, QComboBox& combo)
 {
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("SELECT * FROM GENERIC")
+                << QStringLiteral("WHERE PropertyType = %1").arg(kProviderNameProperty);
+    if (objId > 0)
+        query.SQL() << QStringLiteral("AND ObjID = %1").arg(objId);
+    if (intProperty > 0)
+        query.SQL() << QStringLiteral("AND IntProperty = %1").arg(intProperty);
+    query.SQL() << QStringLiteral("ORDER BY StrProperty");
+    query.Open();
     int selected = -1;
-    try {
-        TQuery query(DataFolder);
-        query.SQL() << QStringLiteral("SELECT * FROM GENERIC")
-                    << QStringLiteral("WHERE PropertyType = %1").arg(kProviderNameProperty);
-        if (objId > 0)
-            query.SQL() << QStringLiteral("AND ObjID = %1").arg(objId);
-        if (intProperty > 0)
-            query.SQL() << QStringLiteral("AND IntProperty = %1").arg(intProperty);
-        query.SQL() << QStringLiteral("ORDER BY StrProperty");
-        query.Open();
-        // The whole previous name: a long name repeated is still listed once.
-        QString previous;
-        for (; !query.Eof(); query.Next()) {
-            const QString name = query.FieldByName(QStringLiteral("StrProperty")).AsString();
-            if (name == previous)
-                continue;
-            combo.addItem(name);
-            previous = name;
-            if (name == selectText)
-                selected = combo.count() - 1;
-        }
-    } catch (const EDatabaseError&) {
+    // The whole previous name: a long name repeated is still listed once.
+    QString previous;
+    for (; !query.Eof(); query.Next()) {
+        const QString name = query.FieldByName(QStringLiteral("StrProperty")).AsString();
+        if (name == previous)
+            continue;
+        combo.addItem(name);
+        previous = name;
+        if (name == selectText)
+            selected = combo.count() - 1;
     }
     combo.setCurrentIndex(selected);
 }
 
 void AddGenericText(qint32 objId, qint32 intProperty, const QString& text)
 {
-    try {
-        TQuery query(DataFolder);
-        query.SQL() << QStringLiteral("SELECT * FROM GENERIC")
-                    << QStringLiteral("WHERE PropertyType = %1").arg(kProviderNameProperty);
-        if (objId >= 0)
-            query.SQL() << QStringLiteral("AND ObjID = %1").arg(objId);
-        if (intProperty >= 0)
-            query.SQL() << QStringLiteral("AND IntProperty = %1").arg(intProperty);
-        query.Open();
-        for (; !query.Eof(); query.Next()) {
-            if (query.FieldByName(QStringLiteral("StrProperty")).AsString() == text)
-                return;
-        }
-        query.Close();
-        query.SetRequestLive(true);
-        query.SetSQL({QStringLiteral("SELECT * FROM GENERIC")});
-        query.Open();
-        query.Append();
-        query.FieldByName(QStringLiteral("PropertyType")).SetAsInteger(kProviderNameProperty);
-        if (objId >= 0)
-            query.FieldByName(QStringLiteral("ObjID")).SetAsInteger(objId);
-        query.FieldByName(QStringLiteral("StrProperty")).SetAsString(text);
-        if (intProperty >= 0)
-            query.FieldByName(QStringLiteral("IntProperty")).SetAsInteger(intProperty);
-        query.Post();
-    } catch (const EDatabaseError&) {
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("SELECT * FROM GENERIC")
+                << QStringLiteral("WHERE PropertyType = %1").arg(kProviderNameProperty);
+    if (objId >= 0)
+        query.SQL() << QStringLiteral("AND ObjID = %1").arg(objId);
+    if (intProperty >= 0)
+        query.SQL() << QStringLiteral("AND IntProperty = %1").arg(intProperty);
+    query.Open();
+    for (; !query.Eof(); query.Next()) {
+        if (query.FieldByName(QStringLiteral("StrProperty")).AsString() == text)
+            return;
     }
+    query.Close();
+    query.SetRequestLive(true);
+    query.SetSQL({QStringLiteral("SELECT * FROM GENERIC")});
+    query.Open();
+    query.Append();
+    query.FieldByName(QStringLiteral("PropertyType")).SetAsInteger(kProviderNameProperty);
+    if (objId >= 0)
+        query.FieldByName(QStringLiteral("ObjID")).SetAsInteger(objId);
+    query.FieldByName(QStringLiteral("StrProperty")).SetAsString(text);
+    if (intProperty >= 0)
+        query.FieldByName(QStringLiteral("IntProperty")).SetAsInteger(intProperty);
+    query.Post();
 }

@@ -1,9 +1,8 @@
 #include "lookuplists.h"
 
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
 #include "recordtext.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -16,32 +15,24 @@ qint32 ItemId(const QComboBox& combo, int index)
     return combo.itemData(index).toInt();
 }
 
-// Adds one item per row of the statement; false when the database fails.
-bool AddRows(QComboBox& combo, const QStringList& sql, const QString& nameField, const QString& idField)
+// Adds one item per row of the statement.
+void AddRows(QComboBox& combo, const QStringList& sql, const QString& nameField, const QString& idField)
 {
-    try {
-        TQuery query(DataFolder);
-        query.SetSQL(sql);
-        query.Open();
-        for (; !query.Eof(); query.Next())
-            combo.addItem(query.FieldByName(nameField).AsString(), query.FieldByName(idField).AsInteger());
-        return true;
-    } catch (const EDatabaseError&) {
-        return false;
-    }
+    TQuery query(DataFolder);
+    query.SetSQL(sql);
+    query.Open();
+    for (; !query.Eof(); query.Next())
+        combo.addItem(query.FieldByName(nameField).AsString(), query.FieldByName(idField).AsInteger());
 }
 }  // namespace
 
 void FillBizAddrCombo(QComboBox& combo, qint32 categoryNo)
 {
     combo.setCurrentIndex(-1);
-    const bool filled = AddRows(combo,
-                                {QStringLiteral("SELECT * FROM BizAddr"),
-                                 QStringLiteral("WHERE CategoryNo = %1").arg(categoryNo),
-                                 QStringLiteral("ORDER BY BusinessName")},
-                                QStringLiteral("BusinessName"), QStringLiteral("BizId"));
-    if (!filled)
-        ShowMessageBox(QStringLiteral("Fail to get name list."), MsgIcon::Error, MsgOk);
+    AddRows(combo,
+            {QStringLiteral("SELECT * FROM BizAddr"), QStringLiteral("WHERE CategoryNo = %1").arg(categoryNo),
+             QStringLiteral("ORDER BY BusinessName")},
+            QStringLiteral("BusinessName"), QStringLiteral("BizId"));
 }
 
 void RefillBizAddrCombo(QComboBox& combo, qint32 categoryNo)
@@ -58,13 +49,10 @@ void FillChoiceCombo(QComboBox& combo, qint32 componentId)
     // sees the new choice.
     if (QCompleter* completer = combo.completer())
         completer->setCaseSensitivity(Qt::CaseSensitive);
-    const bool filled = AddRows(combo,
-                                {QStringLiteral("SELECT * FROM Choices"),
-                                 QStringLiteral("WHERE ComponentID = %1").arg(componentId),
-                                 QStringLiteral("ORDER BY ItemName")},
-                                QStringLiteral("ItemName"), QStringLiteral("ChoiceID"));
-    if (!filled)
-        ShowMessageBox(QStringLiteral("Fail to get category list."), MsgIcon::Error, MsgOk);
+    AddRows(combo,
+            {QStringLiteral("SELECT * FROM Choices"), QStringLiteral("WHERE ComponentID = %1").arg(componentId),
+             QStringLiteral("ORDER BY ItemName")},
+            QStringLiteral("ItemName"), QStringLiteral("ChoiceID"));
 }
 
 void ClearIdCombo(QComboBox& combo)
@@ -92,34 +80,28 @@ qint32 AddUserChoice(qint32 componentId, const QString& text)
 {
     if (text == EnterOrSelectText)
         return -1;
-    try {
-        TQuery query(DataFolder);
-        query.SQL() << QStringLiteral("SELECT * FROM Choices")
-                    << QStringLiteral("WHERE ComponentID = %1").arg(componentId)
-                    << QStringLiteral("ORDER BY ChoiceID");
-        query.Open();
-        qint32 newId = 1;
-        if (!query.Eof()) {
-            while (!query.Eof())
-                query.Next();
-            newId = query.FieldByName(QStringLiteral("ChoiceID")).AsInteger() + 1;
-        }
-        query.Close();
-        query.SetRequestLive(true);
-        query.SetSQL({QStringLiteral("SELECT * FROM Choices")});
-        query.Open();
-        query.Append();
-        query.FieldByName(QStringLiteral("ComponentID")).SetAsInteger(componentId);
-        query.FieldByName(QStringLiteral("ChoiceID")).SetAsInteger(newId);
-        query.FieldByName(QStringLiteral("UserDefined")).SetAsBoolean(true);
-        query.FieldByName(QStringLiteral("ItemName")).SetAsString(text);
-        query.Post();
-        return newId;
-    } catch (const EDatabaseError&) {
-        ShowMessageBox(QStringLiteral("Fail to add a user-defined item to the drop-down list"), MsgIcon::Warning,
-                       MsgOk);
-        return -1;
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("SELECT * FROM Choices")
+                << QStringLiteral("WHERE ComponentID = %1").arg(componentId)
+                << QStringLiteral("ORDER BY ChoiceID");
+    query.Open();
+    qint32 newId = 1;
+    if (!query.Eof()) {
+        while (!query.Eof())
+            query.Next();
+        newId = query.FieldByName(QStringLiteral("ChoiceID")).AsInteger() + 1;
     }
+    query.Close();
+    query.SetRequestLive(true);
+    query.SetSQL({QStringLiteral("SELECT * FROM Choices")});
+    query.Open();
+    query.Append();
+    query.FieldByName(QStringLiteral("ComponentID")).SetAsInteger(componentId);
+    query.FieldByName(QStringLiteral("ChoiceID")).SetAsInteger(newId);
+    query.FieldByName(QStringLiteral("UserDefined")).SetAsBoolean(true);
+    query.FieldByName(QStringLiteral("ItemName")).SetAsString(text);
+    query.Post();
+    return newId;
 }
 
 qint32 GetChoiceComboId(QComboBox& combo)

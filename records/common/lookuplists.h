@@ -1,6 +1,8 @@
 #pragma once
 // Combo boxes filled with database rows, each item carrying its row's key as
-// item data, and the user-extendable lists a typed text can join.
+// item data, and the user-extendable lists a typed text can join. Each routine
+// that reads or writes raises EDatabaseError when the database fails, after
+// adding what it read; the dialog tells the user.
 #include <QString>
 
 class QComboBox;
@@ -24,7 +26,7 @@ int IndexOfComboId(const QComboBox& combo, qint32 id);
 void SelectComboById(QComboBox& combo, qint32 id);
 
 // Appends a user-defined item with the list's largest id + 1 (1 for an
-// empty list); -1 for the placeholder or when the database fails.
+// empty list); -1 for the placeholder.
 qint32 AddUserChoice(qint32 componentId, const QString& text);
 // The category chosen or typed in a category combo: a typed text matching an
 // item (blanks around it and letter case aside) gives that item; a new text

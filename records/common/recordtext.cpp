@@ -2,8 +2,8 @@
 
 #include "controls/moneyedit.h"
 #include "platform/formatsettings.h"
-#include "platform/messagebox.h"
-#include "shell/context/context.h"
+#include "platform/ui/messagebox.h"
+#include "context/context.h"
 
 namespace {
 const QChar kBlank(QLatin1Char(' '));

@@ -1,30 +1,22 @@
 #include "tablelookups.h"
 
 #include "platform/dataset.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 
 bool IsTableEmpty(const QString& tableName)
 {
-    try {
-        TQuery query(DataFolder);
-        query.SQL() << QStringLiteral("Select * from ") + tableName;
-        query.Open();
-        return query.Eof();
-    } catch (const EDatabaseError&) {
-        return false;
-    }
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("Select * from ") + tableName;
+    query.Open();
+    return query.Eof();
 }
 
 QString GetCategoryName(qint32 categoryType, qint32 categoryNo)
 {
-    try {
-        TQuery query(DataFolder);
-        query.SQL() << QStringLiteral("SELECT * FROM CATEGORY")
-                    << QStringLiteral("WHERE CategoryType = %1").arg(categoryType)
-                    << QStringLiteral("AND CategoryNo = %1").arg(categoryNo);
-        query.Open();
-        return query.Eof() ? QString() : query.FieldByName(QStringLiteral("CategoryName")).AsString();
-    } catch (const EDatabaseError&) {
-        return {};
-    }
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("SELECT * FROM CATEGORY")
+                << QStringLiteral("WHERE CategoryType = %1").arg(categoryType)
+                << QStringLiteral("AND CategoryNo = %1").arg(categoryNo);
+    query.Open();
+    return query.Eof() ? QString() : query.FieldByName(QStringLiteral("CategoryName")).AsString();
 }

@@ -1,8 +1,7 @@
 #include "todorows.h"
 
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 
 namespace {
 // Rows the shared writer adds carry these fixed marks.
@@ -22,37 +21,32 @@ void OpenToDos(TQuery& query, qint32 todoId)
 
 void WriteToDo(qint32& todoId, qint32 categoryNo, bool hasDue, const QString& description, TDateTime due)
 {
-    try {
-        TQuery query(DataFolder);
-        query.SetRequestLive(true);
-        bool found = false;
-        if (todoId != 0) {
-            OpenToDos(query, todoId);
-            found = !query.Eof();
-        }
-        if (found) {
-            query.Edit();
-        } else {
-            OpenToDos(query, 0);
-            query.Append();
-        }
-        query.FieldByName(QStringLiteral("CategoryNo")).SetAsInteger(categoryNo);
-        query.FieldByName(QStringLiteral("Description")).SetAsLines({description});
-        if (hasDue)
-            query.FieldByName(QStringLiteral("Due")).SetAsDateTime(due);
-        else
-            query.FieldByName(QStringLiteral("Due")).Clear();
-        query.FieldByName(QStringLiteral("ScheduleDate")).Clear();
-        query.FieldByName(QStringLiteral("ModType")).SetAsInteger(kModType);
-        query.FieldByName(QStringLiteral("Done")).SetAsBoolean(false);
-        query.FieldByName(QStringLiteral("EditType")).SetAsInteger(kEditType);
-        query.FieldByName(QStringLiteral("AlarmID")).SetAsInteger(kAlarmId);
-        query.Post();
-        todoId = query.FieldByName(QStringLiteral("Todoid")).AsInteger();
-    } catch (const EDatabaseError&) {
-        ShowMessageBox(QStringLiteral("Internal error! Cannot update data in tickler database."), MsgIcon::Warning,
-                       MsgOk);
+    TQuery query(DataFolder);
+    query.SetRequestLive(true);
+    bool found = false;
+    if (todoId != 0) {
+        OpenToDos(query, todoId);
+        found = !query.Eof();
     }
+    if (found) {
+        query.Edit();
+    } else {
+        OpenToDos(query, 0);
+        query.Append();
+    }
+    query.FieldByName(QStringLiteral("CategoryNo")).SetAsInteger(categoryNo);
+    query.FieldByName(QStringLiteral("Description")).SetAsLines({description});
+    if (hasDue)
+        query.FieldByName(QStringLiteral("Due")).SetAsDateTime(due);
+    else
+        query.FieldByName(QStringLiteral("Due")).Clear();
+    query.FieldByName(QStringLiteral("ScheduleDate")).Clear();
+    query.FieldByName(QStringLiteral("ModType")).SetAsInteger(kModType);
+    query.FieldByName(QStringLiteral("Done")).SetAsBoolean(false);
+    query.FieldByName(QStringLiteral("EditType")).SetAsInteger(kEditType);
+    query.FieldByName(QStringLiteral("AlarmID")).SetAsInteger(kAlarmId);
+    query.Post();
+    todoId = query.FieldByName(QStringLiteral("Todoid")).AsInteger();
 }
 
 void SaveToDo(qint32& todoId, qint32 categoryNo, const QString& description, TDateTime due)
@@ -64,12 +58,7 @@ void DeleteToDo(qint32 todoId)
 {
     if (todoId == 0)
         return;
-    try {
-        TQuery query(DataFolder);
-        query.SQL() << QStringLiteral("DELETE FROM TODO01 WHERE Todoid = %1").arg(todoId);
-        query.ExecSQL();
-    } catch (const EDatabaseError&) {
-        ShowMessageBox(QStringLiteral("Internal error! Cannot delete an item from tickler."), MsgIcon::Warning,
-                       MsgOk);
-    }
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("DELETE FROM TODO01 WHERE Todoid = %1").arg(todoId);
+    query.ExecSQL();
 }

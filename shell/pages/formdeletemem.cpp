@@ -1,10 +1,10 @@
 #include "formdeletemem.h"
 
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 #include "recorddeletion.h"
-#include "shell/context/context.h"
-#include "shell/context/defaulthandler.h"
+#include "context/context.h"
+#include "context/defaulthandler.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -25,6 +25,17 @@ QString InsuranceKind(qint32 accountType)
     case 6: return QStringLiteral(" Others");
     default: return {};
     }
+}
+
+// What the window deletes, as its failure names it.
+QString KindName(TFormDeleteMem::Mode mode)
+{
+    switch (mode) {
+    case TFormDeleteMem::DeleteMemberMode: return QStringLiteral("member");
+    case TFormDeleteMem::DeleteInsuranceMode: return QStringLiteral("insurance");
+    case TFormDeleteMem::DeleteFSAMode: return QStringLiteral("FSA");
+    }
+    return {};
 }
 
 }  // namespace
@@ -123,10 +134,19 @@ void TFormDeleteMem::BtnDeleteClick()
 {
     if (CBMember->currentIndex() >= 0) {
         const qint32 key = CBMember->currentData().toInt();
-        if (mode_ == DeleteMemberMode)
-            DeleteMember(key);
-        else
-            DeleteAccount(key);
+        try {
+            if (mode_ == DeleteMemberMode)
+                DeleteMember(key);
+            else
+                DeleteAccount(key);
+        } catch (const EDatabaseError&) {
+            // Open for another try, or Cancel.
+            ShowMessageBox(QStringLiteral("Cannot delete this %1: the database could not be changed. "
+                                          "Nothing was deleted.")
+                               .arg(KindName(mode_)),
+                           MsgIcon::Error);
+            return;
+        }
     }
     accept();
 }

@@ -1,5 +1,6 @@
 #include "formmedfolder.h"
 
+#include "databasefault.h"
 #include "documentprinter.h"
 #include "launcher.h"
 #include "messagepage.h"
@@ -7,14 +8,14 @@
 #include "pagepictures.h"
 #include "pictures.h"
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 #include "recorddeletion.h"
 #include "rtfreader.h"
-#include "shell/context/context.h"
-#include "shell/context/defaulthandler.h"
-#include "shell/context/navigation.h"
-#include "shell/context/product.h"
-#include "shell/context/registry.h"
+#include "context/context.h"
+#include "context/defaulthandler.h"
+#include "context/navigation.h"
+#include "context/product.h"
+#include "context/registry.h"
 #include "speedbar.h"
 
 #include <QFile>
@@ -139,7 +140,7 @@ TFormMedFolder::TFormMedFolder(QWidget* parent) : QWidget(parent)
     column->setSpacing(0);
     column->addWidget(PanelToolBar);
     column->addWidget(Panel1, 1);
-    FormCreate();
+    ShowOrLeave([this] { FormCreate(); });
 }
 
 void TFormMedFolder::BuildToolBar()
@@ -196,7 +197,8 @@ void TFormMedFolder::BuildPanels()
     Panel1->setStretchFactor(1, 1);
     Panel1->setSizes({kDefaultTreeWidth, 1});
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { setWindowTitle(node->text(0)); });
-    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { RunGuarded([this] { TreeView1DblClick(); }); });
+    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this,
+            [this] { RunDatabaseGuarded(DataFolder, [this] { TreeView1DblClick(); }); });
 }
 
 QTreeWidgetItem* TFormMedFolder::AddNode(QTreeWidgetItem* parent, int index, const QString& text,
@@ -236,7 +238,7 @@ void TFormMedFolder::BuildTree()
 
 void TFormMedFolder::BuildMenus()
 {
-    const auto guarded = [](std::function<void()> work) { return [work] { RunGuarded(work); }; };
+    const auto guarded = [](std::function<void()> work) { return [work] { RunDatabaseGuarded(DataFolder, work); }; };
     const auto open = [guarded](TDialogID dialog) { return guarded([dialog] { Launcher::Open(dialog); }); };
 
     File1 = new QMenu(QStringLiteral("&File"), this);
@@ -284,7 +286,6 @@ QList<TMergedMenu> TFormMedFolder::MergedMenus() const
 
 void TFormMedFolder::FormCreate()
 {
-    ResetDisplayFlags();
     LoadMemberNodes();
     LoadAccountNodes();
     LoadHelpText();
@@ -293,9 +294,9 @@ void TFormMedFolder::FormCreate()
 void TFormMedFolder::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!shown_) {
+    if (!shown_ && !leaving_) {
         shown_ = true;
-        RunGuarded([this] { FormShow(); });
+        RunGuarded([this] { ShowOrLeave([this] { FormShow(); }); });
     }
 }
 
@@ -313,43 +314,35 @@ void TFormMedFolder::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
+// The tree of a page that left is not the user's: its settings are kept.
 void TFormMedFolder::FormClose()
 {
-    SaveFolderSettings();
+    if (!leaving_)
+        SaveFolderSettings();
 }
 
-// Every member and account is placed in the tree afresh.
-void TFormMedFolder::ResetDisplayFlags()
+// A page that cannot read its database tells the user why and leaves for the
+// home page, where the main window's toolbar and menus are back.
+void TFormMedFolder::ShowOrLeave(const std::function<void()>& work)
 {
-    TTransaction transaction(DataFolder);
-    for (const QString& table : {QStringLiteral("MEDPROF"), QStringLiteral("MEDINS")}) {
-        TQuery rows(DataFolder);
-        rows.SetRequestLive(true);
-        rows.SQL() << QStringLiteral("SELECT * FROM ") + table;
-        for (rows.Open(); !rows.Eof(); rows.Next()) {
-            rows.Edit();
-            rows.FieldByName(QStringLiteral("Display")).SetAsInteger(0);
-            rows.Post();
-        }
+    try {
+        work();
+    } catch (const EDatabaseError& error) {
+        leaving_ = true;
+        ShowMessageBox(DatabaseFaultText(error, DataFolder), MsgIcon::Error);
+        PostNavigate(ModMedToc, 0, 0, 0);
     }
-    transaction.Commit();
 }
 
-// Adds the rows not yet in the tree. A row posted with Display 1 leaves the
-// live result, so the loop takes the next one without moving.
+// Adds the rows not yet in the tree. The page keeps which rows it placed:
+// showing a page writes nothing, so a read-only database shows its tree.
 void TFormMedFolder::LoadMemberNodes()
 {
-    TTransaction transaction(DataFolder);
     TQuery members(DataFolder);
-    members.SetRequestLive(true);
-    members.SQL() << QStringLiteral("SELECT * FROM MEDPROF") << QStringLiteral("WHERE Display = 0");
-    for (members.Open(); !members.Eof();) {
-        AddMemberNode(members);
-        members.Edit();
-        members.FieldByName(QStringLiteral("Display")).SetAsInteger(1);
-        members.Post();
-    }
-    transaction.Commit();
+    members.SQL() << QStringLiteral("SELECT * FROM MEDPROF");
+    for (members.Open(); !members.Eof(); members.Next())
+        if (placedMembers_.insert(members.FieldByName(QStringLiteral("MemberID")).AsInteger()).second)
+            AddMemberNode(members);
 }
 
 void TFormMedFolder::AddMemberNode(TQuery& member)
@@ -372,26 +365,21 @@ void TFormMedFolder::AddMemberNode(TQuery& member)
 
 void TFormMedFolder::LoadAccountNodes()
 {
-    TTransaction transaction(DataFolder);
     TQuery accounts(DataFolder);
-    accounts.SetRequestLive(true);
-    accounts.SQL() << QStringLiteral("SELECT * FROM MEDINS") << QStringLiteral("WHERE AccountType > 0")
-                   << QStringLiteral("AND Display = 0");
-    for (accounts.Open(); !accounts.Eof();) {
+    accounts.SQL() << QStringLiteral("SELECT * FROM MEDINS") << QStringLiteral("WHERE AccountType > 0");
+    for (accounts.Open(); !accounts.Eof(); accounts.Next()) {
         const qint32 accountID = accounts.FieldByName(QStringLiteral("AccountID")).AsInteger();
+        if (!placedAccounts_.insert(accountID).second)
+            continue;
         const QString name = accounts.FieldByName(QStringLiteral("AccountName")).AsString();
         const bool fsa = accounts.FieldByName(QStringLiteral("AccountType")).AsInteger() == kFSAAccountType;
         QTreeWidgetItem* node = fsa ? AddNode(expensesNode_, 0, FSACaption(name), TTreeObj{kNodeFSA, accountID}, kImageFSA)
                                     : AddNode(expensesNode_, 0, name, TTreeObj{kNodeInsurance, accountID}, kImageInsurance);
-        accounts.Edit();
-        accounts.FieldByName(QStringLiteral("Display")).SetAsInteger(1);
-        accounts.Post();
         if (selectNew_) {
             TreeView1->setCurrentItem(node);
             selectNew_ = false;
         }
     }
-    transaction.Commit();
 }
 
 void TFormMedFolder::LoadHelpText()
@@ -491,7 +479,7 @@ bool TFormMedFolder::eventFilter(QObject* watched, QEvent* event)
     if (watched == TreeView1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            RunGuarded([this] { TreeView1DblClick(); });
+            RunDatabaseGuarded(DataFolder, [this] { TreeView1DblClick(); });
             return true;
         }
     }

@@ -8,7 +8,9 @@
 #include <QMetaType>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
+#include <set>
 
 class QAction;
 class QMenu;
@@ -104,7 +106,7 @@ private:
     void FormShow();
     void FormClose();
 
-    void ResetDisplayFlags();
+    void ShowOrLeave(const std::function<void()>& work);
     void LoadMemberNodes();
     void LoadAccountNodes();
     void LoadHelpText();
@@ -132,6 +134,11 @@ private:
     std::array<QIcon, 15> ImageList1;
     QTreeWidgetItem* membersNode_ = nullptr;
     QTreeWidgetItem* expensesNode_ = nullptr;
+    // The members and accounts in the tree, by id.
+    std::set<qint32> placedMembers_;
+    std::set<qint32> placedAccounts_;
     bool selectNew_ = false;
     bool shown_ = false;
+    // The database failed: the page has asked for the home page.
+    bool leaving_ = false;
 };

@@ -7,8 +7,8 @@
 #include "pageframe.h"
 #include "pagepictures.h"
 #include "platform/dataset.h"
-#include "shell/context/context.h"
-#include "shell/context/defaulthandler.h"
+#include "context/context.h"
+#include "context/defaulthandler.h"
 
 #include <QMenu>
 #include <QVBoxLayout>

@@ -7,9 +7,9 @@
 #include "pagepictures.h"
 #include "pagecommon.h"
 #include "platform/dataset.h"
-#include "shell/context/context.h"
-#include "shell/context/defaulthandler.h"
-#include "shell/context/navigation.h"
+#include "context/context.h"
+#include "context/defaulthandler.h"
+#include "context/navigation.h"
 
 #include <QLabel>
 #include <QMenu>

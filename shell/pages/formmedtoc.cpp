@@ -5,9 +5,9 @@
 #include "pagecommon.h"
 #include "pagepictures.h"
 #include "pictures.h"
-#include "shell/context/defaulthandler.h"
-#include "shell/context/navigation.h"
-#include "shell/context/product.h"
+#include "context/defaulthandler.h"
+#include "context/navigation.h"
+#include "context/product.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -4,12 +4,12 @@
 #include "pagecommon.h"
 #include "platform/dataset.h"
 #include "platform/formatsettings.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 #include "records/common/datemath.h"
 #include "records/common/recordtext.h"
-#include "shell/context/context.h"
-#include "shell/context/product.h"
-#include "shell/context/registry.h"
+#include "context/context.h"
+#include "context/product.h"
+#include "context/registry.h"
 
 #include <QTextCursor>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "pagecommon.h"
 
 #include "launcher.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 #include "records/common/datemath.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "platform/dataset.h"
 #include "records/common/todorows.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 
 void DeleteMember(qint32 memberID)
 {

@@ -5,7 +5,7 @@
 #include "controls/efcontroller.h"
 #include "controls/intlsup.h"
 #include "platform/datetime.h"
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 
 #include <gtest/gtest.h>
 #include <ostream>

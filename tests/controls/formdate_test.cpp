@@ -1,7 +1,7 @@
 #include "controls/formdate.h"
 #include "controls/daynumbers.h"
 #include "platform/formatsettings.h"
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 
 #include <QApplication>

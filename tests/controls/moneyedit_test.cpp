@@ -1,6 +1,6 @@
 #include "controls/intlsup.h"
 #include "controls/moneyedit.h"
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 
 #include <QApplication>

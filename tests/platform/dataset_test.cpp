@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -629,6 +630,102 @@ TEST(DatabaseFileTest, AFolderNamedWithSpecialCharactersOpens)
     q.Open();
     EXPECT_EQ(q.FieldByName(QStringLiteral("StrProperty")).AsString(), QStringLiteral("1"));
     Database::CloseAll();
+}
+
+// ---- What kind of trouble a failure is ----
+
+// The kind of the failure the work raises; fails the test when it raises none.
+template <typename Work>
+std::optional<TDatabaseFault> FaultOf(Work&& work, QString* message = nullptr)
+{
+    try {
+        work();
+    } catch (const EDatabaseError& e) {
+        if (message)
+            *message = e.Message();
+        return e.Fault();
+    }
+    ADD_FAILURE() << "no exception";
+    return std::nullopt;
+}
+
+void ReadMembers(const QString& folder)
+{
+    TQuery q(folder);
+    q.SQL() << QStringLiteral("SELECT * FROM MEDPROF");
+    q.Open();
+}
+
+void AddToScratchTable(const QString& folder)
+{
+    TQuery q(folder);
+    q.SQL() << QStringLiteral("INSERT INTO CpRept (Column1) VALUES ('x')");
+    q.ExecSQL();
+}
+
+TEST(DatabaseFaultTest, AMissingFileAndAFileOfGarbageAreEachTheirOwnKind)
+{
+    QTemporaryDir empty;
+    const QString nowhere = empty.path() + QLatin1Char('/');
+    EXPECT_EQ(FaultOf([&] { Database::Check(nowhere); }), TDatabaseFault::Missing);
+    EXPECT_EQ(FaultOf([&] { ReadMembers(nowhere); }), TDatabaseFault::Missing);
+
+    FreshDataFolder folder;
+    WriteGarbageDatabase(folder.Path());
+    QString message;
+    EXPECT_EQ(FaultOf([&] { ReadMembers(folder.Path()); }, &message), TDatabaseFault::NotADatabase);
+    EXPECT_TRUE(message.contains(QStringLiteral("is not a database"))) << message.toStdString();
+
+    QFile file(Database::PathIn(folder.Path()));
+    ASSERT_TRUE(file.resize(0));   // a database without tables is not ours either
+    EXPECT_EQ(FaultOf([&] { Database::Check(folder.Path()); }), TDatabaseFault::NotADatabase);
+}
+
+TEST(DatabaseFaultTest, ADatabaseHeldByAnotherProgramIsBusyNeverNotADatabase)
+{
+    FreshDataFolder folder;
+    {
+        // Held before the program first opens it...
+        DatabaseLockedElsewhere other(folder.Path());
+        QString message;
+        EXPECT_EQ(FaultOf([&] { Database::Check(folder.Path()); }, &message), TDatabaseFault::Busy);
+        EXPECT_FALSE(message.contains(QStringLiteral("not a database"))) << message.toStdString();
+    }
+    // ...and while the program has it open.
+    ReadMembers(folder.Path());
+    {
+        DatabaseLockedElsewhere other(folder.Path());
+        EXPECT_EQ(FaultOf([&] { ReadMembers(folder.Path()); }), TDatabaseFault::Busy);
+    }
+    // Once it lets go, the same connection works again.
+    AddToScratchTable(folder.Path());
+    EXPECT_NO_THROW(ReadMembers(folder.Path()));
+}
+
+TEST(DatabaseFaultTest, AReadOnlyDatabaseIsReadAndRefusesWritesAsReadOnly)
+{
+    FreshDataFolder folder;
+    MakeDatabaseReadOnly(folder.Path());
+    EXPECT_NO_THROW(ReadMembers(folder.Path()));
+    EXPECT_EQ(FaultOf([&] { AddToScratchTable(folder.Path()); }), TDatabaseFault::ReadOnly);
+
+    // A live result posting its row meets the same refusal.
+    TQuery live(folder.Path());
+    live.SetRequestLive(true);
+    live.SQL() << QStringLiteral("SELECT * FROM CpRept");
+    live.Open();
+    live.Append();
+    live.FieldByName(QStringLiteral("Column1")).SetAsString(QStringLiteral("y"));
+    EXPECT_EQ(FaultOf([&] { live.Post(); }), TDatabaseFault::ReadOnly);
+}
+
+TEST(DatabaseFaultTest, AFaultOfTheStatementIsNoneOfTheFileKinds)
+{
+    FreshDataFolder folder;
+    TQuery q(folder.Path());
+    q.SQL() << QStringLiteral("SELECT * FROM NOSUCHTABLE");
+    EXPECT_EQ(FaultOf([&] { q.Open(); }), TDatabaseFault::Other);
+    EXPECT_EQ(FaultOf([&] { q.FieldByName(QStringLiteral("FirstName")); }), TDatabaseFault::Other);
 }
 
 // Left open on purpose, last: the connections and their prepared statements

@@ -11,7 +11,7 @@
 #include "reports/rpstandardpreview.h"
 
 #include "platform/formatsettings.h"
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 
 #include <QApplication>
@@ -58,12 +58,12 @@ QString StatusText(const TRpStandardPreview& window)
 // Prints go into a PDF file instead of a printer.
 void PrintInto(const QString& pdf)
 {
-    TRpPrinter::SetJobFactoryForTests([pdf](QPrinter& printer) {
+    TRpPrinter::InstallJobFactory([pdf](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return std::make_unique<TRpQPrinterJob>(printer);
     });
-    RpPdfOutput::SetChooserForTests([pdf](const QString&) { return pdf; });
+    RpPdfOutput::InstallChooser([pdf](const QString&) { return pdf; });
 }
 
 class PreviewWindow : public ::testing::Test {
@@ -76,9 +76,9 @@ protected:
     }
     void TearDown() override
     {
-        RpFileDialogs::SetChoosersForTests({}, {});
-        TRpPrinter::SetJobFactoryForTests({});
-        RpPdfOutput::SetChooserForTests({});
+        RpFileDialogs::InstallChoosers({}, {});
+        TRpPrinter::InstallJobFactory({});
+        RpPdfOutput::InstallChooser({});
     }
 
     ReportForm form;
@@ -215,7 +215,7 @@ TEST_F(PreviewWindow, SavesReloadsAndExportsTheSameReport)
         for (int n = 1; n <= printer.PageCount(); ++n)
             original += PageTexts(*printer.GetPage(n));
 
-        RpFileDialogs::SetChoosersForTests(
+        RpFileDialogs::InstallChoosers(
             [&](const QString& filter) {
                 offered.append(filter);
                 return RpFileDialogs::Choice{offered.size() == 1 ? saved : text, offered.size() == 1 ? 1 : 2};
@@ -260,7 +260,7 @@ TEST_F(PreviewWindow, LoadingAMissingFileSaysSoAndChangesNothing)
 {
     ScriptedMessageBoxes boxes;
     WithCompletePreview(form.report, [&](TRpStandardPreview& window) {
-        RpFileDialogs::SetChoosersForTests({}, [&](const QString&) { return dir.filePath("gone.RPF"); });
+        RpFileDialogs::InstallChoosers({}, [&](const QString&) { return dir.filePath("gone.RPF"); });
         window.NextPage()->click();
         window.Load()->click();
         EXPECT_EQ(StatusText(window), "Page 2 of 5");

@@ -5,7 +5,7 @@
 #include "reports/rpprinter.h"
 #include "reports/rpunits.h"
 
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -40,13 +40,13 @@ class PrinterTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        TRpPrinter::SetJobFactoryForTests({});
-        RpPdfOutput::SetChooserForTests({});
+        TRpPrinter::InstallJobFactory({});
+        RpPdfOutput::InstallChooser({});
     }
 
     void UseFakeJobs(bool accept = true)
     {
-        TRpPrinter::SetJobFactoryForTests([this, accept](QPrinter&) { return std::make_unique<FakeJob>(log_, accept); });
+        TRpPrinter::InstallJobFactory([this, accept](QPrinter&) { return std::make_unique<FakeJob>(log_, accept); });
     }
 
     static void DrawPages(TRpPrinter& printer, int pages)
@@ -238,7 +238,7 @@ TEST_F(PrinterTest, PrintsALoadedReportOneSheetPerPageIntoAChosenPdf)
     const QString pdf = dir_.filePath(QStringLiteral("printed.pdf"));
     QString askedTitle;
     printer.SetTitle(QStringLiteral("Immunizations"));
-    RpPdfOutput::SetChooserForTests([&](const QString& title) { return askedTitle = title, pdf; });
+    RpPdfOutput::InstallChooser([&](const QString& title) { return askedTitle = title, pdf; });
     printer.Print();
     EXPECT_EQ(askedTitle, QStringLiteral("Immunizations"));
     EXPECT_EQ(PdfPageCount(pdf), 3);
@@ -247,7 +247,7 @@ TEST_F(PrinterTest, PrintsALoadedReportOneSheetPerPageIntoAChosenPdf)
 TEST_F(PrinterTest, ACancelledPdfPrintLeavesNoFile)
 {
     const QString pdf = dir_.filePath(QStringLiteral("cancelled.pdf"));
-    RpPdfOutput::SetChooserForTests([&](const QString&) { return pdf; });
+    RpPdfOutput::InstallChooser([&](const QString&) { return pdf; });
     {
         TRpPrinter printer;
         printer.SetDestination(TRpDestination::Printer);

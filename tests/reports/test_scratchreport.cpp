@@ -157,13 +157,13 @@ TEST(ScratchReport, PreviewPdfAndTextOfAGroupedList)
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("expenses.pdf"));
     const QString text = dir.filePath(QStringLiteral("expenses.TXT"));
-    TRpPrinter::SetJobFactoryForTests([pdf](QPrinter& printer) {
+    TRpPrinter::InstallJobFactory([pdf](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return std::make_unique<TRpQPrinterJob>(printer);
     });
-    RpPdfOutput::SetChooserForTests([pdf](const QString&) { return pdf; });
-    RpFileDialogs::SetChoosersForTests([&](const QString&) { return RpFileDialogs::Choice{text, 2}; }, {});
+    RpPdfOutput::InstallChooser([pdf](const QString&) { return pdf; });
+    RpFileDialogs::InstallChoosers([&](const QString&) { return RpFileDialogs::Choice{text, 2}; }, {});
 
     int pages = 0;
     QStringList firstPage;
@@ -184,9 +184,9 @@ TEST(ScratchReport, PreviewPdfAndTextOfAGroupedList)
     });
     poll.start(0);
     form.report.Preview();
-    TRpPrinter::SetJobFactoryForTests({});
-    RpPdfOutput::SetChooserForTests({});
-    RpFileDialogs::SetChoosersForTests({}, {});
+    TRpPrinter::InstallJobFactory({});
+    RpPdfOutput::InstallChooser({});
+    RpFileDialogs::InstallChoosers({}, {});
 
     EXPECT_EQ(pages, 2);
     EXPECT_TRUE(firstPage.contains(QStringLiteral("Medical Expenses 2024")));

@@ -3,7 +3,7 @@
 //   guard_helper hold     first copy, minimised; says "restored" when a later copy brings it forward
 //   guard_helper probe    says whether it would be the first copy and ends
 //   guard_helper second   a later copy: runs the stop routine, the message box answered on standard output
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 #include "shell/singleinstance.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "tests/shell/shelltestenv.h"
 
-#include "platform/settings.h"
-
 #include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,15 +29,11 @@ private:
 
 FreshSettings::FreshSettings()
 {
-    AppSettings::SetFileForTests(FilePath());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
 }
 
 FreshSettings::~FreshSettings()
 {
-    AppSettings::SetFileForTests({});
-}
-
-QString FreshSettings::FilePath() const
-{
-    return dir_.filePath(QStringLiteral("settings.ini"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }

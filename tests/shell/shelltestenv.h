@@ -11,8 +11,6 @@ public:
     FreshSettings(const FreshSettings&) = delete;
     FreshSettings& operator=(const FreshSettings&) = delete;
 
-    QString FilePath() const;
-
 private:
     QTemporaryDir dir_;
 };

@@ -1,9 +1,9 @@
 #include "controls/formdate.h"
 #include "platform/dataset.h"
 #include "platform/formatsettings.h"
-#include "platform/messagebox.h"
-#include "shell/context/context.h"
-#include "shell/context/registry.h"
+#include "tests/support/scriptedmessageboxes.h"
+#include "context/context.h"
+#include "context/registry.h"
 #include "shell/formhealthmain.h"
 #include "tests/shell/shelltestenv.h"
 #include "tests/support/testsupport.h"
@@ -438,6 +438,14 @@ TEST(DatabaseVersion, TheDeliveredDatabaseIsOfTheKnownVersion)
     EXPECT_TRUE(boxes.shown.isEmpty());
 }
 
+// A database that cannot be read has no wrong version: the caller learns why.
+TEST(DatabaseVersion, ADatabaseThatCannotBeReadIsNotOfTheWrongVersion)
+{
+    ScriptedMessageBoxes boxes;
+    EXPECT_THROW(CheckDatabaseVersion(QStringLiteral("/nonexistent/db/")), EDatabaseError);
+    EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
 TEST(DatabaseVersion, AnotherOrNoVersionOnlyWarns)
 {
     ScriptedMessageBoxes boxes;
@@ -446,8 +454,7 @@ TEST(DatabaseVersion, AnotherOrNoVersionOnlyWarns)
     CheckDatabaseVersion(folder.Path());
     SetDatabaseVersion(folder.Path(), QStringLiteral("1 "));
     CheckDatabaseVersion(folder.Path());
-    CheckDatabaseVersion(QStringLiteral("/nonexistent/db/"));
-    EXPECT_EQ(boxes.Texts(), QStringList({kVersionWarning, kVersionWarning, kVersionWarning}));
+    EXPECT_EQ(boxes.Texts(), QStringList({kVersionWarning, kVersionWarning}));
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Warning);
 }
 

@@ -1,4 +1,4 @@
-#include "shell/context/navigation.h"
+#include "context/navigation.h"
 #include "shell/modulepages.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "platform/datetime.h"
 #include "platform/settings.h"
-#include "shell/context/registry.h"
+#include "context/registry.h"
 #include "shell/formhealthmain.h"
 #include "tests/shell/shelltestenv.h"
 

@@ -1,4 +1,4 @@
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "shell/singleinstance.h"
 #include "shell/startup.h"
 

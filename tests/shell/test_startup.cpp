@@ -1,5 +1,5 @@
 #include "platform/dataset.h"
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "shell/startup.h"
 #include "tests/support/testsupport.h"
 
@@ -157,6 +157,32 @@ TEST(DataFolder, AMissingFolderOrAFileInItsPlaceIsNamedToTheUser)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     EXPECT_TRUE(DataFolderProblem(missing).contains(missing));
+}
+
+// Told before the main window checks the database's version, so the user
+// hears the true cause, and only that.
+TEST(DataFolder, ADatabaseThatDoesNotOpenIsToldByItsCauseAlone)
+{
+    FreshDataFolder folder;
+    const QString file = QStringLiteral("\"") + Database::PathIn(folder.Path()) + QStringLiteral("\"");
+    {
+        DatabaseLockedElsewhere other(folder.Path());
+        EXPECT_EQ(DataFolderProblem(folder.Path()),
+                  QStringLiteral("The CarePortfolio database ") + file +
+                      QStringLiteral(" is in use by another program.\n\nPlease close the other program, or wait until "
+                                     "it has finished, then try again."));
+    }
+    EXPECT_EQ(DataFolderProblem(folder.Path()), QString()) << "free again";
+
+    WriteGarbageDatabase(folder.Path());
+    EXPECT_TRUE(DataFolderProblem(folder.Path())
+                    .startsWith(QStringLiteral("The file ") + file +
+                                QStringLiteral(" is not a CarePortfolio database, or it is damaged.")));
+
+    Database::CloseAll();
+    ASSERT_TRUE(QFile::remove(Database::PathIn(folder.Path())));
+    EXPECT_TRUE(DataFolderProblem(folder.Path())
+                    .startsWith(QStringLiteral("CarePortfolio cannot find its database, the file ") + file));
 }
 
 TEST(DataFolder, AFolderOrDatabaseThatCannotBeWrittenIsNamedToTheUser)

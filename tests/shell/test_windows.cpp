@@ -1,6 +1,6 @@
 #include "platform/formatsettings.h"
-#include "platform/messagebox.h"
-#include "shell/context/context.h"
+#include "tests/support/scriptedmessageboxes.h"
+#include "context/context.h"
 #include "shell/formabout.h"
 #include "shell/formaddrtutor.h"
 #include "shell/formhealthmain.h"

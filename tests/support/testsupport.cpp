@@ -1,11 +1,15 @@
 #include "testsupport.h"
 
+#include "platform/connectionpool.h"
 #include "platform/dataset.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 QString DeliveredDataFolder()
 {
@@ -32,4 +36,48 @@ void SavePicture(QWidget& widget, const QString& name)
     const QString dir = qEnvironmentVariable("CP_PICTURE_DIR", QDir::tempPath());
     QDir().mkpath(dir);
     ASSERT_TRUE(widget.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png")));
+}
+
+DatabaseLockedElsewhere::DatabaseLockedElsewhere(const QString& dataFolder)
+    : connectionName_(QStringLiteral("elsewhere:") + dataFolder)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+    db.setDatabaseName(Database::PathIn(dataFolder));
+    // Without waiting: the lock is taken while nobody else holds one.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+    if (!db.open())
+        ADD_FAILURE() << "cannot open " << db.databaseName().toStdString();
+    QSqlQuery begin(db);
+    if (!begin.exec(QStringLiteral("BEGIN EXCLUSIVE")))
+        ADD_FAILURE() << "cannot lock: " << begin.lastError().text().toStdString();
+}
+
+DatabaseLockedElsewhere::~DatabaseLockedElsewhere()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+        db.rollback();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName_);
+}
+
+void MakeDatabaseReadOnly(const QString& dataFolder)
+{
+    Database::CloseAll();
+    QFile::setPermissions(Database::PathIn(dataFolder), QFile::ReadOwner);
+    if (geteuid() != 0)
+        return;
+    QSqlQuery pragma(ConnectionPool::Connection(dataFolder));
+    if (!pragma.exec(QStringLiteral("PRAGMA query_only = ON")))
+        ADD_FAILURE() << "cannot make the connection read-only: " << pragma.lastError().text().toStdString();
+}
+
+void WriteGarbageDatabase(const QString& dataFolder)
+{
+    Database::CloseAll();
+    QFile file(Database::PathIn(dataFolder));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        ADD_FAILURE() << "cannot write " << file.fileName().toStdString();
+    file.write(QByteArray("Dear diary, today the database was eaten by the dog.\n").repeated(100));
 }

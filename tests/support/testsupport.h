@@ -22,6 +22,27 @@ private:
     QString path_;
 };
 
+// Another program holding the database of a data folder: an exclusive
+// transaction through a connection of its own, for as long as it lives.
+class DatabaseLockedElsewhere {
+public:
+    explicit DatabaseLockedElsewhere(const QString& dataFolder);
+    ~DatabaseLockedElsewhere();
+    DatabaseLockedElsewhere(const DatabaseLockedElsewhere&) = delete;
+    DatabaseLockedElsewhere& operator=(const DatabaseLockedElsewhere&) = delete;
+
+private:
+    QString connectionName_;
+};
+
+// Makes the folder's database a file the user may not write, which the
+// engine opens read-only. File modes do not stop the superuser: for it the
+// program's connection is made read-only instead, until the connections close.
+void MakeDatabaseReadOnly(const QString& dataFolder);
+
+// Replaces the folder's database with bytes that are no database.
+void WriteGarbageDatabase(const QString& dataFolder);
+
 // The folder of the delivered (pristine) data folder of this build.
 QString DeliveredDataFolder();
 

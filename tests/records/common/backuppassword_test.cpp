@@ -1,4 +1,4 @@
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "records/common/backuppassword.h"
 #include "records/common/genericprops.h"
 #include "recordstest.h"
@@ -50,12 +50,23 @@ TEST_F(BackupPasswordTest, StoreThenCheck)
     QString stored;
     ASSERT_TRUE(ReadGenericStr(102, 1, stored));
     ASSERT_TRUE(StoreBackupPassword(QString()));
-    ASSERT_TRUE(WriteGenericStr(102, 1, stored));
+    WriteGenericStr(102, 1, stored);
     EXPECT_TRUE(CheckBackupPassword(QStringLiteral("Rose1997")));
 
     // Without a stored text no password checks.
     Exec(QStringLiteral("DELETE FROM GENERIC WHERE PropertyType = 102"));
     EXPECT_FALSE(CheckBackupPassword(QString()));
+}
+
+// A database that cannot be read is not a wrong password, and one that
+// refuses the write is not a stored one.
+TEST_F(BackupPasswordTest, DatabaseFailuresAreNeitherAWrongPasswordNorAStoredOne)
+{
+    FailOn(QStringLiteral("UPDATE"), QStringLiteral("GENERIC"));
+    EXPECT_THROW(StoreBackupPassword(QStringLiteral("Rose1997")), EDatabaseError);
+    EXPECT_TRUE(CheckBackupPassword(QString()));
+    BreakDatabase();
+    EXPECT_THROW(CheckBackupPassword(QString()), EDatabaseError);
 }
 
 TEST_F(BackupPasswordTest, IllegalCharacterIsRefusedWithItsMessage)

@@ -35,8 +35,7 @@ TBizAddr FullRow()
 TEST_F(BizAddrTest, AppendReadAndUpdateEveryField)
 {
     const TBizAddr written = FullRow();
-    qint32 id = 0;
-    ASSERT_TRUE(AppendBizAddr(written, id));
+    const qint32 id = AppendBizAddr(written);
     EXPECT_GT(id, 0);
     TBizAddr read;
     ASSERT_TRUE(ReadBizAddr(id, read));
@@ -61,13 +60,19 @@ TEST_F(BizAddrTest, MissingRowsAndFailingDatabase)
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM BIZADDR")), 0);
     const qint32 id = Add(QStringLiteral("Corner Pharmacy"), 1);
 
-    BreakDatabase();
-    qint32 newId = 0;
-    EXPECT_FALSE(AppendBizAddr(FullRow(), newId));
-    EXPECT_EQ(newId, 0);
-    EXPECT_FALSE(ReadBizAddr(id, row));
-    EXPECT_FALSE(UpdateBizAddr(id, FullRow()));
-    EXPECT_EQ(FindBizAddrId(QStringLiteral("Corner Pharmacy"), -1), 0);
+    // A refused write is not a missing row.
+    FailOn(QStringLiteral("UPDATE"), QStringLiteral("BIZADDR"));
+    EXPECT_THROW(UpdateBizAddr(id, FullRow()), EDatabaseError);
+    FailOn(QStringLiteral("INSERT"), QStringLiteral("BIZADDR"));
+    EXPECT_THROW(AppendBizAddr(FullRow()), EDatabaseError);
+    ASSERT_TRUE(ReadBizAddr(id, row));
+    EXPECT_EQ(row.businessName, QStringLiteral("Corner Pharmacy"));
+
+    // Nor is a table that cannot be read.
+    Exec(QStringLiteral("ALTER TABLE BIZADDR RENAME TO BIZADDRMoved"));
+    EXPECT_THROW(ReadBizAddr(id, row), EDatabaseError);
+    EXPECT_THROW(FindBizAddrId(QStringLiteral("Corner Pharmacy"), -1), EDatabaseError);
+    EXPECT_THROW(UpdateBizAddr(id, FullRow()), EDatabaseError);
 }
 
 TEST_F(BizAddrTest, FindByNameHoldingQuotesAndColumnNames)
@@ -172,11 +177,16 @@ TEST_F(BizAddrTest, LookupOfANewNameNeedsEmptyValuesAndNoTrailingBackslash)
     EXPECT_EQ(bizId, id);
     EXPECT_EQ(contact.phone1, QStringLiteral("555-1000"));
 
+    // The payment dialog must learn that nothing was looked up: its values stand.
     BreakDatabase();
     contact.state = QStringLiteral("OH");
-    LookupBizAddr(QStringLiteral("Other"), 6, bizId, contact);
+    EXPECT_THROW(LookupBizAddr(QStringLiteral("Other"), 6, bizId, contact), EDatabaseError);
     EXPECT_EQ(bizId, id);
     EXPECT_EQ(contact.state, QStringLiteral("OH"));
+    bizId = 0;
+    contact = {};
+    EXPECT_THROW(LookupBizAddr(QStringLiteral("Acme Health"), 6, bizId, contact), EDatabaseError);
+    EXPECT_EQ(bizId, 0);
 }
 
 }  // namespace

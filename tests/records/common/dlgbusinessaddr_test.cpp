@@ -1,4 +1,4 @@
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "records/common/dlgbusinessaddr.h"
 #include "records/common/lookuplists.h"
 #include "recordstest.h"
@@ -32,6 +32,7 @@ protected:
         BizDlgCategoryNo = categoryNo;
         BizDlgBizId = bizId;
         auto dialog = std::make_unique<TDlgBusinessAddr>();
+        EXPECT_TRUE(dialog->FormCreate());
         dialog->show();
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
@@ -249,17 +250,126 @@ TEST_F(DlgBusinessAddrTest, EmptyNameKeepsTheDialogOpen)
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM BIZADDR")), 0);
 }
 
-TEST_F(DlgBusinessAddrTest, AFailedWriteClosesWithItsErrorAndNoSave)
+TEST_F(DlgBusinessAddrTest, AFailedUpdateKeepsTheDialogOpenWithWhatWasTyped)
+{
+    const qint32 id = AddBusiness(QStringLiteral("Valley Clinic"), 5, QStringLiteral("555-0100"));
+    auto dialog = Open(QString(), -1, id);
+    dialog->EditCity->setText(QStringLiteral("Salem"));
+    dialog->MemoNote->setPlainText(QStringLiteral("Ask for Dr. O'Neil\nBring the card"));
+    dialog->CBCategory->setCurrentIndex(-1);
+    dialog->CBCategory->setEditText(QStringLiteral("Chiropractors"));
+    const QString choices = QStringLiteral("SELECT * FROM Choices WHERE ComponentID = 11");
+    const int listed = Count(choices);
+    FailOn(QStringLiteral("UPDATE"), QStringLiteral("BIZADDR"));
+    ScriptedMessageBoxes boxes;
+    dialog->OKBtnClick();
+    ASSERT_EQ(boxes.Texts(), QStringList{QStringLiteral("Fail to update address record.")});
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
+    EXPECT_FALSE(BizDlgSaved);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->EditCity->text(), QStringLiteral("Salem"));
+    EXPECT_EQ(dialog->MemoNote->toPlainText(), QStringLiteral("Ask for Dr. O'Neil\nBring the card"));
+    EXPECT_EQ(dialog->EditOne->text(), QStringLiteral("555-0100"));
+    EXPECT_EQ(dialog->CBCategory->currentText(), QStringLiteral("Chiropractors"));
+    EXPECT_EQ(Count(choices), listed) << "the new category goes back with the address";
+
+    // Once the database takes it, OK saves what was typed, the category once.
+    Exec(QStringLiteral("DROP TRIGGER FailUPDATEBIZADDR"));
+    dialog->OKBtnClick();
+    EXPECT_TRUE(BizDlgSaved);
+    EXPECT_FALSE(dialog->isVisible());
+    TBizAddr row;
+    ASSERT_TRUE(ReadBizAddr(id, row));
+    EXPECT_EQ(row.city, QStringLiteral("Salem"));
+    EXPECT_EQ(row.note, (QStringList{QStringLiteral("Ask for Dr. O'Neil"), QStringLiteral("Bring the card")}));
+    EXPECT_EQ(Count(choices), listed + 1);
+    EXPECT_EQ(Value(choices + QStringLiteral(" AND ChoiceID = %1").arg(row.categoryNo), QStringLiteral("ItemName")),
+              QStringLiteral("Chiropractors"));
+    EXPECT_EQ(boxes.shown.size(), 1);
+}
+
+TEST_F(DlgBusinessAddrTest, ARowDeletedMeanwhileIsNotSavedAndTheDialogStaysOpen)
 {
     const qint32 id = AddBusiness(QStringLiteral("Gone Soon"), 5);
     auto dialog = Open(QString(), 5, id);
     Exec(QStringLiteral("DELETE FROM BIZADDR"));
     ScriptedMessageBoxes boxes;
     dialog->OKBtnClick();
-    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("Fail to update address record.")});
+    ASSERT_EQ(boxes.Texts(), QStringList{QStringLiteral("Fail to update address record.")});
+    EXPECT_FALSE(BizDlgSaved);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM BIZADDR")), 0);
+}
+
+TEST_F(DlgBusinessAddrTest, AFailedAddKeepsTheDialogOpenAndAddsNothing)
+{
+    auto dialog = Open(QStringLiteral("Lakeside Pharmacy"), 5, 0);
+    dialog->EditZip->setText(QStringLiteral("97301"));
+    FailOn(QStringLiteral("INSERT"), QStringLiteral("BIZADDR"));
+    ScriptedMessageBoxes boxes;
+    dialog->OKBtnClick();
+    ASSERT_EQ(boxes.Texts(), QStringList{QStringLiteral("Fail to add address record.")});
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
     EXPECT_FALSE(BizDlgSaved);
-    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(BizDlgBizId, 0);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->EditBizName->text(), QStringLiteral("Lakeside Pharmacy"));
+    EXPECT_EQ(dialog->EditZip->text(), QStringLiteral("97301"));
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM BIZADDR")), 0);
+}
+
+// Saving the address without its new category would store it under no
+// category at all.
+TEST_F(DlgBusinessAddrTest, ACategoryThatCannotBeAddedSavesNothing)
+{
+    const qint32 id = AddBusiness(QStringLiteral("Quick Care"), 7);
+    auto dialog = Open(QString(), -1, id);
+    dialog->CBCategory->setCurrentIndex(-1);
+    dialog->CBCategory->setEditText(QStringLiteral("Chiropractors"));
+    FailOn(QStringLiteral("INSERT"), QStringLiteral("Choices"));
+    ScriptedMessageBoxes boxes;
+    dialog->OKBtnClick();
+    ASSERT_EQ(boxes.Texts(), QStringList{QStringLiteral("Fail to add a user-defined item to the drop-down list")});
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Warning);
+    EXPECT_FALSE(BizDlgSaved);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->CBCategory->currentText(), QStringLiteral("Chiropractors"));
+    TBizAddr row;
+    ASSERT_TRUE(ReadBizAddr(id, row));
+    EXPECT_EQ(row.categoryNo, 7);
+}
+
+// An address that cannot be read is not a new one: saving it would add a
+// second row of the same name.
+TEST_F(DlgBusinessAddrTest, AnAddressThatCannotBeReadIsNotOpened)
+{
+    const qint32 id = AddBusiness(QStringLiteral("Valley Clinic"), 5);
+    bool opened = false;
+    QTimer cancel;
+    cancel.setSingleShot(true);
+    QObject::connect(&cancel, &QTimer::timeout, [&opened] {
+        if (auto* dialog = qobject_cast<TDlgBusinessAddr*>(QApplication::activeModalWidget())) {
+            opened = true;
+            dialog->CancelBtn->click();
+        }
+    });
+    ScriptedMessageBoxes boxes;
+    Exec(QStringLiteral("ALTER TABLE BIZADDR RENAME TO BIZADDRMoved"));
+    qint32 bizId = id;
+    cancel.start(0);
+    EXPECT_FALSE(EditBusinessAddr(QStringLiteral("Valley Clinic"), 5, bizId));
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(bizId, id);
+    ASSERT_EQ(boxes.Texts(), QStringList{QStringLiteral("Cannot read the address record from the database.")});
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
+
+    // Nor is it opened without its list of categories.
+    Exec(QStringLiteral("ALTER TABLE BIZADDRMoved RENAME TO BIZADDR"));
+    Exec(QStringLiteral("ALTER TABLE Choices RENAME TO ChoicesMoved"));
+    cancel.start(0);
+    EXPECT_FALSE(EditBusinessAddr(QStringLiteral("Valley Clinic"), 5, bizId));
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(boxes.Texts().last(), QStringLiteral("Fail to get category list."));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "tests/support/scriptedmessageboxes.h"
 #include "records/common/genericprops.h"
 #include "records/common/tablelookups.h"
 #include "recordstest.h"
@@ -14,8 +15,10 @@ TEST_F(GenericPropsTest, DatabaseVersionOfAnyFolder)
     EXPECT_EQ(GetDatabaseVersion(folder_.Path()), QStringLiteral("1"));
     Exec(QStringLiteral("DELETE FROM GENERIC WHERE PropertyType = 5"));
     EXPECT_TRUE(GetDatabaseVersion(folder_.Path()).isEmpty());
+    // A folder without a database has no version to compare: the caller
+    // learns why.
     QTemporaryDir empty;
-    EXPECT_TRUE(GetDatabaseVersion(empty.path() + QLatin1Char('/')).isEmpty());
+    EXPECT_THROW(GetDatabaseVersion(empty.path() + QLatin1Char('/')), EDatabaseError);
 }
 
 TEST_F(GenericPropsTest, WritingThePairTwiceLeavesOneRowWithTheSecondText)
@@ -24,8 +27,8 @@ TEST_F(GenericPropsTest, WritingThePairTwiceLeavesOneRowWithTheSecondText)
     EXPECT_FALSE(ReadGenericStr(303, 7, text));
     EXPECT_TRUE(text.isEmpty());
 
-    EXPECT_TRUE(WriteGenericStr(303, 7, QStringLiteral("5/1/1990")));
-    EXPECT_TRUE(WriteGenericStr(303, 7, QStringLiteral("it's \"quoted\"")));
+    WriteGenericStr(303, 7, QStringLiteral("5/1/1990"));
+    WriteGenericStr(303, 7, QStringLiteral("it's \"quoted\""));
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM GENERIC WHERE PropertyType = 303 AND ObjID = 7")), 1);
     EXPECT_TRUE(ReadGenericStr(303, 7, text));
     EXPECT_EQ(text, QStringLiteral("it's \"quoted\""));
@@ -33,24 +36,48 @@ TEST_F(GenericPropsTest, WritingThePairTwiceLeavesOneRowWithTheSecondText)
     EXPECT_FALSE(ReadGenericStr(303, 8, text));
     EXPECT_FALSE(ReadGenericStr(301, 7, text));
 
-    EXPECT_TRUE(WriteGenericInt(303, 7, 44));
-    EXPECT_TRUE(WriteGenericInt(303, 9, 45));
+    WriteGenericInt(303, 7, 44);
+    WriteGenericInt(303, 9, 45);
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM GENERIC WHERE PropertyType = 303 AND IntProperty >= 44")), 2);
     EXPECT_TRUE(ReadGenericStr(303, 7, text));
     EXPECT_EQ(text, QStringLiteral("it's \"quoted\""));
 }
 
-TEST_F(GenericPropsTest, DatabaseFailuresGiveFalseAndEmptyText)
+// A failing database is never taken for a missing row, an empty table or a
+// name already listed; and these routines leave telling the user to the caller.
+TEST_F(GenericPropsTest, DatabaseFailuresReachTheCaller)
 {
+    ScriptedMessageBoxes boxes;
+    WriteGenericStr(102, 1, QStringLiteral("kept"));
+    FailOn(QStringLiteral("UPDATE"), QStringLiteral("GENERIC"));
+    EXPECT_THROW(WriteGenericStr(102, 1, QStringLiteral("x")), EDatabaseError);
+    EXPECT_THROW(WriteGenericInt(102, 1, 1), EDatabaseError);
+    FailOn(QStringLiteral("INSERT"), QStringLiteral("GENERIC"));
+    EXPECT_THROW(WriteGenericStr(303, 7, QStringLiteral("x")), EDatabaseError);
+    EXPECT_THROW(AddGenericText(1, 4, QStringLiteral("Dr. Lee")), EDatabaseError);
+    QString text;
+    EXPECT_TRUE(ReadGenericStr(102, 1, text));
+    EXPECT_EQ(text, QStringLiteral("kept"));
+
     BreakDatabase();
-    QString text = QStringLiteral("old");
-    EXPECT_FALSE(ReadGenericStr(102, 1, text));
-    EXPECT_TRUE(text.isEmpty());
-    EXPECT_FALSE(WriteGenericStr(102, 1, QStringLiteral("x")));
-    EXPECT_FALSE(WriteGenericInt(102, 1, 1));
-    EXPECT_TRUE(GetDatabaseVersion(DataFolder).isEmpty());
-    EXPECT_TRUE(GetCategoryName(1, 2).isEmpty());
-    EXPECT_FALSE(IsTableEmpty(QStringLiteral("TODO01")));
+    text = QStringLiteral("old");
+    EXPECT_THROW(ReadGenericStr(102, 1, text), EDatabaseError);
+    EXPECT_THROW(GetDatabaseVersion(DataFolder), EDatabaseError);
+    EXPECT_THROW(GetCategoryName(1, 6), EDatabaseError);
+    QComboBox combo;
+    combo.addItem(QStringLiteral("kept"));
+    EXPECT_THROW(FillGenericTextCombo(1, 3, QStringLiteral("kept"), combo), EDatabaseError);
+    EXPECT_EQ(combo.count(), 1);
+    EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+TEST_F(GenericPropsTest, ATableThatCannotBeReadIsNeitherEmptyNorFull)
+{
+    Exec(QStringLiteral("ALTER TABLE TODO01 RENAME TO TODO01Moved"));
+    EXPECT_THROW(IsTableEmpty(QStringLiteral("TODO01")), EDatabaseError);
+    EXPECT_TRUE(IsTableEmpty(QStringLiteral("TODO01Moved")));
+    Exec(QStringLiteral("ALTER TABLE CATEGORY RENAME TO CATEGORYMoved"));
+    EXPECT_THROW(GetCategoryName(1, 6), EDatabaseError);
 }
 
 TEST_F(GenericPropsTest, ProviderNamesAreAddedOnceAndExactly)

@@ -1,4 +1,4 @@
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "records/common/gridrows.h"
 #include "records/common/lookuplists.h"
 #include "recordstest.h"
@@ -121,21 +121,26 @@ TEST_F(LookupListsTest, SelectedItemChangedOnlyInCaseIsANewItem)
     EXPECT_EQ(ChoiceRows(), 10);
 }
 
-TEST_F(LookupListsTest, DatabaseFailuresAreAnsweredWithTheirBoxes)
+// The dialogs tell the user; a list that could not be read must not look like
+// an empty one, nor a category that could not be added like no category.
+TEST_F(LookupListsTest, DatabaseFailuresReachTheCaller)
 {
+    ScriptedMessageBoxes boxes;
+    FillCategories();
+    FailOn(QStringLiteral("INSERT"), QStringLiteral("Choices"));
+    EXPECT_THROW(AddUserChoice(11, QStringLiteral("Chiropractors")), EDatabaseError);
+    categories_.setEditText(QStringLiteral("Chiropractors"));
+    EXPECT_THROW(GetChoiceComboId(categories_), EDatabaseError);
+    EXPECT_EQ(AddUserChoice(11, EnterOrSelectText), -1);
+    EXPECT_EQ(ChoiceRows(), 9);
+
     QComboBox combo;
     combo.addItem(QStringLiteral("kept"), 1);
     BreakDatabase();
-    ScriptedMessageBoxes boxes;
-    FillBizAddrCombo(combo, 5);
-    EXPECT_EQ(combo.count(), 1);
-    FillChoiceCombo(combo, 11);
-    EXPECT_EQ(AddUserChoice(11, QStringLiteral("x")), -1);
-    EXPECT_EQ(boxes.Texts(), (QStringList{QStringLiteral("Fail to get name list."),
-                                          QStringLiteral("Fail to get category list."),
-                                          QStringLiteral("Fail to add a user-defined item to the drop-down list")}));
-    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Error);
-    EXPECT_EQ(boxes.shown[2].icon, MsgIcon::Warning);
+    EXPECT_THROW(FillBizAddrCombo(combo, 5), EDatabaseError);
+    EXPECT_EQ(Items(combo), QStringList{QStringLiteral("kept")});
+    EXPECT_THROW(FillChoiceCombo(combo, 11), EDatabaseError);
+    EXPECT_TRUE(boxes.shown.isEmpty());
 }
 
 TEST(GrowGridRows, AddsFiveRowsAndEmptyKeys)

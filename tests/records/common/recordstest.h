@@ -2,7 +2,7 @@
 // A fresh data folder made the program's data folder for one test.
 #include "platform/dataset.h"
 #include "records/common/bizaddr.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -51,12 +51,7 @@ protected:
         return query.Eof() ? QString() : query.FieldByName(field).AsString();
     }
 
-    qint32 Append(const TBizAddr& row)
-    {
-        qint32 id = 0;
-        EXPECT_TRUE(AppendBizAddr(row, id));
-        return id;
-    }
+    qint32 Append(const TBizAddr& row) { return AppendBizAddr(row); }
 
     // A database that fails every statement: its file is not a database.
     void BreakDatabase()
@@ -65,6 +60,14 @@ protected:
         QFile file(Database::PathIn(DataFolder));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("not a database at all, just some text");
+    }
+
+    // Every change of that kind ("INSERT", "UPDATE" or "DELETE") to the table
+    // fails from now on, as a statement inside a transaction can.
+    void FailOn(const QString& change, const QString& table)
+    {
+        Exec(QStringLiteral("CREATE TRIGGER Fail%1%2 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                 .arg(change, table));
     }
 
     FreshDataFolder folder_;

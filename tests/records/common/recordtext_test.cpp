@@ -1,7 +1,7 @@
 #include "platform/formatsettings.h"
-#include "platform/messagebox.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "records/common/recordtext.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 #include "pagetestenv.h"
 #include "qstringprint.h"
 #include "reports/rpprintjob.h"
-#include "shell/context/context.h"
-#include "shell/context/registry.h"
+#include "context/context.h"
+#include "context/navigation.h"
+#include "context/registry.h"
 #include "shell/pages/formmedfolder.h"
 
 #include <QDir>
@@ -114,9 +115,9 @@ TEST_F(FolderPageTest, TheTreeShowsEveryMemberAndAccountOnce)
     EXPECT_EQ(TreeObjOf(*Expenses(*page)->child(1))->id, medical);
     EXPECT_EQ(ImageIndexOf(*Expenses(*page)->child(1)), 6);
 
-    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDPROF WHERE Display = 1")), 5);
-    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDINS WHERE Display = 1")), 2);
-    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDINS WHERE AccountType = 0 AND Display = 0")), 1);
+    // What is placed is kept by the page; the rows stay as they were.
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDPROF WHERE Display = 0")), 5);
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDINS WHERE Display = 0")), 3);
     EXPECT_EQ(page->NodeAt(0), Members(*page));
     EXPECT_EQ(page->NodeAt(1), johnNode);
     EXPECT_EQ(page->NodeAt(5), Members(*page)->child(1)) << "collapsed children count";
@@ -500,7 +501,7 @@ TEST_F(FolderPageTest, PrintingWithoutAPrinterWritesThePdfFileTheUserNames)
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("message.pdf"));
     QStringList titles;
-    RpPdfOutput::SetChooserForTests([&](const QString& title) {
+    RpPdfOutput::InstallChooser([&](const QString& title) {
         titles.append(title);
         return titles.size() == 1 ? file : QString();
     });
@@ -508,13 +509,116 @@ TEST_F(FolderPageTest, PrintingWithoutAPrinterWritesThePdfFileTheUserNames)
     page->SpeedButtonPrint->click();
     page->PageControl1->setCurrentIndex(1);
     page->SpeedButtonPrint->click();
-    RpPdfOutput::SetChooserForTests({});
+    RpPdfOutput::InstallChooser({});
 
     EXPECT_EQ(titles, (QStringList{QStringLiteral("Message for you."), QStringLiteral("Help text")}));
     QFile pdf(file);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "declining the second file writes nothing";
+}
+
+// ---- A database that fails ----
+
+TEST_F(FolderPageTest, AReadOnlyDatabaseShowsItsTreeForShowingThePageWritesNothing)
+{
+    AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    const qint32 mary = AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
+    AddAccount(5, QStringLiteral("Northwind"));
+    {
+        // A row an older page left marked as placed is shown all the same.
+        TQuery placed(folder_.Path());
+        placed.SQL() << QStringLiteral("SELECT * FROM MEDPROF WHERE MemberID = ") + QString::number(mary);
+        placed.SetRequestLive(true);
+        placed.Open();
+        placed.Edit();
+        placed.FieldByName(QStringLiteral("Display")).SetAsInteger(1);
+        placed.Post();
+    }
+    MakeDatabaseReadOnly(folder_.Path());
+    auto page = ShowPage();
+
+    EXPECT_TRUE(boxes_.shown.isEmpty()) << boxes_.Texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Captions(*Members(*page)), (QStringList{QStringLiteral("John's medical page"), QStringLiteral("Mary's medical page")}));
+    EXPECT_EQ(Captions(*Expenses(*page)),
+              (QStringList{QStringLiteral("FSA with Northwind"), QStringLiteral("Medical Expenses Summary/Report")}));
+    EXPECT_EQ(Column(QStringLiteral("SELECT Display FROM MEDPROF ORDER BY MemberID")),
+              (QStringList{QStringLiteral("0"), QStringLiteral("1")}));
+    EXPECT_TRUE(MessageLines(*page).contains(QStringLiteral("        Mary's total expense: $0.00")));
+}
+
+TEST_F(FolderPageTest, DeletingFromAReadOnlyDatabaseSaysWhyAndKeepsTheNode)
+{
+    AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    auto page = ShowPage();
+    MakeDatabaseReadOnly(folder_.Path());
+    Select(*page, Members(*page)->child(0));
+    boxes_.answers = {MsgResult::Yes};
+    page->DeleteMember1->trigger();
+
+    ASSERT_EQ(boxes_.shown.size(), 2);
+    EXPECT_EQ(boxes_.shown[1].text, QStringLiteral("CarePortfolio cannot save changes to its database \"") +
+                                        Database::PathIn(folder_.Path()) +
+                                        QStringLiteral("\": the file or its folder is read-only.\n\nPlease make sure that "
+                                                       "you are allowed to change the folder and the file, then try again."));
+    EXPECT_EQ(Captions(*Members(*page)), QStringList{QStringLiteral("John's medical page")});
+}
+
+class FailingFolderPageTest : public FolderPageTest {
+protected:
+    // Shows the page over a database in trouble: the one box it gives, after
+    // which the page has asked for the home page and saved none of its settings.
+    QString BoxOfAFailingPage()
+    {
+        PendingModuleID = 0;
+        {
+            const auto reg = OpenWindowKey(QStringLiteral("FormMedFolder"));
+            WriteRegInteger(*reg, QStringLiteral("TreeViewWidth"), 180);
+            WriteRegString(*reg, QStringLiteral("NodeStates/5"), QStringLiteral("Mary's medical page"));
+        }
+        auto page = ShowPage();
+        EXPECT_EQ(PendingModuleID, ModMedToc) << "the page leaves for the home page";
+        EXPECT_EQ(Members(*page)->childCount(), 0);
+        page->close();
+        const auto reg = OpenWindowKey(QStringLiteral("FormMedFolder"));
+        EXPECT_EQ(ReadRegInteger(*reg, QStringLiteral("TreeViewWidth")), 180);
+        EXPECT_EQ(ReadRegString(*reg, QStringLiteral("NodeStates/5")), QStringLiteral("Mary's medical page"));
+        EXPECT_EQ(boxes_.shown.size(), 1) << boxes_.Texts().join(QLatin1Char('|')).toStdString();
+        if (boxes_.shown.isEmpty())
+            return {};
+        EXPECT_EQ(boxes_.shown[0].icon, MsgIcon::Error);
+        return boxes_.shown[0].text;
+    }
+
+    QString File() const { return QStringLiteral("\"") + Database::PathIn(folder_.Path()) + QStringLiteral("\""); }
+};
+
+TEST_F(FailingFolderPageTest, AMissingDatabaseIsNamedAndThePageLeavesForHome)
+{
+    AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
+    Database::CloseAll();
+    ASSERT_TRUE(QFile::remove(Database::PathIn(folder_.Path())));
+    EXPECT_EQ(BoxOfAFailingPage(), QStringLiteral("CarePortfolio cannot find its database, the file ") + File() +
+                                       QStringLiteral(".\n\nPlease put the file back into that folder, for example from "
+                                                      "your latest backup, then try again."));
+}
+
+TEST_F(FailingFolderPageTest, AFileOfGarbageIsCalledNoDatabaseOrADamagedOne)
+{
+    WriteGarbageDatabase(folder_.Path());
+    EXPECT_EQ(BoxOfAFailingPage(), QStringLiteral("The file ") + File() +
+                                       QStringLiteral(" is not a CarePortfolio database, or it is damaged.\n\nPlease "
+                                                      "replace it with a good copy, for example from your latest backup, "
+                                                      "then try again."));
+}
+
+TEST_F(FailingFolderPageTest, ADatabaseHeldByAnotherProgramIsSaidToBeInUse)
+{
+    AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
+    DatabaseLockedElsewhere other(folder_.Path());
+    EXPECT_EQ(BoxOfAFailingPage(), QStringLiteral("The CarePortfolio database ") + File() +
+                                       QStringLiteral(" is in use by another program.\n\nPlease close the other program, "
+                                                      "or wait until it has finished, then try again."));
 }
 
 }  // namespace

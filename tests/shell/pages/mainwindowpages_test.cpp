@@ -1,6 +1,6 @@
 #include "pagetestenv.h"
 #include "qstringprint.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 #include "shell/formhealthmain.h"
 #include "shell/pages/clicklabel.h"
 #include "shell/pages/formdeletemem.h"
@@ -84,6 +84,41 @@ TEST_F(MainWindowPagesTest, AMembersPictureOpensTheMembersPage)
     EXPECT_EQ(window.CurrentModuleID(), ModMedPage);
     EXPECT_EQ(CurMemberID, mary);
     EXPECT_EQ(window.CurrentPage()->windowTitle(), QStringLiteral("Mary's Medical Page"));
+    window.close();
+}
+
+TEST_F(MainWindowPagesTest, AFolderPageThatCannotReadTheDatabaseLeavesTheWindowOnTheHomePage)
+{
+    AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    TFormHealthMain window(ProgramPages());
+    window.show();
+    ASSERT_EQ(window.CurrentModuleID(), ModMedToc);
+    ASSERT_TRUE(boxes_.shown.isEmpty());
+    WriteGarbageDatabase(folder_.Path());
+
+    window.SBTreeView->click();
+    QApplication::sendPostedEvents();   // the request for the folder page
+    QApplication::sendPostedEvents();   // the page's request for the home page
+    ASSERT_EQ(boxes_.shown.size(), 1) << boxes_.Texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(boxes_.shown[0].text.contains(QStringLiteral("is not a CarePortfolio database, or it is damaged")));
+    ASSERT_TRUE(window.CurrentPage());
+    EXPECT_EQ(window.CurrentPage()->objectName(), QStringLiteral("FormMedToc"));
+    EXPECT_EQ(window.CurrentModuleID(), ModMedToc);
+    EXPECT_TRUE(window.PanelToolBar->isVisible());
+    window.close();
+}
+
+TEST_F(MainWindowPagesTest, AnyPageThatCannotReadTheDatabaseIsToldInPlainWords)
+{
+    TFormHealthMain window(ProgramPages());
+    window.show();
+    DatabaseLockedElsewhere other(folder_.Path());
+    PostNavigate(ModMedMember, 0, 0, 0);
+    QApplication::sendPostedEvents();
+    ASSERT_EQ(boxes_.shown.size(), 1) << boxes_.Texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(boxes_.shown[0].text.contains(QStringLiteral("is in use by another program")))
+        << boxes_.shown[0].text.toStdString();
+    EXPECT_TRUE(window.PanelToolBar->isVisible());
     window.close();
 }
 

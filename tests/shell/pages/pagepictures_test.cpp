@@ -1,6 +1,6 @@
 #include "pagetestenv.h"
 #include "qstringprint.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 #include "shell/formhealthmain.h"
 #include "shell/pages/clicklabel.h"
 #include "shell/pages/formdeletemem.h"

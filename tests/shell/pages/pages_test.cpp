@@ -1,8 +1,8 @@
 #include "pagetestenv.h"
 #include "platform/dataset.h"
 #include "qstringprint.h"
-#include "shell/context/context.h"
-#include "shell/context/navigation.h"
+#include "context/context.h"
+#include "context/navigation.h"
 #include "shell/pages/clicklabel.h"
 #include "shell/pages/currencytext.h"
 #include "shell/pages/formdeletemem.h"
@@ -161,6 +161,56 @@ TEST_F(PagesTest, TheDeletionWindowListsByMode)
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDINS WHERE AccountType = 5")), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDINS")), 6);
     EXPECT_TRUE(boxes_.shown.isEmpty());
+}
+
+// The reminders go with the member in one transaction: when one of them
+// cannot be deleted, the member and every reminder stay, and the window stays
+// open for another try.
+TEST_F(PagesTest, ADeletionThatFailsDeletesNothingAndKeepsTheWindowOpen)
+{
+    const qint32 john = AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2), QStringLiteral("O'Hara"));
+    const qint32 eyes = AddToDo(QStringLiteral("John's eye exam"), EncodeDate(kThisYear, 2, 29));
+    const qint32 teeth = AddToDo(QStringLiteral("John's dental cleaning"), EncodeDate(kThisYear, 12, 31));
+    AddScheduleRow(john, eyes);
+    AddScheduleRow(john, teeth);
+    const qint32 fsa = AddAccount(5, QStringLiteral("Northwind"));
+    auto exec = [this](const QString& sql) {
+        TQuery q(folder_.Path());
+        q.SQL() << sql;
+        q.ExecSQL();
+    };
+    exec(QStringLiteral("CREATE TRIGGER KeepTeeth BEFORE DELETE ON TODO01 WHEN OLD.Todoid = %1 "
+                        "BEGIN SELECT RAISE(ABORT, 'refused'); END").arg(teeth));
+    exec(QStringLiteral("CREATE TRIGGER KeepAccounts BEFORE DELETE ON MEDINS BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+
+    TFormDeleteMem members(nullptr, TFormDeleteMem::DeleteMemberMode);
+    members.show();
+    members.CBMember->setCurrentIndex(0);
+    members.BtnDelete->click();
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDPROF WHERE MemberID = %1").arg(john)), 1);
+    EXPECT_EQ(Column(QStringLiteral("SELECT Todoid FROM TODO01 ORDER BY Todoid")),
+              (QStringList{QString::number(eyes), QString::number(teeth)}));
+    EXPECT_TRUE(members.isVisible());
+    EXPECT_EQ(members.CBMember->currentText(), QStringLiteral("John O'Hara"));
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Cannot delete this member: the database could not be "
+                                                         "changed. Nothing was deleted.")});
+
+    TFormDeleteMem fsas(nullptr, TFormDeleteMem::DeleteFSAMode);
+    fsas.show();
+    fsas.CBMember->setCurrentIndex(0);
+    fsas.BtnDelete->click();
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDINS WHERE AccountID = %1").arg(fsa)), 1);
+    EXPECT_TRUE(fsas.isVisible());
+    EXPECT_EQ(boxes_.Texts().last(),
+              QStringLiteral("Cannot delete this FSA: the database could not be changed. Nothing was deleted."));
+
+    // Once the database lets it, the same choice deletes the member and both reminders.
+    exec(QStringLiteral("DROP TRIGGER KeepTeeth"));
+    members.BtnDelete->click();
+    EXPECT_FALSE(members.isVisible());
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDPROF")), 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM TODO01")), 0);
+    EXPECT_EQ(boxes_.shown.size(), 2);
 }
 
 TEST_F(PagesTest, TheDeletionWindowSaysWhenThereIsNoAccount)

@@ -1,7 +1,7 @@
 #include "pagetestenv.h"
 
 #include "platform/dataset.h"
-#include "shell/context/context.h"
+#include "context/context.h"
 
 void PageTest::SetUp()
 {

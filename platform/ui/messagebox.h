@@ -42,22 +42,3 @@ void InstallMessageBoxes(MessageBoxes* boxes);
 MsgResult ShowMessageBox(const QString& text, MsgIcon icon, unsigned buttons = MsgOk,
                          const QString& caption = {});
 void Beep();
-
-// Answers boxes from a queue and keeps every request; with the queue empty it
-// answers the first button offered. Installs itself for its own lifetime.
-class ScriptedMessageBoxes : public MessageBoxes {
-public:
-    ScriptedMessageBoxes();
-    ~ScriptedMessageBoxes() override;
-    ScriptedMessageBoxes(const ScriptedMessageBoxes&) = delete;
-    ScriptedMessageBoxes& operator=(const ScriptedMessageBoxes&) = delete;
-
-    MsgResult Show(const MessageRequest& request) override;
-    void Beep() override { ++beeps; }
-
-    QList<MsgResult> answers;
-    QList<MessageRequest> shown;
-    int beeps = 0;
-
-    QStringList Texts() const;
-};

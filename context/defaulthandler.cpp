@@ -1,6 +1,6 @@
 #include "defaulthandler.h"
 
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 
 #include <QString>
 

@@ -77,32 +77,3 @@ void Beep()
 {
     CurrentMessageBoxes().Beep();
 }
-
-ScriptedMessageBoxes::ScriptedMessageBoxes()
-{
-    InstallMessageBoxes(this);
-}
-
-ScriptedMessageBoxes::~ScriptedMessageBoxes()
-{
-    InstallMessageBoxes(nullptr);
-}
-
-MsgResult ScriptedMessageBoxes::Show(const MessageRequest& request)
-{
-    shown.append(request);
-    if (!answers.isEmpty())
-        return answers.takeFirst();
-    for (const ButtonPair& pair : kButtons)
-        if (request.buttons & pair.ours)
-            return pair.result;
-    return MsgResult::None;
-}
-
-QStringList ScriptedMessageBoxes::Texts() const
-{
-    QStringList texts;
-    for (const MessageRequest& request : shown)
-        texts.append(request.text);
-    return texts;
-}
