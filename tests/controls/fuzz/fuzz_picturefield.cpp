@@ -11,7 +11,7 @@
 #include "controls/efsimple.h"
 #include "controls/intlsup.h"
 #include "platform/datetime.h"
-#include "platform/messagebox.h"
+#include "platform/ui/messagebox.h"
 
 #include <QCoreApplication>
 #include <array>
