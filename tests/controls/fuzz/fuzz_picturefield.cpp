@@ -14,6 +14,7 @@
 #include "platform/ui/messagebox.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -75,6 +76,23 @@ private:
     size_t size_;
     size_t at_ = 0;
 };
+
+// A picture field laid out as plain text shows each literal of its mask as it
+// stands, whatever was typed, pasted, deleted or restored.
+bool LiteralsKept(const TEfFieldCore& core)
+{
+    const QString mask = core.MaskText();
+    const bool plain = core.Family() == TEfFamily::Picture && core.DataType() != dtDate &&
+                       core.DataType() != dtTime && !mask.contains(QRegularExpression(QStringLiteral("[$,.cC]")));
+    if (!plain)
+        return true;
+    static const QString kEditable = QStringLiteral("!#123456789ABDEHKLMNOSXYabdhilmnstxy");
+    for (int i = 0; i < mask.size() && i < core.Text().size(); ++i)
+        if (mask[i].unicode() >= 32 && mask[i].unicode() < 128 && !kEditable.contains(mask[i]) &&
+            core.Text()[i] != mask[i])
+            return false;
+    return true;
+}
 
 bool Fits(const TEfFieldCore& core)
 {
@@ -229,7 +247,12 @@ void Run(TEfFieldCore& core, Input& in)
             core.DisplayText();
             core.SelectedText();
             core.IsFieldBlank();
-            core.Validate();
+            // A date or time that passes its check reads as one, or as none.
+            if (const quint16 code = core.Validate(); core.DataType() == dtDate || core.DataType() == dtTime) {
+                core.DateTimeValue();
+                if (code == 0 && core.LastError() != 0)
+                    std::abort();
+            }
             ProgramCall([&] { core.TextValue(); });
             ProgramCall([&] { core.DateTimeValue(); });
             ProgramCall([&] { core.FloatValue(); });
@@ -251,7 +274,7 @@ void Run(TEfFieldCore& core, Input& in)
             std::fprintf(stderr, "op %d: text \"%s\" length %d caret %d selection %d..%d mask \"%s\" type %d\n",
                          op % 24, qPrintable(core.Text()), core.MaxLength(), core.Caret(), core.SelStart(),
                          core.SelEnd(), qPrintable(core.MaskText()), int(core.DataType()));
-        if (!Fits(core))
+        if (!Fits(core) || !LiteralsKept(core))
             std::abort();
     }
 }
