@@ -1,6 +1,6 @@
 #pragma once
 // What the program does with an error nobody else handled: it tells the user
-// and goes on. Every event handler that may meet one runs its work through
+// (a database failure in plain words) and goes on. Every event handler that may meet one runs its work through
 // RunGuarded, so no exception crosses the event loop.
 #include <exception>
 #include <utility>

@@ -34,18 +34,32 @@ void TNavHistory::Record(const TNavigateHistory& entry)
     index_ = Count() - 1;
 }
 
-const TNavigateHistory* TNavHistory::Back()
+const TNavigateHistory* TNavHistory::Back(const Showable& showable)
 {
-    if (index_ < 1 || index_ >= Count())
+    if (index_ >= Count())
         return nullptr;
-    return &entries_[static_cast<size_t>(--index_)];
+    const int found = Nearest(index_ - 1, -1, showable);
+    if (found < 0)
+        return nullptr;
+    index_ = found;
+    return &entries_[static_cast<size_t>(index_)];
 }
 
-const TNavigateHistory* TNavHistory::Forward()
+const TNavigateHistory* TNavHistory::Forward(const Showable& showable)
 {
-    if (!CanGoForward())
+    const int found = Nearest(index_ + 1, 1, showable);
+    if (found < 0)
         return nullptr;
-    return &entries_[static_cast<size_t>(++index_)];
+    index_ = found;
+    return &entries_[static_cast<size_t>(index_)];
+}
+
+int TNavHistory::Nearest(int from, int step, const Showable& showable) const
+{
+    for (int i = from; i >= 0 && i < Count(); i += step)
+        if (!showable || showable(entries_[static_cast<size_t>(i)]))
+            return i;
+    return -1;
 }
 
 void TNavHistory::Clear()

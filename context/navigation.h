@@ -4,6 +4,7 @@
 // main window's message hook carries it out once the asking handler returned.
 #include <QEvent>
 #include <QObject>
+#include <functional>
 #include <vector>
 
 // The pages of the main window.
@@ -49,21 +50,29 @@ struct TNavigateHistory {
 class TNavHistory {
 public:
     static constexpr int MaxEntries = 10;
+    // Whether an entry's page can still be shown (a member's page needs its
+    // member); without one, every entry can.
+    using Showable = std::function<bool(const TNavigateHistory&)>;
 
     // Drops the entries after the current one, and the oldest when full.
     void Record(const TNavigateHistory& entry);
-    // The entry to show, or nullptr at either end.
-    const TNavigateHistory* Back();
-    const TNavigateHistory* Forward();
+    // The nearest entry that can be shown, or nullptr when none lies that way;
+    // the entries passed over stay.
+    const TNavigateHistory* Back(const Showable& showable = {});
+    const TNavigateHistory* Forward(const Showable& showable = {});
     void Clear();
 
-    bool CanGoBack() const { return index_ > 0; }
-    bool CanGoForward() const { return index_ + 1 < Count(); }
+    bool CanGoBack(const Showable& showable = {}) const { return Nearest(index_ - 1, -1, showable) >= 0; }
+    bool CanGoForward(const Showable& showable = {}) const { return Nearest(index_ + 1, 1, showable) >= 0; }
     int Index() const { return index_; }
     int Count() const { return static_cast<int>(entries_.size()); }
     const TNavigateHistory& Entry(int index) const { return entries_.at(static_cast<size_t>(index)); }
 
 private:
+    // The index of the first entry that can be shown, from one index on in
+    // steps of one way; -1 for none.
+    int Nearest(int from, int step, const Showable& showable) const;
+
     std::vector<TNavigateHistory> entries_;
     int index_ = 0;
 };

@@ -11,7 +11,6 @@
 #include "context/defaulthandler.h"
 #include "context/product.h"
 #include "context/registry.h"
-#include "shell/pages/databasefault.h"
 #include "shell/pages/launcher.h"
 #include "shell/pages/pictures.h"
 #include "shell/pages/speedbar.h"
@@ -58,7 +57,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == NavigateEventType() && watched == QCoreApplication::instance()) {
-            RunDatabaseGuarded(DataFolder, [this] {
+            RunGuarded([this] {
                 owner_.NavigateTo(PendingModuleID, PendingParam1, PendingParam2, PendingParam3);
             });
             return true;
@@ -304,14 +303,20 @@ void TFormHealthMain::RecordHistory(const TNavigateHistory& request)
     UpdateHistoryButtons();
 }
 
+// A deleted member's page is passed over.
 void TFormHealthMain::GoBack()
 {
-    ShowFromHistory(NavHistory.Back());
+    ShowFromHistory(NavHistory.Back(ShowableEntries()));
 }
 
 void TFormHealthMain::GoForward()
 {
-    ShowFromHistory(NavHistory.Forward());
+    ShowFromHistory(NavHistory.Forward(ShowableEntries()));
+}
+
+TNavHistory::Showable TFormHealthMain::ShowableEntries() const
+{
+    return [this](const TNavigateHistory& entry) { return pages_.CanShow(entry); };
 }
 
 // Shows the page of a history entry, without the hourglass and without
@@ -328,8 +333,8 @@ void TFormHealthMain::ShowFromHistory(const TNavigateHistory* entry)
 
 void TFormHealthMain::UpdateHistoryButtons()
 {
-    SpeedButtonBack->setEnabled(NavHistory.CanGoBack());
-    SpeedButtonForward->setEnabled(NavHistory.CanGoForward());
+    SpeedButtonBack->setEnabled(NavHistory.CanGoBack(ShowableEntries()));
+    SpeedButtonForward->setEnabled(NavHistory.CanGoForward(ShowableEntries()));
 }
 
 bool TFormHealthMain::CloseModulePages()

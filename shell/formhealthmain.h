@@ -33,6 +33,8 @@ public:
     void GoForward();
     bool CloseModulePages();
     void FillGoToCombo();
+    // Back and Forward are enabled while a page they can still show lies that way.
+    void UpdateHistoryButtons();
 
     qint32 CurrentModuleID() const { return currentModuleID_; }
     // The page shown, or nullptr.
@@ -66,7 +68,7 @@ private:
     void ForceProgramFormats();
     void RestoreUserFormats();
     void ShowFromHistory(const TNavigateHistory* entry);
-    void UpdateHistoryButtons();
+    TNavHistory::Showable ShowableEntries() const;
     void ShowMenusOf(QWidget* page);
     void CBGoToChange(int index);
 

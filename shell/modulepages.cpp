@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
-void ModulePageTable::Register(qint32 moduleID, PageFactory factory)
+void ModulePageTable::Register(qint32 moduleID, PageFactory factory, TNavHistory::Showable showable)
 {
     factories_[moduleID] = std::move(factory);
+    if (showable)
+        showables_[moduleID] = std::move(showable);
+    else
+        showables_.erase(moduleID);
 }
 
 bool ModulePageTable::Has(qint32 moduleID) const
@@ -16,6 +20,12 @@ QWidget* ModulePageTable::Create(qint32 moduleID, QWidget* parent) const
 {
     const auto found = factories_.find(moduleID);
     return found == factories_.end() ? nullptr : found->second(parent);
+}
+
+bool ModulePageTable::CanShow(const TNavigateHistory& request) const
+{
+    const auto found = showables_.find(request.moduleID);
+    return found == showables_.end() || found->second(request);
 }
 
 QList<QMenu*> MergeMenus(const QList<TMergedMenu>& mainMenus, const QList<TMergedMenu>& pageMenus)

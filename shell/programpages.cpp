@@ -14,13 +14,16 @@
 
 namespace {
 
-// Pages that change the members tell the main window, whose go-to list names them.
+// Pages that change the members tell the main window, whose go-to list and
+// history name them.
 template <typename Page>
 Page* RefreshingGoToList(Page* page)
 {
     QObject::connect(page, &Page::GoToListChanged, [] {
-        if (FormHealthMain)
+        if (FormHealthMain) {
             FormHealthMain->FillGoToCombo();
+            FormHealthMain->UpdateHistoryButtons();
+        }
     });
     return page;
 }
@@ -38,7 +41,8 @@ ModulePageTable ProgramPages()
     pages.Register(ModToDoTutor, [](QWidget* parent) { return new TFormToDoTutor(parent); });
     pages.Register(ModAddrTutor, [](QWidget* parent) { return new TFormAddrTutor(parent); });
     pages.Register(ModMedFolder, [](QWidget* parent) { return RefreshingGoToList(new TFormMedFolder(parent)); });
-    pages.Register(ModMedPage, [](QWidget* parent) { return new TFormMedPage(parent); });
+    pages.Register(ModMedPage, [](QWidget* parent) { return new TFormMedPage(parent); },
+                   [](const TNavigateHistory& request) { return MemberOnRecord(request.param1); });
     pages.Register(ModMedMember, [](QWidget* parent) { return RefreshingGoToList(new TFormMedMember(parent)); });
     pages.Register(ModMedInsurance, [](QWidget* parent) { return new TFormMedInsurance(parent); });
     // The home page links to the pages registered before it.

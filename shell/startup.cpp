@@ -8,7 +8,7 @@
 #include "context/defaulthandler.h"
 #include "context/product.h"
 #include "platform/ui/messagebox.h"
-#include "shell/pages/databasefault.h"
+#include "context/databasefault.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -39,6 +39,8 @@ public:
     {
         QMessageBox box(ToQtIcon(request.icon), request.caption, request.text, QMessageBox::NoButton,
                         QApplication::activeWindow());
+        // The texts name what the user typed: a name is never read as markup.
+        box.setTextFormat(Qt::PlainText);
         for (const ButtonPair& pair : kButtons)
             if (request.buttons & pair.ours)
                 box.addButton(pair.qt);

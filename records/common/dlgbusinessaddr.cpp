@@ -2,6 +2,7 @@
 
 #include "lookuplists.h"
 #include "context/context.h"
+#include "context/defaulthandler.h"
 #include "platform/dataset.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/messagebox.h"
@@ -133,8 +134,8 @@ TDlgBusinessAddr::TDlgBusinessAddr(QWidget* parent) : QDialog(parent)
     buttons->addButton(OKBtn, QDialogButtonBox::AcceptRole);
     buttons->addButton(CancelBtn, QDialogButtonBox::RejectRole);
     // Our own handlers decide whether and how the dialog closes.
-    connect(OKBtn, &QPushButton::clicked, this, &TDlgBusinessAddr::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &TDlgBusinessAddr::CancelBtnClick);
+    connect(OKBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { OKBtnClick(); }); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { CancelBtnClick(); }); });
 
     auto* head = new QGridLayout;
     head->addWidget(new QLabel(QStringLiteral("Name:")), 0, 0);
@@ -180,8 +181,9 @@ QWidget* TDlgBusinessAddr::BuildContactPage()
         combo->setFocusPolicy(Qt::ClickFocus);
         grid->addWidget(combo, row + 1, 0);
         grid->addWidget(contactEdits_[row], row + 1, 1);
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, row] { CBOneChange(row); });
-        connect(contactEdits_[row], &QLineEdit::editingFinished, this, [this, row] { EditOneExit(row); });
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, row] { RunGuarded([this, row] { CBOneChange(row); }); });
+        connect(contactEdits_[row], &QLineEdit::editingFinished, this,
+                [this, row] { RunGuarded([this, row] { EditOneExit(row); }); });
     }
     grid->setColumnMinimumWidth(1, 260);
     grid->setRowStretch(5, 1);

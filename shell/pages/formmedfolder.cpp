@@ -1,6 +1,6 @@
 #include "formmedfolder.h"
 
-#include "databasefault.h"
+#include "context/databasefault.h"
 #include "documentprinter.h"
 #include "launcher.h"
 #include "messagepage.h"
@@ -42,6 +42,7 @@ constexpr int kObjectRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kSmallestPanel = 41;
 constexpr int kDefaultTreeWidth = 250;
+constexpr int kTextShareOfPage = 3;
 
 // The picture of each image index of the tree.
 constexpr std::array<TPagePicture, 15> kTreeImages = {
@@ -153,7 +154,7 @@ void TFormMedFolder::BuildToolBar()
     speedBar->Row().addSpacing(8);
     SpeedButton1 = speedBar->AddButton(QStringLiteral("SpeedButton1"), HomeIcon(), QStringLiteral("Home"));
     speedBar->Row().addStretch();
-    connect(SpeedButtonExit, &QToolButton::clicked, this, [this] { window()->close(); });
+    connect(SpeedButtonExit, &QToolButton::clicked, this, [this] { CloseWindowLater(*this); });
     connect(SpeedButtonPrint, &QToolButton::clicked, this, [this] { RunGuarded([this] { SpeedButtonPrintClick(); }); });
     connect(SpeedButton1, &QToolButton::clicked, this, [] { PostNavigate(ModMedToc, 0, 0, 0); });
 }
@@ -198,7 +199,7 @@ void TFormMedFolder::BuildPanels()
     Panel1->setSizes({kDefaultTreeWidth, 1});
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { setWindowTitle(node->text(0)); });
     connect(TreeView1, &QTreeWidget::itemDoubleClicked, this,
-            [this] { RunDatabaseGuarded(DataFolder, [this] { TreeView1DblClick(); }); });
+            [this] { RunGuarded([this] { TreeView1DblClick(); }); });
 }
 
 QTreeWidgetItem* TFormMedFolder::AddNode(QTreeWidgetItem* parent, int index, const QString& text,
@@ -238,7 +239,7 @@ void TFormMedFolder::BuildTree()
 
 void TFormMedFolder::BuildMenus()
 {
-    const auto guarded = [](std::function<void()> work) { return [work] { RunDatabaseGuarded(DataFolder, work); }; };
+    const auto guarded = [](std::function<void()> work) { return [work] { RunGuarded(work); }; };
     const auto open = [guarded](TDialogID dialog) { return guarded([dialog] { Launcher::Open(dialog); }); };
 
     File1 = new QMenu(QStringLiteral("&File"), this);
@@ -258,7 +259,7 @@ void TFormMedFolder::BuildMenus()
     Backup1 = File1->addAction(QStringLiteral("Backup..."), this, open(TDialogID::Backup));
     Restore1 = File1->addAction(QStringLiteral("&Restore..."), this, guarded([this] { Restore1Click(); }));
     File1->addSeparator();
-    File1->addAction(QStringLiteral("E&xit"), this, [this] { window()->close(); });
+    File1->addAction(QStringLiteral("E&xit"), this, [this] { CloseWindowLater(*this); });
 
     View1 = new QMenu(QStringLiteral("&View"), this);
     GoToBrowserView1 = View1->addAction(QStringLiteral("Go To Browser View"), this,
@@ -420,7 +421,9 @@ void TFormMedFolder::LoadFolderSettings()
     if (const std::optional<qint32> width = ReadRegInteger(*reg, kTreeWidthValue)) {
         layout()->activate();
         const int total = Panel1->width() - Panel1->handleWidth();
-        const int treeWidth = std::clamp(*width, kSmallestPanel, std::max(kSmallestPanel, total - kSmallestPanel));
+        // Whatever was stored, the message and help keep a third of the page to be read in.
+        const int widest = std::max(kSmallestPanel, total - std::max(kSmallestPanel, total / kTextShareOfPage));
+        const int treeWidth = std::clamp(*width, kSmallestPanel, widest);
         Panel1->setSizes({treeWidth, std::max(kSmallestPanel, total - treeWidth)});
     }
     LoadNodeStates();
@@ -479,7 +482,7 @@ bool TFormMedFolder::eventFilter(QObject* watched, QEvent* event)
     if (watched == TreeView1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            RunDatabaseGuarded(DataFolder, [this] { TreeView1DblClick(); });
+            RunGuarded([this] { TreeView1DblClick(); });
             return true;
         }
     }
@@ -553,8 +556,9 @@ void TFormMedFolder::SpeedBtnDelMemClick()
         return;
     DeleteMember(object->id);
     delete TreeView1->currentItem();
-    // The go-to list must not offer the page of a member who is gone.
+    // Neither the go-to list nor the message may tell of a member who is gone.
     emit GoToListChanged();
+    RefreshMessagePage();
 }
 
 void TFormMedFolder::DeleteAccountNodeClick(bool fsa)
@@ -572,6 +576,7 @@ void TFormMedFolder::DeleteAccountNodeClick(bool fsa)
         return;
     DeleteAccount(object->id);
     delete TreeView1->currentItem();
+    RefreshMessagePage();
 }
 
 void TFormMedFolder::SpeedButtonPrintClick()

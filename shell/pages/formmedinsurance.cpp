@@ -54,7 +54,7 @@ TFormMedInsurance::TFormMedInsurance(QWidget* parent) : QWidget(parent)
     EmailToDoList1 = File1->addAction(QStringLiteral("Email To-Do List..."), this,
                                       [] { RunGuarded([] { Launcher::Open(TDialogID::EMailToDoList); }); });
     File1->addSeparator();
-    File1->addAction(QStringLiteral("&Exit"), this, [this] { window()->close(); });
+    File1->addAction(QStringLiteral("&Exit"), this, [this] { CloseWindowLater(*this); });
     Report1 = new QMenu(QStringLiteral("&Report"), this);
     InsuranceFSAReport1 = Report1->addAction(QStringLiteral("Insurance/FSA report..."), this,
                                              [] { RunGuarded([] { Launcher::Open(TDialogID::InsFSAReport); }); });
@@ -122,7 +122,7 @@ void TFormMedInsurance::ImgEditAccountClick(int index)
     CurAccountID = ItemTag(*item.picture);
     const TDialogOutcome outcome = Launcher::Open(AccountDialog(type == kFSAAccountType));
     if (!outcome.cancelled)
-        item.label->setText(AccountLabel(type, ShortAccountName(outcome.savedAccountName)));
+        SBox->SetLabelText(index, AccountLabel(type, ShortAccountName(outcome.savedAccountName)));
 }
 
 void TFormMedInsurance::ImgNewAccountClick(bool fsa)

@@ -41,7 +41,7 @@ TFormMedMember::TFormMedMember(QWidget* parent) : QWidget(parent)
     EmailToDoList1 = File1->addAction(QStringLiteral("Email To-Do List..."), this,
                                       [] { RunGuarded([] { Launcher::Open(TDialogID::EMailToDoList); }); });
     File1->addSeparator();
-    File1->addAction(QStringLiteral("&Exit"), this, [this] { window()->close(); });
+    File1->addAction(QStringLiteral("&Exit"), this, [this] { CloseWindowLater(*this); });
     NewMember1->setEnabled(Launcher::Has(TDialogID::NewMember));
     EmailToDoList1->setEnabled(Launcher::Has(TDialogID::EMailToDoList));
 

@@ -56,6 +56,15 @@ TClickLabel* ToolHeading(const QString& text, QWidget* parent)
 
 }  // namespace
 
+bool MemberOnRecord(qint32 memberID)
+{
+    TQuery member(DataFolder);
+    member.SQL() << QStringLiteral("SELECT MemberID FROM MEDPROF") << QStringLiteral("WHERE MemberID = :MemberID");
+    member.ParamByName(QStringLiteral("MemberID")).SetAsInteger(memberID);
+    member.Open();
+    return !member.Eof();
+}
+
 TFormMedPage::TFormMedPage(QWidget* parent) : QWidget(parent), memberID_(CurMemberID)
 {
     setObjectName(QStringLiteral("FormMedPage"));

@@ -25,3 +25,6 @@ private:
 
     qint32 memberID_;
 };
+
+// Whether a member's page still has its member.
+bool MemberOnRecord(qint32 memberID);

@@ -70,7 +70,7 @@ TFormMedToc::TFormMedToc(QWidget* parent, PageAvailable pageAvailable) : QWidget
         });
     });
     File1->addSeparator();
-    File1->addAction(QStringLiteral("&Exit"), this, [this] { window()->close(); });
+    File1->addAction(QStringLiteral("&Exit"), this, [this] { CloseWindowLater(*this); });
     EmailToDoList1->setEnabled(Launcher::Has(TDialogID::EMailToDoList));
     Backup1->setEnabled(Launcher::Has(TDialogID::Backup));
     Restore1->setEnabled(Launcher::Has(TDialogID::Restore));

@@ -5,6 +5,7 @@
 #include "records/common/datemath.h"
 
 #include <QLabel>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -52,6 +53,16 @@ void StyleAsLink(QLabel& label, int pointSize, const QString& family)
     for (const auto group : {QPalette::Active, QPalette::Inactive})
         navy.setColor(group, QPalette::WindowText, kNavy);
     label.setPalette(navy);
+}
+
+QString PlainToolTip(const QString& text)
+{
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap) : text;
+}
+
+void CloseWindowLater(QWidget& page)
+{
+    QMetaObject::invokeMethod(page.window(), &QWidget::close, Qt::QueuedConnection);
 }
 
 std::optional<TDialogOutcome> OpenNewAccount(bool fsa)

@@ -34,6 +34,12 @@ void FillPage(QWidget& page, QWidget& content);
 void MakeWhite(QWidget& widget);
 // Bold, underlined and navy: a label that opens something.
 void StyleAsLink(QLabel& label, int pointSize, const QString& family = QString());
+// A tooltip that shows a text as typed: Qt reads one that looks like markup
+// as rich text, so such a text goes in escaped.
+QString PlainToolTip(const QString& text);
+// Closes the page's window once the event being delivered has returned:
+// closing deletes the page, and with it the menu or button that asked.
+void CloseWindowLater(QWidget& page);
 
 // The account type of an FSA in MEDINS.
 inline constexpr qint32 kFSAAccountType = 5;

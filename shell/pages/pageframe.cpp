@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +38,8 @@ TPageFrame::TPageFrame(QWidget* parent, const QString& heading) : QWidget(parent
 
     JazLabel1 = new QLabel(heading, this);
     JazLabel1->setObjectName(QStringLiteral("JazLabel1"));
+    // A heading may name a member.
+    JazLabel1->setTextFormat(Qt::PlainText);
     QFont font = JazLabel1->font();
     font.setBold(true);
     font.setPointSize(16);
@@ -73,29 +76,54 @@ TPageItem TItemBox::AddItem(const QString& pictureName, const QString& labelName
     TPageItem item;
     item.picture = new TClickLabel(content_);
     item.picture->setObjectName(pictureName);
-    item.picture->setGeometry(QRect(QPoint(kPictureLeft, kItemPitch * n + kPictureTop), kPictureSize));
+    item.picture->resize(kPictureSize);
     item.picture->setAlignment(Qt::AlignCenter);
     if (!picture.isNull())
         item.picture->setPixmap(picture.scaled(kPictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     item.label = new TClickLabel(content_);
     item.label->setObjectName(labelName);
-    item.label->setGeometry(QRect(QPoint(kLabelLeft, kItemPitch * n + kLabelTop), kLabelSize));
+    // The names in the texts are the user's, shown as typed.
+    item.label->setTextFormat(Qt::PlainText);
     item.label->setWordWrap(true);
     item.label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StyleAsLink(*item.label, 8, QStringLiteral("Arial"));
     item.label->setText(text);
 
     for (TClickLabel* control : {item.picture, item.label}) {
-        control->setToolTip(hint);
+        control->setToolTip(PlainToolTip(hint));
         control->setProperty(kTagProperty, tag);
         control->show();
     }
     connect(item.picture, &TClickLabel::clicked, this, [this, n] { emit ItemClicked(n, true); });
     connect(item.label, &TClickLabel::clicked, this, [this, n] { emit ItemClicked(n, false); });
     items_.push_back(item);
-    content_->resize(kLabelLeft + kLabelSize.width() + kPictureLeft, kItemPitch * Count() + kPictureTop);
+    PlaceItems();
     return item;
+}
+
+void TItemBox::SetLabelText(int index, const QString& text)
+{
+    Item(index).label->setText(text);
+    PlaceItems();
+}
+
+// Each label shows its whole text: it widens to its longest word and grows
+// down to its last line. An item whose label is taller than the pitch pushes
+// the items below it down.
+void TItemBox::PlaceItems()
+{
+    int top = 0;
+    QRect used(kLabelLeft, 0, kLabelSize.width(), 0);
+    for (const TPageItem& item : items_) {
+        const int width = std::max(kLabelSize.width(), item.label->minimumSizeHint().width());
+        const QSize labelSize(width, std::max(kLabelSize.height(), item.label->heightForWidth(width)));
+        item.picture->move(kPictureLeft, top + kPictureTop);
+        item.label->setGeometry(QRect(QPoint(kLabelLeft, top + kLabelTop), labelSize));
+        used |= item.label->geometry();
+        top += std::max(kItemPitch, labelSize.height());
+    }
+    content_->resize(used.right() + 1 + kPictureLeft, std::max(top, used.bottom() + 1) + kPictureTop);
 }
 
 void TItemBox::Clear()

@@ -38,6 +38,8 @@ public:
     // picture leaves the picture empty. The names are the controls' object names.
     TPageItem AddItem(const QString& pictureName, const QString& labelName, const QPixmap& picture,
                       const QString& hint, const QString& text, qint32 tag);
+    // The label's text, changed after the item was added.
+    void SetLabelText(int index, const QString& text);
     void Clear();
     int Count() const { return static_cast<int>(items_.size()); }
     const TPageItem& Item(int index) const { return items_.at(static_cast<size_t>(index)); }
@@ -47,6 +49,8 @@ signals:
     void ItemClicked(int index, bool onPicture);
 
 private:
+    void PlaceItems();
+
     QWidget* content_ = nullptr;
     std::vector<TPageItem> items_;
 };

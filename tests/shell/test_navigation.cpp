@@ -72,6 +72,37 @@ TEST(NavHistory, AFullHistoryWalkedBackStillDropsForwardBeforeTheOldest)
     EXPECT_EQ(Modules(history), QList<qint32>({1, 2, 3, 4, 5, 6, 7, 8, 9, 20}));
 }
 
+TEST(NavHistory, BackAndForwardSkipEntriesThatCanNoLongerBeShown)
+{
+    TNavHistory history;
+    for (const TNavigateHistory& entry : {Page(133), Page(132, 7), Page(134), Page(132, 7), Page(132, 8)})
+        history.Record(entry);
+    // Member 7 is gone; member 8, on the same page, is not.
+    const auto shown = [](const TNavigateHistory& entry) { return entry != Page(132, 7); };
+    EXPECT_TRUE(history.CanGoBack(shown));
+    EXPECT_EQ(*history.Back(shown), Page(134));
+    EXPECT_EQ(history.Index(), 2);
+    EXPECT_EQ(*history.Back(shown), Page(133));
+    EXPECT_FALSE(history.CanGoBack(shown));
+    EXPECT_EQ(*history.Forward(shown), Page(134));
+    EXPECT_EQ(*history.Forward(shown), Page(132, 8));
+    EXPECT_EQ(history.Index(), 4);
+    EXPECT_FALSE(history.CanGoForward(shown));
+    EXPECT_EQ(Modules(history), QList<qint32>({133, 132, 134, 132, 132})) << "skipping drops nothing";
+
+    // With only gone entries on one side there is nowhere to go, and the place stays.
+    TNavHistory gone;
+    for (const TNavigateHistory& entry : {Page(132, 7), Page(134), Page(132, 7)})
+        gone.Record(entry);
+    gone.Back();
+    EXPECT_FALSE(gone.CanGoBack(shown));
+    EXPECT_FALSE(gone.CanGoForward(shown));
+    EXPECT_EQ(gone.Back(shown), nullptr);
+    EXPECT_EQ(gone.Forward(shown), nullptr);
+    EXPECT_EQ(gone.Index(), 1);
+    EXPECT_TRUE(gone.CanGoBack()) << "without a test every entry can be shown";
+}
+
 TEST(PostNavigate, LeavesTheRequestAndPostsOneEvent)
 {
     EXPECT_EQ(PostNavigate(132, 4, 0, 9), 132);

@@ -17,6 +17,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <limits>
 
 namespace {
 
@@ -253,6 +254,39 @@ TEST_F(FolderPageTest, YearToDateTotalsCountThisYearOnlyInWholeCents)
                            QStringLiteral("        Family out-of-pocket total amount: $234.71"), QString()}));
 }
 
+// Amounts whose hundredfold is no whole double (19.99 * 100 is 1998.9999...):
+// a sum that cut them to cents instead of rounding would lose a cent each.
+TEST_F(FolderPageTest, CentSumsRoundAmountsThatAreNotExactInBinary)
+{
+    const qint32 john = AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    const qint32 mary = AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
+    const qint32 fsa = AddAccount(5, QStringLiteral("Northwind"));
+    AddElectedAmount(fsa, kThisYear, 1.15);
+    AddSplit(AddExpense(john, EncodeDate(kThisYear, 1, 31), 19.99, 0.29), fsa, 0.57);
+    AddSplit(AddExpense(john, EncodeDate(kThisYear, 2, 29), 0.57, 0.57), fsa, 0.29);
+    AddSplit(AddExpense(mary, EncodeDate(kThisYear, 12, 31), 1.15, 1.15), fsa, 0.29);
+
+    auto page = ShowPage();
+    EXPECT_EQ(FSAWarnings(), 0) << "reimbursed 0.57 + 0.29 + 0.29 is the elected 1.15 exactly";
+    const QStringList lines = MessageLines(*page);
+    const qsizetype heading = lines.indexOf(QStringLiteral("Year-to-Date Total Expenses"));
+    ASSERT_GE(heading, 0);
+    EXPECT_EQ(lines.mid(heading + 1, 9),
+              (QStringList{QStringLiteral("        FSA with Northwind:"), QStringLiteral("            Elected amount: $1.15"),
+                           QStringLiteral("            Already reimbursed: $1.15"),
+                           QStringLiteral("        John's total expense: $20.56"),
+                           QStringLiteral("        John's out-of-pocket: $0.86"),
+                           QStringLiteral("        Mary's total expense: $1.15"),
+                           QStringLiteral("        Mary's out-of-pocket: $1.15"),
+                           QStringLiteral("        Family total expense: $21.71"),
+                           QStringLiteral("        Family out-of-pocket total amount: $2.01")}));
+
+    // One cent over the elected amount warns.
+    AddSplit(AddExpense(mary, EncodeDate(kThisYear, 6, 1), 0.01, 0), fsa, 0.01);
+    ShowPage();
+    EXPECT_EQ(FSAWarnings(), 1);
+}
+
 TEST_F(FolderPageTest, TheFSACheckComparesThisYearsCents)
 {
     const qint32 john = AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
@@ -302,7 +336,9 @@ TEST_F(FolderPageTest, DeletingAMemberFromTheTreeTakesItsRemindersAlong)
     AddScheduleRow(john, johnsReminder);
     AddScheduleRow(john, 0);
     AddScheduleRow(mary, marysReminder);
+    AddExpense(john, EncodeDate(kThisYear, 2, 3), 19.99, 0.29);
     auto page = ShowPage();
+    ASSERT_TRUE(MessageLines(*page).contains(QStringLiteral("        John's total expense: $19.99")));
 
     Select(*page, Members(*page)->child(0)->child(2));
     page->DeleteMember1->trigger();
@@ -326,14 +362,18 @@ TEST_F(FolderPageTest, DeletingAMemberFromTheTreeTakesItsRemindersAlong)
     EXPECT_EQ(Column(QStringLiteral("SELECT Description FROM TODO01 ORDER BY Todoid")),
               (QStringList{QStringLiteral("Mary's physical"), QStringLiteral("Buy bandages")}));
     EXPECT_EQ(page->NodeAt(5), Expenses(*page));
+    // The message tells of John no more: neither his reminder nor his totals.
+    EXPECT_FALSE(page->RichEditToDo->toPlainText().contains(QStringLiteral("John"))) << page->RichEditToDo->toPlainText().toStdString();
+    EXPECT_TRUE(MessageLines(*page).contains(QStringLiteral("        Family total expense: $0.00")));
 }
 
 TEST_F(FolderPageTest, DeletingAnAccountFromTheTreeNeedsItsKindSelected)
 {
     AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
     const qint32 medical = AddAccount(1, QStringLiteral("Blue Valley"));
-    AddAccount(5, QStringLiteral("Northwind"));
+    AddElectedAmount(AddAccount(5, QStringLiteral("Northwind")), kThisYear, 500);
     auto page = ShowPage();
+    ASSERT_TRUE(page->RichEditToDo->toPlainText().contains(QStringLiteral("FSA with Northwind:")));
     page->TreeView1->setCurrentItem(nullptr);
     page->DeleteInsurance1->trigger();
     page->DeleteFSA1->trigger();
@@ -348,6 +388,7 @@ TEST_F(FolderPageTest, DeletingAnAccountFromTheTreeNeedsItsKindSelected)
     page->DeleteFSA1->trigger();
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Are you sure to delete this FSA from your record?")});
     EXPECT_EQ(Column(QStringLiteral("SELECT AccountID FROM MEDINS")), QStringList{QString::number(medical)});
+    EXPECT_FALSE(page->RichEditToDo->toPlainText().contains(QStringLiteral("Northwind"))) << "the FSA check drops it";
     Select(*page, Expenses(*page)->child(0));
     boxes_.answers = {MsgResult::Yes};
     page->DeleteInsurance1->trigger();
@@ -475,6 +516,27 @@ TEST_F(FolderPageTest, TheTreeCannotBeNarrowerThan41)
     EXPECT_EQ(page->TreeView1->width(), 41);
     page->Panel1->setSizes({700, 10});
     EXPECT_EQ(page->PageControl1->width(), 41);
+}
+
+// A stored width is kept only as far as the message and help keep a third of
+// the page to be read in.
+TEST_F(FolderPageTest, AStoredTreeWidthLeavesTheTextsRoomToBeRead)
+{
+    const auto width = [](qint32 stored) {
+        WriteRegInteger(*OpenWindowKey(QStringLiteral("FormMedFolder")), QStringLiteral("TreeViewWidth"), stored);
+        auto page = std::make_unique<TFormMedFolder>(nullptr);
+        page->resize(700, 500);
+        page->show();
+        return std::pair{page->TreeView1->width(), page->PageControl1->width()};
+    };
+    for (qint32 stored : {100000, std::numeric_limits<qint32>::max(), 700, 460}) {
+        const auto [tree, texts] = width(stored);
+        EXPECT_GE(texts, (tree + texts) / 3) << stored;
+        EXPECT_GE(tree, 400) << stored;
+    }
+    EXPECT_EQ(width(440).first, 440);
+    EXPECT_EQ(width(-5).first, 41);
+    EXPECT_EQ(width(std::numeric_limits<qint32>::min()).first, 41);
 }
 
 TEST_F(FolderPageTest, TheHelpTabShowsTheHelpFileOfTheDataFolder)

@@ -13,7 +13,9 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -27,7 +29,75 @@ QStringList MenuTitles(const QMainWindow& window)
     return titles;
 }
 
-using MainWindowPagesTest = PageTest;
+// The File menu the menu bar shows: the page's own while the page has one.
+QMenu* FileMenu(const QMainWindow& window)
+{
+    return window.menuBar()->actions().first()->menu();
+}
+
+QAction* ExitAction(const QMenu& menu)
+{
+    for (QAction* action : menu.actions())
+        if (action->text() == QStringLiteral("&Exit") || action->text() == QStringLiteral("E&xit"))
+            return action;
+    return nullptr;
+}
+
+class MainWindowPagesTest : public PageTest {
+protected:
+    // Closing the window deletes the page. When the page's own menu or
+    // button delivers the click, the window may close only once the click
+    // has been delivered.
+    void ExpectExit(const std::function<void(QWidget& page)>& click, qint32 moduleID, bool pagesOwnControl = true)
+    {
+        SCOPED_TRACE(moduleID);
+        auto window = std::make_unique<TFormHealthMain>(ProgramPages());
+        window->show();
+        window->NavigateTo(moduleID, 0, 0, 0);
+        QPointer<QWidget> page = window->CurrentPage();
+        ASSERT_TRUE(page);
+        click(*page);
+        if (pagesOwnControl) {
+            EXPECT_TRUE(page) << "the page was deleted while its own click was being delivered";
+            EXPECT_TRUE(window->isVisible());
+        }
+        QApplication::sendPostedEvents();
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_FALSE(page);
+        EXPECT_EQ(ReadLastModule(0), moduleID);
+    }
+};
+
+TEST_F(MainWindowPagesTest, FileExitOfEveryPageClosesTheWindowAfterTheClick)
+{
+    AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    AddAccount(5, QStringLiteral("Northwind"));
+    const auto exitByMenu = [](QWidget& page) {
+        QMenu* file = FileMenu(*qobject_cast<QMainWindow*>(page.window()));
+        QAction* exit = ExitAction(*file);
+        ASSERT_TRUE(exit);
+        file->popup(QPoint(10, 10));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(file));
+        QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(exit).center());
+    };
+    for (qint32 moduleID : {ModMedToc, ModMedMember, ModMedInsurance, ModMedFolder})
+        ExpectExit(exitByMenu, moduleID);
+    // A member's page has no menu of its own: the main window's serves it.
+    ExpectExit(exitByMenu, ModMedPage, false);
+}
+
+TEST_F(MainWindowPagesTest, TheExitButtonsCloseTheWindowAfterTheClick)
+{
+    ExpectExit([](QWidget& page) { QTest::mouseClick(qobject_cast<TFormMedFolder*>(&page)->SpeedButtonExit, Qt::LeftButton); },
+               ModMedFolder);
+    // The main window's toolbar serves the other pages; closing leaves it be.
+    for (qint32 moduleID : {ModMedToc, ModMedMember, ModMedInsurance})
+        ExpectExit(
+            [](QWidget& page) {
+                QTest::mouseClick(qobject_cast<TFormHealthMain*>(page.window())->SpeedButtonExit, Qt::LeftButton);
+            },
+            moduleID, false);
+}
 
 TEST_F(MainWindowPagesTest, TheFolderPageBringsItsMenusAndToolbar)
 {
@@ -71,6 +141,41 @@ TEST_F(MainWindowPagesTest, DeletingAMemberOnTheMembersPageRefreshesTheGoToList)
     ASSERT_EQ(window.CBGoTo->count(), 6);
     EXPECT_EQ(window.CBGoTo->itemText(5), QStringLiteral("Mary's medical page"));
     window.close();
+}
+
+TEST_F(MainWindowPagesTest, BackAndForwardPassOverTheMedicalPageOfADeletedMember)
+{
+    AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    const qint32 mary = AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
+    auto window = std::make_unique<TFormHealthMain>(ProgramPages());
+    window->show();
+    window->NavigateTo(ModMedPage, mary, 0, 0);
+    window->NavigateTo(ModMedMember, 0, 0, 0);
+    window->NavigateTo(ModMedPage, mary, 0, 0);
+    window->GoBack();
+    auto* members = qobject_cast<TFormMedMember*>(window->CurrentPage());
+    ASSERT_TRUE(members);
+    ASSERT_TRUE(window->SpeedButtonForward->isEnabled());
+
+    QTimer::singleShot(0, [] {
+        auto* deletion = qobject_cast<TFormDeleteMem*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(deletion);
+        deletion->CBMember->setCurrentIndex(1);
+        deletion->BtnDelete->click();
+    });
+    members->Deletemember1->trigger();
+    ASSERT_EQ(Count(QStringLiteral("SELECT * FROM MEDPROF")), 1);
+    EXPECT_FALSE(window->SpeedButtonForward->isEnabled()) << "only Mary's page lies ahead";
+    EXPECT_TRUE(window->SpeedButtonBack->isEnabled());
+
+    window->SpeedButtonBack->click();
+    EXPECT_EQ(window->CurrentModuleID(), ModMedToc);
+    EXPECT_EQ(window->CurrentPage()->objectName(), QStringLiteral("FormMedToc"));
+    EXPECT_FALSE(window->SpeedButtonBack->isEnabled());
+    window->SpeedButtonForward->click();
+    EXPECT_EQ(window->CurrentModuleID(), ModMedMember);
+    EXPECT_FALSE(window->SpeedButtonForward->isEnabled());
+    window->close();
 }
 
 TEST_F(MainWindowPagesTest, AMembersPictureOpensTheMembersPage)

@@ -17,7 +17,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QMessageBox>
 #include <QSignalSpy>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
 
@@ -50,6 +52,45 @@ QStringList Items(const QComboBox& combo)
     return items;
 }
 
+// What the user reads: Qt takes a text that looks like markup for rich text
+// unless told it is plain, in labels and in tooltips alike.
+QString Shown(const QString& text, Qt::TextFormat format)
+{
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    QTextDocument document;
+    document.setHtml(text);
+    return document.toPlainText();
+}
+
+QString ShownText(const QLabel& label)
+{
+    return Shown(label.text(), label.textFormat());
+}
+
+QString ShownToolTip(const QWidget& control)
+{
+    return Shown(control.toolTip(), Qt::AutoText);
+}
+
+// The label is large enough for its whole text: its longest word on a line,
+// and every line of the text at its width.
+bool ShowsWholeText(const QLabel& label)
+{
+    return label.width() >= label.minimumSizeHint().width() && label.height() >= label.heightForWidth(label.width());
+}
+
+// No item's label runs into the next one's.
+void ExpectItemsApart(const TItemBox& box)
+{
+    for (int i = 0; i + 1 < box.Count(); ++i)
+        EXPECT_GT(box.Item(i + 1).label->y(), box.Item(i).label->geometry().bottom()) << "item " << i;
+}
+
+// Names as a user may type them: markup that must not be read, quotes and an ampersand.
+const QString kMarkupName = QStringLiteral("<font color=red size=6>Ann</font>");
+const QString kQuotedName = QStringLiteral("Jo \"JJ\" O'Neil & <b>");
+
 using PagesTest = PageTest;
 
 TEST_F(PagesTest, TheMembersPageShowsOneItemPerMember)
@@ -79,6 +120,24 @@ TEST_F(PagesTest, TheMembersPageShowsOneItemPerMember)
     emit samItem.label->clicked();
     EXPECT_EQ(PendingModuleID, ModMedPage);
     EXPECT_EQ(PendingParam1, sam);
+}
+
+TEST_F(PagesTest, AMembersLabelShowsEveryLineOfALongName)
+{
+    AddMember(QStringLiteral("Christopher Alexander"), 0, EncodeDate(1970, 3, 2));
+    AddMember(QStringLiteral("Ann"), 1, EncodeDate(1972, 8, 19));
+    AddMember(QStringLiteral("Maximilianawilhelmina"), 1, EncodeDate(2015, 1, 1));
+    AddMember(QStringLiteral("Jo Ann Mary Lou Sue Kay Bea Eve Amy"), 1, EncodeDate(2015, 1, 1));
+    TFormMedMember page(nullptr);
+    page.show();
+    for (int i = 0; i < page.SBox->Count(); ++i)
+        EXPECT_TRUE(ShowsWholeText(*page.SBox->Item(i).label)) << page.SBox->Item(i).label->text().toStdString();
+    ExpectItemsApart(*page.SBox);
+    // A name that fits keeps the designed place and size.
+    EXPECT_EQ(page.SBox->Item(1).label->geometry(), QRect(77, 105, 118, 36));
+    EXPECT_EQ(page.SBox->Item(1).picture->geometry(), QRect(20, 85, 47, 55));
+    const QWidget* content = page.SBox->widget();
+    EXPECT_GE(content->height(), page.SBox->Item(3).label->geometry().bottom());
 }
 
 TEST_F(PagesTest, TheMembersPageRebuildsAfterAnAddOrADelete)
@@ -264,12 +323,14 @@ TEST_F(PagesTest, TheInsurancePageShowsTheSummaryAndEveryAccount)
     AddAccount(1, twenty);
     const qint32 fsa = AddAccount(5, twenty + QLatin1Char('!'));
     AddAccount(0, QStringLiteral("Not an account"));
+    AddAccount(6, QStringLiteral("Northwindhealthplans1"));
     TFormMedInsurance page(nullptr);
     page.show();
     EXPECT_EQ(page.windowTitle(), QStringLiteral("Expense & Reimbursement"));
     EXPECT_EQ(Labels(*page.SBox),
               (QStringList{QStringLiteral("Medical Expenses Summary/Report"), twenty + QStringLiteral(" insurance"),
-                           QStringLiteral("FSA with ") + twenty + QStringLiteral("...")}));
+                           QStringLiteral("FSA with ") + twenty + QStringLiteral("..."),
+                           QStringLiteral("Northwindhealthplans... insurance")}));
     EXPECT_EQ(page.SBox->Item(0).picture->objectName(), QStringLiteral("ImageMedPay"));
     EXPECT_EQ(page.SBox->Item(0).label->objectName(), QStringLiteral("LbMedPay"));
     EXPECT_EQ(page.SBox->Item(0).picture->toolTip(), QStringLiteral("Click to track medical expenses"));
@@ -278,6 +339,10 @@ TEST_F(PagesTest, TheInsurancePageShowsTheSummaryAndEveryAccount)
               QStringLiteral("Click to view ") + twenty + QStringLiteral("...'s FSA plan"));
     EXPECT_EQ(page.SBox->Item(2).label->objectName(), QStringLiteral("LbMedPage2"));
     EXPECT_EQ(ItemTag(*page.SBox->Item(2).picture), fsa);
+    // 21 characters show 20 and "...", which the label has room for.
+    for (int i = 0; i < page.SBox->Count(); ++i)
+        EXPECT_TRUE(ShowsWholeText(*page.SBox->Item(i).label)) << page.SBox->Item(i).label->text().toStdString();
+    ExpectItemsApart(*page.SBox);
     // Without their dialogs the items are there but cannot be clicked.
     for (int i = 0; i < 3; ++i)
         EXPECT_FALSE(page.SBox->Item(i).picture->isEnabled());
@@ -304,11 +369,15 @@ TEST_F(PagesTest, AnAccountItemTakesTheNameItsDialogSaved)
     outcome.savedAccountName = QStringLiteral("A name much longer than twenty");
     emit item.picture->clicked();
     EXPECT_EQ(item.label->text(), QStringLiteral("FSA with A name much longer t..."));
+    outcome.savedAccountName = QStringLiteral("WWWWWWWWWWWWWWWWWWWWWW");
+    emit item.picture->clicked();
+    EXPECT_EQ(item.label->text(), QStringLiteral("FSA with WWWWWWWWWWWWWWWWWWWW..."));
+    EXPECT_TRUE(ShowsWholeText(*item.label));
     outcome.cancelled = true;
     outcome.savedAccountName = QStringLiteral("Ignored");
     emit item.label->clicked();
-    EXPECT_EQ(item.label->text(), QStringLiteral("FSA with A name much longer t..."));
-    EXPECT_EQ(opened, (QList<qint32>{fsa, fsa}));
+    EXPECT_EQ(item.label->text(), QStringLiteral("FSA with WWWWWWWWWWWWWWWWWWWW..."));
+    EXPECT_EQ(opened, (QList<qint32>{fsa, fsa, fsa}));
 
     emit page.SBox->Item(0).label->clicked();
     EXPECT_EQ(*expenses, 1);
@@ -391,6 +460,62 @@ TEST_F(PagesTest, TheMemberPageOpensTheMembersDialogs)
     CurMemberID = 0;
     emit page.ImgCheckup->clicked();
     EXPECT_EQ(members, QList<qint32>{mary});
+}
+
+TEST_F(PagesTest, StoredNamesAreShownAsTypedNotAsMarkup)
+{
+    const qint32 ann = AddMember(kMarkupName, 1, EncodeDate(1980, 1, 1));
+    AddMember(kQuotedName, 0, EncodeDate(1980, 1, 1));
+    {
+        TFormMedMember members(nullptr);
+        members.show();
+        for (int i = 0; i < 2; ++i) {
+            const QString name = i == 0 ? kMarkupName : kQuotedName;
+            const TPageItem& item = members.SBox->Item(i);
+            EXPECT_EQ(ShownText(*item.label), name + QStringLiteral("'s Medical Page"));
+            EXPECT_EQ(ShownToolTip(*item.label), QStringLiteral("Click to view ") + name + QStringLiteral("'s medical page"));
+            EXPECT_EQ(ShownToolTip(*item.picture), ShownToolTip(*item.label));
+        }
+    }
+    CurMemberID = ann;
+    TFormMedPage page(nullptr);
+    EXPECT_EQ(ShownText(*page.JazLabel1), kMarkupName + QStringLiteral("'s Medical Page"));
+
+    // The account names, as loaded and as renamed by their dialog.
+    const QString account = QStringLiteral("<i>\"Blue\" & Co</i>");
+    AddAccount(1, account);
+    AddAccount(5, kMarkupName);
+    TDialogOutcome outcome;
+    outcome.savedAccountName = QStringLiteral("<u>Red</u> 'River'");
+    FakeDialog(TDialogID::Insurance, [&](const TDialogRequest&) { return outcome; });
+    TFormMedInsurance insurance(nullptr);
+    insurance.show();
+    EXPECT_EQ(ShownText(*insurance.SBox->Item(1).label), account + QStringLiteral(" insurance"));
+    EXPECT_EQ(ShownToolTip(*insurance.SBox->Item(1).picture),
+              QStringLiteral("Click to view ") + account + QStringLiteral("'s insurance plan"));
+    EXPECT_EQ(ShownText(*insurance.SBox->Item(2).label), QStringLiteral("FSA with ") + kMarkupName.left(20) + QStringLiteral("..."));
+    EXPECT_EQ(ShownToolTip(*insurance.SBox->Item(2).label),
+              QStringLiteral("Click to view ") + kMarkupName.left(20) + QStringLiteral("...'s FSA plan"));
+    emit insurance.SBox->Item(1).label->clicked();
+    EXPECT_EQ(ShownText(*insurance.SBox->Item(1).label), QStringLiteral("<u>Red</u> 'River' insurance"));
+}
+
+// The FSA warning names the account: the box shows the name as typed.
+TEST_F(PagesTest, AMessageBoxShowsItsTextAsTyped)
+{
+    InstallMessageBoxes(nullptr);
+    Qt::TextFormat format = Qt::RichText;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        format = box->textFormat();
+        text = box->text();
+        box->accept();
+    });
+    ShowMessageBox(QStringLiteral("Your reimbursement from FSA with ") + kMarkupName, MsgIcon::Warning);
+    InstallMessageBoxes(&boxes_);
+    EXPECT_EQ(Shown(text, format), QStringLiteral("Your reimbursement from FSA with ") + kMarkupName);
 }
 
 TEST_F(PagesTest, CurrencyTextShowsTwoDecimalsAndThousands)

@@ -1,0 +1,42 @@
+#include "context/context.h"
+#include "context/defaulthandler.h"
+#include "platform/dataset.h"
+#include "tests/support/scriptedmessageboxes.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+class DefaultHandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override { DataFolder = QStringLiteral("/home/ann/careportfolio/db/"); }
+    void TearDown() override { DataFolder.clear(); }
+
+    ScriptedMessageBoxes boxes_;
+};
+
+// Whatever event handler meets a database failure, the user reads what is
+// wrong in plain words, never the engine's own text.
+TEST_F(DefaultHandlerTest, ADatabaseFailureIsToldInPlainWordsNamingTheFile)
+{
+    RunGuarded([] { throw EDatabaseError(QStringLiteral("database is locked"), TDatabaseFault::Busy); });
+
+    ASSERT_EQ(boxes_.shown.size(), 1);
+    EXPECT_TRUE(boxes_.shown[0].text.contains(QStringLiteral("is in use by another program")));
+    EXPECT_TRUE(boxes_.shown[0].text.contains(QStringLiteral("/home/ann/careportfolio/db/careportfolio.db")));
+    EXPECT_FALSE(boxes_.shown[0].text.contains(QStringLiteral("database is locked")));
+    EXPECT_EQ(boxes_.shown[0].icon, MsgIcon::Error);
+}
+
+TEST_F(DefaultHandlerTest, AnUnknownDatabaseFailureKeepsTheEngineTextAndAnyOtherErrorIsToldAsItIs)
+{
+    RunGuarded([] { throw EDatabaseError(QStringLiteral("no such column: Bdate")); });
+    RunGuarded([] { throw std::runtime_error("Ann's \"list\" is full"); });
+
+    ASSERT_EQ(boxes_.shown.size(), 2);
+    EXPECT_TRUE(boxes_.shown[0].text.contains(QStringLiteral("The database reported: no such column: Bdate")));
+    EXPECT_EQ(boxes_.shown[1].text, QStringLiteral("Ann's \"list\" is full"));
+}
+
+}  // namespace
