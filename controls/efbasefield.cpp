@@ -1,5 +1,6 @@
 #include "efbasefield.h"
 
+#include "context/defaulthandler.h"
 #include "daynumbers.h"
 #include "intlsup.h"
 #include "platform/ui/messagebox.h"
@@ -68,11 +69,6 @@ int SizeOf(TEfDataType type)
     }
 }
 }  // namespace
-
-void ReportFieldFailure(const std::exception& error)
-{
-    ShowMessageBox(QString::fromUtf8(error.what()), MsgIcon::Error);
-}
 
 bool IsIntegerType(TEfDataType type)
 {
@@ -858,9 +854,9 @@ void DispatchFocusChange(QWidget* old, QWidget* now)
 {
     // The field left is checked before the field entered starts editing.
     if (auto* leaving = qobject_cast<TEfBaseEntryField*>(old))
-        EfRunGuarded([&] { leaving->FocusLost(now); });
+        RunGuarded([&] { leaving->FocusLost(now); });
     if (auto* entering = qobject_cast<TEfBaseEntryField*>(now))
-        EfRunGuarded([&] { entering->FocusGained(old); });
+        RunGuarded([&] { entering->FocusGained(old); });
 }
 
 TEfBaseEntryField::TEfBaseEntryField(QWidget* parent, TEfController* controller)
@@ -887,7 +883,7 @@ void TEfBaseEntryField::SetCore(std::unique_ptr<TEfFieldCore> core)
     // Posted, so the command that asks for it finishes first.
     core_->OnAdvance = [this](bool next) {
         QMetaObject::invokeMethod(
-            this, [this, next] { EfRunGuarded([&] { focusNextPrevChild(next); }); }, Qt::QueuedConnection);
+            this, [this, next] { RunGuarded([&] { focusNextPrevChild(next); }); }, Qt::QueuedConnection);
     };
 }
 
@@ -972,7 +968,7 @@ void TEfBaseEntryField::timerEvent(QTimerEvent* event)
 
 void TEfBaseEntryField::paintEvent(QPaintEvent*)
 {
-    EfRunGuarded([this] { Paint(); });
+    RunGuarded([this] { Paint(); });
 }
 
 void TEfBaseEntryField::Paint()
@@ -1063,7 +1059,7 @@ void TEfBaseEntryField::Clipboard(quint16 command)
 
 void TEfBaseEntryField::keyPressEvent(QKeyEvent* event)
 {
-    EfRunGuarded([this, event] { KeyPressed(event); });
+    RunGuarded([this, event] { KeyPressed(event); });
 }
 
 void TEfBaseEntryField::KeyPressed(QKeyEvent* event)
@@ -1109,14 +1105,14 @@ void TEfBaseEntryField::KeyPressed(QKeyEvent* event)
 
 void TEfBaseEntryField::inputMethodEvent(QInputMethodEvent* event)
 {
-    EfRunGuarded([this, event] { TypeCharacters(event->commitString()); });
+    RunGuarded([this, event] { TypeCharacters(event->commitString()); });
     event->accept();
 }
 
 QVariant TEfBaseEntryField::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     QVariant answer;
-    EfRunGuarded([&] { answer = InputMethodAnswer(query); });
+    RunGuarded([&] { answer = InputMethodAnswer(query); });
     return answer;
 }
 
@@ -1141,7 +1137,7 @@ void TEfBaseEntryField::mousePressEvent(QMouseEvent* event)
     if (focusedByMouse_) {
         // The press that brought the focus: no selection, the caret as entering placed it.
         focusedByMouse_ = false;
-        EfRunGuarded([this] { core_->PlaceCaret(core_->Caret()); });
+        RunGuarded([this] { core_->PlaceCaret(core_->Caret()); });
         return;
     }
     GuardedCommand(TEfEditInput{ccMouseCaret, {}, {}, PositionAt(event->position().toPoint().x()),
@@ -1162,7 +1158,7 @@ void TEfBaseEntryField::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TEfBaseEntryField::GuardedCommand(const TEfEditInput& input)
 {
-    EfRunGuarded([&] { RunCommand(input); });
+    RunGuarded([&] { RunCommand(input); });
 }
 
 void TEfBaseEntryField::focusInEvent(QFocusEvent* event)
@@ -1204,7 +1200,7 @@ void TEfBaseEntryField::FocusLost(QWidget* gaining)
     if (outcome.report) {
         const quint16 code = outcome.error;
         QMetaObject::invokeMethod(
-            this, [this, code] { EfRunGuarded([&] { core_->ReportError(code); }); }, Qt::QueuedConnection);
+            this, [this, code] { RunGuarded([&] { core_->ReportError(code); }); }, Qt::QueuedConnection);
     }
     if (target != TEfLeaveTarget::OtherWindow) {
         if (controller_)

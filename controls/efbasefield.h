@@ -9,31 +9,14 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <utility>
 
 enum TEfDataType : quint8 {
     dtString, dtChar, dtBoolean, dtYesNo, dtLongInt, dtWord, dtInteger, dtByte, dtShortInt,
     dtReal, dtExtended, dtDouble, dtSingle, dtComp, dtDate, dtTime,
 };
-
-// What a field's event handler does with a failure of the field's core or of
-// a dialog's handler it called: it tells the user and goes on, so that no
-// exception crosses the event loop.
-void ReportFieldFailure(const std::exception& error);
-
-template <typename Work>
-void EfRunGuarded(Work&& work)
-{
-    try {
-        std::forward<Work>(work)();
-    } catch (const std::exception& error) {
-        ReportFieldFailure(error);
-    }
-}
 
 // Which kind of field lays out the text: the high bits of the type code.
 enum class TEfFamily : quint8 { Simple = 0, Picture = 1, Numeric = 2 };

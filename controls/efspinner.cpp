@@ -1,5 +1,6 @@
 #include "efspinner.h"
 
+#include "context/defaulthandler.h"
 #include "efbasefield.h"
 
 #include <QApplication>
@@ -208,7 +209,7 @@ void TEfSpinner::Step()
         return;
     // Called from the mouse and timer handlers: nothing the dialog's handler
     // or the field throws leaves them.
-    EfRunGuarded([&] {
+    RunGuarded([&] {
         if (OnClick)
             OnClick(this, state_, Delta);
         if (!field)
