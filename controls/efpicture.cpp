@@ -775,7 +775,7 @@ void TEfPictureCore::PictureEditStep(const TEfEditInput& input)
         const int at = NextEditable(input.position);
         if (at < maxLength_) {
             SetSelection(RunStart(at), RunEnd(at) + 1);
-            SetCaret(RunEnd(at) + 1);
+            SetCaretPos(RunEnd(at) + 1);
         }
         keepSelection = true;
         break;

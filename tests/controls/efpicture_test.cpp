@@ -246,6 +246,21 @@ TEST_F(PictureField, LiteralsAreShownAndSkipped)
     EXPECT_FALSE(f.StripLiterals()) << "not for numbers";
 }
 
+TEST_F(PictureField, DoubleClickLeavesTheCaretOffTheLiterals)
+{
+    auto& f = Field(pftString, "(999) 999-9999");
+    Type(f, "5551234567");
+    f.Command(TEfEditInput{ccDblClick, {}, {}, 2, false});
+    EXPECT_EQ(f.SelectedText(), QStringLiteral("555"));
+    Type(f, "x");
+    EXPECT_EQ(f.Text(), QStringLiteral("(555) 123-4567")) << "the parenthesis is no place to type";
+    EXPECT_EQ(boxes.beeps, 1);
+    f.Command(TEfEditInput{ccDblClick, {}, {}, 7, false});
+    f.Command(ccIns);
+    Type(f, "-");
+    EXPECT_EQ(f.Text(), QStringLiteral("(555) 123-4567"));
+}
+
 TEST_F(PictureField, InsertPushesAndOvertypeReplaces)
 {
     auto& f = Field(pftString, "XXXX");
