@@ -3,7 +3,6 @@
 #include "intlsup.h"
 #include "platform/messagebox.h"
 
-#include <QKeyEvent>
 #include <QValidator>
 #include <cmath>
 
@@ -25,12 +24,6 @@ bool IsDigit(QChar c)
 int DigitValue(QChar c)
 {
     return c.unicode() - '0';
-}
-
-// Control keys the box lets through: Backspace, Ctrl+L and Enter.
-bool IsPassedControl(QChar c)
-{
-    return c == QChar(8) || c == QChar(12) || c == QChar(13);
 }
 
 bool InBoxRange(qint64 cents)
@@ -136,16 +129,10 @@ bool MoneyTextAccepted(const QString& text, const MoneyChars& chars)
            !parts.separatorBeforePoint;
 }
 
-bool MoneyPasteAccepted(const QString& pasted, const QString& text, int selStart, int selEnd,
+bool MoneyInsertAccepted(const QString& inserted, const QString& text, int selStart, int selEnd,
                         const MoneyChars& chars)
 {
-    return MoneyTextAccepted(text.left(selStart) + pasted + text.mid(selEnd), chars);
-}
-
-bool MoneyKeyAccepted(QChar key, const QString& text, int selStart, int selEnd, const MoneyChars& chars)
-{
-    // "%" and "'" read as no amount, so they are refused with every other stray key.
-    return IsPassedControl(key) || MoneyPasteAccepted(QString(key), text, selStart, selEnd, chars);
+    return MoneyTextAccepted(text.left(selStart) + inserted + text.mid(selEnd), chars);
 }
 
 namespace {
@@ -168,6 +155,12 @@ TMoneyEdit::TMoneyEdit(QWidget* parent) : QLineEdit(parent), chars_(MoneyChars::
 {
     setValidator(new TMoneyValidator(chars_, this));
     connect(this, &QLineEdit::inputRejected, this, [] { Beep(); });
+    // Redo can leave the caret past the end, where an insertion would pad the
+    // text with a blank that stays when the insertion is refused.
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this](int, int now) {
+        if (now > text().size())
+            setCursorPosition(static_cast<int>(text().size()));
+    });
 }
 
 double TMoneyEdit::Value() const
@@ -190,21 +183,6 @@ void TMoneyEdit::Reformat()
     if (TextToMoney(text(), amount, chars_) == TMoneyRead::TooManyDigits)
         ShowMessageBox(QStringLiteral("The money amount is too large to handle."), MsgIcon::Warning, MsgOk);
     SetValue(amount);
-}
-
-void TMoneyEdit::keyPressEvent(QKeyEvent* event)
-{
-    const QString typed = event->text();
-    if (typed.size() == 1 && typed[0].isPrint()) {
-        const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
-        const int selEnd = hasSelectedText() ? selectionEnd() : cursorPosition();
-        if (!MoneyKeyAccepted(typed[0], text(), selStart, selEnd, chars_)) {
-            Beep();
-            event->accept();
-            return;
-        }
-    }
-    QLineEdit::keyPressEvent(event);
 }
 
 void TMoneyEdit::focusOutEvent(QFocusEvent* event)

@@ -41,14 +41,12 @@ TMoneyRead TextToMoney(const QString& text, double& amount, const MoneyChars& ch
 // range, every decimal typed counts, and no thousands separator stands
 // right before the decimal separator.
 bool MoneyTextAccepted(const QString& text, const MoneyChars& chars);
-// Whether the box takes pasted text (or a typed character) in place of the
-// selection start..end (the caret when they are equal) of its text.
-bool MoneyPasteAccepted(const QString& pasted, const QString& text, int selStart, int selEnd,
+// Whether the box takes typed or pasted text in place of the selection
+// start..end (the caret when they are equal) of its text. The box refuses,
+// with a beep, every edit whose text it would not accept: typing, pasting,
+// deleting, dropping.
+bool MoneyInsertAccepted(const QString& inserted, const QString& text, int selStart, int selEnd,
                         const MoneyChars& chars);
-// Backspace, Ctrl+L and Enter pass here; what a deletion leaves is checked
-// like a paste.
-bool MoneyKeyAccepted(QChar key, const QString& text, int selStart, int selEnd,
-                      const MoneyChars& chars);
 
 class TMoneyEdit : public QLineEdit {
     Q_OBJECT
@@ -62,7 +60,6 @@ public:
     QChar CurrencyChar() const { return chars_.currency; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

@@ -135,7 +135,7 @@ void Type(TMoneyEdit& box, QChar c, const MoneyChars& chars)
     Key(&box, c.isLetter() ? c.toUpper().unicode() : c.unicode(), Qt::NoModifier, QString(c));
     if (!c.isPrint())
         return;
-    const bool accepted = MoneyKeyAccepted(c, before, s.start, s.end, chars);
+    const bool accepted = MoneyInsertAccepted(QString(c), before, s.start, s.end, chars);
     Check(box.text() == (accepted ? Replaced(before, s, QString(c)) : before), "typing differs from the key filter",
           before + QStringLiteral(" + ") + c + QStringLiteral(" -> ") + box.text());
 }
@@ -146,7 +146,7 @@ void Paste(TMoneyEdit& box, const QString& pasted, const MoneyChars& chars)
     const QString before = box.text();
     const Selection s = SelectionOf(box);
     Key(&box, Qt::Key_V, Qt::ControlModifier);
-    const bool accepted = MoneyPasteAccepted(pasted, before, s.start, s.end, chars);
+    const bool accepted = MoneyInsertAccepted(pasted, before, s.start, s.end, chars);
     Check(box.text() == (accepted ? Replaced(before, s, pasted) : before) || (pasted.isEmpty() && s.start == s.end),
           "a paste differs from the paste filter", before + QStringLiteral(" + ") + pasted + QStringLiteral(" -> ") + box.text());
 }
