@@ -130,13 +130,14 @@ bool MoneyTextAccepted(const QString& text, const MoneyChars& chars)
 }
 
 bool MoneyInsertAccepted(const QString& inserted, const QString& text, int selStart, int selEnd,
-                        const MoneyChars& chars)
+                         const MoneyChars& chars)
 {
     return MoneyTextAccepted(text.left(selStart) + inserted + text.mid(selEnd), chars);
 }
 
 namespace {
-// Refuses every edit (a paste, a deletion, a drop) that leaves no readable amount.
+// Refuses every edit (typing, a paste, a deletion, a drop) whose text the box
+// would not accept.
 class TMoneyValidator : public QValidator {
 public:
     TMoneyValidator(const MoneyChars& chars, QObject* parent) : QValidator(parent), chars_(chars) {}

@@ -46,7 +46,7 @@ bool MoneyTextAccepted(const QString& text, const MoneyChars& chars);
 // with a beep, every edit whose text it would not accept: typing, pasting,
 // deleting, dropping.
 bool MoneyInsertAccepted(const QString& inserted, const QString& text, int selStart, int selEnd,
-                        const MoneyChars& chars);
+                         const MoneyChars& chars);
 
 class TMoneyEdit : public QLineEdit {
     Q_OBJECT
