@@ -89,8 +89,11 @@ public:
         groups_.push_back(GroupState{});
     }
 
+    // One edit block: the document settles once, not after each piece of
+    // text, which made many format changes cost the square of their number.
     void Run()
     {
+        cursor_.beginEditBlock();
         while (pos_ < in_.size()) {
             const char c = in_[pos_++];
             if (c == '{')
@@ -105,6 +108,7 @@ public:
         FlushText();
         if (paragraphHasText_)
             ApplyParagraphFormat();
+        cursor_.endEditBlock();
     }
 
 private:

@@ -16,6 +16,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <ctime>
 
 namespace {
 
@@ -482,6 +483,28 @@ TEST_F(FolderPageTest, TheHelpTabShowsTheHelpFileOfTheDataFolder)
     ASSERT_TRUE(QFile::remove(DataFolder + QStringLiteral("cphelpt.rtf")));
     const QString designed = ShowPage()->RichEditHelp->toPlainText();
     EXPECT_TRUE(designed.contains(QStringLiteral("could not be found"))) << designed.toStdString();
+}
+
+// Format changes inside one long word used to take the help tab minutes to lay out.
+TEST_F(FolderPageTest, AHelpTextOfManyFormatChangesInOneWordShowsQuickly)
+{
+    QFile file(DataFolder + QStringLiteral("cphelpt.rtf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("{\\rtf1 ");
+    for (int i = 0; i < 20000; ++i)
+        file.write("\\b a\\b0 b");
+    file.write("}");
+    file.close();
+
+    const std::clock_t start = std::clock();
+    auto page = ShowPage();
+    page->PageControl1->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    const QSizeF size = page->RichEditHelp->document()->size();
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    EXPECT_LT(seconds, 8.0);   // about 1.5 s under the sanitizers; 40 s before
+    EXPECT_EQ(page->RichEditHelp->toPlainText().size(), 40000);
+    EXPECT_GT(size.width(), 0);
 }
 
 TEST_F(FolderPageTest, TheLastUseEndsTheMessage)

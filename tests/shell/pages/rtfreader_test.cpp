@@ -5,6 +5,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <ctime>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -127,6 +129,39 @@ TEST(RtfReaderTest, MalformedTextShowsWhatCouldBeRead)
     QTextDocument deep;
     ReadRichText(QByteArray(100000, '{') + "deep" + QByteArray(3, '}') + " text", deep);
     EXPECT_EQ(deep.toPlainText(), QStringLiteral("deep text"));
+}
+
+// Processor time, not wall time: a busy machine does not make it fail.
+double SecondsOfProcessorTime(const std::function<void()>& work)
+{
+    const std::clock_t start = std::clock();
+    work();
+    return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+}
+
+// Each switch used to cost more than the one before: 40,000 took minutes.
+TEST(RtfReaderTest, ManyFormatChangesInOneParagraphReadInLinearTime)
+{
+    constexpr int kPairs = 20000;
+    QByteArray rtf("{\\rtf1 ");
+    for (int i = 0; i < kPairs; ++i)
+        rtf += "\\b a\\b0 b";
+    rtf += "\\par}";
+    QTextDocument document;
+    const double seconds = SecondsOfProcessorTime([&] { ReadRichText(rtf, document); });
+    EXPECT_LT(seconds, 5.0);
+
+    EXPECT_EQ(document.blockCount(), 1);
+    EXPECT_EQ(document.toPlainText(), QString(QStringLiteral("ab")).repeated(kPairs));
+    int fragments = 0;
+    int alternating = 0;   // one letter each, bold and regular by turns
+    for (auto it = document.firstBlock().begin(); !it.atEnd(); ++it, ++fragments) {
+        const QTextFragment fragment = it.fragment();
+        const int weight = fragments % 2 == 0 ? QFont::Bold : QFont::Normal;
+        alternating += fragment.length() == 1 && fragment.charFormat().fontWeight() == weight ? 1 : 0;
+    }
+    EXPECT_EQ(fragments, 2 * kPairs);
+    EXPECT_EQ(alternating, 2 * kPairs);
 }
 
 // A help file cut anywhere reads as the beginning of the whole text.
