@@ -390,6 +390,14 @@ private:
     bool paragraphHasText_ = false;
 };
 
+// Blanks and line ends may come before the signature, no more than that.
+constexpr qint64 kSignatureLookAhead = 64;
+
+bool IsRichText(const QByteArray& start)
+{
+    return start.trimmed().startsWith("{\\rtf");
+}
+
 }  // namespace
 
 void ReadRichText(const QByteArray& rtf, QTextDocument& document)
@@ -400,7 +408,7 @@ void ReadRichText(const QByteArray& rtf, QTextDocument& document)
 bool LoadRichTextFile(const QString& path, QTextDocument& document)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || !IsRichText(file.peek(kSignatureLookAhead)))
         return false;
     ReadRichText(file.readAll(), document);
     return true;

@@ -485,6 +485,22 @@ TEST_F(FolderPageTest, TheHelpTabShowsTheHelpFileOfTheDataFolder)
     EXPECT_TRUE(designed.contains(QStringLiteral("could not be found"))) << designed.toStdString();
 }
 
+TEST_F(FolderPageTest, AHelpFileThatIsNotRichTextShowsTheDesignedText)
+{
+    ASSERT_TRUE(QFile::remove(DataFolder + QStringLiteral("cphelpt.rtf")));
+    const QString designed = ShowPage()->RichEditHelp->toPlainText();
+    QByteArray noise;
+    for (int i = 0; i < 3000; ++i)
+        noise.append(static_cast<char>((i * 7919) % 251 + 3));
+    for (const QByteArray& content : {noise, QByteArray("Ann's help: take 0.29 ml\n"), QByteArray()}) {
+        QFile file(DataFolder + QStringLiteral("cphelpt.rtf"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        EXPECT_EQ(ShowPage()->RichEditHelp->toPlainText(), designed) << content.left(20).toStdString();
+    }
+}
+
 // Format changes inside one long word used to take the help tab minutes to lay out.
 TEST_F(FolderPageTest, AHelpTextOfManyFormatChangesInOneWordShowsQuickly)
 {

@@ -2,6 +2,8 @@
 #include "qstringprint.h"
 
 #include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -182,6 +184,45 @@ TEST(RtfReaderTest, LoadingAMissingFileLeavesTheDocument)
     EXPECT_EQ(document.toPlainText(), QStringLiteral("designed text"));
     EXPECT_TRUE(LoadRichTextFile(QStringLiteral(CP_HELP_FILE), document));
     EXPECT_TRUE(document.toPlainText().startsWith(QStringLiteral("CarePortfolio Help")));
+}
+
+// Read as rich text, any such file would show as a jumble of characters.
+TEST(RtfReaderTest, LoadingAFileThatIsNotRichTextLeavesTheDocument)
+{
+    QRandomGenerator random(1999);
+    QByteArray noise(4096, '\0');
+    for (char& byte : noise)
+        byte = static_cast<char>(random.bounded(256));
+    noise[0] = '{';   // even beginning like a group
+    const std::pair<const char*, QByteArray> others[] = {
+        {"random bytes", noise},
+        {"plain text", "Call Dr. O'Neil about Ann's refill of 19.99 mg\n"},
+        {"empty", QByteArray()},
+        {"only blanks", "  \r\n\t"},
+        {"a web page", "<html><body><b>Help</b></body></html>"},
+        {"the signature cut short", "{\\rt"},
+        {"the signature after 64 blanks", QByteArray(64, ' ') + "{\\rtf1 late}"},
+        {"the signature in capitals", "{\\RTF1 shouted}"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cphelpt.rtf"));
+    for (const auto& [what, content] : others) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        QTextDocument document(QStringLiteral("designed text"));
+        EXPECT_FALSE(LoadRichTextFile(path, document)) << what;
+        EXPECT_EQ(document.toPlainText(), QStringLiteral("designed text")) << what;
+    }
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("\r\n{\\rtf1 after a line end}");
+    file.close();
+    QTextDocument document(QStringLiteral("designed text"));
+    EXPECT_TRUE(LoadRichTextFile(path, document));
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("after a line end"));
 }
 
 }  // namespace
