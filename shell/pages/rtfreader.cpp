@@ -89,7 +89,7 @@ public:
         groups_.push_back(GroupState{});
     }
 
-    // One edit block: the document settles once, not after each piece of
+    // One edit block: the document settles once, not after each run of
     // text, which made many format changes cost the square of their number.
     void Run()
     {
