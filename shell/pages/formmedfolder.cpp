@@ -186,6 +186,9 @@ void TFormMedFolder::BuildPanels()
     RichEditToDo = richEdit(QStringLiteral("RichEditToDo"));
     RichEditHelp = richEdit(QStringLiteral("RichEditHelp"));
     RichEditHelp->setLineWrapMode(QTextEdit::WidgetWidth);
+    // Breaking inside a word costs time that grows with the square of the
+    // word's format changes; a word wider than the tab scrolls instead.
+    RichEditHelp->setWordWrapMode(QTextOption::WordWrap);
     RichEditHelp->setHtml(QStringLiteral("<h3>CarePortfolio Help</h3><p>The help text is kept in the file "
                                          "\"cphelpt.rtf\" of the data folder, which could not be found.</p>"
                                          "<p>Double-click an item of the tree on the left to open it.</p>"));
