@@ -6,7 +6,6 @@ qint32 CurMemberID = 0;
 qint32 CurAccountID = 0;
 bool MainFormReady = false;
 TFormHealthMain* FormHealthMain = nullptr;
-TFormDate* DateForm = nullptr;
 
 QString SavedShortDateFormat;
 QChar SavedDateSeparator;

@@ -5,7 +5,6 @@
 #include <QString>
 
 class TFormHealthMain;
-class TFormDate;
 
 extern QString ProgramDir;   // with the trailing slash
 extern QString DataFolder;   // with the trailing slash
@@ -13,7 +12,6 @@ extern qint32 CurMemberID;
 extern qint32 CurAccountID;
 extern bool MainFormReady;
 extern TFormHealthMain* FormHealthMain;
-extern TFormDate* DateForm;
 
 // The user's own date and time formats, put aside while the main window
 // forces the program's; the date-entry warning names the user's separator.

@@ -23,6 +23,7 @@ TDateTime PickedDate = 0.0;
 QString PickedDateText;
 TDateTime PresetDate = 0.0;
 bool DatePreset = false;
+TFormDate* DateForm = nullptr;
 
 void PresetPickerDate(TDateTime date)
 {
@@ -30,6 +31,23 @@ void PresetPickerDate(TDateTime date)
         PresetDate = date;
         DatePreset = true;
     }
+}
+
+namespace {
+QPointer<QWidget> PickerOwner;
+}  // namespace
+
+void InstallDatePicker(QWidget* owner)
+{
+    PickerOwner = owner;
+    PresetDate = Date();
+}
+
+TFormDate& SharedDatePicker()
+{
+    if (!DateForm)
+        DateForm = new TFormDate(PickerOwner.data());
+    return *DateForm;
 }
 
 QEvent::Type DatePickerHideEvent()
@@ -75,8 +93,13 @@ bool ReadYear(const QString& text, int& year)
 TFormDate::TFormDate(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), owner_(owner)
 {
     BuildControls();
-    PresetDate = Date();
     SetDateCallback(nullptr);
+}
+
+TFormDate::~TFormDate()
+{
+    if (DateForm == this)
+        DateForm = nullptr;
 }
 
 void TFormDate::BuildControls()

@@ -53,6 +53,7 @@ public:
     // The owner is the main window; while a modal dialog is up the picker
     // shows as that dialog's own window, so the dialog does not block it.
     explicit TFormDate(QWidget* owner = nullptr);
+    ~TFormDate() override;
 
     // Called on every month or year change while shown, and once more when a
     // click on the calendar hides the picker; nullptr puts the default back.
@@ -104,3 +105,12 @@ private:
     bool picked_ = false;
     std::function<void()> callback_;
 };
+
+// The main window names the picker's owner when it is created; the picker
+// itself is made by SharedDatePicker() on first use, since a session that
+// opens no date field never needs it. Until a date is preset, today's is.
+void InstallDatePicker(QWidget* owner);
+// The shared picker, kept in DateForm once made.
+extern TFormDate* DateForm;
+// The shared picker (DateForm), made now when it does not exist yet.
+TFormDate& SharedDatePicker();

@@ -24,7 +24,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStandardItemModel>
-#include <QStyle>
 #include <QToolButton>
 
 // The module and parameter a go-to list item asks for.
@@ -117,13 +116,11 @@ void TFormHealthMain::BuildToolBar()
     const auto button = [speedBar](const QString& name, const QIcon& icon, const QString& hint) {
         return speedBar->AddButton(name, icon, hint);
     };
-    const auto icon = [this](QStyle::StandardPixmap pixmap) { return style()->standardIcon(pixmap); };
-    SpeedButtonExit = button(QStringLiteral("SpeedButtonExit"), icon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"));
+    SpeedButtonExit = button(QStringLiteral("SpeedButtonExit"), ExitIcon(), QStringLiteral("Exit"));
     SpeedButtonPrint = button(QStringLiteral("SpeedButtonPrint"), PrintIcon(), QStringLiteral("Print"));
     bar->addSpacing(8);
-    SpeedButtonBack = button(QStringLiteral("SpeedButtonBack"), icon(QStyle::SP_ArrowBack), QStringLiteral("Backward"));
-    SpeedButtonForward =
-        button(QStringLiteral("SpeedButtonForward"), icon(QStyle::SP_ArrowForward), QStringLiteral("Forward"));
+    SpeedButtonBack = button(QStringLiteral("SpeedButtonBack"), BackIcon(), QStringLiteral("Backward"));
+    SpeedButtonForward = button(QStringLiteral("SpeedButtonForward"), ForwardIcon(), QStringLiteral("Forward"));
     SpeedButtonHome = button(QStringLiteral("SpeedButtonHome"), HomeIcon(), QStringLiteral("Home"));
     SBTreeView = button(QStringLiteral("SBTreeView"), TreeViewIcon(), QStringLiteral("Go To Tree View"));
     bar->addSpacing(12);
@@ -200,8 +197,8 @@ void TFormHealthMain::FormCreate()
     QCoreApplication::instance()->installEventFilter(messageHook_.get());
     AppMessageHook = messageHook_.get();
     QueryMedProf = std::make_unique<TQuery>(DataFolder);
-    // Hidden until a date field calls it; freed with the main window.
-    DateForm = new TFormDate(this);
+    // Made when a date field first calls it; freed with the main window.
+    InstallDatePicker(this);
     NavHistory.Clear();
     UpdateHistoryButtons();
 }

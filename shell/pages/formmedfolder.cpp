@@ -22,7 +22,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSplitter>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
@@ -148,8 +147,7 @@ void TFormMedFolder::BuildToolBar()
 {
     auto* speedBar = new TSpeedBar(this);
     PanelToolBar = speedBar;
-    SpeedButtonExit = speedBar->AddButton(QStringLiteral("SpeedButtonExit"),
-                                          style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Exit"));
+    SpeedButtonExit = speedBar->AddButton(QStringLiteral("SpeedButtonExit"), ExitIcon(), QStringLiteral("Exit"));
     SpeedButtonPrint = speedBar->AddButton(QStringLiteral("SpeedButtonPrint"), PrintIcon(), QStringLiteral("Print"));
     speedBar->Row().addSpacing(8);
     SpeedButton1 = speedBar->AddButton(QStringLiteral("SpeedButton1"), HomeIcon(), QStringLiteral("Home"));
@@ -188,6 +186,9 @@ void TFormMedFolder::BuildPanels()
     RichEditToDo = richEdit(QStringLiteral("RichEditToDo"));
     RichEditHelp = richEdit(QStringLiteral("RichEditHelp"));
     RichEditHelp->setLineWrapMode(QTextEdit::WidgetWidth);
+    // Breaking inside a word costs time that grows with the square of the
+    // word's format changes; a word wider than the tab scrolls instead.
+    RichEditHelp->setWordWrapMode(QTextOption::WordWrap);
     RichEditHelp->setHtml(QStringLiteral("<h3>CarePortfolio Help</h3><p>The help text is kept in the file "
                                          "\"cphelpt.rtf\" of the data folder, which could not be found.</p>"
                                          "<p>Double-click an item of the tree on the left to open it.</p>"));

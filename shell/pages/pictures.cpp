@@ -59,6 +59,23 @@ void DrawPulse(QPainter& painter, const QSize& size)
     painter.drawPath(pulse);
 }
 
+// A broad arrow pointing left, or mirrored to the right.
+QIcon ArrowIcon(bool right)
+{
+    QPixmap pixmap = Transparent(QSize(22, 22));
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (right) {
+        painter.translate(22, 0);
+        painter.scale(-1, 1);
+    }
+    painter.setPen(QPen(kInk, 1.2));
+    painter.setBrush(QColor(40, 120, 70));
+    painter.drawPolygon(QPolygonF({QPointF(2.5, 11), QPointF(11, 3), QPointF(11, 7.5), QPointF(19.5, 7.5),
+                                   QPointF(19.5, 14.5), QPointF(11, 14.5), QPointF(11, 19)}));
+    return QIcon(pixmap);
+}
+
 }  // namespace
 
 QPixmap SplashPicture(const QSize& size)
@@ -73,12 +90,16 @@ QPixmap SplashPicture(const QSize& size)
     DrawPulse(painter, size);
     DrawEmblem(painter, QRectF(28, 30, 96, 90));
 
-    QFont title(QStringLiteral("DejaVu Sans"), 25, QFont::Bold);
+    // The home page's title and motto fonts: the faces are loaded once for both.
+    QFont title;
+    title.setPointSize(24);
+    title.setBold(true);
     painter.setFont(title);
     painter.setPen(Qt::white);
     painter.drawText(QRect(140, 40, size.width() - 150, 50), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("CarePortfolio"));
-    QFont motto(QStringLiteral("DejaVu Sans"), 11);
+    QFont motto;
+    motto.setPointSize(11);
     motto.setItalic(true);
     painter.setFont(motto);
     painter.setPen(QColor(200, 225, 245));
@@ -175,6 +196,33 @@ QIcon TreeViewIcon()
     painter.setBrush(Qt::white);
     painter.drawRect(QRectF(9.5, 15, 7, 5));
     return QIcon(pixmap);
+}
+
+// An open door with an arrow leaving through it.
+QIcon ExitIcon()
+{
+    QPixmap pixmap = Transparent(QSize(22, 22));
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kInk, 1.2));
+    painter.setBrush(QColor(245, 240, 220));
+    painter.drawRect(QRectF(3.5, 2.5, 10, 17));
+    painter.setBrush(QColor(120, 80, 50));
+    painter.drawPolygon(QPolygonF({QPointF(3.5, 2.5), QPointF(9.5, 4.5), QPointF(9.5, 21), QPointF(3.5, 19.5)}));
+    painter.setPen(QPen(kCareRed, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(QPointF(12, 11), QPointF(20, 11));
+    painter.drawPolyline(QPolygonF({QPointF(17, 8), QPointF(20, 11), QPointF(17, 14)}));
+    return QIcon(pixmap);
+}
+
+QIcon BackIcon()
+{
+    return ArrowIcon(false);
+}
+
+QIcon ForwardIcon()
+{
+    return ArrowIcon(true);
 }
 
 QIcon PrintIcon()

@@ -9,6 +9,11 @@ QPixmap SplashPicture(const QSize& size);
 QPixmap ProductEmblem(int size);
 QPixmap AddressBookPicture();
 QPixmap ToDoListPicture();
+// The toolbar's glyphs are drawn: the style's own come as image files in
+// several sizes, and decoding them was a good part of the start-up.
+QIcon ExitIcon();
+QIcon BackIcon();
+QIcon ForwardIcon();
 QIcon PrintIcon();
 QIcon HomeIcon();
 QIcon TreeViewIcon();

@@ -1,6 +1,8 @@
 #include "controls/formdate.h"
 #include "controls/daynumbers.h"
 #include "platform/formatsettings.h"
+#include "context/context.h"
+#include "platform/ui/messagebox.h"
 #include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 
@@ -45,6 +47,31 @@ TEST(PresetPickerDate, OnlyDatesAboveZero)
     PresetPickerDate(EncodeDate(2001, 3, 15));
     EXPECT_TRUE(DatePreset);
     EXPECT_EQ(PresetDate, EncodeDate(2001, 3, 15));
+    DatePreset = false;
+}
+
+// A dialog may hand in its field's date before it first touches the picker,
+// which is made only then.
+TEST(SharedDatePicker, MadeOnFirstUseForTheOwnerAndOpensOnADatePresetBefore)
+{
+    Clock::SetFixed(QDateTime(QDate(2002, 6, 20), QTime(10, 0)));
+    {
+        QWidget owner;
+        InstallDatePicker(&owner);
+        EXPECT_EQ(DateForm, nullptr);
+        EXPECT_EQ(PresetDate, EncodeDate(2002, 6, 20));
+        PresetPickerDate(EncodeDate(2001, 3, 15));
+        TFormDate& picker = SharedDatePicker();
+        EXPECT_EQ(DateForm, &picker);
+        EXPECT_EQ(&SharedDatePicker(), &picker);
+        EXPECT_EQ(picker.parentWidget(), &owner);
+        picker.show();
+        EXPECT_EQ(picker.SelCalend->selectedDate(), QDate(2001, 3, 15));
+        picker.hide();
+    }
+    // Freed with its owner, after which the next use makes a new one.
+    EXPECT_EQ(DateForm, nullptr);
+    Clock::SetFixed(QDateTime());
     DatePreset = false;
 }
 

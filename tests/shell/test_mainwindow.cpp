@@ -392,10 +392,34 @@ bool Press(QWidget& target, const QPoint& globalPos)
     return QApplication::sendEvent(&target, &press);
 }
 
+// Most sessions open no date field: the picker is made when one first asks,
+// and until then the hooks that serve it let everything else through.
+TEST_F(MainWindow, TheDatePickerIsMadeOnFirstUseAndItsHooksCopeWithoutIt)
+{
+    auto window = Open(AllFakePages());
+    EXPECT_EQ(DateForm, nullptr);
+    QEvent request(DatePickerHideEvent());
+    EXPECT_TRUE(QCoreApplication::sendEvent(QCoreApplication::instance(), &request));
+    PressTarget target;
+    target.show();
+    EXPECT_TRUE(Press(target, QPoint(0, 0)));
+    EXPECT_EQ(target.presses, 1);
+    EXPECT_EQ(DateForm, nullptr);
+
+    TFormDate& picker = SharedDatePicker();
+    EXPECT_EQ(DateForm, &picker);
+    EXPECT_EQ(&SharedDatePicker(), &picker);
+    EXPECT_EQ(picker.parentWidget(), window.get());
+    EXPECT_FALSE(picker.isVisible());
+    window->close();
+    window.reset();
+    EXPECT_EQ(DateForm, nullptr);
+}
+
 TEST_F(MainWindow, TheDatePickerHidesOnAClickBesideItAndTheClickIsSwallowed)
 {
     auto window = Open(AllFakePages());
-    ASSERT_NE(DateForm, nullptr);
+    SharedDatePicker();
     EXPECT_FALSE(DateForm->isVisible());
     PressTarget target;
     target.show();
@@ -419,7 +443,7 @@ TEST_F(MainWindow, TheDatePickerHidesOnAClickBesideItAndTheClickIsSwallowed)
 TEST_F(MainWindow, TheDatePickersHideRequestIsServedAndSwallowed)
 {
     auto window = Open(AllFakePages());
-    DateForm->show();
+    SharedDatePicker().show();
     QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(DatePickerHideEvent()));
     RunPostedEvents();
     EXPECT_FALSE(DateForm->isVisible());
