@@ -1,6 +1,6 @@
 #include "efbasefield.h"
 
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 #include "daynumbers.h"
 #include "intlsup.h"
 #include "platform/ui/messagebox.h"

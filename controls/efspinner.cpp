@@ -1,6 +1,6 @@
 #include "efspinner.h"
 
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 #include "efbasefield.h"
 
 #include <QApplication>

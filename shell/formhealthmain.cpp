@@ -8,7 +8,7 @@
 #include "platform/ui/messagebox.h"
 #include "records/common/genericprops.h"
 #include "context/context.h"
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 #include "context/product.h"
 #include "context/registry.h"
 #include "shell/pages/launcher.h"

@@ -5,7 +5,7 @@
 #include "modulepages.h"
 #include "platform/dataset.h"
 #include "context/context.h"
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 #include "context/product.h"
 #include "platform/ui/messagebox.h"
 #include "context/databasefault.h"
@@ -101,6 +101,7 @@ int RunCarePortfolio()
         return 1;
     }
     DataFolder = DataFolderOf(ProgramDir);
+    WordErrorsPlainly();
     if (IsUninstallRequest(QCoreApplication::arguments().mid(1))) {
         RunUninstall(ProgramDir);
         return 0;

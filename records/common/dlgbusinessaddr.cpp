@@ -2,7 +2,7 @@
 
 #include "lookuplists.h"
 #include "context/context.h"
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 #include "platform/dataset.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/messagebox.h"

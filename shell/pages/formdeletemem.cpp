@@ -4,7 +4,7 @@
 #include "platform/ui/messagebox.h"
 #include "recorddeletion.h"
 #include "context/context.h"
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -12,7 +12,7 @@
 #include "recorddeletion.h"
 #include "rtfreader.h"
 #include "context/context.h"
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 #include "context/navigation.h"
 #include "context/product.h"
 #include "context/registry.h"

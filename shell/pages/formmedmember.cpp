@@ -8,7 +8,7 @@
 #include "pagecommon.h"
 #include "platform/dataset.h"
 #include "context/context.h"
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 #include "context/navigation.h"
 
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include "pagepictures.h"
 #include "platform/dataset.h"
 #include "context/context.h"
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -5,7 +5,7 @@
 #include "pagecommon.h"
 #include "pagepictures.h"
 #include "pictures.h"
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 #include "context/navigation.h"
 #include "context/product.h"
 
