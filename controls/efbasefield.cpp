@@ -1,8 +1,8 @@
 #include "efbasefield.h"
 
-#include "platform/ui/guarded.h"
 #include "daynumbers.h"
 #include "intlsup.h"
+#include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 #include "textroutines.h"
 

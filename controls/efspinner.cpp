@@ -1,7 +1,7 @@
 #include "efspinner.h"
 
-#include "platform/ui/guarded.h"
 #include "efbasefield.h"
+#include "platform/ui/guarded.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,14 +1,14 @@
 #include "startup.h"
 
+#include "context/context.h"
+#include "context/databasefault.h"
+#include "context/product.h"
 #include "formhealthmain.h"
 #include "formsplash.h"
 #include "modulepages.h"
 #include "platform/dataset.h"
-#include "context/context.h"
 #include "platform/ui/guarded.h"
-#include "context/product.h"
 #include "platform/ui/messagebox.h"
-#include "context/databasefault.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "recordtext.h"
 
+#include "context/context.h"
 #include "controls/moneyedit.h"
 #include "platform/formatsettings.h"
 #include "platform/ui/messagebox.h"
-#include "context/context.h"
 
 namespace {
 const QChar kBlank(QLatin1Char(' '));

@@ -1,6 +1,10 @@
 #include "formmedfolder.h"
 
+#include "context/context.h"
 #include "context/databasefault.h"
+#include "context/navigation.h"
+#include "context/product.h"
+#include "context/registry.h"
 #include "documentprinter.h"
 #include "launcher.h"
 #include "messagepage.h"
@@ -8,14 +12,10 @@
 #include "pagepictures.h"
 #include "pictures.h"
 #include "platform/dataset.h"
+#include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 #include "recorddeletion.h"
 #include "rtfreader.h"
-#include "context/context.h"
-#include "platform/ui/guarded.h"
-#include "context/navigation.h"
-#include "context/product.h"
-#include "context/registry.h"
 #include "speedbar.h"
 
 #include <QFile>
@@ -199,8 +199,7 @@ void TFormMedFolder::BuildPanels()
     Panel1->setStretchFactor(1, 1);
     Panel1->setSizes({kDefaultTreeWidth, 1});
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { setWindowTitle(node->text(0)); });
-    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this,
-            [this] { RunGuarded([this] { TreeView1DblClick(); }); });
+    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { RunGuarded([this] { TreeView1DblClick(); }); });
 }
 
 QTreeWidgetItem* TFormMedFolder::AddNode(QTreeWidgetItem* parent, int index, const QString& text,

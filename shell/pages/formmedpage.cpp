@@ -1,12 +1,12 @@
 #include "formmedpage.h"
 
 #include "clicklabel.h"
+#include "context/context.h"
 #include "launcher.h"
 #include "pagecommon.h"
 #include "pageframe.h"
 #include "pagepictures.h"
 #include "platform/dataset.h"
-#include "context/context.h"
 #include "platform/ui/guarded.h"
 
 #include <QGridLayout>

@@ -1,5 +1,8 @@
 #include "messagepage.h"
 
+#include "context/context.h"
+#include "context/product.h"
+#include "context/registry.h"
 #include "controls/moneyedit.h"
 #include "currencytext.h"
 #include "pagecommon.h"
@@ -8,9 +11,6 @@
 #include "platform/ui/messagebox.h"
 #include "records/common/datemath.h"
 #include "records/common/recordtext.h"
-#include "context/context.h"
-#include "context/product.h"
-#include "context/registry.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
