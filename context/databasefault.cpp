@@ -1,5 +1,8 @@
 #include "databasefault.h"
 
+#include "context.h"
+#include "platform/ui/guarded.h"
+
 #include <QDir>
 
 QString DatabaseFaultText(const EDatabaseError& error, const QString& dataFolder)
@@ -32,4 +35,16 @@ QString DatabaseFaultText(const EDatabaseError& error, const QString& dataFolder
                           "The database reported: %2\n\n"
                           "Please try again. If this happens again, please report it with the text above.")
         .arg(file, error.Message());
+}
+
+QString ErrorText(const std::exception& error)
+{
+    if (const auto* database = dynamic_cast<const EDatabaseError*>(&error))
+        return DatabaseFaultText(*database, DataFolder);
+    return QString::fromLocal8Bit(error.what());
+}
+
+void WordErrorsPlainly()
+{
+    InstallErrorWording(ErrorText);
 }

@@ -5,5 +5,12 @@
 #include "platform/dataset.h"
 
 #include <QString>
+#include <exception>
 
 QString DatabaseFaultText(const EDatabaseError& error, const QString& dataFolder);
+
+// Any error as the user reads it: a database failure in plain words naming
+// the file in DataFolder, any other by its own text.
+QString ErrorText(const std::exception& error);
+// Makes every guarded event handler tell errors as ErrorText does.
+void WordErrorsPlainly();

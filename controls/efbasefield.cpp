@@ -2,6 +2,7 @@
 
 #include "daynumbers.h"
 #include "intlsup.h"
+#include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 #include "textroutines.h"
 
@@ -204,6 +205,8 @@ void TEfFieldCore::SetMaxLength(int value)
     maxLength_ = value;
     if (text_.size() > value)
         text_.truncate(value);
+    if (restoreCopy_)
+        restoreCopy_->truncate(value);
     SetCaretPos(caret_);
     ClearSelection();
     Repaint();
@@ -809,9 +812,35 @@ void TEfFieldCore::ClearText()
     SetTextValue(QString());
 }
 
+std::optional<TEfValue> TEfFieldCore::RestoreCopyValue()
+{
+    if (!restoreCopy_)
+        return std::nullopt;
+    std::swap(text_, *restoreCopy_);
+    const TEfValue value = TransferOut();
+    std::swap(text_, *restoreCopy_);
+    return value;
+}
+
+void TEfFieldCore::RelayRestoreCopy(const std::optional<TEfValue>& value)
+{
+    if (!restoreCopy_ || !value)
+        return;
+    const QString text = text_;
+    try {
+        TransferIn(*value);
+    } catch (const EEfException&) {
+        TransferIn(InitialValue());
+    }
+    restoreCopy_ = text_;
+    text_ = text;
+}
+
 void TEfFieldCore::RestoreText()
 {
-    text_ = restoreCopy_;
+    if (!restoreCopy_)
+        return;
+    text_ = *restoreCopy_;
     ResetCaret();
     modified_ = false;
     Repaint();
@@ -825,9 +854,9 @@ void DispatchFocusChange(QWidget* old, QWidget* now)
 {
     // The field left is checked before the field entered starts editing.
     if (auto* leaving = qobject_cast<TEfBaseEntryField*>(old))
-        leaving->FocusLost(now);
+        RunGuarded([&] { leaving->FocusLost(now); });
     if (auto* entering = qobject_cast<TEfBaseEntryField*>(now))
-        entering->FocusGained(old);
+        RunGuarded([&] { entering->FocusGained(old); });
 }
 
 TEfBaseEntryField::TEfBaseEntryField(QWidget* parent, TEfController* controller)
@@ -853,7 +882,8 @@ void TEfBaseEntryField::SetCore(std::unique_ptr<TEfFieldCore> core)
     core_->OnRepaint = [this] { update(); };
     // Posted, so the command that asks for it finishes first.
     core_->OnAdvance = [this](bool next) {
-        QMetaObject::invokeMethod(this, [this, next] { focusNextPrevChild(next); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, next] { RunGuarded([&] { focusNextPrevChild(next); }); }, Qt::QueuedConnection);
     };
 }
 
@@ -937,6 +967,11 @@ void TEfBaseEntryField::timerEvent(QTimerEvent* event)
 }
 
 void TEfBaseEntryField::paintEvent(QPaintEvent*)
+{
+    RunGuarded([this] { Paint(); });
+}
+
+void TEfBaseEntryField::Paint()
 {
     QPainter painter(this);
     const bool error = core_->IsInvalid();
@@ -1024,6 +1059,11 @@ void TEfBaseEntryField::Clipboard(quint16 command)
 
 void TEfBaseEntryField::keyPressEvent(QKeyEvent* event)
 {
+    RunGuarded([this, event] { KeyPressed(event); });
+}
+
+void TEfBaseEntryField::KeyPressed(QKeyEvent* event)
+{
     if (!controller_) {
         event->ignore();
         return;
@@ -1065,11 +1105,18 @@ void TEfBaseEntryField::keyPressEvent(QKeyEvent* event)
 
 void TEfBaseEntryField::inputMethodEvent(QInputMethodEvent* event)
 {
-    TypeCharacters(event->commitString());
+    RunGuarded([this, event] { TypeCharacters(event->commitString()); });
     event->accept();
 }
 
 QVariant TEfBaseEntryField::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    QVariant answer;
+    RunGuarded([&] { answer = InputMethodAnswer(query); });
+    return answer;
+}
+
+QVariant TEfBaseEntryField::InputMethodAnswer(Qt::InputMethodQuery query) const
 {
     switch (query) {
     case Qt::ImEnabled: return true;
@@ -1090,23 +1137,28 @@ void TEfBaseEntryField::mousePressEvent(QMouseEvent* event)
     if (focusedByMouse_) {
         // The press that brought the focus: no selection, the caret as entering placed it.
         focusedByMouse_ = false;
-        core_->PlaceCaret(core_->Caret());
+        RunGuarded([this] { core_->PlaceCaret(core_->Caret()); });
         return;
     }
-    RunCommand(TEfEditInput{ccMouseCaret, {}, {}, PositionAt(event->position().toPoint().x()),
-                            event->modifiers().testFlag(Qt::ShiftModifier)});
+    GuardedCommand(TEfEditInput{ccMouseCaret, {}, {}, PositionAt(event->position().toPoint().x()),
+                                event->modifiers().testFlag(Qt::ShiftModifier)});
 }
 
 void TEfBaseEntryField::mouseMoveEvent(QMouseEvent* event)
 {
     if ((event->buttons() & Qt::LeftButton) && hasFocus())
-        RunCommand(TEfEditInput{ccMouseExtend, {}, {}, PositionAt(event->position().toPoint().x()), false});
+        GuardedCommand(TEfEditInput{ccMouseExtend, {}, {}, PositionAt(event->position().toPoint().x()), false});
 }
 
 void TEfBaseEntryField::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && hasFocus())
-        RunCommand(TEfEditInput{ccDblClick, {}, {}, PositionAt(event->position().toPoint().x()), false});
+        GuardedCommand(TEfEditInput{ccDblClick, {}, {}, PositionAt(event->position().toPoint().x()), false});
+}
+
+void TEfBaseEntryField::GuardedCommand(const TEfEditInput& input)
+{
+    RunGuarded([&] { RunCommand(input); });
 }
 
 void TEfBaseEntryField::focusInEvent(QFocusEvent* event)
@@ -1147,7 +1199,8 @@ void TEfBaseEntryField::FocusLost(QWidget* gaining)
         controller_->RequestFocus(this);
     if (outcome.report) {
         const quint16 code = outcome.error;
-        QMetaObject::invokeMethod(this, [this, code] { core_->ReportError(code); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, code] { RunGuarded([&] { core_->ReportError(code); }); }, Qt::QueuedConnection);
     }
     if (target != TEfLeaveTarget::OtherWindow) {
         if (controller_)

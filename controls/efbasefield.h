@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 enum TEfDataType : quint8 {
     dtString, dtChar, dtBoolean, dtYesNo, dtLongInt, dtWord, dtInteger, dtByte, dtShortInt,
@@ -238,6 +239,12 @@ protected:
     virtual quint16 TypeValidation() = 0;
     virtual void SetCaretPos(int position);
     virtual void StoreInitialValue() { restoreCopy_ = text_; }
+    // The value the restore copy holds under the present layout; none before
+    // editing first started.
+    std::optional<TEfValue> RestoreCopyValue();
+    // After a change of layout: the restore copy holds the value under the
+    // new one (the initial value when the value does not fit it).
+    void RelayRestoreCopy(const std::optional<TEfValue>& value);
     virtual void StepValue(bool wrap, double delta) = 0;
     virtual void EditingStarts() {}
     // The edit step of character, Boolean and yes/no fields: `put` stores a
@@ -302,7 +309,7 @@ private:
     int selEnd_ = 0;
     bool insertMode_ = true;
     quint16 lastError_ = 0;
-    QString restoreCopy_;
+    std::optional<QString> restoreCopy_;
     bool modified_ = false;      // since editing started
     bool everModified_ = false;
     bool invalid_ = false;
@@ -367,6 +374,11 @@ protected:
 
 private:
     friend void DispatchFocusChange(QWidget* old, QWidget* now);
+    // The work of the event handlers above, which run it guarded.
+    void Paint();
+    void KeyPressed(QKeyEvent* event);
+    QVariant InputMethodAnswer(Qt::InputMethodQuery query) const;
+    void GuardedCommand(const TEfEditInput& input);
     void FocusGained(QWidget* losing);
     void FocusLost(QWidget* gaining);
     bool RunCommand(const TEfEditInput& input);

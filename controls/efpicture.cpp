@@ -46,19 +46,29 @@ void TEfPictureCore::SetMaxLength(int value)
 {
     if (value < 1 || value > kLongestMask)
         return;
-    const TEfValue value0 = classes_.empty() ? TEfValue{} : TransferOut();
-    maxLength_ = value;
-    RebuildClasses();
-    WriteValue(value0);
+    Relayout([&] { maxLength_ = value; }, true);
 }
 
 void TEfPictureCore::SetMaskText(const QString& mask, bool lengthFollows, bool keepValue)
 {
-    const TEfValue value = classes_.empty() || !keepValue ? InitialValue() : TransferOut();
-    mask_ = mask.left(kLongestMask);
-    if (lengthFollows || maxLength_ < mask_.size())
-        maxLength_ = std::max(1, static_cast<int>(mask_.size()));
+    Relayout(
+        [&] {
+            mask_ = mask.left(kLongestMask);
+            if (lengthFollows || maxLength_ < mask_.size())
+                maxLength_ = std::max(1, static_cast<int>(mask_.size()));
+        },
+        keepValue);
+}
+
+void TEfPictureCore::Relayout(const std::function<void()>& change, bool keepValue)
+{
+    const bool kept = keepValue && !classes_.empty();
+    const TEfValue value = kept ? TransferOut() : InitialValue();
+    const std::optional<TEfValue> restore = kept ? RestoreCopyValue() : value;
+    change();
     RebuildClasses();
+    // The restore copy first: a value the new layout refuses still raises.
+    RelayRestoreCopy(restore);
     WriteValue(value);
 }
 
@@ -195,6 +205,17 @@ QString TEfPictureCore::StripText() const
     raw.remove(intl.ThousandsChar);
     raw.replace(intl.DecimalChar, QLatin1Char('.'));
     return raw;
+}
+
+QString TEfPictureCore::MaskedText() const
+{
+    return text_.leftJustified(mask_.size(), kBlank, true);
+}
+
+bool TEfPictureCore::TwoDigitYear() const
+{
+    const qsizetype year = mask_.indexOf(QLatin1Char('y'), 0, Qt::CaseInsensitive);
+    return year >= 0 && mask_.mid(year, 4).compare(QLatin1String("yyyy"), Qt::CaseInsensitive) != 0;
 }
 
 QChar TEfPictureCore::LiteralShown(int i) const
@@ -403,9 +424,9 @@ void TEfPictureCore::SetCaretPos(int position)
 bool TEfPictureCore::IsEmpty() const
 {
     if (DataType() == dtDate)
-        return IntlSup().DateTextToDayNumber(mask_, text_, EffectiveEpoch()) == InvalidDay;
+        return IntlSup().DateTextToDayNumber(mask_, MaskedText(), EffectiveEpoch()) == InvalidDay;
     if (DataType() == dtTime)
-        return IntlSup().TimeTextToSeconds(mask_, text_) == InvalidTime;
+        return IntlSup().TimeTextToSeconds(mask_, MaskedText()) == InvalidTime;
     for (int i = 0; i < maxLength_ && i < text_.size(); ++i)
         if (IsEditable(i) && text_[i] != kBlank)
             return false;
@@ -754,7 +775,7 @@ void TEfPictureCore::PictureEditStep(const TEfEditInput& input)
         const int at = NextEditable(input.position);
         if (at < maxLength_) {
             SetSelection(RunStart(at), RunEnd(at) + 1);
-            SetCaret(RunEnd(at) + 1);
+            SetCaretPos(RunEnd(at) + 1);
         }
         keepSelection = true;
         break;
@@ -919,15 +940,15 @@ TEfValue TEfPictureFieldCore::TransferOut() const
     case dtChar: return TEfValue{QString(c), static_cast<double>(c.unicode())};
     case dtBoolean: return TEfValue{QString(c), c.toUpper() == intl.TrueChar ? 1.0 : 0.0};
     case dtYesNo: return TEfValue{QString(c), c.toUpper() == intl.YesChar ? 1.0 : 0.0};
-    case dtDate: return TEfValue{{}, static_cast<double>(intl.DateTextToDayNumber(MaskText(), text_, EffectiveEpoch()))};
-    case dtTime: return TEfValue{{}, static_cast<double>(intl.TimeTextToSeconds(MaskText(), text_))};
+    case dtDate: return TEfValue{{}, static_cast<double>(intl.DateTextToDayNumber(MaskText(), MaskedText(), EffectiveEpoch()))};
+    case dtTime: return TEfValue{{}, static_cast<double>(intl.TimeTextToSeconds(MaskText(), MaskedText()))};
     default: return NumberOut();
     }
 }
 
 bool TEfPictureFieldCore::DayFitsMask(qint32 day) const
 {
-    if (day == InvalidDay || MaskText().contains(QLatin1String("yyyy")))
+    if (day == InvalidDay || !TwoDigitYear())
         return true;
     int d = 0, m = 0, y = 0;
     DayNumberToDMY(day, d, m, y);
@@ -983,7 +1004,7 @@ quint16 TEfPictureFieldCore::TypeValidation()
     switch (DataType()) {
     case dtDate:
         if (!IsBlankText()) {
-            const qint32 day = intl.DateTextToDayNumber(MaskText(), text_, EffectiveEpoch());
+            const qint32 day = intl.DateTextToDayNumber(MaskText(), MaskedText(), EffectiveEpoch());
             if (day == InvalidDay)
                 code = efeInvalidDate;
             else if (RangeHi() != 0.0 && !InRange(day))
@@ -994,7 +1015,7 @@ quint16 TEfPictureFieldCore::TypeValidation()
         break;
     case dtTime:
         if (!IsBlankText()) {
-            const qint32 seconds = intl.TimeTextToSeconds(MaskText(), text_);
+            const qint32 seconds = intl.TimeTextToSeconds(MaskText(), MaskedText());
             if (seconds == InvalidTime)
                 code = efeInvalidTime;
             else if (RangeHi() != 0.0 && !InRange(seconds))
@@ -1031,7 +1052,7 @@ quint16 TEfPictureFieldCore::TypeValidation()
 bool TEfPictureFieldCore::IsBlankText() const
 {
     if (DataType() == dtDate)
-        return IntlSup().DateTextIsBlank(MaskText(), text_);
+        return IntlSup().DateTextIsBlank(MaskText(), MaskedText());
     if (DataType() != dtTime)
         return IsEmpty();
     for (int i = 0; i < maxLength_; ++i)
@@ -1066,10 +1087,13 @@ void TEfPictureFieldCore::StepDate(bool wrap, double delta)
         return;
     qint32 lo = RangeHi() == 0.0 ? 0 : static_cast<qint32>(RangeLo());
     qint32 hi = RangeHi() == 0.0 ? MaxDayNumber() : static_cast<qint32>(RangeHi());
-    if (!MaskText().contains(QLatin1String("yyyy"))) {
+    if (TwoDigitYear()) {
         lo = std::max(lo, DMYToDayNumber(1, 1, EffectiveEpoch(), 0));
         hi = std::min(hi, DMYToDayNumber(31, 12, EffectiveEpoch() + 99, 0));
     }
+    // A range wholly outside the epoch's century leaves no date to step to.
+    if (lo > hi)
+        return;
     if (next == InvalidDay || next < lo || next > hi) {
         if (!wrap || step == 0)
             return;

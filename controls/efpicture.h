@@ -22,6 +22,9 @@ protected:
     // MaxLength grows to the mask, or becomes its length when it follows it.
     // A new data type starts from its initial value instead.
     void SetMaskText(const QString& mask, bool lengthFollows = false, bool keepValue = true);
+    // Changes the mask or the length: the value and the restore copy's are
+    // written again under the new layout.
+    void Relayout(const std::function<void()>& change, bool keepValue);
     // Positions past the mask are blank literals.
     QChar MaskAt(int i) const;
     quint8 ClassAt(int i) const;
@@ -38,6 +41,13 @@ protected:
     QChar TestMaskAt(int i) const;
     int EditableCountAfterPoint() const;
 
+    // The text under the mask, as dates and times are read: positions past
+    // the mask are blank literals.
+    QString MaskedText() const;
+    // A year run shorter than four digits: its century comes from the epoch,
+    // so only the epoch's hundred years can be written. A mask without a year
+    // reads the current year and writes any.
+    bool TwoDigitYear() const;
     // The raw text: formatting and literals out, "." as the decimal point.
     QString StripText() const;
     // The raw text into the positions of the mask.

@@ -56,11 +56,7 @@ void TEfSimpleFieldCore::SetDataType(TSimpleDataType type)
         return;
     SetTypeCode(static_cast<TEfDataType>(type), TEfFamily::Simple);
     mask_ = QLatin1Char(kDefaults[type].mask);
-    maxLength_ = kDefaults[type].maxLength;
-    text_.truncate(maxLength_);
-    SetCaretPos(Caret());
-    ClearSelection();
-    Repaint();
+    SetMaxLength(kDefaults[type].maxLength);
 }
 
 void TEfSimpleFieldCore::SetPictureMask(QChar mask)
@@ -417,7 +413,7 @@ quint16 TEfSimpleFieldCore::TypeValidation()
         if (TrimBlanks() && HasFocus() && text_.trimmed() != text_) {
             text_ = text_.trimmed();
             SetCaretPos(Caret());
-            Repaint();
+            SetSelection(SelStart(), SelEnd());
         }
         break;
     case dtChar:

@@ -1,6 +1,7 @@
 #include "efspinner.h"
 
 #include "efbasefield.h"
+#include "platform/ui/guarded.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -206,9 +207,13 @@ void TEfSpinner::Step()
     auto* field = qobject_cast<TEfBaseEntryField*>(FocusedControl.data());
     if ((!OnClick && !field) || !pressed_ || clock_.elapsed() < nextRepeat_)
         return;
-    if (OnClick)
-        OnClick(this, state_, Delta);
-    if (field) {
+    // Called from the mouse and timer handlers: nothing the dialog's handler
+    // or the field throws leaves them.
+    RunGuarded([&] {
+        if (OnClick)
+            OnClick(this, state_, Delta);
+        if (!field)
+            return;
         switch (state_) {
         case spUp: field->IncreaseValue(WrapMode, Delta); break;
         case spDown: field->DecreaseValue(WrapMode, Delta); break;
@@ -216,7 +221,7 @@ void TEfSpinner::Step()
         case spRight: field->MoveCaretBy(1); break;
         default: break;
         }
-    }
+    });
     nextRepeat_ = clock_.elapsed() + SpinRepeatDelay(acceleration_, repeatCount_);
     repeatCount_ = std::min(repeatCount_ + 1, kFastestCount);
 }

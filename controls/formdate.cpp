@@ -2,7 +2,7 @@
 
 #include "daynumbers.h"
 #include "platform/formatsettings.h"
-#include "platform/ui/messagebox.h"
+#include "platform/ui/guarded.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -354,11 +354,7 @@ void TFormDate::StorePickedAndNotify()
 void TFormDate::CallDateCallback()
 {
     // A dialog's callback may write to the database; nothing it throws leaves this handler.
-    try {
-        callback_();
-    } catch (const std::exception& error) {
-        ShowMessageBox(QString::fromUtf8(error.what()), MsgIcon::Error);
-    }
+    RunGuarded(callback_);
 }
 
 void TFormDate::RequestHide()

@@ -257,14 +257,18 @@ bool TEfCommandTable::LoadFromFile(const QString& path, QString* error)
         SetError(error, QStringLiteral("Cannot open the command table file %1.").arg(path));
         return false;
     }
-    const QByteArray content = file.readAll();
+    return LoadFromBytes(file.readAll(), error, path);
+}
+
+bool TEfCommandTable::LoadFromBytes(const QByteArray& content, QString* error, const QString& source)
+{
     const qsizetype nameEnd = content.indexOf('\n');
     const QByteArray name = content.left(nameEnd < 0 ? content.size() : nameEnd).trimmed();
     const QList<QByteArray> tokens =
         nameEnd < 0 ? QList<QByteArray>() : content.mid(nameEnd + 1).simplified().split(' ');
     const bool empty = tokens.size() == 1 && tokens.front().isEmpty();
     if (name.isEmpty() || (!empty && tokens.size() % 5 != 0)) {
-        SetError(error, QStringLiteral("The command table file %1 is incomplete.").arg(path));
+        SetError(error, QStringLiteral("The command table file %1 is incomplete.").arg(source));
         return false;
     }
     std::vector<TEfCommandEntry> loaded;
@@ -273,7 +277,7 @@ bool TEfCommandTable::LoadFromFile(const QString& path, QString* error)
         if (!ReadNumber(tokens[i], 255, key1) || !ReadNumber(tokens[i + 1], 255, shift1) ||
             !ReadNumber(tokens[i + 2], 255, key2) || !ReadNumber(tokens[i + 3], 255, shift2) ||
             !ReadNumber(tokens[i + 4], 65535, command)) {
-            SetError(error, QStringLiteral("The command table file %1 is damaged.").arg(path));
+            SetError(error, QStringLiteral("The command table file %1 is damaged.").arg(source));
             return false;
         }
         loaded.push_back({static_cast<quint8>(key1), static_cast<quint8>(shift1),
@@ -285,7 +289,7 @@ bool TEfCommandTable::LoadFromFile(const QString& path, QString* error)
     return true;
 }
 
-bool TEfCommandTable::SaveToFile(const QString& path) const
+QByteArray TEfCommandTable::SaveToBytes() const
 {
     QString text = Name + QLatin1Char('\n');
     for (const TEfCommandEntry& e : entries_)
@@ -295,8 +299,13 @@ bool TEfCommandTable::SaveToFile(const QString& path) const
                     .arg(e.key2, 4)
                     .arg(e.shift2, 4)
                     .arg(e.command, 6);
+    return text.toUtf8();
+}
+
+bool TEfCommandTable::SaveToFile(const QString& path) const
+{
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit();
+    return file.open(QIODevice::WriteOnly) && file.write(SaveToBytes()) >= 0 && file.commit();
 }
 
 TEfCommandProcessor::TEfCommandProcessor()

@@ -3,6 +3,7 @@
 // editing command, by one key or a two-key sequence with its shift state.
 #include "efexceptions.h"
 
+#include <QByteArray>
 #include <QString>
 #include <Qt>
 #include <memory>
@@ -66,7 +67,10 @@ public:
     // Text file: the name line, then key1 shift1 key2 shift2 command per line.
     // A file that is not wholly such a table changes nothing and says why.
     bool LoadFromFile(const QString& path, QString* error = nullptr);
+    // The file's content; `source` names the file in the reason.
+    bool LoadFromBytes(const QByteArray& content, QString* error = nullptr, const QString& source = {});
     bool SaveToFile(const QString& path) const;
+    QByteArray SaveToBytes() const;
 
 private:
     std::vector<TEfCommandEntry> entries_;

@@ -3,12 +3,16 @@
 #include "intlsup.h"
 #include "platform/ui/messagebox.h"
 
-#include <QKeyEvent>
+#include <QValidator>
 #include <cmath>
 
 namespace {
-constexpr double kMoneyLimit = 1e13;
+// The box's range, -1e13 < amount < 1e13, in cents.
+constexpr qint64 kCentsLimit = 1'000'000'000'000'000;
+// 2^63: every double smaller in size converts to 64 bits.
+constexpr double kCentsBound = 9223372036854775808.0;
 constexpr int kMostWholeDigits = 14;
+constexpr int kMostDecimals = 2;
 const QChar kMinus(QLatin1Char('-'));
 const QChar kPlus(QLatin1Char('+'));
 
@@ -22,10 +26,54 @@ int DigitValue(QChar c)
     return c.unicode() - '0';
 }
 
-// Control keys the box lets through: Backspace, Ctrl+L and Enter.
-bool IsPassedControl(QChar c)
+bool InBoxRange(qint64 cents)
 {
-    return c == QChar(8) || c == QChar(12) || c == QChar(13);
+    return cents > -kCentsLimit && cents < kCentsLimit;
+}
+
+// A money text taken apart.
+struct TMoneyParts {
+    TMoneyRead read = TMoneyRead::Amount;
+    qint64 cents = 0;  // signed
+    qsizetype decimalsTyped = 0;  // characters after the decimal separator
+    bool separatorBeforePoint = false;
+};
+
+TMoneyParts ParseMoney(const QString& text, const MoneyChars& chars)
+{
+    TMoneyParts parts;
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    if (i < size && text[i] == chars.currency)
+        ++i;
+    int sign = 1;
+    if (i < size && (text[i] == kMinus || text[i] == kPlus))
+        sign = text[i++] == kMinus ? -1 : 1;
+
+    qint64 whole = 0;
+    int wholeDigits = 0;
+    for (; i < size && text[i] != chars.decimal; ++i) {
+        if (text[i] == chars.thousands)
+            continue;
+        if (!IsDigit(text[i]))
+            return {TMoneyRead::NotAnAmount};
+        if (++wholeDigits > kMostWholeDigits)
+            return {TMoneyRead::TooManyDigits};
+        whole = whole * 10 + DigitValue(text[i]);
+    }
+    int cents = 0;
+    if (i < size) {
+        parts.separatorBeforePoint = i > 0 && text[i - 1] == chars.thousands;
+        parts.decimalsTyped = size - i - 1;
+        ++i;  // the decimal separator
+        for (int place = 10; place >= 1 && i < size; place /= 10, ++i) {
+            if (!IsDigit(text[i]))
+                return {TMoneyRead::NotAnAmount};
+            cents += DigitValue(text[i]) * place;
+        }
+    }
+    parts.cents = sign * (whole * 100 + cents);
+    return parts;
 }
 }  // namespace
 
@@ -35,20 +83,28 @@ MoneyChars MoneyChars::FromIntl(const TEfIntlSup& intl)
     return {currency, intl.DecimalChar, intl.ThousandsChar};
 }
 
-QString MoneyToText(double amount, const MoneyChars& chars)
+std::optional<qint64> AmountToCents(double amount)
 {
-    const QString zero = QLatin1Char('0') + chars.decimal + QStringLiteral("00");
-    if (!std::isfinite(amount) || amount >= kMoneyLimit || amount <= -kMoneyLimit) {
-        ShowMessageBox(QStringLiteral("Money amount too large to handle"), MsgIcon::Warning, MsgOk);
-        return zero;
-    }
-    // Nearest cent, ties to even; the sign is the rounded amount's, so -0.001 is "0.00".
-    return CentsToText(std::llrint(amount * 100.0), chars.decimal, chars.thousands);
+    const double cents = std::nearbyint(amount * 100.0);
+    if (!(cents > -kCentsBound && cents < kCentsBound))  // also NaN
+        return std::nullopt;
+    return static_cast<qint64>(cents);
+}
+
+std::optional<QString> MoneyToText(double amount, const MoneyChars& chars)
+{
+    // The sign is the rounded amount's, so -0.001 is "0.00".
+    const std::optional<qint64> cents = AmountToCents(amount);
+    if (!cents || !InBoxRange(*cents))
+        return std::nullopt;
+    return CentsToText(*cents, chars.decimal, chars.thousands);
 }
 
 QString CentsToText(qint64 cents, QChar decimal, QChar thousands)
 {
-    const QString digits = QString::number(cents < 0 ? -cents : cents).rightJustified(3, QLatin1Char('0'));
+    // In unsigned arithmetic even the smallest 64-bit number has a magnitude.
+    const quint64 magnitude = cents < 0 ? 0 - static_cast<quint64>(cents) : static_cast<quint64>(cents);
+    const QString digits = QString::number(magnitude).rightJustified(3, QLatin1Char('0'));
     const QString whole = digits.left(digits.size() - 2);
     QString grouped;
     for (qsizetype i = 0; i < whole.size(); ++i) {
@@ -59,118 +115,80 @@ QString CentsToText(qint64 cents, QChar decimal, QChar thousands)
     return (cents < 0 ? QStringLiteral("-") : QString()) + grouped + decimal + digits.right(2);
 }
 
-bool TextToMoney(const QString& text, double& amount, const MoneyChars& chars)
+TMoneyRead TextToMoney(const QString& text, double& amount, const MoneyChars& chars)
 {
-    amount = 0.0;
-    const qsizetype size = text.size();
-    qsizetype i = 0;
-    if (i < size && text[i] == chars.currency)
-        ++i;
-    int sign = 1;
-    if (i < size && (text[i] == kMinus || text[i] == kPlus))
-        sign = text[i++] == kMinus ? -1 : 1;
-    if (i == size)
-        return true;
-
-    qint64 whole = 0;
-    int wholeDigits = 0;
-    for (; i < size && text[i] != chars.decimal; ++i) {
-        if (text[i] == chars.thousands)
-            continue;
-        if (!IsDigit(text[i]))
-            return false;
-        if (++wholeDigits > kMostWholeDigits) {
-            ShowMessageBox(QStringLiteral("The money amount is too large to handle."), MsgIcon::Warning, MsgOk);
-            return false;
-        }
-        whole = whole * 10 + DigitValue(text[i]);
-    }
-    int cents = 0;
-    if (i < size) {
-        ++i;  // the decimal separator
-        for (int place = 10; place >= 1 && i < size; place /= 10, ++i) {
-            if (!IsDigit(text[i]))
-                return false;
-            cents += DigitValue(text[i]) * place;
-        }
-    }
-    amount = sign * static_cast<double>(whole * 100 + cents) / 100.0;
-    return true;
+    const TMoneyParts parts = ParseMoney(text, chars);
+    amount = parts.read == TMoneyRead::Amount ? static_cast<double>(parts.cents) / 100.0 : 0.0;
+    return parts.read;
 }
 
-bool MoneyKeyAccepted(QChar key, const QString& text, int selStart, int selEnd, const MoneyChars& chars)
+bool MoneyTextAccepted(const QString& text, const MoneyChars& chars)
 {
-    if (IsPassedControl(key))
-        return true;
-    const bool digit = IsDigit(key);
-    const bool sign = key == kMinus || key == kPlus;
-    // Nothing else reads as part of an amount ("%" and "'" would read as 0.0).
-    if (!digit && !sign && key != chars.decimal && key != chars.thousands && key != chars.currency)
-        return false;
-
-    // A character inside the selection is replaced by the typing: it counts as absent.
-    const auto position = [&](QChar c) {
-        const qsizetype at = text.indexOf(c);
-        return at >= selStart && at < selEnd ? -1 : static_cast<int>(at);
-    };
-    const int currencyAt = position(chars.currency);
-    const int minusAt = position(kMinus);
-    const int plusAt = position(kPlus);
-    const int decimalAt = position(chars.decimal);
-    const int size = static_cast<int>(text.size());
-
-    if (key == chars.currency)
-        return selStart == 0 && currencyAt < 0;
-    if (sign)
-        return minusAt < 0 && plusAt < 0 &&
-               ((selStart == 0 && currencyAt < 0) || (selStart == 1 && currencyAt == 0));
-    for (int before : {currencyAt, minusAt, plusAt})
-        if (before >= 0 && selStart <= before)
-            return false;
-    if (key == chars.decimal) {
-        const bool afterThousands = selStart > 0 && text[selStart - 1] == chars.thousands;
-        return decimalAt < 0 && size - selEnd <= 2 && !afterThousands;
-    }
-    if (key == chars.thousands)
-        return decimalAt < 0 || selStart < decimalAt;
-    if (decimalAt >= 0 && selStart > decimalAt) {
-        const int decimals = size - decimalAt - 1 - (selEnd - selStart);
-        return decimals < 2;
-    }
-    return true;
+    const TMoneyParts parts = ParseMoney(text, chars);
+    return parts.read == TMoneyRead::Amount && InBoxRange(parts.cents) && parts.decimalsTyped <= kMostDecimals &&
+           !parts.separatorBeforePoint;
 }
 
-TMoneyEdit::TMoneyEdit(QWidget* parent) : QLineEdit(parent), chars_(MoneyChars::FromIntl(IntlSup())) {}
+bool MoneyInsertAccepted(const QString& inserted, const QString& text, int selStart, int selEnd,
+                         const MoneyChars& chars)
+{
+    return MoneyTextAccepted(text.left(selStart) + inserted + text.mid(selEnd), chars);
+}
+
+namespace {
+// Refuses every edit (typing, a paste, a deletion, a drop) whose text the box
+// would not accept.
+class TMoneyValidator : public QValidator {
+public:
+    TMoneyValidator(const MoneyChars& chars, QObject* parent) : QValidator(parent), chars_(chars) {}
+
+    State validate(QString& input, int&) const override
+    {
+        return MoneyTextAccepted(input, chars_) ? Acceptable : Invalid;
+    }
+
+private:
+    MoneyChars chars_;
+};
+}  // namespace
+
+TMoneyEdit::TMoneyEdit(QWidget* parent) : QLineEdit(parent), chars_(MoneyChars::FromIntl(IntlSup()))
+{
+    setValidator(new TMoneyValidator(chars_, this));
+    connect(this, &QLineEdit::inputRejected, this, [] { Beep(); });
+    // Redo can leave the caret past the end, where an insertion would pad the
+    // text with a blank that stays when the insertion is refused.
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this](int, int now) {
+        if (now > text().size())
+            setCursorPosition(static_cast<int>(text().size()));
+    });
+}
 
 double TMoneyEdit::Value() const
 {
     double amount = 0.0;
-    return TextToMoney(text(), amount, chars_) ? amount : 0.0;
+    return TextToMoney(text(), amount, chars_) == TMoneyRead::Amount ? amount : 0.0;
 }
 
 void TMoneyEdit::SetValue(double amount)
 {
-    setText(chars_.currency + MoneyToText(amount, chars_));
+    const std::optional<QString> money = MoneyToText(amount, chars_);
+    if (!money)
+        ShowMessageBox(QStringLiteral("Money amount too large to handle"), MsgIcon::Warning, MsgOk);
+    setText(chars_.currency + money.value_or(CentsToText(0, chars_.decimal, chars_.thousands)));
 }
 
-void TMoneyEdit::keyPressEvent(QKeyEvent* event)
+void TMoneyEdit::Reformat()
 {
-    const QString typed = event->text();
-    if (typed.size() == 1 && typed[0].isPrint()) {
-        const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
-        const int selEnd = hasSelectedText() ? selectionEnd() : cursorPosition();
-        if (!MoneyKeyAccepted(typed[0], text(), selStart, selEnd, chars_)) {
-            Beep();
-            event->accept();
-            return;
-        }
-    }
-    QLineEdit::keyPressEvent(event);
+    double amount = 0.0;
+    if (TextToMoney(text(), amount, chars_) == TMoneyRead::TooManyDigits)
+        ShowMessageBox(QStringLiteral("The money amount is too large to handle."), MsgIcon::Warning, MsgOk);
+    SetValue(amount);
 }
 
 void TMoneyEdit::focusOutEvent(QFocusEvent* event)
 {
     if (!text().isEmpty())
-        SetValue(Value());
+        Reformat();
     QLineEdit::focusOutEvent(event);
 }

@@ -318,13 +318,26 @@ bool WordAt(const QString& text, qsizetype i, QLatin1String word)
     return text.size() >= i + word.size() && QStringView(text).mid(i, word.size()).compare(word, Qt::CaseInsensitive) == 0;
 }
 
-// A sign after another operator, or at the start, belongs to its operand.
+// True when the text before end closes with one of the word operators, not
+// with a name that merely ends in the same letters (Donor, cannot).
+bool EndsInWordOperator(const QString& text, qsizetype end)
+{
+    for (const QLatin1String word : {QLatin1String("or"), QLatin1String("and"), QLatin1String("not")}) {
+        const qsizetype start = end - word.size();
+        if (start >= 0 && WordAt(text, start, word) && (start == 0 || !IsNameChar(text[start - 1])))
+            return true;
+    }
+    return false;
+}
+
+// A sign after another operator, a word one included, or at the start,
+// belongs to its operand.
 bool IsBinarySign(const QString& text, qsizetype i)
 {
     qsizetype j = i - 1;
     while (j >= 0 && text[j].isSpace())
         --j;
-    return j >= 0 && !QStringLiteral("+-*/<>=").contains(text[j]);
+    return j >= 0 && !QStringLiteral("+-*/<>=").contains(text[j]) && !EndsInWordOperator(text, j + 1);
 }
 
 class TRpCompiler {

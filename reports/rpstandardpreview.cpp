@@ -7,6 +7,7 @@
 #include "rpprinter.h"
 #include "rpprogress.h"
 
+#include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 
 #include <QButtonGroup>
@@ -25,17 +26,6 @@ constexpr int kToolbarHeight = 33;
 constexpr int kStatusBarHeight = 19;
 constexpr int kButtonSize = 25;
 const QString kStillGenerating = QStringLiteral(" (available once the report is complete)");
-
-// Exceptions never leave a window's handler: the user reads what went wrong.
-template <class Action>
-void Guarded(Action action)
-{
-    try {
-        action();
-    } catch (const std::exception& error) {
-        ShowMessageBox(QString::fromStdString(error.what()), MsgIcon::Error);
-    }
-}
 }  // namespace
 
 TRpStandardPreview::TRpStandardPreview(TRpPrinter& printer, QWidget* parent) : QWidget(parent), printer_(printer)
@@ -123,10 +113,10 @@ void TRpStandardPreview::BuildToolbar(QWidget& toolbar)
     connect(prevPage_, &QToolButton::clicked, this, [this] { GoToPage(rpPreview_->PageNumber() - 1); });
     connect(nextPage_, &QToolButton::clicked, this, [this] { GoToPage(rpPreview_->PageNumber() + 1); });
     connect(lastPage_, &QToolButton::clicked, this, [this] { GoToPage(rpPreview_->FinishedPages()); });
-    connect(printSetup_, &QToolButton::clicked, this, [this] { Guarded([this] { PrintSetupClick(); }); });
-    connect(print_, &QToolButton::clicked, this, [this] { Guarded([this] { PrintClick(); }); });
-    connect(save_, &QToolButton::clicked, this, [this] { Guarded([this] { SaveClick(); }); });
-    connect(load_, &QToolButton::clicked, this, [this] { Guarded([this] { LoadClick(); }); });
+    connect(printSetup_, &QToolButton::clicked, this, [this] { RunGuarded([this] { PrintSetupClick(); }); });
+    connect(print_, &QToolButton::clicked, this, [this] { RunGuarded([this] { PrintClick(); }); });
+    connect(save_, &QToolButton::clicked, this, [this] { RunGuarded([this] { SaveClick(); }); });
+    connect(load_, &QToolButton::clicked, this, [this] { RunGuarded([this] { LoadClick(); }); });
     connect(exit_, &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -3,8 +3,8 @@
 // time. Pages are switched by module id, at once or through a request posted
 // to the application (PostNavigate), and a history of the last pages shown
 // serves Back and Forward.
-#include "modulepages.h"
 #include "context/navigation.h"
+#include "modulepages.h"
 #include "singleinstance.h"
 
 #include <QMainWindow>

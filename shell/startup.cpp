@@ -1,14 +1,14 @@
 #include "startup.h"
 
+#include "context/context.h"
+#include "context/databasefault.h"
+#include "context/product.h"
 #include "formhealthmain.h"
 #include "formsplash.h"
 #include "modulepages.h"
 #include "platform/dataset.h"
-#include "context/context.h"
-#include "context/defaulthandler.h"
-#include "context/product.h"
+#include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
-#include "context/databasefault.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -104,6 +104,7 @@ int RunCarePortfolio()
         return 1;
     }
     DataFolder = DataFolderOf(ProgramDir);
+    WordErrorsPlainly();
     if (IsUninstallRequest(QCoreApplication::arguments().mid(1))) {
         RunUninstall(ProgramDir);
         return 0;

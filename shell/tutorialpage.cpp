@@ -1,7 +1,7 @@
 #include "tutorialpage.h"
 
 #include "platform/ui/cursor.h"
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 #include "shell/pages/clicklabel.h"
 #include "shell/pages/pagecommon.h"
 #include "shell/pages/pageframe.h"

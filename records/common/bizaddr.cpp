@@ -1,7 +1,7 @@
 #include "bizaddr.h"
 
-#include "platform/dataset.h"
 #include "context/context.h"
+#include "platform/dataset.h"
 
 #include <array>
 #include <utility>

@@ -1,10 +1,10 @@
 #include "dlgbusinessaddr.h"
 
-#include "lookuplists.h"
 #include "context/context.h"
-#include "context/defaulthandler.h"
+#include "lookuplists.h"
 #include "platform/dataset.h"
 #include "platform/ui/cursor.h"
+#include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 
 #include <QComboBox>

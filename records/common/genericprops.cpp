@@ -1,7 +1,7 @@
 #include "genericprops.h"
 
-#include "platform/dataset.h"
 #include "context/context.h"
+#include "platform/dataset.h"
 
 #include <QComboBox>
 

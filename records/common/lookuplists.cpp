@@ -1,8 +1,8 @@
 #include "lookuplists.h"
 
+#include "context/context.h"
 #include "platform/dataset.h"
 #include "recordtext.h"
-#include "context/context.h"
 
 #include <QComboBox>
 #include <QCompleter>

@@ -1,9 +1,9 @@
 #include "recordtext.h"
 
+#include "context/context.h"
 #include "controls/moneyedit.h"
 #include "platform/formatsettings.h"
 #include "platform/ui/messagebox.h"
-#include "context/context.h"
 
 namespace {
 const QChar kBlank(QLatin1Char(' '));
@@ -40,7 +40,9 @@ void TrimLowerCase(QString& text)
 
 QString FormatMoney(int width, double value)
 {
-    const QString grouped = MoneyToText(value, {QLatin1Char('$'), QLatin1Char('.'), QLatin1Char(',')});
+    // Not bound by the money box's range: any amount with its cents in 64 bits.
+    const QString grouped =
+        CentsToText(AmountToCents(value).value_or(kTooBigToShowCents), QLatin1Char('.'), QLatin1Char(','));
     const QString text = QLatin1Char('$') + grouped;
     const qsizetype missing = qMax<qsizetype>(0, width - text.size());
     return QString(2 * missing + grouped.count(QLatin1Char(',')) + 1, kBlank) + text;

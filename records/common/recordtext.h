@@ -11,7 +11,8 @@ void TrimLowerCase(QString& text);
 
 // "$" and two decimals with "," between thousands, padded on the left for
 // column alignment: two blanks for each character short of Width, then one
-// blank for each comma and one more.
+// blank for each comma and one more. An amount whose cents do not fit in 64
+// bits (or NaN) shows as too big to show, -1.00.
 QString FormatMoney(int width, double value);
 
 // The warning for a badly typed date, naming the user's own date separator;

@@ -1,7 +1,7 @@
 #include "tablelookups.h"
 
-#include "platform/dataset.h"
 #include "context/context.h"
+#include "platform/dataset.h"
 
 bool IsTableEmpty(const QString& tableName)
 {

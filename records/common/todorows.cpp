@@ -1,7 +1,7 @@
 #include "todorows.h"
 
-#include "platform/dataset.h"
 #include "context/context.h"
+#include "platform/dataset.h"
 
 namespace {
 // Rows the shared writer adds carry these fixed marks.

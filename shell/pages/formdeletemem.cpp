@@ -1,10 +1,10 @@
 #include "formdeletemem.h"
 
+#include "context/context.h"
 #include "platform/dataset.h"
+#include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 #include "recorddeletion.h"
-#include "context/context.h"
-#include "context/defaulthandler.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,6 +1,10 @@
 #include "formmedfolder.h"
 
+#include "context/context.h"
 #include "context/databasefault.h"
+#include "context/navigation.h"
+#include "context/product.h"
+#include "context/registry.h"
 #include "documentprinter.h"
 #include "launcher.h"
 #include "messagepage.h"
@@ -8,14 +12,10 @@
 #include "pagepictures.h"
 #include "pictures.h"
 #include "platform/dataset.h"
+#include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 #include "recorddeletion.h"
 #include "rtfreader.h"
-#include "context/context.h"
-#include "context/defaulthandler.h"
-#include "context/navigation.h"
-#include "context/product.h"
-#include "context/registry.h"
 #include "speedbar.h"
 
 #include <QFile>
@@ -186,6 +186,9 @@ void TFormMedFolder::BuildPanels()
     RichEditToDo = richEdit(QStringLiteral("RichEditToDo"));
     RichEditHelp = richEdit(QStringLiteral("RichEditHelp"));
     RichEditHelp->setLineWrapMode(QTextEdit::WidgetWidth);
+    // Breaking inside a word costs time that grows with the square of the
+    // word's format changes; a word wider than the tab scrolls instead.
+    RichEditHelp->setWordWrapMode(QTextOption::WordWrap);
     RichEditHelp->setHtml(QStringLiteral("<h3>CarePortfolio Help</h3><p>The help text is kept in the file "
                                          "\"cphelpt.rtf\" of the data folder, which could not be found.</p>"
                                          "<p>Double-click an item of the tree on the left to open it.</p>"));
@@ -196,8 +199,7 @@ void TFormMedFolder::BuildPanels()
     Panel1->setStretchFactor(1, 1);
     Panel1->setSizes({kDefaultTreeWidth, 1});
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { setWindowTitle(node->text(0)); });
-    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this,
-            [this] { RunGuarded([this] { TreeView1DblClick(); }); });
+    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { RunGuarded([this] { TreeView1DblClick(); }); });
 }
 
 QTreeWidgetItem* TFormMedFolder::AddNode(QTreeWidgetItem* parent, int index, const QString& text,

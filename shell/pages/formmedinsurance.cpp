@@ -1,14 +1,14 @@
 #include "formmedinsurance.h"
 
 #include "clicklabel.h"
+#include "context/context.h"
 #include "formdeletemem.h"
 #include "launcher.h"
 #include "pagecommon.h"
 #include "pageframe.h"
 #include "pagepictures.h"
 #include "platform/dataset.h"
-#include "context/context.h"
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 
 #include <QMenu>
 #include <QVBoxLayout>

@@ -1,15 +1,15 @@
 #include "formmedmember.h"
 
 #include "clicklabel.h"
+#include "context/context.h"
+#include "context/navigation.h"
 #include "formdeletemem.h"
 #include "launcher.h"
+#include "pagecommon.h"
 #include "pageframe.h"
 #include "pagepictures.h"
-#include "pagecommon.h"
 #include "platform/dataset.h"
-#include "context/context.h"
-#include "context/defaulthandler.h"
-#include "context/navigation.h"
+#include "platform/ui/guarded.h"
 
 #include <QLabel>
 #include <QMenu>

@@ -1,13 +1,13 @@
 #include "formmedpage.h"
 
 #include "clicklabel.h"
+#include "context/context.h"
 #include "launcher.h"
 #include "pagecommon.h"
 #include "pageframe.h"
 #include "pagepictures.h"
 #include "platform/dataset.h"
-#include "context/context.h"
-#include "context/defaulthandler.h"
+#include "platform/ui/guarded.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,13 +1,13 @@
 #include "formmedtoc.h"
 
 #include "clicklabel.h"
+#include "context/navigation.h"
+#include "context/product.h"
 #include "launcher.h"
 #include "pagecommon.h"
 #include "pagepictures.h"
 #include "pictures.h"
-#include "context/defaulthandler.h"
-#include "context/navigation.h"
-#include "context/product.h"
+#include "platform/ui/guarded.h"
 
 #include <QFrame>
 #include <QGridLayout>

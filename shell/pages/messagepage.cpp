@@ -1,5 +1,9 @@
 #include "messagepage.h"
 
+#include "context/context.h"
+#include "context/product.h"
+#include "context/registry.h"
+#include "controls/moneyedit.h"
 #include "currencytext.h"
 #include "pagecommon.h"
 #include "platform/dataset.h"
@@ -7,12 +11,8 @@
 #include "platform/ui/messagebox.h"
 #include "records/common/datemath.h"
 #include "records/common/recordtext.h"
-#include "context/context.h"
-#include "context/product.h"
-#include "context/registry.h"
 
 #include <QTextCursor>
-#include <cmath>
 #include <QTextDocument>
 
 namespace {
@@ -117,28 +117,22 @@ void BindYear(TQuery& query, const TYear& year)
     query.ParamByName(QStringLiteral("EDate")).SetAsDate(year.last);
 }
 
-// Money is summed in whole cents, so 50.10 + 50.20 is 100.30 exactly.
-QString CentsSum(const QString& column)
-{
-    return QStringLiteral("SUM(CAST(ROUND(%1 * 100) AS INTEGER))").arg(column);
-}
-
-qint64 CentsField(TQuery& query, const QString& name)
-{
-    return std::llround(query.FieldByName(name).AsFloat());
-}
-
-qint64 ReimbursedCents(qint32 accountID, const TYear& year)
+// Money is summed in whole cents, so 50.10 + 50.20 is 100.30 exactly; each
+// stored amount goes through the cents check, so a garbage amount shows as
+// too big to show rather than wrapping around.
+TCentsSum Reimbursed(qint32 accountID, const TYear& year)
 {
     TQuery reimbursed(DataFolder);
-    reimbursed.SQL() << QStringLiteral("SELECT ") + CentsSum(QStringLiteral("s.Amount")) + QStringLiteral(" AS Cents")
+    reimbursed.SQL() << QStringLiteral("SELECT s.Amount")
                      << QStringLiteral("FROM MEDEXPSP s JOIN MEDEXP e ON e.ExpID = s.ExpID")
                      << QStringLiteral("WHERE s.AccountID = :AccountID") << QStringLiteral("AND e.ServiceDate >= :BDate")
                      << QStringLiteral("AND e.ServiceDate <= :EDate");
     reimbursed.ParamByName(QStringLiteral("AccountID")).SetAsInteger(accountID);
     BindYear(reimbursed, year);
-    reimbursed.Open();
-    return CentsField(reimbursed, QStringLiteral("Cents"));
+    TCentsSum sum;
+    for (reimbursed.Open(); !reimbursed.Eof(); reimbursed.Next())
+        sum.Add(reimbursed.FieldByName(QStringLiteral("Amount")).AsFloat());
+    return sum;
 }
 
 void AddFSACheck(TMessageWriter& writer, const TYear& year)
@@ -160,41 +154,48 @@ void AddFSACheck(TMessageWriter& writer, const TYear& year)
         const double amount = elected.FieldByName(QStringLiteral("Amount")).AsFloat();
         writer.Normal(fsaName);
         writer.Normal(QStringLiteral("    Elected amount: ") + CurrencyText(amount));
-        const qint64 reimbursed = ReimbursedCents(accountID, year);
-        if (ToCents(amount) < reimbursed)
+        const std::optional<qint64> electedCents = AmountToCents(amount);
+        const TCentsSum reimbursed = Reimbursed(accountID, year);
+        // An amount too big to show compares with nothing.
+        if (electedCents && reimbursed.Cents() && *electedCents < *reimbursed.Cents())
             ShowMessageBox(QStringLiteral("Your reimbursement from ") + fsaName +
                                QStringLiteral(" is greater then then elected amount.") +
                                QStringLiteral("Please double check your latest medical expense record."),
                            MsgIcon::Warning);
-        writer.Normal(QStringLiteral("    Already reimbursed: ") + CurrencyTextOfCents(reimbursed));
+        writer.Normal(QStringLiteral("    Already reimbursed: ") + reimbursed.Text());
     }
 }
 
 void AddYearToDateTotals(TMessageWriter& writer, const TYear& year)
 {
-    const auto memberSum = [](const QString& column, const QString& name) {
-        return QStringLiteral("(SELECT ") + CentsSum(QStringLiteral("e.") + column) +
-               QStringLiteral(" FROM MEDEXP e WHERE e.MemberID = p.MemberID"
-                              " AND e.ServiceDate >= :BDate AND e.ServiceDate <= :EDate) AS ") + name;
-    };
-    TQuery members(DataFolder);
-    members.SQL() << QStringLiteral("SELECT p.FirstName,") << memberSum(QStringLiteral("TotalExpense"), QStringLiteral("Total")) + QLatin1Char(',')
-                  << memberSum(QStringLiteral("OutofPocket"), QStringLiteral("OutOfPocket"))
-                  << QStringLiteral("FROM MEDPROF p");
-    BindYear(members, year);
-    qint64 familyTotal = 0;
-    qint64 familyOutOfPocket = 0;
-    for (members.Open(); !members.Eof(); members.Next()) {
-        const QString firstName = members.FieldByName(QStringLiteral("FirstName")).AsString();
-        const qint64 total = CentsField(members, QStringLiteral("Total"));
-        const qint64 outOfPocket = CentsField(members, QStringLiteral("OutOfPocket"));
-        writer.Normal(firstName + QStringLiteral("'s total expense: ") + CurrencyTextOfCents(total));
-        writer.Normal(firstName + QStringLiteral("'s out-of-pocket: ") + CurrencyTextOfCents(outOfPocket));
-        familyTotal += total;
-        familyOutOfPocket += outOfPocket;
+    // One row per expense of the year, and one for a member without any; in
+    // the members' table order.
+    TQuery expenses(DataFolder);
+    expenses.SQL() << QStringLiteral("SELECT p.MemberID, p.FirstName, e.TotalExpense, e.OutofPocket")
+                   << QStringLiteral("FROM MEDPROF p LEFT JOIN MEDEXP e ON e.MemberID = p.MemberID")
+                   << QStringLiteral("AND e.ServiceDate >= :BDate AND e.ServiceDate <= :EDate")
+                   << QStringLiteral("ORDER BY p.MemberID");
+    BindYear(expenses, year);
+    TCentsSum familyTotal;
+    TCentsSum familyOutOfPocket;
+    expenses.Open();
+    while (!expenses.Eof()) {
+        const qint32 memberID = expenses.FieldByName(QStringLiteral("MemberID")).AsInteger();
+        const QString firstName = expenses.FieldByName(QStringLiteral("FirstName")).AsString();
+        TCentsSum total;
+        TCentsSum outOfPocket;
+        for (; !expenses.Eof() && expenses.FieldByName(QStringLiteral("MemberID")).AsInteger() == memberID;
+             expenses.Next()) {
+            total.Add(expenses.FieldByName(QStringLiteral("TotalExpense")).AsFloat());
+            outOfPocket.Add(expenses.FieldByName(QStringLiteral("OutofPocket")).AsFloat());
+        }
+        writer.Normal(firstName + QStringLiteral("'s total expense: ") + total.Text());
+        writer.Normal(firstName + QStringLiteral("'s out-of-pocket: ") + outOfPocket.Text());
+        familyTotal.Add(total);
+        familyOutOfPocket.Add(outOfPocket);
     }
-    writer.Normal(QStringLiteral("Family total expense: ") + CurrencyTextOfCents(familyTotal));
-    writer.Normal(QStringLiteral("Family out-of-pocket total amount: ") + CurrencyTextOfCents(familyOutOfPocket));
+    writer.Normal(QStringLiteral("Family total expense: ") + familyTotal.Text());
+    writer.Normal(QStringLiteral("Family out-of-pocket total amount: ") + familyOutOfPocket.Text());
 }
 
 void AddLastUsedLine(TMessageWriter& writer)

@@ -1,8 +1,8 @@
 #include "recorddeletion.h"
 
+#include "context/context.h"
 #include "platform/dataset.h"
 #include "records/common/todorows.h"
-#include "context/context.h"
 
 void DeleteMember(qint32 memberID)
 {

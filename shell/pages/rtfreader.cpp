@@ -89,8 +89,11 @@ public:
         groups_.push_back(GroupState{});
     }
 
+    // One edit block: the document settles once, not after each run of
+    // text, which made many format changes cost the square of their number.
     void Run()
     {
+        cursor_.beginEditBlock();
         while (pos_ < in_.size()) {
             const char c = in_[pos_++];
             if (c == '{')
@@ -105,6 +108,7 @@ public:
         FlushText();
         if (paragraphHasText_)
             ApplyParagraphFormat();
+        cursor_.endEditBlock();
     }
 
 private:
@@ -386,6 +390,14 @@ private:
     bool paragraphHasText_ = false;
 };
 
+// Blanks and line ends may come before the signature, no more than that.
+constexpr qint64 kSignatureLookAhead = 64;
+
+bool IsRichText(const QByteArray& start)
+{
+    return start.trimmed().startsWith("{\\rtf");
+}
+
 }  // namespace
 
 void ReadRichText(const QByteArray& rtf, QTextDocument& document)
@@ -396,7 +408,7 @@ void ReadRichText(const QByteArray& rtf, QTextDocument& document)
 bool LoadRichTextFile(const QString& path, QTextDocument& document)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || !IsRichText(file.peek(kSignatureLookAhead)))
         return false;
     ReadRichText(file.readAll(), document);
     return true;

@@ -11,5 +11,6 @@ class QTextDocument;
 
 // Replaces the document's content.
 void ReadRichText(const QByteArray& rtf, QTextDocument& document);
-// False, and the document left alone, when the file cannot be read.
+// False, and the document left alone, when the file cannot be read or is
+// not rich text (it does not begin with "{\rtf").
 bool LoadRichTextFile(const QString& path, QTextDocument& document);

@@ -186,6 +186,18 @@ TEST(Seconds, StepsWrapAroundMidnight)
     EXPECT_EQ(DecSeconds(InvalidTime, 0, 0, 1), InvalidTime);
 }
 
+// A step that lands exactly on midnight is second 0, never 86400 (which no
+// time text can show).
+TEST(Seconds, StepBackOntoMidnightIsZero)
+{
+    EXPECT_EQ(DecSeconds(100, 0, 1, 40), 0);
+    EXPECT_EQ(DecSeconds(0, 0, 0, 0), 0);
+    EXPECT_EQ(DecSeconds(0, 24, 0, 0), 0);
+    EXPECT_EQ(DecSeconds(86399, 23, 59, 59), 0);
+    EXPECT_EQ(DecSeconds(99, 0, 1, 40), 86399);
+    EXPECT_EQ(IncSeconds(86399, 0, 0, 1), 0);
+}
+
 // Each second of the day, at its first and its last millisecond: a fraction of
 // a day times 86400 falls one short for thousands of them.
 TEST(CurrentSeconds, ExactForEverySecondOfTheDay)

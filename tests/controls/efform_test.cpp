@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <stdexcept>
 
 namespace {
 
@@ -113,6 +114,38 @@ TEST_F(Form, TypingAndTabbingThroughTheFields)
     EXPECT_EQ(form.name->TextValue(), QStringLiteral("ann lee"));
     EXPECT_DOUBLE_EQ(form.date->DateTimeValue(), EncodeDate(1996, 2, 29));
     EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+TEST_F(Form, DateWithoutAYearIsLeftQuietly)
+{
+    form.date->SetPictureMask(QStringLiteral("MM/dd"));
+    form.Focus(form.date);
+    QTest::keyClicks(form.date, QStringLiteral("1231"));
+    QTest::keyClick(form.date, Qt::Key_Tab);
+    EntryDialog::Settle();
+    EXPECT_EQ(QApplication::focusWidget(), form.year);
+    EXPECT_DOUBLE_EQ(form.date->DateTimeValue(), EncodeDate(2024, 12, 31));
+    EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+// A dialog's handler that fails (a database write, say) is told to the user;
+// the failure never crosses the event loop.
+TEST_F(Form, FailuresInAFieldsHandlersStayInsideTheEvent)
+{
+    form.name->Core().OnChange = [] { throw std::runtime_error("The disk is full."); };
+    form.Focus(form.name);
+    EXPECT_NO_THROW(QTest::keyClicks(form.name, QStringLiteral("A")));
+    form.visits->Core().OnUserValidation = [](QObject*, quint16&) { throw std::runtime_error("Locked."); };
+    form.Focus(form.visits);
+    EXPECT_NO_THROW(form.Focus(form.name));
+    QInputMethodEvent typed;
+    typed.setCommitString(QStringLiteral("B"));
+    EXPECT_NO_THROW(QApplication::sendEvent(form.name, &typed));
+    form.spinner->OnClick = [](TEfSpinner*, TSpinState, double) { throw std::runtime_error("No step."); };
+    form.Focus(form.year);
+    EXPECT_NO_THROW(QTest::mouseClick(form.spinner, Qt::LeftButton, {}, QPoint(4, 2)));
+    EXPECT_EQ(boxes.Texts(), (QStringList{QStringLiteral("The disk is full."), QStringLiteral("Locked."),
+                                          QStringLiteral("The disk is full."), QStringLiteral("No step.")}));
 }
 
 TEST_F(Form, EditEventsNameTheOtherControl)

@@ -151,4 +151,17 @@ TEST_F(NumericField, CaretStaysAtTheEnd)
     EXPECT_EQ(f.DisplayCaret(), 3);
 }
 
+TEST_F(NumericField, RestoreFollowsANewMask)
+{
+    auto& f = Field(nftDouble, "###.##");
+    f.SetFloatValue(0.29);
+    f.FocusGained();
+    Type(f, "5");
+    f.SetPictureMask(QStringLiteral("#,###,###.##"));
+    f.Command(ccRestore);
+    EXPECT_EQ(f.Text(), QStringLiteral("        0.29"));
+    f.Command(ccBack);
+    EXPECT_DOUBLE_EQ(f.FloatValue(), 0.2) << "the entry buffer holds the restored digits";
+}
+
 }  // namespace

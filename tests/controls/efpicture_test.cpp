@@ -86,6 +86,25 @@ TEST_F(PictureField, DateOutsideTheEpochCenturyOfATwoDigitMask)
     EXPECT_EQ(f.Text(), QStringLiteral(" 6/01/50")) << "an upper-case run pads with blanks";
 }
 
+// A mask without a year reads the current year (2024 here) and writes any
+// year: the epoch only gives a two-digit year its century.
+TEST_F(PictureField, MaskWithoutAYearTakesAnyYear)
+{
+    auto& f = Field(pftDate, "MM/dd");
+    Type(f, "0229");
+    EXPECT_EQ(f.FocusLeaving(TEfLeaveTarget::FormControl, true).error, 0);
+    EXPECT_EQ(f.Text(), QStringLiteral(" 2/29"));
+    EXPECT_DOUBLE_EQ(f.DateTimeValue(), EncodeDate(2024, 2, 29));
+    f.SetDateTimeValue(EncodeDate(1815, 12, 31));
+    EXPECT_EQ(f.Text(), QStringLiteral("12/31"));
+    f.SetDateTimeValue(EncodeDate(3999, 1, 1));
+    EXPECT_EQ(f.Text(), QStringLiteral(" 1/01"));
+    f.FocusGained();
+    f.PlaceCaret(0);
+    f.DecreaseValue(false, 1.0);
+    EXPECT_EQ(f.Text(), QStringLiteral("12/01")) << "stepping is not held to the epoch's century";
+}
+
 TEST_F(PictureField, CompleteDateFromToday)
 {
     auto& f = Field(pftDate, "MM/DD/yyyy");
@@ -225,6 +244,21 @@ TEST_F(PictureField, LiteralsAreShownAndSkipped)
     EXPECT_EQ(boxes.beeps, 1) << "past the last position";
     f.SetDataType(pftLongInt);
     EXPECT_FALSE(f.StripLiterals()) << "not for numbers";
+}
+
+TEST_F(PictureField, DoubleClickLeavesTheCaretOffTheLiterals)
+{
+    auto& f = Field(pftString, "(999) 999-9999");
+    Type(f, "5551234567");
+    f.Command(TEfEditInput{ccDblClick, {}, {}, 2, false});
+    EXPECT_EQ(f.SelectedText(), QStringLiteral("555"));
+    Type(f, "x");
+    EXPECT_EQ(f.Text(), QStringLiteral("(555) 123-4567")) << "the parenthesis is no place to type";
+    EXPECT_EQ(boxes.beeps, 1);
+    f.Command(TEfEditInput{ccDblClick, {}, {}, 7, false});
+    f.Command(ccIns);
+    Type(f, "-");
+    EXPECT_EQ(f.Text(), QStringLiteral("(555) 123-4567"));
 }
 
 TEST_F(PictureField, InsertPushesAndOvertypeReplaces)
@@ -555,6 +589,17 @@ TEST_F(PictureField, TwoDigitYearStepsStayInTheEpochCentury)
     EXPECT_DOUBLE_EQ(f.DateTimeValue(), EncodeDate(1900, 1, 1));
 }
 
+TEST_F(PictureField, TwoDigitYearRangeOutsideTheEpochLeavesNothingToStep)
+{
+    auto& f = Field(pftDate, "MM/dd/yy");
+    f.SetRange(DMYToDayNumber(1, 1, 2020, 0), DMYToDayNumber(31, 12, 2020, 0));
+    f.FocusGained();
+    Type(f, "7");
+    EXPECT_NO_THROW(f.DecreaseValue(true, 1.0));
+    EXPECT_NO_THROW(f.IncreaseValue(true, 1.0));
+    EXPECT_EQ(f.Text(), QStringLiteral("7 /  /  "));
+}
+
 TEST_F(PictureField, BooleanAndCharacterFields)
 {
     auto& flag = Field(pftBoolean);
@@ -586,6 +631,55 @@ TEST_F(PictureField, RestoreBringsBackTheTextOnEntry)
     EXPECT_EQ(f.TextValue(), QStringLiteral("Smith")) << "undo is the widget's to map";
     f.Command(ccRestore);
     EXPECT_EQ(f.TextValue(), QStringLiteral("Jones"));
+}
+
+// The program changes the layout while the user edits: the text restored is
+// the one on entry, laid out as the field is now.
+TEST_F(PictureField, RestoreFollowsANewLength)
+{
+    auto& f = Field(pftString);
+    f.SetTextValue(QStringLiteral("O'Brien"));
+    f.FocusGained();
+    Type(f, "x");
+    f.SetMaxLength(30);
+    f.Command(ccRestore);
+    EXPECT_EQ(f.Text(), QStringLiteral("O'Brien").leftJustified(30));
+    f.PlaceCaret(29);
+    Type(f, "!");
+    EXPECT_EQ(f.Text(), QStringLiteral("O'Brien").leftJustified(30)) << "past the mask nothing is typed";
+    EXPECT_EQ(boxes.beeps, 1);
+    f.SetMaxLength(4);
+    f.Command(ccRestore);
+    EXPECT_EQ(f.Text(), QStringLiteral("O'Br"));
+}
+
+TEST_F(PictureField, RestoreFollowsANewMask)
+{
+    auto& f = Field(pftDate, "MM/dd/yyyy");
+    f.SetDateTimeValue(EncodeDate(2024, 2, 29));
+    f.FocusGained();
+    Type(f, "12");
+    f.SetPictureMask(QStringLiteral("yyyy-mm-dd"));
+    f.Command(ccRestore);
+    EXPECT_EQ(f.Text(), QStringLiteral("2024-02-29"));
+    EXPECT_DOUBLE_EQ(f.DateTimeValue(), EncodeDate(2024, 2, 29));
+
+    auto& amount = Field(pftDouble, "####.##");
+    amount.SetFloatValue(19.99);
+    amount.FocusGained();
+    Type(amount, "7");
+    amount.SetPictureMask(QStringLiteral("$#,###,###.##"));
+    amount.Command(ccRestore);
+    EXPECT_EQ(amount.Text(), QStringLiteral("       $19.99"));
+    EXPECT_DOUBLE_EQ(amount.FloatValue(), 19.99);
+}
+
+TEST_F(PictureField, RestoreBeforeAnyEditingChangesNothing)
+{
+    TEfPictureFieldCore fresh{&controller};
+    fresh.SetTextValue(QStringLiteral("Ann"));
+    fresh.RestoreText();
+    EXPECT_EQ(fresh.Text(), QStringLiteral("Ann").leftJustified(15));
 }
 
 TEST_F(PictureField, ReadOnlyRefusesEditingButMovesAndCopies)

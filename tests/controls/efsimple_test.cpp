@@ -204,6 +204,54 @@ TEST_F(SimpleField, HexadecimalMaskWritesByBase)
     EXPECT_EQ(b.Text(), QStringLiteral("00000101"));
 }
 
+// Each number-base mask at the edges of its digits: the last digit it takes
+// and the first it refuses.
+TEST_F(SimpleField, BaseMasksRefuseTheFirstDigitBeyondTheirBase)
+{
+    auto& octal = Field(sftWord, 'O', 6);
+    Type(octal, "0178");
+    EXPECT_EQ(octal.Text(), QStringLiteral("017"));
+    EXPECT_EQ(boxes.beeps, 1) << "8 is no octal digit";
+    Type(octal, "9");
+    EXPECT_EQ(boxes.beeps, 2);
+    Type(octal, "7");
+    EXPECT_EQ(octal.Text(), QStringLiteral("0177"));
+
+    auto& binary = Field(sftByte, 'b', 8);
+    binary.ClearText();
+    Type(binary, "1012");
+    EXPECT_EQ(binary.Text(), QStringLiteral("101"));
+    EXPECT_EQ(boxes.beeps, 3);
+
+    auto& hex = Field(sftWord, 'K', 4);
+    hex.ClearText();
+    Type(hex, "f9g");
+    EXPECT_EQ(hex.Text(), QStringLiteral("F9")) << "upper-cased, and G is past F";
+    EXPECT_EQ(boxes.beeps, 4);
+}
+
+TEST_F(SimpleField, RestoreKeepsWithinAShorterLength)
+{
+    auto& f = Field(sftString, 'X', 30);
+    f.SetTextValue(QStringLiteral("Mary-Ann O'Neil"));
+    f.FocusGained();
+    Type(f, "x");
+    f.SetMaxLength(8);
+    f.Command(ccRestore);
+    EXPECT_EQ(f.Text(), QStringLiteral("Mary-Ann"));
+}
+
+TEST_F(SimpleField, TrimmingOnLeavingKeepsTheSelectionInTheText)
+{
+    auto& f = Field(sftString);
+    Type(f, "Ann   ");
+    f.SetSelection(4, 6);
+    EXPECT_EQ(f.Validate(), 0);
+    EXPECT_EQ(f.Text(), QStringLiteral("Ann"));
+    EXPECT_EQ(f.Caret(), 3);
+    EXPECT_EQ(f.SelEnd(), 3);
+}
+
 TEST_F(SimpleField, StepsWrapOnlyWithTheFlag)
 {
     auto& f = Field(sftInteger, 'i', 5);

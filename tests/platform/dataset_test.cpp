@@ -238,6 +238,28 @@ TEST_F(DataSetTest, MovingOnPostsAPendingChange)
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDPROF WHERE LastName = 'Smith'")), 1);
 }
 
+TEST_F(DataSetTest, AppendPostsAPendingEditOrAppendFirst)
+{
+    const qint32 ann = AddMember(QStringLiteral("Ann"));
+    auto q = OpenLive(QStringLiteral("SELECT * FROM MEDPROF"));
+    q->Edit();
+    q->FieldByName(QStringLiteral("LastName")).SetAsString(QStringLiteral("O'Brien"));
+    q->Append();
+    q->FieldByName(QStringLiteral("FirstName")).SetAsString(QStringLiteral("Ann"));
+    q->FieldByName(QStringLiteral("LastName")).SetAsString(QStringLiteral("D'Arcy"));
+    q->Append();   // the appended row too is posted, not dropped
+    q->FieldByName(QStringLiteral("FirstName")).SetAsString(QStringLiteral("Zoë"));
+    q->Post();
+
+    EXPECT_EQ(q->RecordCount(), 3);
+    EXPECT_EQ(FirstNames(QStringLiteral("SELECT * FROM MEDPROF WHERE LastName = 'O''Brien'")),
+              QStringList{QStringLiteral("Ann")});
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDPROF WHERE MemberID = %1 AND LastName = 'O''Brien'").arg(ann)), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM MEDPROF WHERE MemberID > %1 AND LastName = 'D''Arcy'").arg(ann)), 1);
+    EXPECT_EQ(FirstNames(QStringLiteral("SELECT * FROM MEDPROF ORDER BY MemberID")),
+              (QStringList{QStringLiteral("Ann"), QStringLiteral("Ann"), QStringLiteral("Zoë")}));
+}
+
 TEST_F(DataSetTest, APostedRowThatLeavesTheWhereClauseLeavesTheResult)
 {
     AddMember(QStringLiteral("Ann"));

@@ -25,8 +25,9 @@ protected:
                   {{150.5, 3, 20, QStringLiteral("knee"), true, 45000.0, QStringLiteral("long text")},
                    {80.0, 1, 10, QStringLiteral("eye"), false, 45001.0, QString()},
                    {20.25, 2, 15, QStringLiteral("ear"), true, 45002.0, QString()}}),
-          members_(QStringLiteral("Members"), {{QStringLiteral("Notes"), TFieldType::String}},
-                   {{QStringLiteral("member note")}})
+          members_(QStringLiteral("Members"),
+                   {{QStringLiteral("Notes"), TFieldType::String}, {QStringLiteral("Donor"), TFieldType::Integer}},
+                   {{QStringLiteral("member note"), 7}})
     {
     }
 
@@ -103,6 +104,37 @@ TEST_F(EvaluatorTest, Arithmetic)
     ExpectInteger("6 and 3", 2);
     ExpectInteger("6 or 3", 7);
     ExpectError("1.5 or 2");
+}
+
+// After a word operator, as after a symbol, a sign belongs to the operand.
+TEST_F(EvaluatorTest, TakesASignAfterAWordOperatorAsTheOperands)
+{
+    ExpectInteger("5 or -2", -1);
+    ExpectInteger("6 and -3", 4);
+    ExpectInteger("6 AND +3", 2);
+    ExpectInteger("12 or - 3", -3);
+    ExpectInteger("not -1", 1);           // an integer changes sign
+    ExpectInteger("NOT +6", -6);
+    ExpectInteger("(not -8) * 2", 16);
+    ExpectBoolean("not -(1 > 2)", false);
+    ExpectInteger("7 - 6 or -8", -7);     // (7 - 6) or -8
+    ExpectInteger("-5 and -3 - 1", -8);   // (-5 and -3) - 1
+    // A name that merely ends in a word operator's letters is an operand.
+    ExpectInteger("Donor -2", 5);
+    ExpectInteger("Members.Donor - -2", 9);
+    ExpectInteger("Donor or -2", -1);
+}
+
+// A word operator binds as its level's symbols: and as *, or as +.
+TEST_F(EvaluatorTest, BindsAndTighterThanOr)
+{
+    ExpectInteger("1 or 2 and 4", 1);     // 1 or (2 and 4)
+    ExpectInteger("6 and 3 or 8", 10);    // (6 and 3) or 8
+    ExpectInteger("12 and 10 or 5 and 3", 9);
+    ExpectBoolean("TRUE or FALSE and FALSE", true);
+    ExpectBoolean("FALSE and FALSE or TRUE", true);
+    ExpectInteger("1 + 2 and 4", 1);      // 1 + (2 and 4)
+    ExpectInteger("3 or 4 * 2", 11);      // 3 or (4 * 2)
 }
 
 TEST_F(EvaluatorTest, GroupsOperatorsOfOneLevelFromTheLeft)

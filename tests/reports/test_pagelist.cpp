@@ -194,6 +194,12 @@ TEST_F(PageListTest, RefusesDamagedFilesQuicklyAndKeepsWhatItHad)
     QByteArray beyond = good;
     SetI32At(beyond, 128, 0x7fffffff);
     damaged.emplace_back("link beyond the file", beyond);
+    QByteArray backToFirst = good;
+    SetI32At(backToFirst, third - 4, 124);   // page 2's back link names page 1
+    damaged.emplace_back("back link to another page", backToFirst);
+    QByteArray lastBack = good;
+    SetI32At(lastBack, good.size() - 4, I32At(good, good.size() - 4) + 1);
+    damaged.emplace_back("last back link off by one", lastBack);
     QByteArray hugeLength = good;
     SetI32At(hugeLength, third + 8, 0x7fffffff);
     damaged.emplace_back("huge page length", hugeLength);

@@ -88,6 +88,35 @@ TEST(Coder, ExpandingPastTheEndReadsZeroBits)
     EXPECT_EQ(static_cast<quint8>(Decode(QByteArray(), 1)[0]), 255);
 }
 
+// A page record's back link follows its coded bytes: a decoder that read
+// ahead must leave the stream just past what it used.
+TEST(Coder, LeavesTheStreamJustPastTheBytesItDecoded)
+{
+    for (int length : {1, 3, 5000, 9000}) {
+        const QByteArray plain = RandomBytes(length, static_cast<quint32>(length));
+        const QByteArray coded = Encode(plain);
+        const QByteArray trailer = QByteArray::fromHex("7c000000") + "back";
+        for (qint32 limit : {INT_MAX, 16}) {
+            TRpStream stream(limit);
+            stream.Write("head", 4);
+            stream.Write(coded.constData(), coded.size());
+            stream.Write(trailer.constData(), trailer.size());
+            stream.Seek(4, TRpSeekOrigin::Beginning);
+            QByteArray decoded;
+            {
+                TRpCompress decoder(false, stream);
+                for (int i = 0; i < length; ++i)
+                    decoded.append(static_cast<char>(decoder.Expand()));
+            }
+            EXPECT_EQ(decoded, plain) << "length " << length;
+            EXPECT_EQ(stream.Position(), 4 + coded.size()) << "length " << length << ", limit " << limit;
+            char after[8] = {};
+            EXPECT_EQ(stream.Read(after, 8), 8);
+            EXPECT_EQ(QByteArray(after, 8), trailer) << "length " << length;
+        }
+    }
+}
+
 TEST(Coder, RoundTripsRandomAndSkewedDataOfManyLengths)
 {
     for (int length : {0, 1, 2, 7, 8, 9, 255, 256, 257, 1000, 4095, 65537, 300000}) {

@@ -1,5 +1,7 @@
 #include "tests/shell/shelltestenv.h"
 
+#include "context/databasefault.h"
+
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
@@ -8,7 +10,8 @@
 namespace {
 
 // The single-instance lock and socket, and the settings of a test that
-// makes no store of its own, go to folders of the tests.
+// makes no store of its own, go to folders of the tests. Errors are worded
+// as the program words them once started.
 class ShellTestEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
@@ -16,6 +19,7 @@ public:
         ASSERT_TRUE(runtimeDir_.isValid() && configDir_.isValid());
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir_.path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configDir_.path()));
+        WordErrorsPlainly();
     }
 
 private:

@@ -1,8 +1,8 @@
 #pragma once
 // A fresh data folder made the program's data folder for one test.
+#include "context/context.h"
 #include "platform/dataset.h"
 #include "records/common/bizaddr.h"
-#include "context/context.h"
 #include "tests/support/testsupport.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "records/common/recordtext.h"
 #include "context/context.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,6 +43,18 @@ TEST(FormatMoney, NegativeAmountsNeverGetACommaAfterTheSign)
     EXPECT_EQ(FormatMoney(0, -234.5), Blanks(1) + QStringLiteral("$-234.50"));
     EXPECT_EQ(FormatMoney(0, -1234.5), Blanks(2) + QStringLiteral("$-1,234.50"));
     EXPECT_EQ(FormatMoney(0, -123456.5), Blanks(2) + QStringLiteral("$-123,456.50"));
+}
+
+TEST(FormatMoney, AmountsPastTheMoneyBoxLimitStillShowWithoutABox)
+{
+    ScriptedMessageBoxes boxes;
+    EXPECT_EQ(FormatMoney(11, 1e13), Blanks(5) + QStringLiteral("$10,000,000,000,000.00"));
+    EXPECT_EQ(FormatMoney(11, -12345678901234.5), Blanks(5) + QStringLiteral("$-12,345,678,901,234.50"));
+    EXPECT_EQ(FormatMoney(11, 9e16), Blanks(6) + QStringLiteral("$90,000,000,000,000,000.00"));
+    // Past 64-bit cents: the amount too big to show.
+    for (double amount : {9.3e16, -1e300, std::nan("")})
+        EXPECT_EQ(FormatMoney(11, amount), Blanks(11) + QStringLiteral("$-1.00")) << amount;
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.Texts().join(QLatin1Char('\n')).toStdString();
 }
 
 TEST(FormatMoney, TextAsLongAsTheWidthGetsOnlyTheCommaBlanks)

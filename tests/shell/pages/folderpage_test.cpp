@@ -17,6 +17,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <ctime>
 #include <limits>
 
 namespace {
@@ -326,6 +327,48 @@ TEST_F(FolderPageTest, TheFSACheckComparesThisYearsCents)
     EXPECT_EQ(FSAWarnings(), 2);
 }
 
+TEST_F(FolderPageTest, StoredAmountsTooBigForCentsShowAsTooBigToShow)
+{
+    const qint32 john = AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
+    const qint32 mary = AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
+    AddExpense(john, EncodeDate(kThisYear, 2, 29 - (kThisYear % 4 != 0)), 19.99, -1e300);
+    AddExpense(john, EncodeDate(kThisYear, 3, 1), 0.29, 0.29);
+    // Each fits in 64-bit cents; their sum does not.
+    AddExpense(mary, EncodeDate(kThisYear, 4, 1), 5e16, 19.99);
+    AddExpense(mary, EncodeDate(kThisYear, 4, 2), 5e16, 0.29);
+    const qint32 huge = AddAccount(5, QStringLiteral("Huge"));
+    AddElectedAmount(huge, kThisYear, 9.3e16);
+    AddSplit(AddExpense(john, EncodeDate(kThisYear, 5, 1), 0, 0), huge, 19.99);
+    const qint32 owed = AddAccount(5, QStringLiteral("Owed"));
+    AddElectedAmount(owed, kThisYear, 0);
+    {
+        // Only another program writes an infinity; our fields refuse it.
+        TQuery minusInfinity(DataFolder);
+        minusInfinity.SQL() << QStringLiteral("UPDATE MEDYEAR SET Amount = -9e999 WHERE AccountID = %1").arg(owed);
+        minusInfinity.ExecSQL();
+    }
+    AddSplit(AddExpense(john, EncodeDate(kThisYear, 5, 2), 0, 0), owed, 0.29);
+
+    auto page = ShowPage();
+    EXPECT_EQ(FSAWarnings(), 0) << "an amount too big to show is not compared";
+    const QStringList lines = MessageLines(*page);
+    const qsizetype fsa = lines.indexOf(QStringLiteral("        FSA with Huge:"));
+    ASSERT_GE(fsa, 0);
+    EXPECT_EQ(lines.mid(fsa + 1, 4), (QStringList{QStringLiteral("            Elected amount: -$1.00"),
+                                                  QStringLiteral("            Already reimbursed: $19.99"),
+                                                  QStringLiteral("        FSA with Owed:"),
+                                                  QStringLiteral("            Elected amount: -$1.00")}));
+    const qsizetype totals = lines.indexOf(QStringLiteral("        John's total expense: $20.28"));
+    ASSERT_GE(totals, 0);
+    EXPECT_EQ(lines.mid(totals, 6),
+              (QStringList{QStringLiteral("        John's total expense: $20.28"),
+                           QStringLiteral("        John's out-of-pocket: -$1.00"),
+                           QStringLiteral("        Mary's total expense: -$1.00"),
+                           QStringLiteral("        Mary's out-of-pocket: $20.28"),
+                           QStringLiteral("        Family total expense: -$1.00"),
+                           QStringLiteral("        Family out-of-pocket total amount: -$1.00")}));
+}
+
 TEST_F(FolderPageTest, DeletingAMemberFromTheTreeTakesItsRemindersAlong)
 {
     const qint32 john = AddMember(QStringLiteral("John"), 0, EncodeDate(1970, 3, 2));
@@ -545,6 +588,44 @@ TEST_F(FolderPageTest, TheHelpTabShowsTheHelpFileOfTheDataFolder)
     ASSERT_TRUE(QFile::remove(DataFolder + QStringLiteral("cphelpt.rtf")));
     const QString designed = ShowPage()->RichEditHelp->toPlainText();
     EXPECT_TRUE(designed.contains(QStringLiteral("could not be found"))) << designed.toStdString();
+}
+
+TEST_F(FolderPageTest, AHelpFileThatIsNotRichTextShowsTheDesignedText)
+{
+    ASSERT_TRUE(QFile::remove(DataFolder + QStringLiteral("cphelpt.rtf")));
+    const QString designed = ShowPage()->RichEditHelp->toPlainText();
+    QByteArray noise;
+    for (int i = 0; i < 3000; ++i)
+        noise.append(static_cast<char>((i * 7919) % 251 + 3));
+    for (const QByteArray& content : {noise, QByteArray("Ann's help: take 0.29 ml\n"), QByteArray()}) {
+        QFile file(DataFolder + QStringLiteral("cphelpt.rtf"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        EXPECT_EQ(ShowPage()->RichEditHelp->toPlainText(), designed) << content.left(20).toStdString();
+    }
+}
+
+// Format changes inside one long word used to take the help tab minutes to lay out.
+TEST_F(FolderPageTest, AHelpTextOfManyFormatChangesInOneWordShowsQuickly)
+{
+    QFile file(DataFolder + QStringLiteral("cphelpt.rtf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("{\\rtf1 ");
+    for (int i = 0; i < 20000; ++i)
+        file.write("\\b a\\b0 b");
+    file.write("}");
+    file.close();
+
+    const std::clock_t start = std::clock();
+    auto page = ShowPage();
+    page->PageControl1->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    const QSizeF size = page->RichEditHelp->document()->size();
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    EXPECT_LT(seconds, 8.0);   // about 1.5 s under the sanitizers; 40 s before
+    EXPECT_EQ(page->RichEditHelp->toPlainText().size(), 40000);
+    EXPECT_GT(size.width(), 0);
 }
 
 TEST_F(FolderPageTest, TheLastUseEndsTheMessage)

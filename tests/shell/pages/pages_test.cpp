@@ -22,6 +22,8 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
+#include <limits>
 #include <QWindow>
 
 namespace {
@@ -555,7 +557,37 @@ TEST_F(PagesTest, CurrencyTextShowsTwoDecimalsAndThousands)
     EXPECT_EQ(CurrencyText(1234567.891), QStringLiteral("$1,234,567.89"));
     EXPECT_EQ(CurrencyText(-1234.5), QStringLiteral("-$1,234.50"));
     EXPECT_EQ(CurrencyText(100.30), CurrencyTextOfCents(10030));
-    EXPECT_EQ(ToCents(50.10) + ToCents(50.20), ToCents(100.30));
+}
+
+TEST_F(PagesTest, CurrencyTextOfAnAmountTooBigForCentsIsTheTooBigAmount)
+{
+    for (double amount : {9.3e16, -9.3e16, 1e300, std::numeric_limits<double>::infinity(),
+                          -std::numeric_limits<double>::infinity(), std::nan("")})
+        EXPECT_EQ(CurrencyText(amount), QStringLiteral("-$1.00")) << amount;
+    EXPECT_EQ(CurrencyText(9e16), QStringLiteral("$90,000,000,000,000,000.00"));
+    EXPECT_EQ(CurrencyText(-19.99), QStringLiteral("-$19.99"));
+    EXPECT_EQ(CurrencyTextOfCents(std::numeric_limits<qint64>::min()), QStringLiteral("-$92,233,720,368,547,758.08"));
+}
+
+TEST_F(PagesTest, CentsSumIsTooBigToShowOnceItLeavesSixtyFourBits)
+{
+    TCentsSum sum;
+    sum.Add(19.99);
+    sum.Add(0.29);
+    EXPECT_EQ(sum.Cents(), 2028);
+    TCentsSum huge;
+    huge.Add(5e16);
+    EXPECT_EQ(huge.Text(), QStringLiteral("$50,000,000,000,000,000.00"));
+    huge.Add(huge);
+    EXPECT_FALSE(huge.Cents()) << "1e19 cents";
+    huge.Add(-5e16);
+    EXPECT_EQ(huge.Text(), QStringLiteral("-$1.00")) << "stays too big";
+    sum.Add(std::nan(""));
+    EXPECT_FALSE(sum.Cents());
+    TCentsSum negative;
+    negative.Add(-9.2e16);
+    negative.Add(negative);
+    EXPECT_FALSE(negative.Cents());
 }
 
 }  // namespace

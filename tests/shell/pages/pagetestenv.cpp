@@ -1,7 +1,7 @@
 #include "pagetestenv.h"
 
-#include "platform/dataset.h"
 #include "context/context.h"
+#include "platform/dataset.h"
 
 void PageTest::SetUp()
 {

@@ -4,9 +4,9 @@
 // message boxes of their own, and stand-ins for the dialogs the pages open.
 #include "platform/dataset.h"
 #include "platform/formatsettings.h"
-#include "tests/support/scriptedmessageboxes.h"
 #include "shell/pages/launcher.h"
 #include "tests/shell/shelltestenv.h"
+#include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 
 #include <QStringList>

@@ -2,9 +2,13 @@
 #include "qstringprint.h"
 
 #include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <ctime>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -129,6 +133,39 @@ TEST(RtfReaderTest, MalformedTextShowsWhatCouldBeRead)
     EXPECT_EQ(deep.toPlainText(), QStringLiteral("deep text"));
 }
 
+// Processor time, not wall time: a busy machine does not make it fail.
+double SecondsOfProcessorTime(const std::function<void()>& work)
+{
+    const std::clock_t start = std::clock();
+    work();
+    return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+}
+
+// Each switch used to cost more than the one before: 40,000 took minutes.
+TEST(RtfReaderTest, ManyFormatChangesInOneParagraphReadInLinearTime)
+{
+    constexpr int kPairs = 20000;
+    QByteArray rtf("{\\rtf1 ");
+    for (int i = 0; i < kPairs; ++i)
+        rtf += "\\b a\\b0 b";
+    rtf += "\\par}";
+    QTextDocument document;
+    const double seconds = SecondsOfProcessorTime([&] { ReadRichText(rtf, document); });
+    EXPECT_LT(seconds, 5.0);
+
+    EXPECT_EQ(document.blockCount(), 1);
+    EXPECT_EQ(document.toPlainText(), QString(QStringLiteral("ab")).repeated(kPairs));
+    int fragments = 0;
+    int alternating = 0;   // one letter each, bold and regular by turns
+    for (auto it = document.firstBlock().begin(); !it.atEnd(); ++it, ++fragments) {
+        const QTextFragment fragment = it.fragment();
+        const int weight = fragments % 2 == 0 ? QFont::Bold : QFont::Normal;
+        alternating += fragment.length() == 1 && fragment.charFormat().fontWeight() == weight ? 1 : 0;
+    }
+    EXPECT_EQ(fragments, 2 * kPairs);
+    EXPECT_EQ(alternating, 2 * kPairs);
+}
+
 // A help file cut anywhere reads as the beginning of the whole text.
 TEST(RtfReaderTest, EveryTruncationOfTheHelpFileReadsAsItsBeginning)
 {
@@ -147,6 +184,45 @@ TEST(RtfReaderTest, LoadingAMissingFileLeavesTheDocument)
     EXPECT_EQ(document.toPlainText(), QStringLiteral("designed text"));
     EXPECT_TRUE(LoadRichTextFile(QStringLiteral(CP_HELP_FILE), document));
     EXPECT_TRUE(document.toPlainText().startsWith(QStringLiteral("CarePortfolio Help")));
+}
+
+// Read as rich text, any such file would show as a jumble of characters.
+TEST(RtfReaderTest, LoadingAFileThatIsNotRichTextLeavesTheDocument)
+{
+    QRandomGenerator random(1999);
+    QByteArray noise(4096, '\0');
+    for (char& byte : noise)
+        byte = static_cast<char>(random.bounded(256));
+    noise[0] = '{';   // even beginning like a group
+    const std::pair<const char*, QByteArray> others[] = {
+        {"random bytes", noise},
+        {"plain text", "Call Dr. O'Neil about Ann's refill of 19.99 mg\n"},
+        {"empty", QByteArray()},
+        {"only blanks", "  \r\n\t"},
+        {"a web page", "<html><body><b>Help</b></body></html>"},
+        {"the signature cut short", "{\\rt"},
+        {"the signature after 64 blanks", QByteArray(64, ' ') + "{\\rtf1 late}"},
+        {"the signature in capitals", "{\\RTF1 shouted}"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cphelpt.rtf"));
+    for (const auto& [what, content] : others) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        QTextDocument document(QStringLiteral("designed text"));
+        EXPECT_FALSE(LoadRichTextFile(path, document)) << what;
+        EXPECT_EQ(document.toPlainText(), QStringLiteral("designed text")) << what;
+    }
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("\r\n{\\rtf1 after a line end}");
+    file.close();
+    QTextDocument document(QStringLiteral("designed text"));
+    EXPECT_TRUE(LoadRichTextFile(path, document));
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("after a line end"));
 }
 
 }  // namespace

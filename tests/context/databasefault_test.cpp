@@ -1,6 +1,7 @@
 #include "context/context.h"
-#include "context/defaulthandler.h"
+#include "context/databasefault.h"
 #include "platform/dataset.h"
+#include "platform/ui/guarded.h"
 #include "tests/support/scriptedmessageboxes.h"
 
 #include <gtest/gtest.h>
@@ -8,17 +9,25 @@
 
 namespace {
 
-class DefaultHandlerTest : public ::testing::Test {
+class PlainWordsTest : public ::testing::Test {
 protected:
-    void SetUp() override { DataFolder = QStringLiteral("/home/ann/careportfolio/db/"); }
-    void TearDown() override { DataFolder.clear(); }
+    void SetUp() override
+    {
+        DataFolder = QStringLiteral("/home/ann/careportfolio/db/");
+        WordErrorsPlainly();
+    }
+    void TearDown() override
+    {
+        InstallErrorWording({});
+        DataFolder.clear();
+    }
 
     ScriptedMessageBoxes boxes_;
 };
 
 // Whatever event handler meets a database failure, the user reads what is
 // wrong in plain words, never the engine's own text.
-TEST_F(DefaultHandlerTest, ADatabaseFailureIsToldInPlainWordsNamingTheFile)
+TEST_F(PlainWordsTest, ADatabaseFailureIsToldInPlainWordsNamingTheFile)
 {
     RunGuarded([] { throw EDatabaseError(QStringLiteral("database is locked"), TDatabaseFault::Busy); });
 
@@ -29,7 +38,7 @@ TEST_F(DefaultHandlerTest, ADatabaseFailureIsToldInPlainWordsNamingTheFile)
     EXPECT_EQ(boxes_.shown[0].icon, MsgIcon::Error);
 }
 
-TEST_F(DefaultHandlerTest, AnUnknownDatabaseFailureKeepsTheEngineTextAndAnyOtherErrorIsToldAsItIs)
+TEST_F(PlainWordsTest, AnUnknownDatabaseFailureKeepsTheEngineTextAndAnyOtherErrorIsToldAsItIs)
 {
     RunGuarded([] { throw EDatabaseError(QStringLiteral("no such column: Bdate")); });
     RunGuarded([] { throw std::runtime_error("Ann's \"list\" is full"); });
