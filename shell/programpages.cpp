@@ -5,6 +5,7 @@
 #include "modulepages.h"
 #include "context/context.h"
 #include "context/navigation.h"
+#include "health/dlgmedhist.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
@@ -35,6 +36,13 @@ ModulePageTable ProgramPages()
     Launcher::Register(TDialogID::About, [](const TDialogRequest&) {
         ShowAboutBox();
         return TDialogOutcome{};
+    });
+    // For CurMemberID, which the page set; the page renames the member from
+    // MemberFirstName, which the dialog leaves behind.
+    Launcher::Register(TDialogID::MedicalHistory, [](const TDialogRequest&) {
+        TDialogOutcome outcome;
+        outcome.applied = ShowMedHistDialog();
+        return outcome;
     });
 
     ModulePageTable pages;

@@ -1,0 +1,553 @@
+#include "dlgmedhist.h"
+
+#include "context/context.h"
+#include "controls/efcontroller.h"
+#include "controls/efpicture.h"
+#include "controls/efsimple.h"
+#include "controls/efspinner.h"
+#include "controls/formdate.h"
+#include "keyedglyph.h"
+#include "medhistlists.h"
+#include "platform/formatsettings.h"
+#include "platform/ui/cursor.h"
+#include "platform/ui/guarded.h"
+#include "platform/ui/messagebox.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace {
+
+constexpr int kNameLimit = 30;
+constexpr int kDoctorLimit = 50;
+const char* const kListHint = "Using the \"Description\" area to VIEW and EDIT your detail record.";
+const std::array<const char*, 5> kLensHeadings = {"SPHERICAL", "CYLINDRICAL", "   AXIS", "  PRISM", "   BASE"};
+const std::array<std::array<const char*, 2>, 4> kLensRows = {{
+    {"  D.V.", "  O.D."}, {"  D.V.", "  O.S."}, {"  N.V.", "  O.D."}, {"  N.V.", "  O.S."},
+}};
+constexpr int kLensFixedColumns = 2;
+
+QStringList MemoLines(const QPlainTextEdit& memo)
+{
+    const QString text = memo.toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+// A folder with a red cross, drawn on the key colour.
+QPixmap HeaderSource()
+{
+    QPixmap picture(40, 40);
+    picture.fill(kGlyphKeyColor);
+    QPainter painter(&picture);
+    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+    painter.setBrush(QColor(0xF0, 0xD0, 0x80));
+    painter.drawRect(4, 8, 32, 26);
+    painter.setBrush(Qt::white);
+    painter.drawRect(9, 4, 22, 24);
+    painter.fillRect(17, 9, 6, 15, QColor(0xC0, 0x10, 0x10));
+    painter.fillRect(12, 14, 16, 5, QColor(0xC0, 0x10, 0x10));
+    return picture;
+}
+
+QRadioButton* AddChoice(QButtonGroup& group, QBoxLayout& layout, const QString& text, int id)
+{
+    auto* button = new QRadioButton(text);
+    group.addButton(button, id);
+    layout.addWidget(button);
+    return button;
+}
+
+void CheckChoice(QButtonGroup& group, int id)
+{
+    if (QAbstractButton* button = group.button(id))
+        button->setChecked(true);
+}
+
+// A whole number put in the field; 0 shows as an empty field.
+void ShowCount(TEfBaseEntryField& field, qint32 value)
+{
+    if (value == 0)
+        field.ClearText();
+    else
+        field.SetIntegerValue(value);
+}
+
+TEfSpinner* SpinnerFor(TEfBaseEntryField* field)
+{
+    auto* spinner = new TEfSpinner;
+    spinner->FocusedControl = field;
+    spinner->Delta = 1.0;
+    spinner->setFixedSize(16, 22);
+    field->setFixedWidth(70);
+    return spinner;
+}
+
+void PlaceDatePicker(TFormDate& picker, const QWidget& button)
+{
+    QPoint place = button.mapToGlobal(QPoint(-50, button.height()));
+    if (QScreen* screen = button.screen()) {
+        const QRect room = screen->availableGeometry();
+        place.setX(std::clamp(place.x(), room.left(), room.right() - picker.width()));
+        place.setY(std::clamp(place.y(), room.top(), room.bottom() - picker.height()));
+    }
+    picker.move(place);
+}
+
+}  // namespace
+
+bool ShowMedHistDialog()
+{
+    std::unique_ptr<TDlgMedHist> dialog;
+    {
+        HourglassCursor wait;
+        dialog = std::make_unique<TDlgMedHist>();
+    }
+    dialog->exec();
+    return dialog->ProfileSaved();
+}
+
+TDlgMedHist::TDlgMedHist(QWidget* parent) : QDialog(parent), memberId_(CurMemberID)
+{
+    setObjectName(QStringLiteral("DlgMedHist"));
+    EfController1 = new TEfController(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    PageControl1 = new QTabWidget;
+    // All seven tabs in view.
+    PageControl1->setUsesScrollButtons(false);
+    PageControl1->addTab(BuildProfile(), QStringLiteral("Profile"));
+    PageControl1->addTab(BuildVision(), QStringLiteral("Vision"));
+    birth_ = ReadBirthDate(memberId_);
+    for (const THistoryTabSpec& spec : HistoryTabSpecs()) {
+        auto* page = new THistoryTab(spec, memberId_, birth_, doctorBoxes_, EfController1, PageControl1);
+        HistoryTabs[size_t(spec.recordType)] = page;
+        PageControl1->addTab(page, QString::fromUtf8(spec.caption));
+    }
+
+    BtnClose = new QPushButton(QStringLiteral("&Close"));
+    BtnPrint = new QPushButton(QStringLiteral("&Print..."));
+    BtnPrint->setEnabled(false);
+    BtnPrint->setToolTip(QStringLiteral("Printing the medical record is not available yet."));
+    connect(BtnClose, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BtnPrint);
+    buttons->addWidget(BtnClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(BuildHeader());
+    layout->addWidget(PageControl1, 1);
+    layout->addLayout(buttons);
+    resize(537, 437);
+
+    doctorBoxes_.RefillAll();
+    LoadProfile();
+    LoadVision();
+    for (THistoryTab* tab : HistoryTabs)
+        tab->LoadList();
+    const QString firstName = EditFirst->text();
+    Label46->setText(firstName + QStringLiteral("'s Profile"));
+    Label7->setText(firstName + QStringLiteral("'s Medical History"));
+    setWindowTitle(Label7->text());
+
+    PageControl1->setCurrentIndex(kPageProfile);
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            [this](int index) { RunGuarded([this, index] { PageControl1Change(index); }); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget* old, QWidget* now) { RunGuarded([&] { FocusMoved(old, now); }); });
+}
+
+TDlgMedHist::~TDlgMedHist()
+{
+    // The controls going away move the focus; nothing is left any more.
+    disconnect(focusWatch_);
+}
+
+QWidget* TDlgMedHist::BuildHeader()
+{
+    Panel1 = new QWidget;
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setAutoFillBackground(true);
+    QPalette colours = Panel1->palette();
+    colours.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xE1));
+    Panel1->setPalette(colours);
+    Image1 = new QLabel;
+    Image1->setPixmap(MakeKeyedGlyph(HeaderSource(), colours.color(QPalette::Window)));
+    Label7 = new QLabel;
+    QFont bold = Label7->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.25);
+    Label7->setFont(bold);
+    LabelDesc = new QLabel;
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(Label7);
+    texts->addWidget(LabelDesc);
+    auto* row = new QHBoxLayout(Panel1);
+    row->setContentsMargins(8, 4, 8, 4);
+    row->addLayout(texts, 1);
+    row->addWidget(Image1);
+    return Panel1;
+}
+
+QWidget* TDlgMedHist::BuildProfile()
+{
+    TSProfile = new QWidget(this);
+    TSProfile->setObjectName(QStringLiteral("TSProfile"));
+    Label46 = new QLabel;
+    QFont bold = Label46->font();
+    bold.setBold(true);
+    Label46->setFont(bold);
+    EditFirst = new QLineEdit;
+    EditMI = new QLineEdit;
+    EditLast = new QLineEdit;
+    for (QLineEdit* edit : {EditFirst, EditMI, EditLast})
+        edit->setMaxLength(kNameLimit);
+    LabelDOB = new QLabel;
+    LabelSex = new QLabel;
+
+    auto* names = new QGridLayout;
+    names->addWidget(new QLabel(QStringLiteral("First Name:")), 0, 0);
+    names->addWidget(EditFirst, 0, 1);
+    names->addWidget(new QLabel(QStringLiteral("MI:")), 0, 2);
+    names->addWidget(EditMI, 0, 3);
+    names->addWidget(new QLabel(QStringLiteral("Last Name:")), 1, 0);
+    names->addWidget(EditLast, 1, 1, 1, 3);
+    names->addWidget(new QLabel(QStringLiteral("Date of Birth:")), 2, 0);
+    names->addWidget(LabelDOB, 2, 1);
+    names->addWidget(new QLabel(QStringLiteral("Sex:")), 3, 0);
+    names->addWidget(LabelSex, 3, 1);
+    names->setColumnStretch(1, 3);
+    names->setColumnStretch(3, 1);
+
+    auto* weightBox = new QGroupBox(QStringLiteral(" Weight: "));
+    auto* weightRow = new QHBoxLayout(weightBox);
+    PFWeight = new TEfSimpleField(TSProfile, sftInteger, QLatin1Char('i'), EfController1);
+    PFWeight->Core().SetMaxLength(5);
+    PFWeight->Core().SetRange(0, 32767);
+    EfSpinner1 = SpinnerFor(PFWeight);
+    weightRow->addWidget(PFWeight);
+    weightRow->addWidget(EfSpinner1);
+    weightRow->addSpacing(12);
+    RGWeight = new QButtonGroup(this);
+    AddChoice(*RGWeight, *weightRow, QStringLiteral("lbs"), kWeightLbs);
+    AddChoice(*RGWeight, *weightRow, QStringLiteral("kgs"), kWeightKgs);
+    weightRow->addStretch();
+
+    auto* heightBox = new QGroupBox(QStringLiteral(" Height: "));
+    auto* heightRow = new QHBoxLayout(heightBox);
+    PFHeight1 = new TEfPictureField(TSProfile, pftInteger, QStringLiteral("iiiiii"), EfController1);
+    PFHeight2 = new TEfPictureField(TSProfile, pftInteger, QStringLiteral("iiiiii"), EfController1);
+    for (TEfPictureField* field : {PFHeight1, PFHeight2}) {
+        field->Core().SetMaxLength(6);
+        field->Core().SetRange(0, 32767);
+        field->Core().SetTrimBlanks(false);
+        field->Core().SoftValidation = true;
+    }
+    EfSpinner2 = SpinnerFor(PFHeight1);
+    EfSpinner3 = SpinnerFor(PFHeight2);
+    LabelInches = new QLabel(QStringLiteral("-"));
+    heightRow->addWidget(PFHeight1);
+    heightRow->addWidget(EfSpinner2);
+    heightRow->addWidget(LabelInches);
+    heightRow->addWidget(PFHeight2);
+    heightRow->addWidget(EfSpinner3);
+    heightRow->addSpacing(12);
+    RGHeight = new QButtonGroup(this);
+    AddChoice(*RGHeight, *heightRow, QStringLiteral("ft - in"), kHeightFeetInches);
+    AddChoice(*RGHeight, *heightRow, QStringLiteral("cm"), kHeightCm);
+    heightRow->addStretch();
+    connect(RGHeight, &QButtonGroup::idClicked, this, [this] { RunGuarded([this] { RGHeightClick(); }); });
+    for (TEfBaseEntryField* field : std::initializer_list<TEfBaseEntryField*>{PFWeight, PFHeight1, PFHeight2})
+        field->ErrorColors.SetBackColor(Qt::white);
+
+    CBBlood = new QComboBox;
+    CBBlood->setEditable(true);
+    CBBlood->setInsertPolicy(QComboBox::NoInsert);
+    CBBlood->addItems({QStringLiteral("O"), QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("AB")});
+    CBRH = new QComboBox;
+    CBRH->addItems({QStringLiteral("Positive"), QStringLiteral("Negative")});
+    auto* blood = new QHBoxLayout;
+    blood->addWidget(new QLabel(QStringLiteral("Blood Type:")));
+    blood->addWidget(CBBlood, 1);
+    blood->addSpacing(16);
+    blood->addWidget(new QLabel(QStringLiteral("Rh Factor:")));
+    blood->addWidget(CBRH, 1);
+
+    auto* column = new QVBoxLayout(TSProfile);
+    column->addWidget(Label46);
+    column->addLayout(names);
+    column->addWidget(weightBox);
+    column->addWidget(heightBox);
+    column->addLayout(blood);
+    column->addStretch();
+    return TSProfile;
+}
+
+QWidget* TDlgMedHist::BuildVision()
+{
+    TSVision = new QWidget(this);
+    TSVision->setObjectName(QStringLiteral("TSVision"));
+    PFDate = new TEfPictureField(TSVision, pftDate, QStringLiteral("MM/DD/yyyy"), EfController1);
+    PFDate->Core().SetMaxLength(10);
+    PFDate->Core().SetEpoch(1900);
+    PFDate->Core().SetTrimBlanks(false);
+    SBDate = new QToolButton;
+    SBDate->setText(QStringLiteral("..."));
+    SBDate->setToolTip(QStringLiteral("Calendar"));
+    connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { SBDateClick(); }); });
+    CBDoc = new QComboBox;
+    CBDoc->setEditable(true);
+    CBDoc->setInsertPolicy(QComboBox::NoInsert);
+    CBDoc->lineEdit()->setMaxLength(kDoctorLimit);
+    doctorBoxes_.Add(CBDoc);
+    PSBDoc = new QToolButton;
+    PSBDoc->setText(QStringLiteral("..."));
+    PSBDoc->setToolTip(QStringLiteral("Address"));
+    connect(PSBDoc, &QToolButton::clicked, this, [this] { RunGuarded([this] { PSBDocClick(); }); });
+
+    SGVision = new QTableWidget(5, 5 + kLensFixedColumns);
+    SGVision->horizontalHeader()->hide();
+    SGVision->verticalHeader()->hide();
+    SGVision->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SGVision->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SGVision->setFixedHeight(5 * 24 + 4);
+    SGVision->verticalHeader()->setDefaultSectionSize(24);
+    SGVision->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    for (int column = 0; column < kLensFixedColumns; ++column) {
+        SGVision->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
+        SGVision->setColumnWidth(column, 46);
+    }
+    const QBrush fixed = palette().brush(QPalette::Button);
+    auto fixedCell = [&](int row, int column, const QString& text) {
+        auto* cell = new QTableWidgetItem(text);
+        cell->setFlags(Qt::ItemIsEnabled);
+        cell->setBackground(fixed);
+        SGVision->setItem(row, column, cell);
+    };
+    fixedCell(0, 0, {});
+    fixedCell(0, 1, {});
+    for (size_t column = 0; column < kLensHeadings.size(); ++column)
+        fixedCell(0, int(column) + kLensFixedColumns, QString::fromLatin1(kLensHeadings[column]));
+    for (size_t row = 0; row < kLensRows.size(); ++row) {
+        fixedCell(int(row) + 1, 0, QString::fromLatin1(kLensRows[row][0]));
+        fixedCell(int(row) + 1, 1, QString::fromLatin1(kLensRows[row][1]));
+        for (int column = kLensFixedColumns; column < SGVision->columnCount(); ++column)
+            SGVision->setItem(int(row) + 1, column, new QTableWidgetItem);
+    }
+    VisionNote = new QPlainTextEdit;
+    VisionNote->setTabChangesFocus(true);
+
+    auto* grid = new QGridLayout(TSVision);
+    grid->addWidget(new QLabel(QStringLiteral("Examination Date:")), 0, 0);
+    grid->addWidget(PFDate, 0, 1);
+    grid->addWidget(SBDate, 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("By Doctor:")), 1, 0);
+    grid->addWidget(CBDoc, 1, 1);
+    grid->addWidget(PSBDoc, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Vision Prescription")), 2, 0, 1, 3);
+    grid->addWidget(SGVision, 3, 0, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Note:")), 4, 0, 1, 3);
+    grid->addWidget(VisionNote, 5, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    return TSVision;
+}
+
+void TDlgMedHist::LoadProfile()
+{
+    profile_ = ReadMedProfile(memberId_);
+    if (!profile_)
+        return;
+    const TMedProfile& p = *profile_;
+    MemberFirstName = p.firstName;
+    EditFirst->setText(p.firstName);
+    EditMI->setText(p.middleName);
+    EditLast->setText(p.lastName);
+    LabelDOB->setText(DateToStr(p.dob));
+    LabelSex->setText(p.sex != 0 ? QStringLiteral("Female") : QStringLiteral("Male"));
+    CheckChoice(*RGWeight, p.weightUnit);
+    ShowCount(*PFWeight, p.weight);
+    CheckChoice(*RGHeight, p.heightUnit);
+    RGHeightClick();
+    const THeightBoxes boxes = SplitHeight(p.height, p.heightUnit);
+    if (p.height == 0) {
+        PFHeight1->ClearText();
+        PFHeight2->ClearText();
+    } else {
+        PFHeight1->SetIntegerValue(boxes.first);
+        PFHeight2->SetIntegerValue(boxes.second);
+    }
+    TDoctorBoxes::ShowText(*CBBlood, p.bloodType);
+    CBRH->setCurrentIndex(p.rhFactor >= 0 && p.rhFactor < CBRH->count() ? p.rhFactor : -1);
+}
+
+void TDlgMedHist::LoadVision()
+{
+    const std::optional<TMedVision> vision = ReadMedVision(memberId_);
+    if (!vision)
+        return;
+    if (vision->date == 0.0)
+        PFDate->ClearText();
+    else
+        PFDate->SetDateTimeValue(vision->date);
+    TDoctorBoxes::ShowText(*CBDoc, vision->doctor);
+    doctorBoxes_.SetId(CBDoc, vision->doctorId);
+    VisionNote->setPlainText(vision->note.join(QLatin1Char('\n')));
+    for (size_t row = 0; row < vision->lens.size(); ++row)
+        for (size_t column = 0; column < vision->lens[row].size(); ++column)
+            SGVision->item(int(row) + 1, int(column) + kLensFixedColumns)->setText(vision->lens[row][column]);
+}
+
+TMedProfile TDlgMedHist::ProfileShown() const
+{
+    TMedProfile p = profile_.value_or(TMedProfile{});
+    p.firstName = EditFirst->text();
+    p.middleName = EditMI->text();
+    p.lastName = EditLast->text();
+    p.weightUnit = RGWeight->checkedId() == kWeightKgs ? kWeightKgs : kWeightLbs;
+    p.weight = PFWeight->IntegerValue();
+    p.heightUnit = RGHeight->checkedId() == kHeightCm ? kHeightCm : kHeightFeetInches;
+    p.height = JoinHeight({PFHeight1->IntegerValue(), PFHeight2->IntegerValue()}, p.heightUnit);
+    p.bloodType = CBBlood->currentText();
+    p.rhFactor = CBRH->currentIndex();
+    return p;
+}
+
+TMedVision TDlgMedHist::VisionShown() const
+{
+    TMedVision v;
+    v.date = PFDate->DateTimeValue();
+    v.doctor = CBDoc->currentText();
+    v.doctorId = doctorBoxes_.Id(CBDoc);
+    v.note = MemoLines(*VisionNote);
+    for (size_t row = 0; row < v.lens.size(); ++row)
+        for (size_t column = 0; column < v.lens[row].size(); ++column)
+            v.lens[row][column] = SGVision->item(int(row) + 1, int(column) + kLensFixedColumns)->text();
+    return v;
+}
+
+void TDlgMedHist::PageControl1Change(int index)
+{
+    const bool listPage = index >= kPageAllergy;
+    LabelDesc->setText(listPage ? QString::fromUtf8(kListHint) : QString());
+    if (listPage)
+        HistoryTabs.at(size_t(index - kPageAllergy))->Activated();
+}
+
+void TDlgMedHist::RGHeightClick()
+{
+    const bool feetAndInches = RGHeight->checkedId() != kHeightCm;
+    LabelInches->setVisible(feetAndInches);
+    PFHeight2->setVisible(feetAndInches);
+    EfSpinner3->setVisible(feetAndInches);
+}
+
+void TDlgMedHist::SBDateClick()
+{
+    TFormDate& picker = SharedDatePicker();
+    PlaceDatePicker(picker, *SBDate);
+    // The picker outlives the dialog and keeps its callback until the next one.
+    picker.SetDateCallback([field = QPointer<TEfPictureField>(PFDate)] {
+        if (field)
+            field->SetDateTimeValue(PickedDate);
+    });
+    PresetPickerDate(PFDate->DateTimeValue());
+    picker.show();
+}
+
+void TDlgMedHist::PSBDocClick()
+{
+    doctorBoxes_.EditAddress(*CBDoc);
+}
+
+THistoryTab* TDlgMedHist::VisibleHistoryTab() const
+{
+    const int index = PageControl1->currentIndex();
+    return index >= kPageAllergy ? HistoryTabs.at(size_t(index - kPageAllergy)) : nullptr;
+}
+
+bool TDlgMedHist::RefuseClose(QLineEdit* edit, const QString& text)
+{
+    PageControl1->setCurrentWidget(TSProfile);
+    ShowMessageBox(text, MsgIcon::Warning);
+    edit->setFocus();
+    return false;
+}
+
+bool TDlgMedHist::FormClose()
+{
+    // Without the member's row there is no profile to keep.
+    if (profile_) {
+        if (EditFirst->text().isEmpty())
+            return RefuseClose(EditFirst, QStringLiteral("Please enter your first name."));
+        if (EditLast->text().isEmpty())
+            return RefuseClose(EditLast, QStringLiteral("Please enter your last name."));
+    }
+    // The control with the focus has not been left: its leaving is run now.
+    QWidget* focused = QApplication::focusWidget();
+    if (THistoryTab* tab = VisibleHistoryTab(); tab && !tab->SaveOnClose(focused))
+        return false;
+    if (focused && doctorBoxes_.Holds(focused) && (focused == CBDoc || focused == CBDoc->lineEdit()))
+        doctorBoxes_.QuickAdd(*CBDoc);
+    WriteMedProfile(memberId_, ProfileShown(), VisionShown());
+    if (profile_) {
+        MemberFirstName = EditFirst->text();
+        profileSaved_ = true;
+    }
+    return true;
+}
+
+void TDlgMedHist::done(int result)
+{
+    if (closing_)
+        return;
+    closing_ = true;
+    bool mayClose = false;
+    RunGuarded([&] { mayClose = FormClose(); });
+    if (!mayClose) {
+        closing_ = false;
+        return;
+    }
+    QDialog::done(result);
+}
+
+void TDlgMedHist::FocusMoved(QWidget* old, QWidget* now)
+{
+    // Leaving for another window (a message box, another program) is no leaving.
+    if (closing_ || !old || !now || now->window() != this || old->window() != this)
+        return;
+    if ((old == CBDoc || old == CBDoc->lineEdit()) && now != CBDoc && now != CBDoc->lineEdit()) {
+        doctorBoxes_.QuickAdd(*CBDoc);
+        return;
+    }
+    THistoryTab* tab = VisibleHistoryTab();
+    if (!tab)
+        return;
+    const int date = tab->DateIndexOf(old);
+    if (date >= 0) {
+        if (!tab->Dates[size_t(date)]->Core().IsInvalid())
+            tab->DateExit(date, tab->isAncestorOf(now));
+        return;
+    }
+    QWidget* control = tab->DetailControlOf(old);
+    if (control && control != tab->DetailControlOf(now))
+        tab->DetailExit(control);
+}

@@ -1,0 +1,87 @@
+#include "doctorboxes.h"
+
+#include "records/common/bizaddr.h"
+#include "records/common/dlgbusinessaddr.h"
+#include "records/common/lookuplists.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <algorithm>
+
+void TDoctorBoxes::Add(QComboBox* box)
+{
+    boxes_.push_back({box, 0});
+}
+
+TDoctorBoxes::Box* TDoctorBoxes::Find(const QComboBox* box)
+{
+    auto found = std::find_if(boxes_.begin(), boxes_.end(), [box](const Box& b) { return b.box == box; });
+    return found == boxes_.end() ? nullptr : &*found;
+}
+
+const TDoctorBoxes::Box* TDoctorBoxes::Find(const QComboBox* box) const
+{
+    return const_cast<TDoctorBoxes*>(this)->Find(box);
+}
+
+qint32 TDoctorBoxes::Id(const QComboBox* box) const
+{
+    const Box* found = Find(box);
+    return found ? found->id : 0;
+}
+
+void TDoctorBoxes::SetId(const QComboBox* box, qint32 id)
+{
+    if (Box* found = Find(box))
+        found->id = id;
+}
+
+bool TDoctorBoxes::Holds(const QObject* widget) const
+{
+    return std::any_of(boxes_.begin(), boxes_.end(),
+                       [widget](const Box& b) { return b.box == widget || b.box->lineEdit() == widget; });
+}
+
+void TDoctorBoxes::ShowText(QComboBox& box, const QString& text)
+{
+    const int index = box.findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    box.setCurrentIndex(index);
+    if (index < 0)
+        box.setEditText(text);
+}
+
+void TDoctorBoxes::RefillAll()
+{
+    for (const Box& b : boxes_) {
+        const QString text = b.box->currentText();
+        RefillBizAddrCombo(*b.box, kDoctorsCategory);
+        ShowText(*b.box, text);
+    }
+}
+
+void TDoctorBoxes::QuickAdd(QComboBox& box)
+{
+    const QString name = box.currentText();
+    if (name.isEmpty())
+        return;
+    qint32 id = FindBizAddrId(name, kDoctorsCategory);
+    if (id == 0) {
+        TBizAddr row;
+        row.businessName = name;
+        row.categoryNo = kDoctorsCategory;
+        id = AppendBizAddr(row);
+        RefillAll();
+    }
+    SetId(&box, id);
+}
+
+void TDoctorBoxes::EditAddress(QComboBox& box)
+{
+    const QString name = box.currentText();
+    qint32 id = name.isEmpty() ? 0 : FindBizAddrId(name, kDoctorsCategory);
+    if (!EditBusinessAddr(name, kDoctorsCategory, id))
+        return;
+    SetId(&box, id);
+    RefillAll();
+    SelectComboById(box, id);
+}

@@ -1,0 +1,295 @@
+#include "medhistenv.h"
+
+#include "context/context.h"
+#include "controls/efpicture.h"
+#include "controls/efsimple.h"
+#include "controls/efspinner.h"
+#include "platform/dataset.h"
+#include "shell/modulepages.h"
+#include "shell/pages/launcher.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace {
+
+class Profile : public MedHistTest {};
+
+void ChooseUnit(QButtonGroup& group, int id)
+{
+    group.button(id)->click();
+}
+
+QString LensCell(TDlgMedHist& dialog, int row, int column)
+{
+    return dialog.SGVision->item(row + 1, column + 2)->text();
+}
+
+void SetLensCell(TDlgMedHist& dialog, int row, int column, const QString& text)
+{
+    dialog.SGVision->item(row + 1, column + 2)->setText(text);
+}
+
+TEST_F(Profile, FiveFeetElevenShowsBothBoxesAndCentimetresStoreTheFirstBoxAlone)
+{
+    TMemberRow row;
+    row.height = 71;
+    row.weight = 0;
+    const qint32 ann = AddMember(row);
+    TDlgMedHist& dialog = Open(ann);
+    EXPECT_EQ(dialog.PFHeight1->TextValue().trimmed(), QStringLiteral("5"));
+    EXPECT_EQ(dialog.PFHeight2->TextValue().trimmed(), QStringLiteral("11"));
+    EXPECT_TRUE(dialog.PFHeight2->isVisible());
+    EXPECT_TRUE(dialog.PFWeight->TextValue().trimmed().isEmpty()) << "a weight of 0 shows as an empty field";
+    EXPECT_EQ(dialog.LabelDOB->text(), QStringLiteral("5/31/1980"));
+    EXPECT_EQ(dialog.LabelSex->text(), QStringLiteral("Female"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Ann's Medical History"));
+    EXPECT_EQ(dialog.Label46->text(), QStringLiteral("Ann's Profile"));
+
+    ChooseUnit(*dialog.RGHeight, kHeightCm);
+    EXPECT_FALSE(dialog.PFHeight2->isVisible());
+    EXPECT_FALSE(dialog.EfSpinner3->isVisible());
+    dialog.PFHeight1->SetIntegerValue(180);
+    dialog.PFWeight->SetIntegerValue(72);
+    ChooseUnit(*dialog.RGWeight, kWeightKgs);
+    ASSERT_TRUE(Close());
+
+    const std::optional<TMedProfile> stored = ReadMedProfile(ann);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->height, 180) << "the hidden inches box (11) is not added";
+    EXPECT_EQ(stored->heightUnit, kHeightCm);
+    EXPECT_EQ(stored->weight, 72);
+    EXPECT_EQ(stored->weightUnit, kWeightKgs);
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+}
+
+TEST_F(Profile, FeetAndInchesAreStoredAsInchesAndAZeroHeightShowsEmpty)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    EXPECT_TRUE(dialog.PFHeight1->TextValue().trimmed().isEmpty());
+    EXPECT_TRUE(dialog.PFHeight2->TextValue().trimmed().isEmpty());
+    dialog.PFHeight1->SetIntegerValue(6);
+    dialog.PFHeight2->SetIntegerValue(0);
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(ReadMedProfile(ann)->height, 72);
+    EXPECT_EQ(ReadMedProfile(ann)->heightUnit, kHeightFeetInches);
+
+    TDlgMedHist& again = Open(ann);
+    EXPECT_EQ(again.PFHeight1->TextValue().trimmed(), QStringLiteral("6"));
+    EXPECT_EQ(again.PFHeight2->TextValue().trimmed(), QStringLiteral("0"));
+}
+
+TEST_F(Profile, HeightBoxesSplitAndJoin)
+{
+    EXPECT_EQ(SplitHeight(71, kHeightFeetInches).first, 5);
+    EXPECT_EQ(SplitHeight(71, kHeightFeetInches).second, 11);
+    EXPECT_EQ(SplitHeight(72, kHeightFeetInches).second, 0);
+    EXPECT_EQ(SplitHeight(183, kHeightCm).first, 183);
+    EXPECT_EQ(JoinHeight({5, 11}, kHeightFeetInches), 71);
+    EXPECT_EQ(JoinHeight({183, 11}, kHeightCm), 183);
+}
+
+TEST_F(Profile, BloodTypeAndRhFactorRoundTripAndAnUnchosenRhStaysUnknown)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    EXPECT_EQ(dialog.CBRH->currentIndex(), -1);
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(ReadMedProfile(ann)->rhFactor, -1);
+
+    TDlgMedHist& again = Open(ann);
+    again.CBBlood->setEditText(QStringLiteral("AB"));
+    again.CBRH->setCurrentIndex(1);
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(ReadMedProfile(ann)->bloodType, QStringLiteral("AB"));
+    EXPECT_EQ(ReadMedProfile(ann)->rhFactor, 1);
+}
+
+// Whatever closes the dialog while another tab is in front, an empty name
+// never throws the profile away: the close is refused and the user told.
+TEST_F(Profile, AnEmptyLastNameRefusesTheCloseAndKeepsEveryEdit)
+{
+    const qint32 ann = AddMember();
+    MemberFirstName = QStringLiteral("Someone else");
+    TDlgMedHist& dialog = Open(ann);
+    EXPECT_EQ(MemberFirstName, QStringLiteral("Ann"));
+    dialog.EditFirst->setText(QStringLiteral("Anne"));
+    dialog.EditLast->clear();
+    dialog.PFWeight->SetIntegerValue(130);
+    dialog.PageControl1->setCurrentIndex(kPageAllergy);
+    Focus(dialog.HistoryTab(0).ListSuggested);
+
+    EXPECT_FALSE(Close());
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please enter your last name.")});
+    EXPECT_EQ(dialog.PageControl1->currentIndex(), kPageProfile);
+    Settle();
+    EXPECT_EQ(QApplication::focusWidget(), dialog.EditLast);
+    EXPECT_EQ(dialog.EditFirst->text(), QStringLiteral("Anne"));
+    EXPECT_EQ(dialog.PFWeight->IntegerValue(), 130);
+    EXPECT_EQ(ReadMedProfile(ann)->firstName, QStringLiteral("Ann"));
+
+    dialog.EditLast->setText(QStringLiteral("Lee-Park"));
+    EXPECT_TRUE(Close());
+    EXPECT_EQ(ReadMedProfile(ann)->firstName, QStringLiteral("Anne"));
+    EXPECT_EQ(ReadMedProfile(ann)->lastName, QStringLiteral("Lee-Park"));
+    EXPECT_EQ(ReadMedProfile(ann)->weight, 130);
+    EXPECT_EQ(MemberFirstName, QStringLiteral("Anne"));
+    EXPECT_TRUE(dialog.ProfileSaved());
+}
+
+TEST_F(Profile, AnEmptyFirstNameRefusesTheCloseToo)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    dialog.EditFirst->clear();
+    dialog.PageControl1->setCurrentIndex(kPageVision);
+    EXPECT_FALSE(Close());
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please enter your first name.")});
+    EXPECT_EQ(dialog.PageControl1->currentIndex(), kPageProfile);
+    Settle();
+    EXPECT_EQ(QApplication::focusWidget(), dialog.EditFirst);
+    EXPECT_FALSE(dialog.ProfileSaved());
+}
+
+TEST_F(Profile, AFailedSaveKeepsTheDialogOpenWithWhatWasTyped)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    dialog.EditFirst->setText(QStringLiteral("Annabel"));
+    MakeDatabaseReadOnly(folder_.Path());
+    EXPECT_FALSE(Close());
+    EXPECT_EQ(boxes_.shown.size(), 1);
+    EXPECT_EQ(dialog.EditFirst->text(), QStringLiteral("Annabel"));
+    EXPECT_FALSE(dialog.ProfileSaved());
+}
+
+// Names with quotes and SQL in them are stored as typed.
+TEST_F(Profile, NamesReachTheTableAsTyped)
+{
+    const qint32 ann = AddMember();
+    const qint32 bob = AddMember({QStringLiteral("Bob"), QStringLiteral("Lee")});
+    TDlgMedHist& dialog = Open(ann);
+    dialog.EditFirst->setText(QStringLiteral("Ann'); DELETE FROM MEDPROF; --"));
+    dialog.EditMI->setText(QStringLiteral("\"Q\""));
+    dialog.EditLast->setText(QStringLiteral("O'Hara"));
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(ReadMedProfile(ann)->firstName, QStringLiteral("Ann'); DELETE FROM MEDPROF; --"));
+    EXPECT_EQ(ReadMedProfile(ann)->middleName, QStringLiteral("\"Q\""));
+    EXPECT_EQ(ReadMedProfile(ann)->lastName, QStringLiteral("O'Hara"));
+    EXPECT_EQ(ReadMedProfile(bob)->lastName, QStringLiteral("Lee"));
+}
+
+class Vision : public MedHistTest {};
+
+TEST_F(Vision, ADateNeverSetShowsEmptyAndAnEmptiedDateIsStoredAsNone)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    EXPECT_TRUE(dialog.PFDate->IsFieldBlank());
+    dialog.PFDate->SetDateTimeValue(EncodeDate(2024, 2, 29));
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(ReadMedVision(ann)->date, EncodeDate(2024, 2, 29));
+
+    TDlgMedHist& again = Open(ann);
+    EXPECT_EQ(again.PFDate->DateTimeValue(), EncodeDate(2024, 2, 29));
+    again.PFDate->ClearText();
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(ReadMedVision(ann)->date, 0.0);
+}
+
+TEST_F(Vision, LensCellsKeepAnyTextAndBlankCellsAreEmpty)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    EXPECT_EQ(dialog.SGVision->item(0, 2)->text(), QStringLiteral("SPHERICAL"));
+    EXPECT_EQ(dialog.SGVision->item(4, 0)->text(), QStringLiteral("  N.V."));
+    EXPECT_EQ(dialog.SGVision->item(4, 1)->text(), QStringLiteral("  O.S."));
+    SetLensCell(dialog, 0, 0, QStringLiteral("-1.25"));
+    SetLensCell(dialog, 1, 2, QStringLiteral("180°"));
+    SetLensCell(dialog, 3, 4, QStringLiteral("BU 'up'"));
+    dialog.VisionNote->setPlainText(QStringLiteral("Reading glasses\nCheck again in May"));
+    dialog.CBDoc->setEditText(QStringLiteral("Dr. O'Neil"));
+    ASSERT_TRUE(Close());
+
+    const std::optional<TMedVision> stored = ReadMedVision(ann);
+    EXPECT_EQ(stored->lens[0][0], QStringLiteral("-1.25"));
+    EXPECT_EQ(stored->lens[1][2], QStringLiteral("180°"));
+    EXPECT_EQ(stored->lens[3][4], QStringLiteral("BU 'up'"));
+    EXPECT_EQ(stored->lens[2][1], QString());
+    EXPECT_EQ(stored->note, (QStringList{QStringLiteral("Reading glasses"), QStringLiteral("Check again in May")}));
+    EXPECT_EQ(stored->doctor, QStringLiteral("Dr. O'Neil"));
+
+    TDlgMedHist& again = Open(ann);
+    EXPECT_EQ(LensCell(again, 1, 2), QStringLiteral("180°"));
+    EXPECT_EQ(again.CBDoc->currentText(), QStringLiteral("Dr. O'Neil"));
+}
+
+// A doctor typed in and left becomes a business of the doctors' category,
+// listed in every doctor box, and the vision's doctor key.
+TEST_F(Vision, ANewDoctorTypedInBecomesABusinessAndTheVisionsDoctor)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    Type(dialog.CBDoc, QStringLiteral("Dr. Ng"));
+    Focus(dialog.VisionNote);
+    EXPECT_EQ(CountRows(QStringLiteral("BIZADDR"), QStringLiteral("BusinessName = 'Dr. Ng' AND CategoryNo = 5")), 1);
+    EXPECT_GE(dialog.HistoryTab(0).Boxes[0]->findText(QStringLiteral("Dr. Ng")), 0);
+    ASSERT_TRUE(Close());
+    EXPECT_GT(ReadMedVision(ann)->doctorId, 0);
+}
+
+TEST_F(Vision, EveryTabPictured)
+{
+    const qint32 ann = AddMember({QStringLiteral("Ann"), QStringLiteral("Lee"), EncodeDate(1980, 5, 31), 1, 130, 0, 65, 0});
+    AddHistoryRow(ann, 0, QStringLiteral("Penicillin"));
+    AddHistoryRow(ann, 0, QStringLiteral("Food"));
+    AddHistoryRow(ann, 3, QStringLiteral("Analgesics"));
+    TDlgMedHist& dialog = Open(ann);
+    SetLensCell(dialog, 0, 0, QStringLiteral("-1.25"));
+    for (int page = 0; page < dialog.PageControl1->count(); ++page) {
+        dialog.PageControl1->setCurrentIndex(page);
+        Settle();
+        SavePicture(dialog, QStringLiteral("medhist_%1_%2").arg(page).arg(dialog.PageControl1->tabText(page)));
+    }
+    dialog.PageControl1->setCurrentIndex(kPageProfile);
+}
+
+// The folder tree and the member page open the dialog through the launcher;
+// the dialog leaves the first name it saved for the tree to rename the member.
+TEST_F(Profile, TheProgramOpensItForTheCurrentMember)
+{
+    ProgramPages();
+    ASSERT_TRUE(Launcher::Has(TDialogID::MedicalHistory));
+    AddMember();
+    const qint32 bob = AddMember({QStringLiteral("Bob"), QStringLiteral("Lee")});
+    CurMemberID = bob;
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<TDlgMedHist*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        seen = true;
+        EXPECT_EQ(shown->MemberId(), bob);
+        shown->EditFirst->setText(QStringLiteral("Robert"));
+        shown->reject();
+    });
+    const TDialogOutcome outcome = Launcher::Open(TDialogID::MedicalHistory);
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(outcome.cancelled);
+    EXPECT_TRUE(outcome.applied);
+    EXPECT_EQ(MemberFirstName, QStringLiteral("Robert"));
+    EXPECT_EQ(CurMemberID, bob);
+    EXPECT_EQ(ReadMedProfile(bob)->firstName, QStringLiteral("Robert"));
+    Launcher::Unregister(TDialogID::MedicalHistory);
+    Launcher::Unregister(TDialogID::About);
+}
+
+}  // namespace
