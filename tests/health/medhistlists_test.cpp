@@ -1,0 +1,328 @@
+#include "medhistenv.h"
+
+#include "controls/efpicture.h"
+#include "platform/dataset.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+// Made when used: the date routines' own constants may not be set up before this file's.
+TDateTime LeapBirth() { return EncodeDate(2000, 2, 29); }
+TDateTime Today() { return EncodeDate(2024, 12, 31); }
+
+TEST(HistoryDates, TheBirthdayAndTodayAreTheBoundsLeapDayIncluded)
+{
+    EXPECT_EQ(JudgeHistoryDate(LeapBirth(), TDateRole::Begin, 0.0, LeapBirth(), Today()), TDateVerdict::Accepted);
+    EXPECT_EQ(JudgeHistoryDate(EncodeDate(2000, 2, 28), TDateRole::Begin, 0.0, LeapBirth(), Today()),
+              TDateVerdict::BeforeBirth);
+    EXPECT_EQ(JudgeHistoryDate(Today(), TDateRole::Single, 0.0, LeapBirth(), Today()), TDateVerdict::Accepted);
+    EXPECT_EQ(JudgeHistoryDate(EncodeDate(2025, 1, 1), TDateRole::End, 0.0, LeapBirth(), Today()), TDateVerdict::Future);
+    // The time of day of "now" does not make today the future.
+    EXPECT_EQ(JudgeHistoryDate(Today(), TDateRole::End, 0.0, LeapBirth(), Today() + 0.75), TDateVerdict::Accepted);
+    // Without a member row every date after the year 1 passes the birthday.
+    EXPECT_EQ(JudgeHistoryDate(EncodeDate(1900, 1, 1), TDateRole::Begin, 0.0, kNoBirthDate, Today()),
+              TDateVerdict::Accepted);
+}
+
+TEST(HistoryDates, BeginAndEndMayMeetButNotCross)
+{
+    const TDateTime march31 = EncodeDate(2024, 3, 31);
+    const TDateTime april1 = EncodeDate(2024, 4, 1);
+    EXPECT_EQ(JudgeHistoryDate(march31, TDateRole::End, april1, LeapBirth(), Today()), TDateVerdict::EndBeforeBegin);
+    EXPECT_EQ(JudgeHistoryDate(april1, TDateRole::Begin, march31, LeapBirth(), Today()), TDateVerdict::BeginAfterEnd);
+    EXPECT_EQ(JudgeHistoryDate(march31, TDateRole::End, march31, LeapBirth(), Today()), TDateVerdict::Accepted);
+    EXPECT_EQ(JudgeHistoryDate(march31, TDateRole::Begin, april1, LeapBirth(), Today()), TDateVerdict::Accepted);
+    EXPECT_EQ(JudgeHistoryDate(march31, TDateRole::End, 0.0, LeapBirth(), Today()), TDateVerdict::Accepted)
+        << "with the begin date empty any end date up to today passes";
+    EXPECT_EQ(JudgeHistoryDate(march31, TDateRole::Single, april1, LeapBirth(), Today()), TDateVerdict::Accepted);
+    // The birthday is checked before the partner, the future before it too.
+    EXPECT_EQ(JudgeHistoryDate(EncodeDate(1999, 1, 1), TDateRole::End, april1, LeapBirth(), Today()),
+              TDateVerdict::BeforeBirth);
+}
+
+TEST(HistoryDates, TheFutureIsToldInEachTabsOwnWords)
+{
+    const auto& specs = HistoryTabSpecs();
+    EXPECT_EQ(DateVerdictText(TDateVerdict::Future, specs[3]),
+              QStringLiteral("It can' be the future date, please enter again."));
+    for (int type : {1, 2, 4})
+        EXPECT_EQ(DateVerdictText(TDateVerdict::Future, specs[size_t(type)]),
+                  QStringLiteral("It can't be the future date, please enter again."));
+    EXPECT_EQ(DateVerdictText(TDateVerdict::EndBeforeBegin, specs[1]),
+              QStringLiteral("The end-date can not be earlier then begin-date. Please re-enter again."));
+}
+
+class HistoryList : public MedHistTest {
+protected:
+    THistoryTab& Tab(TDlgMedHist& dialog, qint32 type)
+    {
+        dialog.PageControl1->setCurrentIndex(kPageAllergy + type);
+        Settle();
+        return dialog.HistoryTab(type);
+    }
+    static void Suggest(THistoryTab& tab, const QString& item)
+    {
+        const QList<QListWidgetItem*> found = tab.ListSuggested->findItems(item, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        tab.ListSuggested->setCurrentItem(found.first());
+        tab.SuggestionClick();
+    }
+    static void Pick(THistoryTab& tab, const QString& entry)
+    {
+        const QList<QListWidgetItem*> found = tab.ListOwn->findItems(entry, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        tab.ListOwn->setCurrentItem(found.first());
+        tab.OwnListClick();
+    }
+    static QStringList Entries(const THistoryTab& tab)
+    {
+        QStringList names;
+        for (int i = 0; i < tab.ListOwn->count(); ++i)
+            names << tab.ListOwn->item(i)->text();
+        return names;
+    }
+    std::optional<THistoryRecord> Stored(qint32 member, const QString& name, qint32 type)
+    {
+        for (const THistoryEntry& entry : ReadHistoryEntries(member, type, type <= 2 ? 3 : 1))
+            if (entry.name == name)
+                return ReadHistoryRecord(member, entry.historyId);
+        return std::nullopt;
+    }
+};
+
+TEST_F(HistoryList, CopyingASuggestionTwiceWarnsAndAddsNothing)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& allergies = Tab(dialog, 0);
+    EXPECT_EQ(allergies.GroupOwn->title(), QStringLiteral("My Allergy:"));
+    Suggest(allergies, QStringLiteral("Penicillin"));
+    allergies.CopyClick();
+    EXPECT_EQ(Entries(allergies), QStringList{QStringLiteral("Penicillin")});
+    EXPECT_TRUE(allergies.EditName->isReadOnly()) << "a suggested name is not edited";
+    EXPECT_GT(allergies.CurrentId(), 0);
+    EXPECT_FALSE(allergies.ListSuggested->currentItem()->isSelected());
+
+    Suggest(allergies, QStringLiteral("Penicillin"));
+    allergies.CopyClick();
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Duplicated item!")});
+    EXPECT_EQ(CountRows(QStringLiteral("MEDHIST"), QStringLiteral("RecordType = 0 AND Field3 = 'Penicillin'")), 1);
+    EXPECT_EQ(allergies.ListOwn->count(), 1);
+    // The same name on another tab is another record.
+    THistoryTab& prescriptions = Tab(dialog, 3);
+    Suggest(prescriptions, QStringLiteral("Penicillin"));
+    prescriptions.CopyClick();
+    EXPECT_EQ(CountRows(QStringLiteral("MEDHIST"), QStringLiteral("RecordType = 3 AND Field1 = 'Penicillin'")), 1);
+    EXPECT_EQ(boxes_.shown.size(), 1);
+}
+
+TEST_F(HistoryList, TheCaptionCountsTheEntriesAndDeletingAsksFirst)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& allergies = Tab(dialog, 0);
+    allergies.DeleteClick();
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please select one item to delete.")});
+    for (const char* item : {"Codeine", "Food"}) {
+        Suggest(allergies, QString::fromLatin1(item));
+        allergies.CopyClick();
+    }
+    EXPECT_EQ(allergies.GroupOwn->title(), QStringLiteral("My Allergies:"));
+
+    Pick(allergies, QStringLiteral("Food"));
+    boxes_.answers = {MsgResult::No};
+    allergies.DeleteClick();
+    EXPECT_EQ(allergies.ListOwn->count(), 2);
+    boxes_.answers = {MsgResult::Yes};
+    allergies.DeleteClick();
+    EXPECT_EQ(boxes_.Texts().last(), QStringLiteral("Do you really want to delete it?"));
+    EXPECT_EQ(Entries(allergies), QStringList{QStringLiteral("Codeine")});
+    EXPECT_EQ(allergies.GroupOwn->title(), QStringLiteral("My Allergy:"));
+    EXPECT_EQ(allergies.CurrentId(), 0);
+    EXPECT_FALSE(Stored(ann, QStringLiteral("Food"), 0));
+    EXPECT_TRUE(Stored(ann, QStringLiteral("Codeine"), 0));
+    // The adult list keeps one caption.
+    EXPECT_EQ(dialog.HistoryTab(2).GroupOwn->title(), QStringLiteral("My Disease History:"));
+}
+
+TEST_F(HistoryList, ASuggestedNameIsReadOnlyUntilTheAreaIsCleared)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& adult = Tab(dialog, 2);
+    adult.EditName->setText(QStringLiteral("Asthma"));
+    EXPECT_TRUE(adult.EditName->isReadOnly());
+    EXPECT_EQ(adult.EditName->focusPolicy(), Qt::ClickFocus);
+    adult.AddOtherClick();
+    EXPECT_FALSE(adult.EditName->isReadOnly());
+    EXPECT_TRUE(adult.EditName->text().isEmpty());
+    EXPECT_EQ(adult.EditName->focusPolicy(), Qt::StrongFocus);
+    adult.EditName->setText(QStringLiteral("asthma"));
+    EXPECT_FALSE(adult.EditName->isReadOnly()) << "only the exact suggestion";
+}
+
+TEST_F(HistoryList, TwoRowsOfOneNameShowOnceAndEachTypeKeepsItsOwn)
+{
+    const qint32 ann = AddMember();
+    const qint32 bob = AddMember({QStringLiteral("Bob"), QStringLiteral("Lee")});
+    AddHistoryRow(ann, 2, QStringLiteral("Gout"));
+    AddHistoryRow(ann, 2, QStringLiteral("Gout"));
+    AddHistoryRow(ann, 2, QStringLiteral("anemia"));
+    AddHistoryRow(ann, 4, QStringLiteral("Gout"));
+    AddHistoryRow(bob, 2, QStringLiteral("Asthma"));
+    TDlgMedHist& dialog = Open(ann);
+    EXPECT_EQ(Entries(dialog.HistoryTab(2)), (QStringList{QStringLiteral("anemia"), QStringLiteral("Gout")}));
+    EXPECT_EQ(dialog.HistoryTab(2).GroupOwn->title(), QStringLiteral("My Disease History:"));
+    EXPECT_EQ(Entries(dialog.HistoryTab(4)), QStringList{QStringLiteral("Gout")});
+    EXPECT_EQ(dialog.HistoryTab(4).GroupOwn->title(), QStringLiteral("My Surgery Record:"));
+    EXPECT_TRUE(Entries(dialog.HistoryTab(0)).isEmpty());
+}
+
+TEST_F(HistoryList, ATypedNameIsWrittenWhenLeftAndADuplicateIsRefused)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& allergies = Tab(dialog, 0);
+    Type(allergies.EditName, QStringLiteral("Cat's \"hair\""));
+    Focus(allergies.Texts[0]);
+    EXPECT_EQ(Entries(allergies), QStringList{QStringLiteral("Cat's \"hair\"")});
+    ASSERT_TRUE(Stored(ann, QStringLiteral("Cat's \"hair\""), 0));
+
+    allergies.AddOtherClick();
+    Type(allergies.EditName, QStringLiteral("Cat's \"hair\""));
+    Focus(allergies.Texts[1]);
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Duplicate Item.")});
+    EXPECT_EQ(CountRows(QStringLiteral("MEDHIST"), QStringLiteral("RecordType = 0")), 1);
+
+    // Renaming the entry shown renames its row.
+    Pick(allergies, QStringLiteral("Cat's \"hair\""));
+    allergies.EditName->setText(QStringLiteral("Dust"));
+    Focus(allergies.EditName);
+    Focus(allergies.Texts[0]);
+    EXPECT_EQ(Entries(allergies), QStringList{QStringLiteral("Dust")});
+    EXPECT_TRUE(Stored(ann, QStringLiteral("Dust"), 0));
+}
+
+TEST_F(HistoryList, DetailsAreWrittenAsTheyAreLeftAndReadBackOnClick)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& surgeries = Tab(dialog, 4);
+    Suggest(surgeries, QStringLiteral("Heart Valve "));
+    surgeries.CopyClick();
+    Type(surgeries.Boxes[1], QStringLiteral("St. Mary's"));
+    Focus(surgeries.MemoNote);
+    Type(surgeries.MemoNote, QStringLiteral("Two nights"));
+    Focus(surgeries.Boxes[0]);
+
+    const std::optional<THistoryRecord> stored = Stored(ann, QStringLiteral("Heart Valve "), 4);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->fields[2], QStringLiteral("St. Mary's"));
+    EXPECT_GT(stored->hospitalId, 0) << "the hospital typed in became a business";
+    EXPECT_EQ(stored->note, QStringList{QStringLiteral("Two nights")});
+    EXPECT_EQ(stored->edate, 0.0);
+
+    surgeries.AddOtherClick();
+    EXPECT_TRUE(surgeries.Boxes[1]->currentText().isEmpty());
+    Pick(surgeries, QStringLiteral("Heart Valve "));
+    EXPECT_EQ(surgeries.Boxes[1]->currentText(), QStringLiteral("St. Mary's"));
+    EXPECT_EQ(surgeries.MemoNote->toPlainText(), QStringLiteral("Two nights"));
+    EXPECT_TRUE(surgeries.Dates[0]->IsFieldBlank()) << "a date stored as none shows empty";
+}
+
+TEST_F(HistoryList, ClosingWithTheCaretInTheSymptomStillSavesIt)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& allergies = Tab(dialog, 0);
+    Suggest(allergies, QStringLiteral("Penicillin"));
+    allergies.CopyClick();
+    Type(allergies.Texts[0], QStringLiteral("Hives"));
+    ASSERT_EQ(QApplication::focusWidget(), allergies.Texts[0]);
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(Stored(ann, QStringLiteral("Penicillin"), 0)->fields[0], QStringLiteral("Hives"));
+}
+
+TEST_F(HistoryList, ADetailWithoutItsNameIsRefusedAndKeepsTheDialogOpen)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& prescriptions = Tab(dialog, 3);
+    Type(prescriptions.Texts[0], QStringLiteral("Headache"));
+    EXPECT_FALSE(Close());
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please enter the \"Medication\" name.")});
+    EXPECT_EQ(CountRows(QStringLiteral("MEDHIST"), QStringLiteral("MemberID = %1").arg(ann)), 0);
+}
+
+class HistoryDateRules : public HistoryList {
+protected:
+    void TypeDate(TEfPictureField* field, const QString& digits, QWidget* next)
+    {
+        Type(field, digits);
+        Focus(next);
+    }
+};
+
+TEST_F(HistoryDateRules, APrescriptionsDatesAgainstALeapDayBirthdayAndToday)
+{
+    TMemberRow row;
+    row.dob = LeapBirth();
+    const qint32 ann = AddMember(row);
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& prescriptions = Tab(dialog, 3);
+    Type(prescriptions.EditName, QStringLiteral("Aspirin 'low dose'"));
+    TEfPictureField* begin = prescriptions.Dates[0];
+    TEfPictureField* end = prescriptions.Dates[1];
+    TypeDate(begin, QStringLiteral("02282000"), prescriptions.MemoNote);
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("It is impossible your entering date is earlier than your birthday.")});
+    Settle();
+    EXPECT_EQ(QApplication::focusWidget(), begin) << "the focus stayed on the tab: the field gets it back";
+    EXPECT_FALSE(begin->IsFieldBlank());
+
+    boxes_.shown.clear();
+    begin->ClearText();
+    TypeDate(begin, QStringLiteral("02292000"), prescriptions.MemoNote);
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+    EXPECT_EQ(Stored(ann, QStringLiteral("Aspirin 'low dose'"), 3)->bdate, LeapBirth());
+
+    TypeDate(end, QStringLiteral("01012025"), prescriptions.MemoNote);
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("It can' be the future date, please enter again.")});
+    EXPECT_TRUE(end->IsFieldBlank());
+
+    boxes_.shown.clear();
+    Focus(prescriptions.MemoNote);
+    TypeDate(end, QStringLiteral("02282000"), prescriptions.MemoNote);
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("It is impossible your entering date is earlier than your birthday.")});
+
+    boxes_.shown.clear();
+    end->ClearText();
+    TypeDate(end, QStringLiteral("12312024"), prescriptions.MemoNote);
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+    EXPECT_EQ(Stored(ann, QStringLiteral("Aspirin 'low dose'"), 3)->edate, Today());
+}
+
+TEST_F(HistoryDateRules, AnEndBeforeTheBeginIsRefusedAndEmptiedWhenTheTabIsLeft)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& childhood = Tab(dialog, 1);
+    Suggest(childhood, QStringLiteral("Measles"));
+    childhood.CopyClick();
+    TypeDate(childhood.Dates[0], QStringLiteral("04012024"), childhood.MemoNote);
+    TypeDate(childhood.Dates[1], QStringLiteral("03312024"), dialog.BtnClose);
+    EXPECT_EQ(boxes_.Texts(),
+              QStringList{QStringLiteral("The end-date can not be earlier then begin-date. Please re-enter again.")});
+    EXPECT_TRUE(childhood.Dates[1]->IsFieldBlank()) << "the focus left the tab: the field is emptied";
+    const std::optional<THistoryRecord> stored = Stored(ann, QStringLiteral("Measles"), 1);
+    EXPECT_EQ(stored->bdate, EncodeDate(2024, 4, 1));
+    EXPECT_EQ(stored->edate, 0.0);
+}
+
+}  // namespace
