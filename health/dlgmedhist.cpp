@@ -478,10 +478,12 @@ void TDlgMedHist::PSBDocClick()
     doctorBoxes_.EditAddress(*CBDoc);
 }
 
-THistoryTab* TDlgMedHist::VisibleHistoryTab() const
+THistoryTab* TDlgMedHist::TabHolding(const QWidget* widget) const
 {
-    const int index = PageControl1->currentIndex();
-    return index >= kPageAllergy ? HistoryTabs.at(size_t(index - kPageAllergy)) : nullptr;
+    for (THistoryTab* tab : HistoryTabs)
+        if (widget && tab->isAncestorOf(widget))
+            return tab;
+    return nullptr;
 }
 
 bool TDlgMedHist::RefuseClose(QLineEdit* edit, const QString& text)
@@ -503,7 +505,7 @@ bool TDlgMedHist::FormClose()
     }
     // The control with the focus has not been left: its leaving is run now.
     QWidget* focused = QApplication::focusWidget();
-    if (THistoryTab* tab = VisibleHistoryTab(); tab && !tab->SaveOnClose(focused))
+    if (THistoryTab* tab = TabHolding(focused); tab && !tab->SaveOnClose(focused))
         return false;
     if (focused && doctorBoxes_.Holds(focused) && (focused == CBDoc || focused == CBDoc->lineEdit()))
         doctorBoxes_.QuickAdd(*CBDoc);
@@ -538,7 +540,8 @@ void TDlgMedHist::FocusMoved(QWidget* old, QWidget* now)
         doctorBoxes_.QuickAdd(*CBDoc);
         return;
     }
-    THistoryTab* tab = VisibleHistoryTab();
+    // Switching tabs moves the focus too: the tab left is the one that holds it.
+    THistoryTab* tab = TabHolding(old);
     if (!tab)
         return;
     const int date = tab->DateIndexOf(old);

@@ -105,7 +105,7 @@ private:
     bool RefuseClose(QLineEdit* edit, const QString& text);
     // Leaving a control of the dialog runs its handler.
     void FocusMoved(QWidget* old, QWidget* now);
-    THistoryTab* VisibleHistoryTab() const;
+    THistoryTab* TabHolding(const QWidget* widget) const;
 
     qint32 memberId_;
     TDateTime birth_ = kNoBirthDate;

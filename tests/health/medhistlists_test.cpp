@@ -250,6 +250,21 @@ TEST_F(HistoryList, ClosingWithTheCaretInTheSymptomStillSavesIt)
     EXPECT_EQ(Stored(ann, QStringLiteral("Penicillin"), 0)->fields[0], QStringLiteral("Hives"));
 }
 
+TEST_F(HistoryList, SwitchingTabsWithTheCaretInTheSymptomSavesIt)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& allergies = Tab(dialog, 0);
+    Suggest(allergies, QStringLiteral("Food"));
+    allergies.CopyClick();
+    Type(allergies.Texts[1], QStringLiteral("Antihistamine"));
+    THistoryTab& childhood = Tab(dialog, 1);
+    Settle();
+    EXPECT_TRUE(childhood.isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(Stored(ann, QStringLiteral("Food"), 0)->fields[1], QStringLiteral("Antihistamine"));
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+}
+
 TEST_F(HistoryList, ADetailWithoutItsNameIsRefusedAndKeepsTheDialogOpen)
 {
     const qint32 ann = AddMember();
