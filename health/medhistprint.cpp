@@ -217,7 +217,11 @@ QString MedHistBloodLine(const QString& bloodType)
 
 QString MedHistRhLine(qint32 rhIndex)
 {
-    return rhIndex == 0 ? QStringLiteral("Rh Factor: Positive") : QStringLiteral("Rh Factor: Negative");
+    switch (rhIndex) {
+    case 0: return QStringLiteral("Rh Factor: Positive");
+    case 1: return QStringLiteral("Rh Factor: Negative");
+    default: return {};   // never chosen, as an unknown weight or height
+    }
 }
 
 QString MedHistWeightLine(qint32 weight, qint32 unit)

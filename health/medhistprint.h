@@ -36,6 +36,6 @@ QString MedHistNameLine(const TMedHistPrintValues& values);
 QString MedHistBirthLine(TDateTime dob);   // empty for no date (0)
 QString MedHistGenderLine(std::optional<qint32> sex);   // empty when unknown
 QString MedHistBloodLine(const QString& bloodType);
-QString MedHistRhLine(qint32 rhIndex);
+QString MedHistRhLine(qint32 rhIndex);   // empty unless 0 or 1
 QString MedHistWeightLine(qint32 weight, qint32 unit);   // empty for 0
 QString MedHistHeightLine(qint32 height, qint32 unit);   // empty for 0

@@ -296,10 +296,11 @@ TEST_F(MedHistPrint, WithoutTheMemberRowTheHistoryPrintsButNoVision)
     EXPECT_EQ(ScratchRows(), expected);
 }
 
-TEST(MedHistTitle, RhFactorPositiveOrNegative)
+TEST(MedHistTitle, RhFactorPrintsOnlyWhenOneWasChosen)
 {
     EXPECT_EQ(MedHistRhLine(0), QStringLiteral("Rh Factor: Positive"));
     EXPECT_EQ(MedHistRhLine(1), QStringLiteral("Rh Factor: Negative"));
+    EXPECT_EQ(MedHistRhLine(-1), QString());
 }
 
 TEST(MedHistTitle, WeightAndHeightInTheirUnitsAndLeftOutWhenZero)
@@ -513,6 +514,21 @@ TEST_F(MedHistPrint, ThePreviewedRecordExportsLineByLine)
     EXPECT_EQ(column("Condition"), column("Diabetes"));
     EXPECT_EQ(column("SPHERICAL"), column("-2.00"));
     EXPECT_LT(column("Cause"), column("Symptom"));
+}
+
+TEST_F(MedHistPrint, AnRhFactorNeverChosenPrintsNoRhLine)
+{
+    const qint32 anna = AddMember(QStringLiteral("Anna"), std::nullopt);
+    TMedHistPrintValues values = Values(anna);
+    values.bloodType = QStringLiteral("O");
+    values.weight = 154;
+    values.height = 71;
+    const Printout out = PrintAndCapture(values, QStringLiteral("medhist_printout_unknown_rh"));
+    const QStringList lines = Simplified(out.textLines);
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines.mid(0, 6), (QStringList{"Personal Medical Record", "Anna B Miller", "Date of Birth: 2/29/1980",
+                                            "BloodType: O", "Weight: 154 lbs", "Height: 5 feet 11 inches"}));
+    EXPECT_TRUE(lines.filter(QStringLiteral("Rh Factor")).isEmpty());
 }
 
 }  // namespace
