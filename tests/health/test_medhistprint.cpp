@@ -296,6 +296,30 @@ TEST_F(MedHistPrint, WithoutTheMemberRowTheHistoryPrintsButNoVision)
     EXPECT_EQ(ScratchRows(), expected);
 }
 
+TEST_F(MedHistPrint, ADatabaseHeldElsewhereFailsThePrintAndLeavesTheLastRows)
+{
+    const qint32 anna = AddMember(QStringLiteral("Anna"));
+    FillMedHistReport(Values(anna));
+    AddHistory(anna, {0, QStringLiteral("Hives"), {}, QStringLiteral("Penicillin")});
+    {
+        DatabaseLockedElsewhere other(folder_.Path());
+        EXPECT_THROW(FillMedHistReport(Values(anna)), EDatabaseError);
+        EXPECT_THROW(PrintMedHistReport(Values(anna)), EDatabaseError);
+        EXPECT_EQ(OpenPreview(), nullptr);
+    }
+    EXPECT_EQ(ScratchRows(), kHeadings);
+
+    // A failure halfway, after the table was emptied and the Vision rows
+    // written, takes the whole fill back.
+    TQuery drop(folder_.Path());
+    drop.SQL() << QStringLiteral("DROP TABLE MEDHIST");
+    drop.ExecSQL();
+    TMedHistPrintValues values = Values(anna);
+    values.lens[0][0] = QStringLiteral("-1.00");
+    EXPECT_THROW(FillMedHistReport(values), EDatabaseError);
+    EXPECT_EQ(ScratchRows(), kHeadings);
+}
+
 TEST(MedHistTitle, RhFactorPrintsOnlyWhenOneWasChosen)
 {
     EXPECT_EQ(MedHistRhLine(0), QStringLiteral("Rh Factor: Positive"));
