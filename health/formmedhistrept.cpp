@@ -159,6 +159,7 @@ TFormMedHistRept::TFormMedHistRept(const QString& dataFolder)
       RpSysData2(FooterText(RpBand4, TRpSysDataType::rpsPageNumber, QStringLiteral("Page "), TRpAlignment::Right))
 {
     RpGroup1.SetFooterBand(&RpBand3);
+    RpGroup1.BeforePrint = [this](TRpCustomBand&, bool&) { KeepCategoryWithItsFirstRow(); };
     RpBand2.BeforePrint = [this](TRpCustomBand&, bool&) { WidenFirstColumnOverAnEmptySecond(); };
 }
 
@@ -180,6 +181,14 @@ void TFormMedHistRept::SetMemberLines(const TMedHistTitleLines& lines)
         if (label.Enabled())
             label.MoveTo(0, Pt(kTitleLinesTop + printed++ * kTitleLineStep));
     }
+}
+
+// A category heading never stands alone at the foot of a page.
+void TFormMedHistRept::KeepCategoryWithItsFirstRow()
+{
+    const double both = RpGroup1.Size().Height() + RpBand2.Size().Height();
+    if (!Report1.AtColumnTop() && RpRound(both) >= Report1.AvailableSpace())
+        Report1.NewColumn();
 }
 
 // Sections that leave Column2 empty give the first column's text its room.

@@ -52,5 +52,6 @@ public:
 
 private:
     std::array<TRpLabel*, 7> MemberLabels() const;
+    void KeepCategoryWithItsFirstRow();
     void WidenFirstColumnOverAnEmptySecond();
 };

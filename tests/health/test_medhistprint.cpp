@@ -513,8 +513,8 @@ TEST_F(MedHistPrint, ThePreviewedRecordExportsLineByLine)
         "Disease Doctor Begin date End date Notes",
         "Adult illness",
         "Disease Doctor Begin date End date Notes",
+        "Printed by CarePortfolio on 6/14/2024 Page 1",   // the next heading goes with its rows
         "Prescription",
-        "Printed by CarePortfolio on 6/14/2024 Page 1",
         "Medication Condition Begin date End date Physician Notes",
         "Metformin Diabetes 2/29/2024 Dr. Lee Take with food twice a day,",   // the note wraps in its column
         "never on an empty",
