@@ -144,8 +144,7 @@ TDlgMedHist::TDlgMedHist(QWidget* parent) : QDialog(parent), memberId_(CurMember
 
     BtnClose = new QPushButton(QStringLiteral("&Close"));
     BtnPrint = new QPushButton(QStringLiteral("&Print..."));
-    BtnPrint->setEnabled(false);
-    BtnPrint->setToolTip(QStringLiteral("Printing the medical record is not available yet."));
+    connect(BtnPrint, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnPrintClick(); }); });
     connect(BtnClose, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -442,6 +441,32 @@ TMedVision TDlgMedHist::VisionShown() const
         for (size_t column = 0; column < v.lens[row].size(); ++column)
             v.lens[row][column] = SGVision->item(int(row) + 1, int(column) + kLensFixedColumns)->text();
     return v;
+}
+
+TMedHistPrintValues TDlgMedHist::PrintValues() const
+{
+    const TMedProfile profile = ProfileShown();
+    const TMedVision vision = VisionShown();
+    TMedHistPrintValues values;
+    values.memberId = memberId_;
+    values.firstName = profile.firstName;
+    values.middleName = profile.middleName;
+    values.lastName = profile.lastName;
+    values.weight = profile.weight;
+    values.weightUnit = profile.weightUnit;
+    values.height = profile.height;
+    values.heightUnit = profile.heightUnit;
+    values.bloodType = profile.bloodType;
+    values.rhIndex = profile.rhFactor;
+    values.visionDate = PFDate->IsFieldBlank() ? QString() : PFDate->Core().DisplayText().trimmed();
+    values.visionDoctor = vision.doctor;
+    values.lens = vision.lens;
+    return values;
+}
+
+void TDlgMedHist::BtnPrintClick()
+{
+    PrintMedHistReport(PrintValues());
 }
 
 void TDlgMedHist::PageControl1Change(int index)

@@ -6,6 +6,7 @@
 // refused, and the dialog keeps what the user typed.
 #include "doctorboxes.h"
 #include "medhistdata.h"
+#include "medhistprint.h"
 
 #include <QDialog>
 #include <array>
@@ -86,11 +87,14 @@ public:
     // What the controls show, unsaved edits included.
     TMedProfile ProfileShown() const;
     TMedVision VisionShown() const;
+    // What the printout takes from the dialog, unsaved edits included.
+    TMedHistPrintValues PrintValues() const;
 
     void PageControl1Change(int index);
     void RGHeightClick();
     void SBDateClick();
     void PSBDocClick();
+    void BtnPrintClick();
     // The checks and writes of closing; false keeps the dialog open.
     bool FormClose();
 

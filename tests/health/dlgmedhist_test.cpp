@@ -5,6 +5,7 @@
 #include "controls/efsimple.h"
 #include "controls/efspinner.h"
 #include "platform/dataset.h"
+#include "reports/rpstandardpreview.h"
 #include "shell/modulepages.h"
 #include "shell/pages/launcher.h"
 
@@ -186,6 +187,64 @@ TEST_F(Profile, NamesReachTheTableAsTyped)
     EXPECT_EQ(ReadMedProfile(ann)->middleName, QStringLiteral("\"Q\""));
     EXPECT_EQ(ReadMedProfile(ann)->lastName, QStringLiteral("O'Hara"));
     EXPECT_EQ(ReadMedProfile(bob)->lastName, QStringLiteral("Lee"));
+}
+
+// The printout takes what the dialog shows, saved or not.
+TEST_F(Profile, ThePrintoutTakesTheUnsavedEdits)
+{
+    TMemberRow row;
+    row.height = 180;
+    row.heightUnit = kHeightCm;
+    const qint32 ann = AddMember(row);
+    TDlgMedHist& dialog = Open(ann);
+    EXPECT_TRUE(dialog.BtnPrint->isEnabled());
+    dialog.EditLast->setText(QStringLiteral("O'Hara"));
+    dialog.RGHeight->button(kHeightFeetInches)->click();
+    dialog.PFHeight1->SetIntegerValue(5);
+    dialog.PFHeight2->SetIntegerValue(11);
+    dialog.PFWeight->SetIntegerValue(61);
+    dialog.RGWeight->button(kWeightKgs)->click();
+    dialog.CBRH->setCurrentIndex(0);
+    dialog.PFDate->SetDateTimeValue(EncodeDate(2024, 2, 29));
+    dialog.SGVision->item(4, 6)->setText(QStringLiteral("BO"));
+    TMedHistPrintValues values = dialog.PrintValues();
+    EXPECT_EQ(values.memberId, ann);
+    EXPECT_EQ(values.lastName, QStringLiteral("O'Hara"));
+    EXPECT_EQ(values.height, 71);
+    EXPECT_EQ(values.heightUnit, kHeightFeetInches);
+    EXPECT_EQ(values.weight, 61);
+    EXPECT_EQ(values.weightUnit, kWeightKgs);
+    EXPECT_EQ(values.rhIndex, 0);
+    EXPECT_EQ(values.visionDate, QStringLiteral("2/29/2024")) << "the field's text";
+    EXPECT_EQ(values.lens[3][4], QStringLiteral("BO"));
+    dialog.PFDate->ClearText();
+    dialog.CBRH->setCurrentIndex(-1);
+    values = dialog.PrintValues();
+    EXPECT_TRUE(values.visionDate.isEmpty());
+    EXPECT_EQ(values.rhIndex, -1);
+    EXPECT_EQ(ReadMedProfile(ann)->lastName, QStringLiteral("Lee")) << "printing saves nothing";
+}
+
+TEST_F(Profile, ThePrintButtonPreviewsTheRecord)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    dialog.SGVision->item(1, 2)->setText(QStringLiteral("-0.50"));
+    bool previewed = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* preview = dynamic_cast<TRpStandardPreview*>(widget); preview && preview->isVisible()) {
+                previewed = true;
+                preview->close();
+            }
+    });
+    poll.start(0);
+    dialog.BtnPrint->click();
+    poll.stop();
+    EXPECT_TRUE(previewed);
+    EXPECT_EQ(CountRows(QStringLiteral("CpRept"), QStringLiteral("Category = 'Vision' AND Column2 = '-0.50'")), 1);
+    EXPECT_TRUE(boxes_.shown.isEmpty()) << boxes_.Texts().join(QLatin1Char('|')).toStdString();
 }
 
 class Vision : public MedHistTest {};
