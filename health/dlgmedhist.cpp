@@ -325,6 +325,7 @@ QWidget* TDlgMedHist::BuildVision()
 
     SGVision = new QTableWidget(5, 5 + kLensFixedColumns);
     SGVision->horizontalHeader()->hide();
+    SGVision->setTextElideMode(Qt::ElideNone);
     SGVision->verticalHeader()->hide();
     SGVision->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SGVision->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -333,7 +334,7 @@ QWidget* TDlgMedHist::BuildVision()
     SGVision->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     for (int column = 0; column < kLensFixedColumns; ++column) {
         SGVision->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
-        SGVision->setColumnWidth(column, 46);
+        SGVision->setColumnWidth(column, 44);
     }
     const QBrush fixed = palette().brush(QPalette::Button);
     auto fixedCell = [&](int row, int column, const QString& text) {
@@ -344,8 +345,12 @@ QWidget* TDlgMedHist::BuildVision()
     };
     fixedCell(0, 0, {});
     fixedCell(0, 1, {});
-    for (size_t column = 0; column < kLensHeadings.size(); ++column)
+    QFont headingFont = SGVision->font();
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 0.9);
+    for (size_t column = 0; column < kLensHeadings.size(); ++column) {
         fixedCell(0, int(column) + kLensFixedColumns, QString::fromLatin1(kLensHeadings[column]));
+        SGVision->item(0, int(column) + kLensFixedColumns)->setFont(headingFont);
+    }
     for (size_t row = 0; row < kLensRows.size(); ++row) {
         fixedCell(int(row) + 1, 0, QString::fromLatin1(kLensRows[row][0]));
         fixedCell(int(row) + 1, 1, QString::fromLatin1(kLensRows[row][1]));
