@@ -27,7 +27,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -44,12 +43,6 @@ const std::array<std::array<const char*, 2>, 4> kLensRows = {{
     {"  D.V.", "  O.D."}, {"  D.V.", "  O.S."}, {"  N.V.", "  O.D."}, {"  N.V.", "  O.S."},
 }};
 constexpr int kLensFixedColumns = 2;
-
-QStringList MemoLines(const QPlainTextEdit& memo)
-{
-    const QString text = memo.toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-}
 
 // A folder with a red cross, drawn on the key colour.
 QPixmap HeaderSource()
@@ -98,17 +91,6 @@ TEfSpinner* SpinnerFor(TEfBaseEntryField* field)
     spinner->setFixedSize(16, 22);
     field->setFixedWidth(70);
     return spinner;
-}
-
-void PlaceDatePicker(TFormDate& picker, const QWidget& button)
-{
-    QPoint place = button.mapToGlobal(QPoint(-50, button.height()));
-    if (QScreen* screen = button.screen()) {
-        const QRect room = screen->availableGeometry();
-        place.setX(std::clamp(place.x(), room.left(), room.right() - picker.width()));
-        place.setY(std::clamp(place.y(), room.top(), room.bottom() - picker.height()));
-    }
-    picker.move(place);
 }
 
 }  // namespace
@@ -492,15 +474,11 @@ void TDlgMedHist::RGHeightClick()
 
 void TDlgMedHist::SBDateClick()
 {
-    TFormDate& picker = SharedDatePicker();
-    PlaceDatePicker(picker, *SBDate);
     // The picker outlives the dialog and keeps its callback until the next one.
-    picker.SetDateCallback([field = QPointer<TEfPictureField>(PFDate)] {
+    ShowDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [field = QPointer<TEfPictureField>(PFDate)] {
         if (field)
             field->SetDateTimeValue(PickedDate);
     });
-    PresetPickerDate(PFDate->DateTimeValue());
-    picker.show();
 }
 
 void TDlgMedHist::PSBDocClick()
@@ -537,7 +515,7 @@ bool TDlgMedHist::FormClose()
     QWidget* focused = QApplication::focusWidget();
     if (THistoryTab* tab = TabHolding(focused); tab && !tab->SaveOnClose(focused))
         return false;
-    if (focused && doctorBoxes_.Holds(focused) && (focused == CBDoc || focused == CBDoc->lineEdit()))
+    if (focused && (focused == CBDoc || focused == CBDoc->lineEdit()))
         doctorBoxes_.QuickAdd(*CBDoc);
     WriteMedProfile(memberId_, ProfileShown(), VisionShown());
     if (profile_) {

@@ -5,7 +5,6 @@
 #include "records/common/lookuplists.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <algorithm>
 
 void TDoctorBoxes::Add(QComboBox* box)
@@ -34,12 +33,6 @@ void TDoctorBoxes::SetId(const QComboBox* box, qint32 id)
 {
     if (Box* found = Find(box))
         found->id = id;
-}
-
-bool TDoctorBoxes::Holds(const QObject* widget) const
-{
-    return std::any_of(boxes_.begin(), boxes_.end(),
-                       [widget](const Box& b) { return b.box == widget || b.box->lineEdit() == widget; });
 }
 
 void TDoctorBoxes::ShowText(QComboBox& box, const QString& text)

@@ -7,7 +7,6 @@
 #include <vector>
 
 class QComboBox;
-class QObject;
 
 // The business category of doctors and hospitals.
 constexpr qint32 kDoctorsCategory = 5;
@@ -17,7 +16,6 @@ public:
     void Add(QComboBox* box);
     qint32 Id(const QComboBox* box) const;
     void SetId(const QComboBox* box, qint32 id);
-    bool Holds(const QObject* widget) const;
 
     // Each box anew from the database, keeping the text it shows.
     void RefillAll();

@@ -28,18 +28,33 @@ QString Text(const char* text)
     return QString::fromUtf8(text);
 }
 
-QStringList MemoLines(const QPlainTextEdit& memo)
-{
-    const QString text = memo.toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-}
-
 void Warn(const char* text)
 {
     ShowMessageBox(Text(text), MsgIcon::Warning);
 }
 
 }  // namespace
+
+QStringList MemoLines(const QPlainTextEdit& memo)
+{
+    const QString text = memo.toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+void ShowDatePickerBeside(const QWidget& button, TDateTime preset, std::function<void()> picked)
+{
+    TFormDate& picker = SharedDatePicker();
+    QPoint place = button.mapToGlobal(QPoint(-50, button.height()));
+    if (QScreen* screen = button.screen()) {
+        const QRect room = screen->availableGeometry();
+        place.setX(std::clamp(place.x(), room.left(), room.right() - picker.width()));
+        place.setY(std::clamp(place.y(), room.top(), room.bottom() - picker.height()));
+    }
+    picker.move(place);
+    picker.SetDateCallback(std::move(picked));
+    PresetPickerDate(preset);
+    picker.show();
+}
 
 const std::array<THistoryTabSpec, 5>& HistoryTabSpecs()
 {
@@ -503,25 +518,15 @@ void THistoryTab::AddressClick(int index)
 
 void THistoryTab::DatePickerClick(int index)
 {
-    QToolButton* button = DateButtons[size_t(index)];
     TEfPictureField* field = Dates[size_t(index)];
-    TFormDate& picker = SharedDatePicker();
-    QPoint place = button->mapToGlobal(QPoint(-50, button->height()));
-    if (QScreen* screen = button->screen()) {
-        const QRect room = screen->availableGeometry();
-        place.setX(std::clamp(place.x(), room.left(), room.right() - picker.width()));
-        place.setY(std::clamp(place.y(), room.top(), room.bottom() - picker.height()));
-    }
-    picker.move(place);
     // The picker outlives the dialog and keeps its callback until the next one.
-    picker.SetDateCallback([self = QPointer<THistoryTab>(this), field = QPointer<TEfPictureField>(field), index] {
-        if (!self || !field)
-            return;
-        field->SetDateTimeValue(PickedDate);
-        self->DateExit(index, false);
-    });
-    PresetPickerDate(field->DateTimeValue());
-    picker.show();
+    ShowDatePickerBeside(*DateButtons[size_t(index)], field->DateTimeValue(),
+                         [self = QPointer<THistoryTab>(this), field = QPointer<TEfPictureField>(field), index] {
+                             if (!self || !field)
+                                 return;
+                             field->SetDateTimeValue(PickedDate);
+                             self->DateExit(index, false);
+                         });
 }
 
 QWidget* THistoryTab::DetailControlOf(QWidget* widget) const

@@ -1,8 +1,10 @@
 #include "medhistenv.h"
 
 #include "controls/efpicture.h"
+#include "controls/formdate.h"
 #include "platform/dataset.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -338,6 +340,30 @@ TEST_F(HistoryDateRules, AnEndBeforeTheBeginIsRefusedAndEmptiedWhenTheTabIsLeft)
     const std::optional<THistoryRecord> stored = Stored(ann, QStringLiteral("Measles"), 1);
     EXPECT_EQ(stored->bdate, EncodeDate(2024, 4, 1));
     EXPECT_EQ(stored->edate, 0.0);
+}
+
+// A date picked in the calendar goes through the same rules as one typed.
+TEST_F(HistoryDateRules, APickedDateIsCheckedAndWritten)
+{
+    QWidget owner;
+    InstallDatePicker(&owner);
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& surgeries = Tab(dialog, 4);
+    Suggest(surgeries, QStringLiteral("Hernia"));
+    surgeries.CopyClick();
+    surgeries.DatePickerClick(0);
+    ASSERT_NE(DateForm, nullptr);
+    EXPECT_EQ(DateForm->SelCalend->selectedDate(), QDate(2024, 12, 31)) << "an empty field opens on today";
+    DateForm->ComboBoxMonth->setCurrentIndex(10);
+    DateForm->ComboBoxMonthChange();
+    EXPECT_EQ(surgeries.Dates[0]->DateTimeValue(), EncodeDate(2024, 11, 30));
+    EXPECT_EQ(Stored(ann, QStringLiteral("Hernia"), 4)->edate, EncodeDate(2024, 11, 30));
+    DateForm->SpinButton1UpClick();
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("It can't be the future date, please enter again.")});
+    EXPECT_TRUE(surgeries.Dates[0]->IsFieldBlank());
+    DateForm->hide();
+    dialog_.reset();
 }
 
 }  // namespace
