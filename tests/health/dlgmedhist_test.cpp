@@ -7,6 +7,9 @@
 #include "platform/dataset.h"
 #include "reports/rpstandardpreview.h"
 #include "shell/modulepages.h"
+#include "shell/pages/clicklabel.h"
+#include "shell/pages/formmedfolder.h"
+#include "shell/pages/formmedpage.h"
 #include "shell/pages/launcher.h"
 
 #include <QButtonGroup>
@@ -19,6 +22,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 
@@ -349,6 +353,68 @@ TEST_F(Profile, TheProgramOpensItForTheCurrentMember)
     EXPECT_EQ(ReadMedProfile(bob)->firstName, QStringLiteral("Robert"));
     Launcher::Unregister(TDialogID::MedicalHistory);
     Launcher::Unregister(TDialogID::About);
+}
+
+// Opens the program's dialog from a page, renames the member in it and closes it.
+class RenamingFromAPage : public MedHistTest {
+protected:
+    void SetUp() override
+    {
+        MedHistTest::SetUp();
+        ProgramPages();
+    }
+    void TearDown() override
+    {
+        Launcher::Unregister(TDialogID::MedicalHistory);
+        Launcher::Unregister(TDialogID::About);
+        MedHistTest::TearDown();
+    }
+    void RenameWhenShown(const QString& firstName)
+    {
+        QTimer::singleShot(0, [this, firstName] {
+            auto* shown = qobject_cast<TDlgMedHist*>(QApplication::activeModalWidget());
+            ASSERT_NE(shown, nullptr);
+            openedFor = shown->MemberId();
+            shown->EditFirst->setText(firstName);
+            shown->reject();
+        });
+    }
+    qint32 openedFor = 0;
+};
+
+TEST_F(RenamingFromAPage, TheFolderTreeRenamesTheMembersNode)
+{
+    AddMember();
+    const qint32 bob = AddMember({QStringLiteral("Bob"), QStringLiteral("Lee")});
+    TFormMedFolder page(nullptr);
+    page.show();
+    Settle();
+    QTreeWidgetItem* bobNode = page.TreeView1->topLevelItem(0)->child(1);
+    ASSERT_EQ(bobNode->text(0), QStringLiteral("Bob's medical page"));
+    QTreeWidgetItem* history = bobNode->child(2);
+    page.TreeView1->setCurrentItem(history);
+    history->setSelected(true);
+    RenameWhenShown(QStringLiteral("Robert"));
+    QTest::keyClick(page.TreeView1, Qt::Key_Return);
+    EXPECT_EQ(openedFor, bob);
+    EXPECT_EQ(bobNode->text(0), QStringLiteral("Robert's medical page"));
+    EXPECT_EQ(page.TreeView1->topLevelItem(0)->child(0)->text(0), QStringLiteral("Ann's medical page"));
+}
+
+TEST_F(RenamingFromAPage, TheMemberPageOpensItForItsOwnMember)
+{
+    const qint32 ann = AddMember();
+    const qint32 bob = AddMember({QStringLiteral("Bob"), QStringLiteral("Lee")});
+    CurMemberID = bob;
+    TFormMedPage page(nullptr);
+    page.show();
+    ASSERT_TRUE(page.ImgRecord->isEnabled());
+    CurMemberID = ann;
+    RenameWhenShown(QStringLiteral("Robby"));
+    emit page.ImgRecord->clicked();
+    EXPECT_EQ(openedFor, bob);
+    EXPECT_EQ(ReadMedProfile(bob)->firstName, QStringLiteral("Robby"));
+    EXPECT_EQ(ReadMedProfile(ann)->firstName, QStringLiteral("Ann"));
 }
 
 }  // namespace
