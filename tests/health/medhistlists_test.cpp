@@ -3,6 +3,7 @@
 #include "controls/efpicture.h"
 #include "controls/formdate.h"
 #include "platform/dataset.h"
+#include "records/common/dlgbusinessaddr.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -237,6 +239,38 @@ TEST_F(HistoryList, DetailsAreWrittenAsTheyAreLeftAndReadBackOnClick)
     EXPECT_EQ(surgeries.Boxes[1]->currentText(), QStringLiteral("St. Mary's"));
     EXPECT_EQ(surgeries.MemoNote->toPlainText(), QStringLiteral("Two nights"));
     EXPECT_TRUE(surgeries.Dates[0]->IsFieldBlank()) << "a date stored as none shows empty";
+}
+
+// The address button opens the address of the business the box names, for
+// the doctors' category; the business saved becomes the box's.
+TEST_F(HistoryList, TheAddressButtonSavesTheBusinessForItsBox)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& surgeries = Tab(dialog, 4);
+    Suggest(surgeries, QStringLiteral("Cataract"));
+    surgeries.CopyClick();
+    surgeries.Boxes[1]->setEditText(QStringLiteral("Mercy \"East\""));
+    QString nameShown;
+    QTimer::singleShot(0, [&] {
+        auto* address = qobject_cast<TDlgBusinessAddr*>(QApplication::activeModalWidget());
+        ASSERT_NE(address, nullptr);
+        nameShown = address->EditBizName->text();
+        EXPECT_FALSE(address->CBCategory->isEnabled());
+        address->EditCity->setText(QStringLiteral("Springfield"));
+        address->OKBtn->click();
+    });
+    surgeries.AddressClick(1);
+    EXPECT_EQ(nameShown, QStringLiteral("Mercy \"East\""));
+    EXPECT_EQ(CountRows(QStringLiteral("BIZADDR"), QStringLiteral("CategoryNo = 5 AND City = 'Springfield'")), 1);
+    EXPECT_EQ(surgeries.Boxes[1]->currentText(), QStringLiteral("Mercy \"East\""));
+    EXPECT_GE(dialog.CBDoc->findText(QStringLiteral("Mercy \"East\"")), 0) << "every box lists it";
+    QApplication::setActiveWindow(&dialog);
+    Settle();
+    Focus(surgeries.Boxes[1]);
+    Focus(surgeries.MemoNote);
+    EXPECT_GT(Stored(ann, QStringLiteral("Cataract"), 4)->hospitalId, 0);
+    EXPECT_EQ(CountRows(QStringLiteral("BIZADDR"), QStringLiteral("CategoryNo = 5")), 1) << "not added twice";
 }
 
 TEST_F(HistoryList, ClosingWithTheCaretInTheSymptomStillSavesIt)
