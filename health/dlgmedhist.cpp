@@ -118,10 +118,10 @@ TDlgMedHist::TDlgMedHist(QWidget* parent) : QDialog(parent), memberId_(CurMember
     PageControl1->addTab(BuildProfile(), QStringLiteral("Profile"));
     PageControl1->addTab(BuildVision(), QStringLiteral("Vision"));
     birth_ = ReadBirthDate(memberId_);
-    for (const THistoryTabSpec& spec : HistoryTabSpecs()) {
-        auto* page = new THistoryTab(spec, memberId_, birth_, doctorBoxes_, EfController1, PageControl1);
-        HistoryTabs[size_t(spec.recordType)] = page;
-        PageControl1->addTab(page, QString::fromUtf8(spec.caption));
+    for (const THistoryKind& kind : HistoryKinds()) {
+        auto* page = new THistoryTab(kind, memberId_, birth_, doctorBoxes_, EfController1, PageControl1);
+        HistoryTabs[size_t(kind.recordType)] = page;
+        PageControl1->addTab(page, QString::fromUtf8(kind.caption));
     }
 
     BtnClose = new QPushButton(QStringLiteral("&Close"));

@@ -56,9 +56,9 @@ void ShowDatePickerBeside(const QWidget& button, TDateTime preset, std::function
     picker.show();
 }
 
-const std::array<THistoryTabSpec, 5>& HistoryTabSpecs()
+const std::array<THistoryKind, 5>& HistoryKinds()
 {
-    static const std::array<THistoryTabSpec, 5> specs = {{
+    static const std::array<THistoryKind, 5> kinds = {{
         {0, "TSAllergy", "Allergies",
          {"Anesthetics", "Codeine", "Food", "Novacaine", "Penicillin"},
          "My Allergy:", "My Allergies:",
@@ -105,7 +105,7 @@ const std::array<THistoryTabSpec, 5>& HistoryTabSpecs()
          {{"Date Surgery Performed:", TDateRole::Single}},
          "Notes:", "Please enter the \"Surgery\" name.", kCantBeFuture},
     }};
-    return specs;
+    return kinds;
 }
 
 TDateVerdict JudgeHistoryDate(TDateTime date, TDateRole role, TDateTime partner, TDateTime birth, TDateTime today)
@@ -124,12 +124,12 @@ TDateVerdict JudgeHistoryDate(TDateTime date, TDateRole role, TDateTime partner,
     return TDateVerdict::Accepted;
 }
 
-QString DateVerdictText(TDateVerdict verdict, const THistoryTabSpec& spec)
+QString DateVerdictText(TDateVerdict verdict, const THistoryKind& kind)
 {
     switch (verdict) {
     case TDateVerdict::Accepted: return {};
     case TDateVerdict::BeforeBirth: return QStringLiteral("It is impossible your entering date is earlier than your birthday.");
-    case TDateVerdict::Future: return Text(spec.future);
+    case TDateVerdict::Future: return Text(kind.future);
     case TDateVerdict::BeginAfterEnd:
         return QStringLiteral("The begin-date can not be later then end-date. Please re-enter again.");
     case TDateVerdict::EndBeforeBegin:
@@ -138,11 +138,11 @@ QString DateVerdictText(TDateVerdict verdict, const THistoryTabSpec& spec)
     return {};
 }
 
-THistoryTab::THistoryTab(const THistoryTabSpec& spec, qint32 memberId, TDateTime birth, TDoctorBoxes& doctorBoxes,
+THistoryTab::THistoryTab(const THistoryKind& kind, qint32 memberId, TDateTime birth, TDoctorBoxes& doctorBoxes,
                          TEfController* controller, QWidget* parent)
-    : QWidget(parent), spec_(spec), memberId_(memberId), birth_(birth), doctorBoxes_(doctorBoxes)
+    : QWidget(parent), kind_(kind), memberId_(memberId), birth_(birth), doctorBoxes_(doctorBoxes)
 {
-    setObjectName(Text(spec.sheetName));
+    setObjectName(Text(kind.sheetName));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(6, 6, 6, 6);
     BuildLists();
@@ -161,7 +161,7 @@ THistoryTab::THistoryTab(const THistoryTabSpec& spec, qint32 memberId, TDateTime
 void THistoryTab::BuildLists()
 {
     ListSuggested = new QListWidget;
-    for (const char* item : spec_.suggestions)
+    for (const char* item : kind_.suggestions)
         ListSuggested->addItem(Text(item));
     BtnCopy = new QPushButton(QStringLiteral("-->"));
     BtnCopy->setFixedWidth(36);
@@ -196,30 +196,30 @@ QWidget* THistoryTab::BuildDescription(TEfController* controller)
     };
 
     EditName = new QLineEdit;
-    EditName->setMaxLength(spec_.name.maxLength);
-    addRow(spec_.name.label, EditName);
+    EditName->setMaxLength(kind_.name.maxLength);
+    addRow(kind_.name.label, EditName);
     connect(EditName, &QLineEdit::textChanged, this, [this] { RunGuarded([this] { NameChange(); }); });
-    for (const THistoryTextSpec& text : spec_.texts) {
+    for (const THistoryText& text : kind_.texts) {
         auto* edit = new QLineEdit;
         edit->setMaxLength(text.maxLength);
         Texts.push_back(edit);
         addRow(text.label, edit);
     }
-    for (size_t i = 0; i < spec_.boxes.size(); ++i) {
+    for (size_t i = 0; i < kind_.boxes.size(); ++i) {
         auto* box = new QComboBox;
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
-        box->lineEdit()->setMaxLength(spec_.boxes[i].maxLength);
+        box->lineEdit()->setMaxLength(kind_.boxes[i].maxLength);
         auto* button = new QToolButton;
         button->setText(QStringLiteral("..."));
         button->setToolTip(QStringLiteral("Address"));
         Boxes.push_back(box);
         AddressButtons.push_back(button);
         doctorBoxes_.Add(box);
-        addRow(spec_.boxes[i].label, box, button);
+        addRow(kind_.boxes[i].label, box, button);
         connect(button, &QToolButton::clicked, this, [this, i] { RunGuarded([this, i] { AddressClick(int(i)); }); });
     }
-    for (size_t i = 0; i < spec_.dates.size(); ++i) {
+    for (size_t i = 0; i < kind_.dates.size(); ++i) {
         auto* field = new TEfPictureField(area, pftDate, QStringLiteral("MM/DD/yyyy"), controller);
         field->Core().SetMaxLength(10);
         field->Core().SetEpoch(1900);
@@ -229,20 +229,20 @@ QWidget* THistoryTab::BuildDescription(TEfController* controller)
         button->setToolTip(QStringLiteral("Calendar"));
         Dates.push_back(field);
         DateButtons.push_back(button);
-        addRow(spec_.dates[i].label, field, button);
+        addRow(kind_.dates[i].label, field, button);
         connect(button, &QToolButton::clicked, this, [this, i] { RunGuarded([this, i] { DatePickerClick(int(i)); }); });
     }
     MemoNote = new QPlainTextEdit;
     MemoNote->setTabChangesFocus(true);
-    MemoNote->setFixedHeight(spec_.dates.empty() && spec_.boxes.size() < 2 ? 56 : 44);
-    addRow(spec_.noteLabel, MemoNote);
+    MemoNote->setFixedHeight(kind_.dates.empty() && kind_.boxes.size() < 2 ? 56 : 44);
+    addRow(kind_.noteLabel, MemoNote);
     grid->setColumnStretch(1, 1);
     return area;
 }
 
 QString THistoryTab::GroupCaption() const
 {
-    return Text(ListOwn->count() < 2 ? spec_.singular : spec_.plural);
+    return Text(ListOwn->count() < 2 ? kind_.singular : kind_.plural);
 }
 
 void THistoryTab::UpdateCaption()
@@ -273,7 +273,7 @@ void THistoryTab::AddOwn(const QString& text, qint32 historyId)
 void THistoryTab::LoadList()
 {
     ListOwn->clear();
-    for (const THistoryEntry& entry : ReadHistoryEntries(memberId_, spec_.recordType, spec_.name.field))
+    for (const THistoryEntry& entry : ReadHistoryEntries(memberId_, kind_.recordType, kind_.name.field))
         if (OwnRow(entry.name) < 0)
             AddOwn(entry.name, entry.historyId);
     ListOwn->setCurrentItem(nullptr);
@@ -311,15 +311,15 @@ void THistoryTab::LoadRecord()
     const std::optional<THistoryRecord> record = ReadHistoryRecord(memberId_, currentId_);
     if (!record)
         return;
-    EditName->setText(record->fields[spec_.name.field - 1]);
+    EditName->setText(record->fields[kind_.name.field - 1]);
     for (size_t i = 0; i < Texts.size(); ++i)
-        Texts[i]->setText(record->fields[spec_.texts[i].field - 1]);
+        Texts[i]->setText(record->fields[kind_.texts[i].field - 1]);
     for (size_t i = 0; i < Boxes.size(); ++i) {
-        TDoctorBoxes::ShowText(*Boxes[i], record->fields[spec_.boxes[i].field - 1]);
-        doctorBoxes_.SetId(Boxes[i], spec_.boxes[i].hospital ? record->hospitalId : record->doctorId);
+        TDoctorBoxes::ShowText(*Boxes[i], record->fields[kind_.boxes[i].field - 1]);
+        doctorBoxes_.SetId(Boxes[i], kind_.boxes[i].hospital ? record->hospitalId : record->doctorId);
     }
     for (size_t i = 0; i < Dates.size(); ++i) {
-        const TDateTime date = spec_.dates[i].role == TDateRole::Begin ? record->bdate : record->edate;
+        const TDateTime date = kind_.dates[i].role == TDateRole::Begin ? record->bdate : record->edate;
         if (date == 0.0)
             Dates[i]->ClearText();
         else
@@ -331,16 +331,16 @@ void THistoryTab::LoadRecord()
 THistoryRecord THistoryTab::RecordShown()
 {
     THistoryRecord record;
-    record.recordType = spec_.recordType;
-    record.fields[spec_.name.field - 1] = EditName->text();
+    record.recordType = kind_.recordType;
+    record.fields[kind_.name.field - 1] = EditName->text();
     for (size_t i = 0; i < Texts.size(); ++i)
-        record.fields[spec_.texts[i].field - 1] = Texts[i]->text();
+        record.fields[kind_.texts[i].field - 1] = Texts[i]->text();
     for (size_t i = 0; i < Boxes.size(); ++i) {
-        record.fields[spec_.boxes[i].field - 1] = Boxes[i]->currentText();
-        (spec_.boxes[i].hospital ? record.hospitalId : record.doctorId) = doctorBoxes_.Id(Boxes[i]);
+        record.fields[kind_.boxes[i].field - 1] = Boxes[i]->currentText();
+        (kind_.boxes[i].hospital ? record.hospitalId : record.doctorId) = doctorBoxes_.Id(Boxes[i]);
     }
     for (size_t i = 0; i < Dates.size(); ++i)
-        (spec_.dates[i].role == TDateRole::Begin ? record.bdate : record.edate) = Dates[i]->DateTimeValue();
+        (kind_.dates[i].role == TDateRole::Begin ? record.bdate : record.edate) = Dates[i]->DateTimeValue();
     record.note = MemoLines(*MemoNote);
     return record;
 }
@@ -348,7 +348,7 @@ THistoryRecord THistoryTab::RecordShown()
 bool THistoryTab::Write(bool insert)
 {
     if (EditName->text().isEmpty()) {
-        Warn(spec_.nameMissing);
+        Warn(kind_.nameMissing);
         EditName->setFocus();
         return false;
     }
@@ -435,7 +435,7 @@ void THistoryTab::DeleteClick()
 void THistoryTab::NameChange()
 {
     const QString text = EditName->text();
-    const bool suggested = std::any_of(spec_.suggestions.begin(), spec_.suggestions.end(),
+    const bool suggested = std::any_of(kind_.suggestions.begin(), kind_.suggestions.end(),
                                        [&text](const char* item) { return Text(item) == text; });
     EditName->setReadOnly(suggested);
     EditName->setFocusPolicy(suggested ? Qt::ClickFocus : Qt::StrongFocus);
@@ -491,7 +491,7 @@ void THistoryTab::DateExit(int index, bool focusInPage)
     TEfPictureField* field = Dates[size_t(index)];
     if (field->IsFieldBlank())
         return;
-    const TDateRole role = spec_.dates[size_t(index)].role;
+    const TDateRole role = kind_.dates[size_t(index)].role;
     TDateTime partner = 0.0;
     if (role != TDateRole::Single && Dates.size() == 2)
         partner = Dates[size_t(1 - index)]->DateTimeValue();
@@ -500,7 +500,7 @@ void THistoryTab::DateExit(int index, bool focusInPage)
         Save();
         return;
     }
-    ShowMessageBox(DateVerdictText(verdict, spec_), MsgIcon::Warning);
+    ShowMessageBox(DateVerdictText(verdict, kind_), MsgIcon::Warning);
     if (verdict == TDateVerdict::Future || focusInPage) {
         if (verdict == TDateVerdict::Future)
             field->ClearText();

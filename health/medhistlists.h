@@ -30,57 +30,57 @@ void ShowDatePickerBeside(const QWidget& button, TDateTime preset, std::function
 
 enum class TDateRole { Begin, End, Single };
 
-struct THistoryTextSpec {
+struct THistoryText {
     const char* label;
     int maxLength;
     int field;   // 1..4
 };
 
-struct THistoryBoxSpec {
+struct THistoryBox {
     const char* label;
     int maxLength;
     int field;       // 1..4: the name is stored as text too
     bool hospital;   // its key is HospitalID, else DoctorID
 };
 
-struct THistoryDateSpec {
+struct THistoryDate {
     const char* label;
     TDateRole role;   // Begin: Bdate; End and Single: Edate
 };
 
-struct THistoryTabSpec {
+struct THistoryKind {
     qint32 recordType;
     const char* sheetName;
     const char* caption;
     std::vector<const char*> suggestions;
     const char* singular;   // the own list's caption for fewer than two entries
     const char* plural;
-    THistoryTextSpec name;
-    std::vector<THistoryTextSpec> texts;
-    std::vector<THistoryBoxSpec> boxes;
-    std::vector<THistoryDateSpec> dates;
+    THistoryText name;
+    std::vector<THistoryText> texts;
+    std::vector<THistoryBox> boxes;
+    std::vector<THistoryDate> dates;
     const char* noteLabel;
     const char* nameMissing;
     const char* future;
 };
 
 // Allergies, childhood, adult, prescription, surgeries: record types 0 to 4.
-const std::array<THistoryTabSpec, 5>& HistoryTabSpecs();
+const std::array<THistoryKind, 5>& HistoryKinds();
 
 enum class TDateVerdict { Accepted, BeforeBirth, Future, BeginAfterEnd, EndBeforeBegin };
 
 // A history date against the date of birth, today and its partner (the end
 // date of a begin date and the reverse; 0 when empty or none).
 TDateVerdict JudgeHistoryDate(TDateTime date, TDateRole role, TDateTime partner, TDateTime birth, TDateTime today);
-QString DateVerdictText(TDateVerdict verdict, const THistoryTabSpec& spec);
+QString DateVerdictText(TDateVerdict verdict, const THistoryKind& kind);
 
 class THistoryTab : public QWidget {
     Q_OBJECT
 public:
-    THistoryTab(const THistoryTabSpec& spec, qint32 memberId, TDateTime birth, TDoctorBoxes& doctorBoxes,
+    THistoryTab(const THistoryKind& kind, qint32 memberId, TDateTime birth, TDoctorBoxes& doctorBoxes,
                 TEfController* controller, QWidget* parent);
 
-    const THistoryTabSpec& Spec() const { return spec_; }
+    const THistoryKind& Kind() const { return kind_; }
     qint32 CurrentId() const { return currentId_; }
     QString GroupCaption() const;
 
@@ -139,7 +139,7 @@ private:
     void UpdateCaption();
     QComboBox* DoctorBox(bool hospital) const;
 
-    const THistoryTabSpec& spec_;
+    const THistoryKind& kind_;
     qint32 memberId_;
     TDateTime birth_;
     TDoctorBoxes& doctorBoxes_;

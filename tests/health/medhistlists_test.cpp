@@ -53,13 +53,13 @@ TEST(HistoryDates, BeginAndEndMayMeetButNotCross)
 
 TEST(HistoryDates, TheFutureIsToldInEachTabsOwnWords)
 {
-    const auto& specs = HistoryTabSpecs();
-    EXPECT_EQ(DateVerdictText(TDateVerdict::Future, specs[3]),
+    const auto& kinds = HistoryKinds();
+    EXPECT_EQ(DateVerdictText(TDateVerdict::Future, kinds[3]),
               QStringLiteral("It can' be the future date, please enter again."));
     for (int type : {1, 2, 4})
-        EXPECT_EQ(DateVerdictText(TDateVerdict::Future, specs[size_t(type)]),
+        EXPECT_EQ(DateVerdictText(TDateVerdict::Future, kinds[size_t(type)]),
                   QStringLiteral("It can't be the future date, please enter again."));
-    EXPECT_EQ(DateVerdictText(TDateVerdict::EndBeforeBegin, specs[1]),
+    EXPECT_EQ(DateVerdictText(TDateVerdict::EndBeforeBegin, kinds[1]),
               QStringLiteral("The end-date can not be earlier then begin-date. Please re-enter again."));
 }
 
