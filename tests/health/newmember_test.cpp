@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
@@ -242,17 +241,8 @@ TEST_F(NewMemberTest, CancelWithoutAnApplyReportsNoMemberAndTheCloseBoxLeavesAsC
         EXPECT_FALSE(MemberAdded);
         EXPECT_TRUE(dialog->Cancelled());
     }
-    {
-        auto dialog = Open();
-        Fill(*dialog, QStringLiteral("Bo"), QStringLiteral("Lee"), EncodeDate(2010, 1, 31), 0);
-        dialog->OKBtn->click();
-        EXPECT_FALSE(dialog->isVisible());
-        EXPECT_FALSE(dialog->Cancelled());
-        EXPECT_TRUE(MemberAdded);
-        EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    }
-    EXPECT_EQ(Members().size(), 1u);
-    EXPECT_TRUE(boxes_.Texts().startsWith(QStringLiteral("Please enter the first name.")));
+    EXPECT_TRUE(Members().empty());
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please enter the first name.")});
 }
 
 TEST_F(NewMemberTest, HeightIsStoredInInchesOrCentimetresAndEmptyNumbersAsZero)
@@ -379,13 +369,6 @@ TEST_F(NewMemberTest, Picture)
     Settle();
     SavePicture(*dialog, QStringLiteral("dlg_newmember_cm"));
     EXPECT_EQ(dialog->size(), size) << "the inches leave their place empty";
-    // Nothing shown reaches past the dialog's edges.
-    for (QWidget* child : dialog->findChildren<QWidget*>()) {
-        const QRect place(child->mapTo(dialog.get(), QPoint(0, 0)), child->size());
-        if (child->isVisible() && !place.isEmpty()) {
-            EXPECT_TRUE(dialog->rect().contains(place)) << child->metaObject()->className();
-        }
-    }
 }
 
 }  // namespace
