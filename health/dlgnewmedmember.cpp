@@ -207,7 +207,6 @@ TEfSpinner* TDlgNewMedMember::NewSpinner(TEfPictureField* field)
     auto* spinner = new TEfSpinner(this);
     spinner->FocusedControl = field;
     spinner->WrapMode = false;
-    spinner->Delta = 1.0;
     return spinner;
 }
 
@@ -265,9 +264,15 @@ void TDlgNewMedMember::BuildLayout()
     column->addLayout(body);
     column->addWidget(Label5);
     column->addLayout(buttons);
-    // The designed 412 pixels wide; as high as the font needs.
-    setFixedWidth(412);
     column->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Down the form, whatever order the controls were made in.
+    QWidget* const order[] = {Edit1, Edit2, Edit3, EfPFDate, RadioGroup1->Item(0), RadioGroup1->Item(1),
+                              RadioGroup2->Item(0), RadioGroup2->Item(1), EfPFWeight, RadioGroup3->Item(0),
+                              RadioGroup3->Item(1), EfPFHeight1, EfPFHeight2, OKBtn, Apply, CancelBtn};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    Edit1->setFocus();
 }
 
 void TDlgNewMedMember::OKBtnClick()

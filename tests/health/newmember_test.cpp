@@ -122,6 +122,18 @@ TEST_F(NewMemberTest, RefusalsComeOneAtATimeInOrderWithTheFocusOnTheFieldAtFault
     EXPECT_EQ(dialog->Edit1->text(), QStringLiteral("Ann")) << "what was typed stays";
 }
 
+TEST_F(NewMemberTest, TheFocusStartsOnTheFirstNameAndTabWalksTheFormDownwards)
+{
+    auto dialog = Open();
+    EXPECT_EQ(QApplication::focusWidget(), dialog->Edit1);
+    const QList<QWidget*> order = {dialog->Edit2, dialog->Edit3, dialog->EfPFDate, dialog->RadioGroup1->Item(0)};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        Settle();
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
+    }
+}
+
 TEST_F(NewMemberTest, ABirthDateAfterTodayIsRefusedWhenSavedThoughTheFieldWasNeverLeft)
 {
     auto dialog = Open();
