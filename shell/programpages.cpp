@@ -5,6 +5,7 @@
 #include "modulepages.h"
 #include "context/context.h"
 #include "context/navigation.h"
+#include "health/dlgnewmedmember.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
@@ -35,6 +36,14 @@ ModulePageTable ProgramPages()
     Launcher::Register(TDialogID::About, [](const TDialogRequest&) {
         ShowAboutBox();
         return TDialogOutcome{};
+    });
+    // The folder tree reads MemberAdded; the members page, how the dialog was left.
+    Launcher::Register(TDialogID::NewMember, [](const TDialogRequest&) {
+        const TNewMemberOutcome left = ShowNewMemberDialog();
+        TDialogOutcome outcome;
+        outcome.cancelled = left.cancelled;
+        outcome.applied = left.applied;
+        return outcome;
     });
 
     ModulePageTable pages;
