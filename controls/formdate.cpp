@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -360,4 +361,25 @@ void TFormDate::CallDateCallback()
 void TFormDate::RequestHide()
 {
     QCoreApplication::postEvent(QCoreApplication::instance(), new QEvent(DatePickerHideEvent()));
+}
+
+QPoint DatePickerPlace(const QRect& buttonOnScreen, const QSize& picker, const QRect& screen)
+{
+    constexpr int kLeftOfButton = 50;
+    QPoint place(buttonOnScreen.left() - kLeftOfButton, buttonOnScreen.top() + buttonOnScreen.height());
+    if (place.x() + picker.width() > screen.right() + 1)
+        place.setX(screen.right() + 1 - picker.width());
+    if (place.y() + picker.height() > screen.bottom() + 1)
+        place.setY(screen.bottom() + 1 - picker.height());
+    return place;
+}
+
+void OpenDatePickerBeside(QWidget& button, TDateTime current, std::function<void()> callback)
+{
+    TFormDate& picker = SharedDatePicker();
+    const QRect buttonOnScreen(button.mapToGlobal(QPoint(0, 0)), button.size());
+    picker.move(DatePickerPlace(buttonOnScreen, picker.size(), button.screen()->geometry()));
+    picker.SetDateCallback(std::move(callback));
+    PresetPickerDate(current);
+    picker.show();
 }

@@ -114,3 +114,11 @@ void InstallDatePicker(QWidget* owner);
 extern TFormDate* DateForm;
 // The shared picker (DateForm), made now when it does not exist yet.
 TFormDate& SharedDatePicker();
+
+// Where a dialog's calendar button puts the picker: 50 pixels left of the
+// button and just below it, pulled back inside the screen where its right or
+// bottom edge would leave it.
+QPoint DatePickerPlace(const QRect& buttonOnScreen, const QSize& picker, const QRect& screen);
+// Opens the shared picker beside the button on the field's date (today for
+// none), with the dialog's callback; not modal.
+void OpenDatePickerBeside(QWidget& button, TDateTime current, std::function<void()> callback);

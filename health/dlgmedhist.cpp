@@ -254,7 +254,7 @@ QWidget* TDlgMedHist::BuildProfile()
     heightRow->addSpacing(12);
     RGHeight = new QButtonGroup(this);
     AddChoice(*RGHeight, *heightRow, QStringLiteral("ft - in"), kHeightFeetInches);
-    AddChoice(*RGHeight, *heightRow, QStringLiteral("cm"), kHeightCm);
+    AddChoice(*RGHeight, *heightRow, QStringLiteral("cm"), kHeightCentimetres);
     heightRow->addStretch();
     connect(RGHeight, &QButtonGroup::idClicked, this, [this] { RunGuarded([this] { RGHeightClick(); }); });
     for (TEfBaseEntryField* field : std::initializer_list<TEfBaseEntryField*>{PFWeight, PFHeight1, PFHeight2})
@@ -410,7 +410,7 @@ TMedProfile TDlgMedHist::ProfileShown() const
     p.lastName = EditLast->text();
     p.weightUnit = RGWeight->checkedId() == kWeightKgs ? kWeightKgs : kWeightLbs;
     p.weight = PFWeight->IntegerValue();
-    p.heightUnit = RGHeight->checkedId() == kHeightCm ? kHeightCm : kHeightFeetInches;
+    p.heightUnit = RGHeight->checkedId() == kHeightCentimetres ? kHeightCentimetres : kHeightFeetInches;
     p.height = JoinHeight({PFHeight1->IntegerValue(), PFHeight2->IntegerValue()}, p.heightUnit);
     p.bloodType = CBBlood->currentText();
     p.rhFactor = CBRH->currentIndex();
@@ -466,7 +466,7 @@ void TDlgMedHist::PageControl1Change(int index)
 
 void TDlgMedHist::RGHeightClick()
 {
-    const bool feetAndInches = RGHeight->checkedId() != kHeightCm;
+    const bool feetAndInches = RGHeight->checkedId() != kHeightCentimetres;
     LabelInches->setVisible(feetAndInches);
     PFHeight2->setVisible(feetAndInches);
     EfSpinner3->setVisible(feetAndInches);

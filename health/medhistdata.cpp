@@ -50,14 +50,14 @@ void SetHistoryRow(TQuery& query, qint32 memberId, const THistoryRecord& record)
 
 THeightBoxes SplitHeight(qint32 height, qint32 unit)
 {
-    if (unit == kHeightCm)
+    if (unit == kHeightCentimetres)
         return {height, 0};
     return {height / kInchesPerFoot, height % kInchesPerFoot};
 }
 
 qint32 JoinHeight(const THeightBoxes& boxes, qint32 unit)
 {
-    if (unit == kHeightCm)
+    if (unit == kHeightCentimetres)
         return boxes.first;
     return boxes.first * kInchesPerFoot + boxes.second;
 }

@@ -15,8 +15,9 @@ constexpr TDateTime kNoBirthDate = -693594.0;
 
 constexpr qint32 kWeightLbs = 0;
 constexpr qint32 kWeightKgs = 1;
-constexpr qint32 kHeightFeetInches = 0;
-constexpr qint32 kHeightCm = 1;
+// The units of a member's height, shared by every dialog that writes it.
+constexpr int kHeightFeetInches = 0;
+constexpr int kHeightCentimetres = 1;
 
 // Heights in feet and inches are stored as inches.
 struct THeightBoxes {

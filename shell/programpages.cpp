@@ -6,6 +6,7 @@
 #include "context/context.h"
 #include "context/navigation.h"
 #include "health/dlgmedhist.h"
+#include "health/dlgnewmedmember.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
@@ -36,6 +37,14 @@ ModulePageTable ProgramPages()
     Launcher::Register(TDialogID::About, [](const TDialogRequest&) {
         ShowAboutBox();
         return TDialogOutcome{};
+    });
+    // The folder tree reads MemberAdded; the members page, how the dialog was left.
+    Launcher::Register(TDialogID::NewMember, [](const TDialogRequest&) {
+        const TNewMemberOutcome left = ShowNewMemberDialog();
+        TDialogOutcome outcome;
+        outcome.cancelled = left.cancelled;
+        outcome.applied = left.applied;
+        return outcome;
     });
     // For CurMemberID, which the page set; the page renames the member from
     // MemberFirstName, which the dialog leaves behind.

@@ -20,6 +20,19 @@
 
 namespace {
 
+TEST(DatePickerPlace, FiftyPixelsLeftOfTheButtonAndBelowItPulledBackInsideTheScreen)
+{
+    const QSize picker(183, 137);
+    const QRect screen(0, 0, 1024, 768);
+    EXPECT_EQ(DatePickerPlace(QRect(300, 200, 21, 22), picker, screen), QPoint(250, 222));
+    // The right edge would reach 1025: the picker ends at the screen's edge.
+    EXPECT_EQ(DatePickerPlace(QRect(892, 200, 21, 22), picker, screen), QPoint(1024 - 183, 222));
+    EXPECT_EQ(DatePickerPlace(QRect(891, 200, 21, 22), picker, screen), QPoint(841, 222));
+    // Likewise at the bottom; a second screen to the right counts from its own edges.
+    EXPECT_EQ(DatePickerPlace(QRect(300, 700, 21, 22), picker, screen), QPoint(250, 768 - 137));
+    EXPECT_EQ(DatePickerPlace(QRect(2900, 100, 21, 22), picker, QRect(1024, 0, 1920, 1080)), QPoint(2944 - 183, 122));
+}
+
 TEST(PickerCalendarRule, LeapYearsMonthLengthsAndNextMonth)
 {
     EXPECT_TRUE(IsLeapYear(2000));

@@ -59,7 +59,7 @@ TEST_F(Profile, FiveFeetElevenShowsBothBoxesAndCentimetresStoreTheFirstBoxAlone)
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Ann's Medical History"));
     EXPECT_EQ(dialog.Label46->text(), QStringLiteral("Ann's Profile"));
 
-    ChooseUnit(*dialog.RGHeight, kHeightCm);
+    ChooseUnit(*dialog.RGHeight, kHeightCentimetres);
     EXPECT_FALSE(dialog.PFHeight2->isVisible());
     EXPECT_FALSE(dialog.EfSpinner3->isVisible());
     dialog.PFHeight1->SetIntegerValue(180);
@@ -70,7 +70,7 @@ TEST_F(Profile, FiveFeetElevenShowsBothBoxesAndCentimetresStoreTheFirstBoxAlone)
     const std::optional<TMedProfile> stored = ReadMedProfile(ann);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->height, 180) << "the hidden inches box (11) is not added";
-    EXPECT_EQ(stored->heightUnit, kHeightCm);
+    EXPECT_EQ(stored->heightUnit, kHeightCentimetres);
     EXPECT_EQ(stored->weight, 72);
     EXPECT_EQ(stored->weightUnit, kWeightKgs);
     EXPECT_TRUE(boxes_.shown.isEmpty());
@@ -98,9 +98,9 @@ TEST_F(Profile, HeightBoxesSplitAndJoin)
     EXPECT_EQ(SplitHeight(71, kHeightFeetInches).first, 5);
     EXPECT_EQ(SplitHeight(71, kHeightFeetInches).second, 11);
     EXPECT_EQ(SplitHeight(72, kHeightFeetInches).second, 0);
-    EXPECT_EQ(SplitHeight(183, kHeightCm).first, 183);
+    EXPECT_EQ(SplitHeight(183, kHeightCentimetres).first, 183);
     EXPECT_EQ(JoinHeight({5, 11}, kHeightFeetInches), 71);
-    EXPECT_EQ(JoinHeight({183, 11}, kHeightCm), 183);
+    EXPECT_EQ(JoinHeight({183, 11}, kHeightCentimetres), 183);
 }
 
 TEST_F(Profile, BloodTypeAndRhFactorRoundTripAndAnUnchosenRhStaysUnknown)
@@ -198,7 +198,7 @@ TEST_F(Profile, ThePrintoutTakesTheUnsavedEdits)
 {
     TMemberRow row;
     row.height = 180;
-    row.heightUnit = kHeightCm;
+    row.heightUnit = kHeightCentimetres;
     const qint32 ann = AddMember(row);
     TDlgMedHist& dialog = Open(ann);
     EXPECT_TRUE(dialog.BtnPrint->isEnabled());
