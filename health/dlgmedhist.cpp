@@ -12,12 +12,11 @@
 #include "platform/ui/cursor.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
+#include "radiogroup.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,7 +25,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -58,20 +56,6 @@ QPixmap HeaderSource()
     painter.fillRect(17, 9, 6, 15, QColor(0xC0, 0x10, 0x10));
     painter.fillRect(12, 14, 16, 5, QColor(0xC0, 0x10, 0x10));
     return picture;
-}
-
-QRadioButton* AddChoice(QButtonGroup& group, QBoxLayout& layout, const QString& text, int id)
-{
-    auto* button = new QRadioButton(text);
-    group.addButton(button, id);
-    layout.addWidget(button);
-    return button;
-}
-
-void CheckChoice(QButtonGroup& group, int id)
-{
-    if (QAbstractButton* button = group.button(id))
-        button->setChecked(true);
 }
 
 // A whole number put in the field; 0 shows as an empty field.
@@ -219,22 +203,17 @@ QWidget* TDlgMedHist::BuildProfile()
     names->setColumnStretch(1, 3);
     names->setColumnStretch(3, 1);
 
-    auto* weightBox = new QGroupBox(QStringLiteral(" Weight: "));
-    auto* weightRow = new QHBoxLayout(weightBox);
     PFWeight = new TEfSimpleField(TSProfile, sftInteger, QLatin1Char('i'), EfController1);
     PFWeight->Core().SetMaxLength(5);
     PFWeight->Core().SetRange(0, 32767);
     EfSpinner1 = SpinnerFor(PFWeight);
+    RGWeight = new TRadioGroup(QStringLiteral(" Weight: "), {QStringLiteral("lbs"), QStringLiteral("kgs")}, 2);
+    auto* weightRow = new QHBoxLayout;
     weightRow->addWidget(PFWeight);
     weightRow->addWidget(EfSpinner1);
-    weightRow->addSpacing(12);
-    RGWeight = new QButtonGroup(this);
-    AddChoice(*RGWeight, *weightRow, QStringLiteral("lbs"), kWeightLbs);
-    AddChoice(*RGWeight, *weightRow, QStringLiteral("kgs"), kWeightKgs);
+    weightRow->addWidget(RGWeight);
     weightRow->addStretch();
 
-    auto* heightBox = new QGroupBox(QStringLiteral(" Height: "));
-    auto* heightRow = new QHBoxLayout(heightBox);
     PFHeight1 = new TEfPictureField(TSProfile, pftInteger, QStringLiteral("iiiiii"), EfController1);
     PFHeight2 = new TEfPictureField(TSProfile, pftInteger, QStringLiteral("iiiiii"), EfController1);
     for (TEfPictureField* field : {PFHeight1, PFHeight2}) {
@@ -246,17 +225,16 @@ QWidget* TDlgMedHist::BuildProfile()
     EfSpinner2 = SpinnerFor(PFHeight1);
     EfSpinner3 = SpinnerFor(PFHeight2);
     LabelInches = new QLabel(QStringLiteral("-"));
+    RGHeight = new TRadioGroup(QStringLiteral(" Height: "), {QStringLiteral("ft - in"), QStringLiteral("cm")}, 2);
+    connect(RGHeight, &TRadioGroup::Clicked, this, [this] { RunGuarded([this] { RGHeightClick(); }); });
+    auto* heightRow = new QHBoxLayout;
     heightRow->addWidget(PFHeight1);
     heightRow->addWidget(EfSpinner2);
     heightRow->addWidget(LabelInches);
     heightRow->addWidget(PFHeight2);
     heightRow->addWidget(EfSpinner3);
-    heightRow->addSpacing(12);
-    RGHeight = new QButtonGroup(this);
-    AddChoice(*RGHeight, *heightRow, QStringLiteral("ft - in"), kHeightFeetInches);
-    AddChoice(*RGHeight, *heightRow, QStringLiteral("cm"), kHeightCentimetres);
+    heightRow->addWidget(RGHeight);
     heightRow->addStretch();
-    connect(RGHeight, &QButtonGroup::idClicked, this, [this] { RunGuarded([this] { RGHeightClick(); }); });
     for (TEfBaseEntryField* field : std::initializer_list<TEfBaseEntryField*>{PFWeight, PFHeight1, PFHeight2})
         field->ErrorColors.SetBackColor(Qt::white);
 
@@ -276,8 +254,8 @@ QWidget* TDlgMedHist::BuildProfile()
     auto* column = new QVBoxLayout(TSProfile);
     column->addWidget(Label46);
     column->addLayout(names);
-    column->addWidget(weightBox);
-    column->addWidget(heightBox);
+    column->addLayout(weightRow);
+    column->addLayout(heightRow);
     column->addLayout(blood);
     column->addStretch();
     return TSProfile;
@@ -369,9 +347,9 @@ void TDlgMedHist::LoadProfile()
     EditLast->setText(p.lastName);
     LabelDOB->setText(DateToStr(p.dob));
     LabelSex->setText(p.sex != 0 ? QStringLiteral("Female") : QStringLiteral("Male"));
-    CheckChoice(*RGWeight, p.weightUnit);
+    RGWeight->SetItemIndex(p.weightUnit);
     ShowCount(*PFWeight, p.weight);
-    CheckChoice(*RGHeight, p.heightUnit);
+    RGHeight->SetItemIndex(p.heightUnit);
     RGHeightClick();
     const THeightBoxes boxes = SplitHeight(p.height, p.heightUnit);
     if (p.height == 0) {
@@ -408,9 +386,9 @@ TMedProfile TDlgMedHist::ProfileShown() const
     p.firstName = EditFirst->text();
     p.middleName = EditMI->text();
     p.lastName = EditLast->text();
-    p.weightUnit = RGWeight->checkedId() == kWeightKgs ? kWeightKgs : kWeightLbs;
+    p.weightUnit = RGWeight->ItemIndex() == kWeightKgs ? kWeightKgs : kWeightLbs;
     p.weight = PFWeight->IntegerValue();
-    p.heightUnit = RGHeight->checkedId() == kHeightCentimetres ? kHeightCentimetres : kHeightFeetInches;
+    p.heightUnit = RGHeight->ItemIndex() == kHeightCentimetres ? kHeightCentimetres : kHeightFeetInches;
     p.height = JoinHeight({PFHeight1->IntegerValue(), PFHeight2->IntegerValue()}, p.heightUnit);
     p.bloodType = CBBlood->currentText();
     p.rhFactor = CBRH->currentIndex();
@@ -466,7 +444,7 @@ void TDlgMedHist::PageControl1Change(int index)
 
 void TDlgMedHist::RGHeightClick()
 {
-    const bool feetAndInches = RGHeight->checkedId() != kHeightCentimetres;
+    const bool feetAndInches = RGHeight->ItemIndex() != kHeightCentimetres;
     LabelInches->setVisible(feetAndInches);
     PFHeight2->setVisible(feetAndInches);
     EfSpinner3->setVisible(feetAndInches);

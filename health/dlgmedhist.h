@@ -12,7 +12,6 @@
 #include <array>
 #include <optional>
 
-class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,6 +26,7 @@ class TEfPictureField;
 class TEfSimpleField;
 class TEfSpinner;
 class THistoryTab;
+class TRadioGroup;
 
 // The pages of the dialog, in order.
 enum TMedHistPage { kPageProfile, kPageVision, kPageAllergy, kPageChildhood, kPageAdult, kPagePrescription, kPageSurgery };
@@ -60,10 +60,10 @@ public:
     QLineEdit* EditLast;
     QLabel* LabelDOB;
     QLabel* LabelSex;
-    QButtonGroup* RGWeight;
+    TRadioGroup* RGWeight;
     TEfSimpleField* PFWeight;
     TEfSpinner* EfSpinner1;
-    QButtonGroup* RGHeight;
+    TRadioGroup* RGHeight;
     TEfPictureField* PFHeight1;
     TEfSpinner* EfSpinner2;
     TEfPictureField* PFHeight2;

@@ -27,7 +27,6 @@ constexpr int kNameLength = 30;
 constexpr int kNumberLength = 6;
 constexpr double kLargestNumber = 999999;
 constexpr double kLargestInches = 11;
-constexpr int kInchesPerFoot = 12;
 
 QLineEdit* NameEdit()
 {
@@ -90,9 +89,7 @@ QString RefusalText(TNewMemberRefusal refusal)
 
 qint32 StoredHeight(int heightUnit, qint32 feetOrCentimetres, qint32 inches)
 {
-    if (heightUnit == kHeightFeetInches)
-        return feetOrCentimetres * kInchesPerFoot + inches;
-    return feetOrCentimetres;
+    return JoinHeight({feetOrCentimetres, inches}, heightUnit);
 }
 
 qint32 AppendMember(const TNewMemberEntry& entry)

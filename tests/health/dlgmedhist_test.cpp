@@ -4,6 +4,7 @@
 #include "controls/efpicture.h"
 #include "controls/efsimple.h"
 #include "controls/efspinner.h"
+#include "health/radiogroup.h"
 #include "platform/dataset.h"
 #include "reports/rpstandardpreview.h"
 #include "shell/modulepages.h"
@@ -12,13 +13,13 @@
 #include "shell/pages/formmedpage.h"
 #include "shell/pages/launcher.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -28,9 +29,9 @@ namespace {
 
 class Profile : public MedHistTest {};
 
-void ChooseUnit(QButtonGroup& group, int id)
+void ChooseUnit(TRadioGroup& group, int index)
 {
-    group.button(id)->click();
+    group.Item(index)->click();
 }
 
 QString LensCell(TDlgMedHist& dialog, int row, int column)
@@ -203,11 +204,11 @@ TEST_F(Profile, ThePrintoutTakesTheUnsavedEdits)
     TDlgMedHist& dialog = Open(ann);
     EXPECT_TRUE(dialog.BtnPrint->isEnabled());
     dialog.EditLast->setText(QStringLiteral("O'Hara"));
-    dialog.RGHeight->button(kHeightFeetInches)->click();
+    ChooseUnit(*dialog.RGHeight, kHeightFeetInches);
     dialog.PFHeight1->SetIntegerValue(5);
     dialog.PFHeight2->SetIntegerValue(11);
     dialog.PFWeight->SetIntegerValue(61);
-    dialog.RGWeight->button(kWeightKgs)->click();
+    ChooseUnit(*dialog.RGWeight, kWeightKgs);
     dialog.CBRH->setCurrentIndex(0);
     dialog.PFDate->SetDateTimeValue(EncodeDate(2024, 2, 29));
     dialog.SGVision->item(4, 6)->setText(QStringLiteral("BO"));
