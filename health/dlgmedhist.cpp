@@ -453,7 +453,7 @@ void TDlgMedHist::RGHeightClick()
 void TDlgMedHist::SBDateClick()
 {
     // The picker outlives the dialog and keeps its callback until the next one.
-    ShowDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [field = QPointer<TEfPictureField>(PFDate)] {
+    OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [field = QPointer<TEfPictureField>(PFDate)] {
         if (field)
             field->SetDateTimeValue(PickedDate);
     });

@@ -15,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -39,21 +38,6 @@ QStringList MemoLines(const QPlainTextEdit& memo)
 {
     const QString text = memo.toPlainText();
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-}
-
-void ShowDatePickerBeside(const QWidget& button, TDateTime preset, std::function<void()> picked)
-{
-    TFormDate& picker = SharedDatePicker();
-    QPoint place = button.mapToGlobal(QPoint(-50, button.height()));
-    if (QScreen* screen = button.screen()) {
-        const QRect room = screen->availableGeometry();
-        place.setX(std::clamp(place.x(), room.left(), room.right() - picker.width()));
-        place.setY(std::clamp(place.y(), room.top(), room.bottom() - picker.height()));
-    }
-    picker.move(place);
-    picker.SetDateCallback(std::move(picked));
-    PresetPickerDate(preset);
-    picker.show();
 }
 
 const std::array<THistoryKind, 5>& HistoryKinds()
@@ -520,7 +504,7 @@ void THistoryTab::DatePickerClick(int index)
 {
     TEfPictureField* field = Dates[size_t(index)];
     // The picker outlives the dialog and keeps its callback until the next one.
-    ShowDatePickerBeside(*DateButtons[size_t(index)], field->DateTimeValue(),
+    OpenDatePickerBeside(*DateButtons[size_t(index)], field->DateTimeValue(),
                          [self = QPointer<THistoryTab>(this), field = QPointer<TEfPictureField>(field), index] {
                              if (!self || !field)
                                  return;

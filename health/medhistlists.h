@@ -7,7 +7,6 @@
 
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <vector>
 
 class QComboBox;
@@ -24,9 +23,6 @@ class TEfPictureField;
 
 // A memo's lines; none for an empty memo.
 QStringList MemoLines(const QPlainTextEdit& memo);
-// The shared date picker under the calendar button, kept inside the screen,
-// on the field's date; `picked` runs for each date picked.
-void ShowDatePickerBeside(const QWidget& button, TDateTime preset, std::function<void()> picked);
 
 enum class TDateRole { Begin, End, Single };
 
