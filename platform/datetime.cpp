@@ -3,7 +3,14 @@
 #include <cmath>
 
 namespace {
-const QDate kZeroDate(1899, 12, 30);
+// Made on first use: dates are encoded while other files' constants are set
+// up, before a constant of this file would be.
+const QDate& ZeroDate()
+{
+    static const QDate zero(1899, 12, 30);
+    return zero;
+}
+
 constexpr qint64 kMsecPerDay = 86400000;
 QDateTime gFixedMoment;
 
@@ -24,7 +31,7 @@ bool TryEncodeDate(int year, int month, int day, TDateTime& result)
 {
     if (year < 1 || year > 9999 || !QDate::isValid(year, month, day))
         return false;
-    result = static_cast<TDateTime>(kZeroDate.daysTo(QDate(year, month, day)));
+    result = static_cast<TDateTime>(ZeroDate().daysTo(QDate(year, month, day)));
     return true;
 }
 
@@ -37,7 +44,7 @@ TDateTime DateOf(TDateTime value)
 
 QDate ToQDate(TDateTime value)
 {
-    return kZeroDate.addDays(static_cast<qint64>(DateOf(value)));
+    return ZeroDate().addDays(static_cast<qint64>(DateOf(value)));
 }
 
 DateParts DecodeDate(TDateTime value)
@@ -48,7 +55,7 @@ DateParts DecodeDate(TDateTime value)
 
 TDateTime FromQDate(const QDate& date)
 {
-    return date.isValid() ? static_cast<TDateTime>(kZeroDate.daysTo(date)) : 0.0;
+    return date.isValid() ? static_cast<TDateTime>(ZeroDate().daysTo(date)) : 0.0;
 }
 
 TDateTime EncodeTime(int hour, int minute, int second, int msec)
