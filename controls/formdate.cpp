@@ -379,7 +379,12 @@ void OpenDatePickerBeside(QWidget& button, TDateTime current, std::function<void
     TFormDate& picker = SharedDatePicker();
     const QRect buttonOnScreen(button.mapToGlobal(QPoint(0, 0)), button.size());
     picker.move(DatePickerPlace(buttonOnScreen, picker.size(), button.screen()->geometry()));
-    picker.SetDateCallback(std::move(callback));
+    // The picker outlives the dialog and keeps its callback until the next
+    // one: a pick after the dialog has gone reaches nothing.
+    picker.SetDateCallback([owner = QPointer<QWidget>(&button), callback = std::move(callback)] {
+        if (owner)
+            callback();
+    });
     PresetPickerDate(current);
     picker.show();
 }

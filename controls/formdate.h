@@ -120,5 +120,6 @@ TFormDate& SharedDatePicker();
 // bottom edge would leave it.
 QPoint DatePickerPlace(const QRect& buttonOnScreen, const QSize& picker, const QRect& screen);
 // Opens the shared picker beside the button on the field's date (today for
-// none), with the dialog's callback; not modal.
+// none), with the dialog's callback, which runs only while the button lives;
+// not modal.
 void OpenDatePickerBeside(QWidget& button, TDateTime current, std::function<void()> callback);

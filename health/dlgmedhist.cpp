@@ -452,11 +452,7 @@ void TDlgMedHist::RGHeightClick()
 
 void TDlgMedHist::SBDateClick()
 {
-    // The picker outlives the dialog and keeps its callback until the next one.
-    OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [field = QPointer<TEfPictureField>(PFDate)] {
-        if (field)
-            field->SetDateTimeValue(PickedDate);
-    });
+    OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
 }
 
 void TDlgMedHist::PSBDocClick()

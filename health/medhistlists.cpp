@@ -503,14 +503,10 @@ void THistoryTab::AddressClick(int index)
 void THistoryTab::DatePickerClick(int index)
 {
     TEfPictureField* field = Dates[size_t(index)];
-    // The picker outlives the dialog and keeps its callback until the next one.
-    OpenDatePickerBeside(*DateButtons[size_t(index)], field->DateTimeValue(),
-                         [self = QPointer<THistoryTab>(this), field = QPointer<TEfPictureField>(field), index] {
-                             if (!self || !field)
-                                 return;
-                             field->SetDateTimeValue(PickedDate);
-                             self->DateExit(index, false);
-                         });
+    OpenDatePickerBeside(*DateButtons[size_t(index)], field->DateTimeValue(), [this, field, index] {
+        field->SetDateTimeValue(PickedDate);
+        DateExit(index, false);
+    });
 }
 
 QWidget* THistoryTab::DetailControlOf(QWidget* widget) const

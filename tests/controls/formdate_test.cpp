@@ -88,6 +88,30 @@ TEST(SharedDatePicker, MadeOnFirstUseForTheOwnerAndOpensOnADatePresetBefore)
     DatePreset = false;
 }
 
+// The picker outlives the dialog that opened it: a day picked after the
+// dialog was cancelled must not write into the freed dialog.
+TEST(SharedDatePicker, APickAfterTheDialogHasGoneReachesNothing)
+{
+    QWidget owner;
+    InstallDatePicker(&owner);
+    int picks = 0;
+    auto dialog = std::make_unique<QWidget>();
+    auto* button = new QToolButton(dialog.get());
+    dialog->show();
+    OpenDatePickerBeside(*button, EncodeDate(2001, 3, 15), [&picks] { ++picks; });
+    TFormDate& picker = SharedDatePicker();
+    picker.ComboBoxMonth->setCurrentIndex(4);
+    picker.ComboBoxMonthChange();
+    EXPECT_EQ(picks, 1);
+
+    dialog.reset();
+    picker.ComboBoxMonth->setCurrentIndex(6);
+    picker.ComboBoxMonthChange();
+    EXPECT_EQ(picks, 1);
+    picker.hide();
+    DatePreset = false;
+}
+
 // Serves the picker as the main window's application event filter does.
 class PickerHook : public QObject {
 public:
