@@ -1,7 +1,6 @@
 #include "controls/formdate.h"
 #include "controls/daynumbers.h"
 #include "platform/formatsettings.h"
-#include "context/context.h"
 #include "platform/ui/messagebox.h"
 #include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
