@@ -42,29 +42,14 @@ public:
     const QString& Path() const { return folder_.Path(); }
 
 private:
-    void Run(const QStringList& sql, const std::vector<std::pair<QString, QVariant>>& values)
-    {
-        TQuery q(Path());
-        q.SetSQL(sql);
-        for (const auto& [name, value] : values) {
-            if (value.typeId() == QMetaType::Double)
-                q.ParamByName(name).SetAsDate(value.toDouble());
-            else if (value.typeId() == QMetaType::Int)
-                q.ParamByName(name).SetAsInteger(value.toInt());
-            else
-                q.ParamByName(name).SetAsString(value.toString());
-        }
-        q.ExecSQL();
-    }
-
     void AddMembers()
     {
         for (int n = 0; n < kMembers; ++n)
-            Run({QStringLiteral("INSERT INTO MEDPROF (FirstName, LastName, Sex, DOB, Display)"),
-                 QStringLiteral("VALUES (:FirstName, 'Lee', :Sex, :DOB, 1)")},
-                {{QStringLiteral("FirstName"), QStringLiteral("Member%1").arg(n)},
-                 {QStringLiteral("Sex"), n % 2},
-                 {QStringLiteral("DOB"), Date() - 365.25 * (3 + 6 * n)}});
+            folder_.Run({QStringLiteral("INSERT INTO MEDPROF (FirstName, LastName, Sex, DOB, Display)"),
+                         QStringLiteral("VALUES (:FirstName, 'Lee', :Sex, :DOB, 1)")},
+                        {{QStringLiteral("FirstName"), QStringLiteral("Member%1").arg(n)},
+                         {QStringLiteral("Sex"), n % 2},
+                         {QStringLiteral("DOB"), Date() - 365.25 * (3 + 6 * n)}});
     }
 
     void AddAccounts()
@@ -72,36 +57,36 @@ private:
         const int year = DecodeDate(Date()).year;
         for (int n = 1; n <= kAccounts; ++n) {
             const bool fsa = n <= kFSAs;
-            Run({QStringLiteral("INSERT INTO MEDINS (AccountType, AccountName, Display)"),
-                 QStringLiteral("VALUES (:AccountType, :AccountName, 1)")},
-                {{QStringLiteral("AccountType"), fsa ? 5 : 1 + n % 4}, {QStringLiteral("AccountName"), QStringLiteral("Plan %1").arg(n)}});
+            folder_.Run({QStringLiteral("INSERT INTO MEDINS (AccountType, AccountName, Display)"),
+                         QStringLiteral("VALUES (:AccountType, :AccountName, 1)")},
+                        {{QStringLiteral("AccountType"), fsa ? 5 : 1 + n % 4}, {QStringLiteral("AccountName"), QStringLiteral("Plan %1").arg(n)}});
             if (fsa)
                 for (int y = year - 4; y <= year; ++y)
-                    Run({QStringLiteral("INSERT INTO MEDYEAR (AccountID, ForYear, Amount) VALUES (:AccountID, :ForYear, 5000000)")},
-                        {{QStringLiteral("AccountID"), n}, {QStringLiteral("ForYear"), y}});
+                    folder_.Run({QStringLiteral("INSERT INTO MEDYEAR (AccountID, ForYear, Amount) VALUES (:AccountID, :ForYear, 5000000)")},
+                                {{QStringLiteral("AccountID"), n}, {QStringLiteral("ForYear"), y}});
         }
     }
 
     void AddExpenses()
     {
         for (int n = 1; n <= kExpenses; ++n) {
-            Run({QStringLiteral("INSERT INTO MEDEXP (ExpType, ServiceDate, Description, MemberID, TotalExpense, OutofPocket)"),
-                 QStringLiteral("VALUES (0, :ServiceDate, 'Office visit', :MemberID, 120.35, 20.10)")},
-                {{QStringLiteral("ServiceDate"), Date() - n % kDaysSpanned}, {QStringLiteral("MemberID"), 1 + n % kMembers}});
+            folder_.Run({QStringLiteral("INSERT INTO MEDEXP (ExpType, ServiceDate, Description, MemberID, TotalExpense, OutofPocket)"),
+                         QStringLiteral("VALUES (0, :ServiceDate, 'Office visit', :MemberID, 120.35, 20.10)")},
+                        {{QStringLiteral("ServiceDate"), Date() - n % kDaysSpanned}, {QStringLiteral("MemberID"), 1 + n % kMembers}});
             for (int account : {1 + n % kFSAs, 1 + kFSAs + n % (kAccounts - kFSAs)})
-                Run({QStringLiteral("INSERT INTO MEDEXPSP (ExpID, AccountID, Amount, Deductible) VALUES (:ExpID, :AccountID, 50.10, 0)")},
-                    {{QStringLiteral("ExpID"), n}, {QStringLiteral("AccountID"), account}});
+                folder_.Run({QStringLiteral("INSERT INTO MEDEXPSP (ExpID, AccountID, Amount, Deductible) VALUES (:ExpID, :AccountID, 50.10, 0)")},
+                            {{QStringLiteral("ExpID"), n}, {QStringLiteral("AccountID"), account}});
         }
     }
 
     void AddToDos()
     {
         for (int n = 0; n < kToDos; ++n)
-            Run({QStringLiteral("INSERT INTO TODO01 (CategoryNo, Description, Due, ModType, Done, EditType, AlarmID)"),
-                 QStringLiteral("VALUES (5, :Description, :Due, 132, :Done, 1, 0)")},
-                {{QStringLiteral("Description"), QStringLiteral("Member%1, please schedule your check-up %2.").arg(n % kMembers).arg(n)},
-                 {QStringLiteral("Due"), Date() - 2 * 365 + n % kDaysSpanned},
-                 {QStringLiteral("Done"), n % 3 == 0 ? 1 : 0}});
+            folder_.Run({QStringLiteral("INSERT INTO TODO01 (CategoryNo, Description, Due, ModType, Done, EditType, AlarmID)"),
+                         QStringLiteral("VALUES (5, :Description, :Due, 132, :Done, 1, 0)")},
+                        {{QStringLiteral("Description"), QStringLiteral("Member%1, please schedule your check-up %2.").arg(n % kMembers).arg(n)},
+                         {QStringLiteral("Due"), Date() - 2 * 365 + n % kDaysSpanned},
+                         {QStringLiteral("Done"), n % 3 == 0 ? 1 : 0}});
     }
 
     BenchFolder folder_;

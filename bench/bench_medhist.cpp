@@ -21,20 +21,20 @@ public:
     {
         DataFolder = folder_.Path();
         TTransaction transaction(DataFolder);
-        Run({QStringLiteral("INSERT INTO MEDPROF (FirstName, LastName, Sex, DOB, Height, HeightUnit, Weight, Display)"),
-             QStringLiteral("VALUES ('Ann', 'Lee', 1, :DOB, 66, 0, 130, 1)")},
-            {{QStringLiteral("DOB"), Date() - 365.25 * 40}});
+        folder_.Run({QStringLiteral("INSERT INTO MEDPROF (FirstName, LastName, Sex, DOB, Height, HeightUnit, Weight, Display)"),
+                     QStringLiteral("VALUES ('Ann', 'Lee', 1, :DOB, 66, 0, 130, 1)")},
+                    {{QStringLiteral("DOB"), Date() - 365.25 * 40}});
         for (int n = 0; n < kDoctors; ++n)
-            Run({QStringLiteral("INSERT INTO BIZADDR (BusinessName, CategoryNo) VALUES (:Name, 5)")},
-                {{QStringLiteral("Name"), QStringLiteral("Dr. Number %1").arg(n)}});
+            folder_.Run({QStringLiteral("INSERT INTO BIZADDR (BusinessName, CategoryNo) VALUES (:Name, 5)")},
+                        {{QStringLiteral("Name"), QStringLiteral("Dr. Number %1").arg(n)}});
         for (int type = 0; type <= 4; ++type)
             for (int n = 0; n < kPerType; ++n)
-                Run({QStringLiteral("INSERT INTO MEDHIST (MemberID, RecordType, Field1, Field2, Field3, Field4, Bdate, Edate, DoctorID, Note)"),
-                     QStringLiteral("VALUES (1, :RecordType, :Name, 'Detail', :Name, 'Dr. Number 1', :BDate, :EDate, 2, 'A note')")},
-                    {{QStringLiteral("RecordType"), type},
-                     {QStringLiteral("Name"), QStringLiteral("Entry %1 of kind %2").arg(n).arg(type)},
-                     {QStringLiteral("BDate"), Date() - 900 + n},
-                     {QStringLiteral("EDate"), Date() - 800 + n}});
+                folder_.Run({QStringLiteral("INSERT INTO MEDHIST (MemberID, RecordType, Field1, Field2, Field3, Field4, Bdate, Edate, DoctorID, Note)"),
+                             QStringLiteral("VALUES (1, :RecordType, :Name, 'Detail', :Name, 'Dr. Number 1', :BDate, :EDate, 2, 'A note')")},
+                            {{QStringLiteral("RecordType"), type},
+                             {QStringLiteral("Name"), QStringLiteral("Entry %1 of kind %2").arg(n).arg(type)},
+                             {QStringLiteral("BDate"), Date() - 900 + n},
+                             {QStringLiteral("EDate"), Date() - 800 + n}});
         transaction.Commit();
         CurMemberID = 1;
     }
@@ -42,21 +42,6 @@ public:
     bool Warned() const { return !boxes_.shown.isEmpty(); }
 
 private:
-    void Run(const QStringList& sql, const std::vector<std::pair<QString, QVariant>>& values)
-    {
-        TQuery q(DataFolder);
-        q.SetSQL(sql);
-        for (const auto& [name, value] : values) {
-            if (value.typeId() == QMetaType::Double)
-                q.ParamByName(name).SetAsDate(value.toDouble());
-            else if (value.typeId() == QMetaType::Int)
-                q.ParamByName(name).SetAsInteger(value.toInt());
-            else
-                q.ParamByName(name).SetAsString(value.toString());
-        }
-        q.ExecSQL();
-    }
-
     BenchFolder folder_;
     ScriptedMessageBoxes boxes_;
 };

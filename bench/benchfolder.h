@@ -5,6 +5,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QVariant>
+#include <utility>
+#include <vector>
 
 class BenchFolder {
 public:
@@ -18,6 +21,22 @@ public:
     BenchFolder(const BenchFolder&) = delete;
     BenchFolder& operator=(const BenchFolder&) = delete;
     const QString& Path() const { return path_; }
+
+    // Runs one statement with its values bound: a double binds as a date.
+    void Run(const QStringList& sql, const std::vector<std::pair<QString, QVariant>>& values) const
+    {
+        TQuery q(path_);
+        q.SetSQL(sql);
+        for (const auto& [name, value] : values) {
+            if (value.typeId() == QMetaType::Double)
+                q.ParamByName(name).SetAsDate(value.toDouble());
+            else if (value.typeId() == QMetaType::Int)
+                q.ParamByName(name).SetAsInteger(value.toInt());
+            else
+                q.ParamByName(name).SetAsString(value.toString());
+        }
+        q.ExecSQL();
+    }
 
 private:
     QTemporaryDir dir_;
