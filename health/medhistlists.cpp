@@ -6,6 +6,7 @@
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -509,8 +510,19 @@ void THistoryTab::DatePickerClick(int index)
                              if (!self || !field)
                                  return;
                              field->SetDateTimeValue(PickedDate);
-                             self->DateExit(index, false);
+                             self->PickedDateExit(index);
                          });
+}
+
+void THistoryTab::PickedDateExit(int index)
+{
+    // The calendar button takes no focus: the caret is still in the control
+    // the user was in. A refused date takes the focus from it while a box
+    // holds the window, and that control would never be left.
+    QWidget* caret = DetailControlOf(QApplication::focusWidget());
+    if (caret && !DetailExit(caret))
+        return;
+    DateExit(index, false);
 }
 
 QWidget* THistoryTab::DetailControlOf(QWidget* widget) const

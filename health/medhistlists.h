@@ -129,6 +129,8 @@ private:
     void LoadRecord();
     bool Write(bool insert);
     bool Save();
+    // The date rules for a date the picker put in.
+    void PickedDateExit(int index);
     THistoryRecord RecordShown();
     int OwnRow(const QString& text) const;
     void AddOwn(const QString& text, qint32 historyId);
