@@ -6,7 +6,6 @@
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -517,9 +516,10 @@ void THistoryTab::DatePickerClick(int index)
 void THistoryTab::PickedDateExit(int index)
 {
     // The calendar button takes no focus: the caret is still in the control
-    // the user was in. A refused date takes the focus from it while a box
-    // holds the window, and that control would never be left.
-    QWidget* caret = DetailControlOf(QApplication::focusWidget());
+    // the user was in, though the picker is the active window now. A refused
+    // date takes the focus from it while a box holds the window, and that
+    // control would never be left.
+    QWidget* caret = DetailControlOf(window()->focusWidget());
     if (caret && !DetailExit(caret))
         return;
     DateExit(index, false);

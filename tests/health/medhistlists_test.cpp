@@ -387,7 +387,6 @@ public:
     MsgResult Show(const MessageRequest& request) override
     {
         texts.append(request.text);
-        back = QApplication::activeWindow();
         box = std::make_unique<QLineEdit>();
         box->show();
         QApplication::setActiveWindow(box.get());
@@ -396,8 +395,7 @@ public:
         return MsgResult::Ok;
     }
     void Beep() override {}
-    // The dialog's window is active again only after what the box's answer
-    // queued has run.
+    // `back` is active again only after what the box's answer queued has run.
     void GiveBack()
     {
         QApplication::processEvents();
@@ -426,8 +424,12 @@ TEST_F(HistoryDateRules, AHospitalTypedBeforeARefusedPickedDateIsStillWritten)
     Type(surgeries.Boxes[1], QStringLiteral("St. Mary's"));
     {
         FocusTakingBoxes boxes;
+        boxes.back = &dialog;
         surgeries.DatePickerClick(0);
         ASSERT_NE(DateForm, nullptr);
+        // Clicked, the picker is the active window.
+        QApplication::setActiveWindow(DateForm);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(DateForm));
         DateForm->SpinButton1UpClick();
         boxes.GiveBack();
         Settle();
