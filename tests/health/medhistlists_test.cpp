@@ -442,6 +442,7 @@ TEST_F(HistoryDateRules, AHospitalTypedBeforeARefusedPickedDateIsStillWritten)
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->fields[2], QStringLiteral("St. Mary's"));
     EXPECT_GT(stored->hospitalId, 0) << "the hospital typed in became a business";
+    EXPECT_EQ(stored->edate, 0.0) << "the refused date is not kept";
     DateForm->hide();
     dialog_.reset();
 }
