@@ -158,6 +158,8 @@ QWidget* TDlgMedHist::BuildHeader()
     Image1 = new QLabel;
     Image1->setPixmap(MakeKeyedGlyph(HeaderSource(), colours.color(QPalette::Window)));
     Label7 = new QLabel;
+    // It shows the member's name: letters, never markup.
+    Label7->setTextFormat(Qt::PlainText);
     QFont bold = Label7->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.25);
@@ -178,6 +180,7 @@ QWidget* TDlgMedHist::BuildProfile()
     TSProfile = new QWidget(this);
     TSProfile->setObjectName(QStringLiteral("TSProfile"));
     Label46 = new QLabel;
+    Label46->setTextFormat(Qt::PlainText);
     QFont bold = Label46->font();
     bold.setBold(true);
     Label46->setFont(bold);

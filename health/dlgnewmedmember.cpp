@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -182,8 +183,9 @@ TDlgNewMedMember::TDlgNewMedMember(QWidget* parent) : QDialog(parent)
     connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { SBDateClick(); }); });
     connect(RadioGroup3, &TRadioGroup::Clicked, this, [this] { RunGuarded([this] { RadioGroup3Click(); }); });
     // Checked once the focus has settled, so no box opens in the middle of a focus change.
+    // OK and Apply check the date as they save: a second warning would follow the first.
     EfController1->OnPostEdit = [this](QObject* sender, QWidget* gaining) {
-        if (sender == EfPFDate && !EfController1->IsExemptButton(gaining))
+        if (sender == EfPFDate && !EfController1->IsExemptButton(gaining) && gaining != OKBtn && gaining != Apply)
             QMetaObject::invokeMethod(this, [this] { RunGuarded([this] { EfPFDateExit(); }); }, Qt::QueuedConnection);
     };
     BuildLayout();
@@ -309,6 +311,7 @@ void TDlgNewMedMember::RadioGroup3Click()
 
 void TDlgNewMedMember::SBDateClick()
 {
+    // The picker outlives the dialog and keeps its callback until the next one.
     OpenDatePickerBeside(*SBDate, EfPFDate->DateTimeValue(), [this] { EfPFDate->SetDateTimeValue(PickedDate); });
 }
 

@@ -470,11 +470,11 @@ bool THistoryTab::DetailExit(QWidget* control)
     return true;
 }
 
-void THistoryTab::DateExit(int index, bool focusInPage)
+bool THistoryTab::DateExit(int index, bool focusInPage)
 {
     TEfPictureField* field = Dates[size_t(index)];
     if (field->IsFieldBlank())
-        return;
+        return true;
     const TDateRole role = kind_.dates[size_t(index)].role;
     TDateTime partner = 0.0;
     if (role != TDateRole::Single && Dates.size() == 2)
@@ -482,7 +482,7 @@ void THistoryTab::DateExit(int index, bool focusInPage)
     const TDateVerdict verdict = JudgeHistoryDate(field->DateTimeValue(), role, partner, birth_, Date());
     if (verdict == TDateVerdict::Accepted) {
         Save();
-        return;
+        return true;
     }
     ShowMessageBox(DateVerdictText(verdict, kind_), MsgIcon::Warning);
     if (verdict == TDateVerdict::Future || focusInPage) {
@@ -493,6 +493,7 @@ void THistoryTab::DateExit(int index, bool focusInPage)
     } else {
         field->ClearText();
     }
+    return false;
 }
 
 void THistoryTab::AddressClick(int index)
@@ -505,8 +506,20 @@ void THistoryTab::DatePickerClick(int index)
     TEfPictureField* field = Dates[size_t(index)];
     OpenDatePickerBeside(*DateButtons[size_t(index)], field->DateTimeValue(), [this, field, index] {
         field->SetDateTimeValue(PickedDate);
-        DateExit(index, false);
+        PickedDateExit(index);
     });
+}
+
+void THistoryTab::PickedDateExit(int index)
+{
+    // The calendar button takes no focus: the caret is still in the control
+    // the user was in, though the picker is the active window now. A refused
+    // date takes the focus from it while a box holds the window, and that
+    // control would never be left: it is left now, once the refused date is
+    // gone from its field.
+    QWidget* caret = DetailControlOf(window()->focusWidget());
+    if (!DateExit(index, false) && caret)
+        DetailExit(caret);
 }
 
 QWidget* THistoryTab::DetailControlOf(QWidget* widget) const

@@ -110,8 +110,9 @@ public:
     bool NameExit();
     bool DetailExit(QWidget* control);
     // `focusInPage`: the focus stays on this tab, so the field gets it back
-    // after a refusal; otherwise a refused date is emptied.
-    void DateExit(int index, bool focusInPage);
+    // after a refusal; otherwise a refused date is emptied. False when the
+    // date was refused.
+    bool DateExit(int index, bool focusInPage);
     void AddressClick(int index);
     void DatePickerClick(int index);
 
@@ -129,6 +130,8 @@ private:
     void LoadRecord();
     bool Write(bool insert);
     bool Save();
+    // The date rules for a date the picker put in.
+    void PickedDateExit(int index);
     THistoryRecord RecordShown();
     int OwnRow(const QString& text) const;
     void AddOwn(const QString& text, qint32 historyId);

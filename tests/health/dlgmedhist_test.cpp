@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -192,6 +193,22 @@ TEST_F(Profile, NamesReachTheTableAsTyped)
     EXPECT_EQ(ReadMedProfile(ann)->middleName, QStringLiteral("\"Q\""));
     EXPECT_EQ(ReadMedProfile(ann)->lastName, QStringLiteral("O'Hara"));
     EXPECT_EQ(ReadMedProfile(bob)->lastName, QStringLiteral("Lee"));
+}
+
+// A name is shown as the letters typed, whatever they look like.
+TEST_F(Profile, ANameThatLooksLikeMarkupHeadsTheDialogAsTyped)
+{
+    const auto showsPlain = [](const QLabel& label) {
+        return label.textFormat() == Qt::PlainText ||
+               (label.textFormat() == Qt::AutoText && !Qt::mightBeRichText(label.text()));
+    };
+    const qint32 ann = AddMember({QStringLiteral("<b>Ann</b>"), QStringLiteral("O'Neil")});
+    TDlgMedHist& dialog = Open(ann);
+    EXPECT_EQ(dialog.Label7->text(), QStringLiteral("<b>Ann</b>'s Medical History"));
+    EXPECT_TRUE(showsPlain(*dialog.Label7));
+    EXPECT_EQ(dialog.Label46->text(), QStringLiteral("<b>Ann</b>'s Profile"));
+    EXPECT_TRUE(showsPlain(*dialog.Label46));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("<b>Ann</b>'s Medical History"));
 }
 
 // The printout takes what the dialog shows, saved or not.

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -377,6 +378,75 @@ TEST_F(HistoryDateRules, AnEndBeforeTheBeginIsRefusedAndEmptiedWhenTheTabIsLeft)
 }
 
 // A date picked in the calendar goes through the same rules as one typed.
+// Boxes that take the focus into a window of their own while they are up, as
+// a real message box does.
+class FocusTakingBoxes : public MessageBoxes {
+public:
+    FocusTakingBoxes() { InstallMessageBoxes(this); }
+    ~FocusTakingBoxes() override { InstallMessageBoxes(nullptr); }
+    MsgResult Show(const MessageRequest& request) override
+    {
+        texts.append(request.text);
+        box = std::make_unique<QLineEdit>();
+        box->show();
+        QApplication::setActiveWindow(box.get());
+        box->setFocus();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(box.get()));
+        return MsgResult::Ok;
+    }
+    void Beep() override {}
+    // `back` is active again only after what the box's answer queued has run.
+    void GiveBack()
+    {
+        QApplication::processEvents();
+        box.reset();
+        if (back)
+            QApplication::setActiveWindow(back);
+        QApplication::processEvents();
+    }
+    QStringList texts;
+    QPointer<QWidget> back;
+    std::unique_ptr<QLineEdit> box;
+};
+
+// The calendar button takes no focus, so the caret is still in the hospital
+// box when the picked date is refused; the focus goes to the box's window
+// and comes back to the date field: the hospital box has been left.
+TEST_F(HistoryDateRules, AHospitalTypedBeforeARefusedPickedDateIsStillWritten)
+{
+    QWidget owner;
+    InstallDatePicker(&owner);
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& surgeries = Tab(dialog, 4);
+    Suggest(surgeries, QStringLiteral("Hernia"));
+    surgeries.CopyClick();
+    Type(surgeries.Boxes[1], QStringLiteral("St. Mary's"));
+    {
+        FocusTakingBoxes boxes;
+        boxes.back = &dialog;
+        surgeries.DatePickerClick(0);
+        ASSERT_NE(DateForm, nullptr);
+        // Clicked, the picker is the active window.
+        QApplication::setActiveWindow(DateForm);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(DateForm));
+        DateForm->SpinButton1UpClick();
+        boxes.GiveBack();
+        Settle();
+        EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("It can't be the future date, please enter again.")});
+    }
+    InstallMessageBoxes(&boxes_);
+    Settle();
+    EXPECT_EQ(QApplication::focusWidget(), surgeries.Dates[0]);
+    const std::optional<THistoryRecord> stored = Stored(ann, QStringLiteral("Hernia"), 4);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->fields[2], QStringLiteral("St. Mary's"));
+    EXPECT_GT(stored->hospitalId, 0) << "the hospital typed in became a business";
+    EXPECT_EQ(stored->edate, 0.0) << "the refused date is not kept";
+    DateForm->hide();
+    dialog_.reset();
+}
+
 TEST_F(HistoryDateRules, APickedDateIsCheckedAndWritten)
 {
     QWidget owner;

@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -184,6 +185,60 @@ TEST_F(NewMemberTest, LeavingTheDateFieldWithTomorrowWarnsEmptiesItAndTakesTheFo
     dialog->CancelBtn->setFocus(Qt::TabFocusReason);
     Settle();
     EXPECT_TRUE(boxes_.shown.isEmpty());
+}
+
+// Boxes that let the button's click land while the first box is up, as a
+// mouse release does when the press has already moved the focus.
+class ClickWhileBoxIsUp : public MessageBoxes {
+public:
+    explicit ClickWhileBoxIsUp(QPushButton* button) : button_(button) { InstallMessageBoxes(this); }
+    ~ClickWhileBoxIsUp() override { InstallMessageBoxes(nullptr); }
+    MsgResult Show(const MessageRequest& request) override
+    {
+        texts.append(request.text);
+        ClickOnce();
+        return MsgResult::Ok;
+    }
+    void Beep() override {}
+    void ClickOnce()
+    {
+        if (std::exchange(clicked_, true))
+            return;
+        button_->click();
+    }
+    QStringList texts;
+
+private:
+    QPushButton* button_;
+    bool clicked_ = false;
+};
+
+// Tomorrow typed, then OK or Apply clicked: the press takes the focus from the
+// date field before the click saves. One warning, not one for the leaving
+// and another for the save.
+TEST_F(NewMemberTest, TomorrowTypedAndOKClickedWarnsOnce)
+{
+    for (QPushButton* TDlgNewMedMember::*button : {&TDlgNewMedMember::OKBtn, &TDlgNewMedMember::Apply}) {
+        auto dialog = Open();
+        Fill(*dialog, QStringLiteral("Ann"), QStringLiteral("O'Neil"), 0.0, 1);
+        dialog->EfPFDate->setFocus(Qt::TabFocusReason);
+        Settle();
+        QTest::keyClicks(dialog->EfPFDate, QStringLiteral("06162024"));
+        QPushButton* pressed = (*dialog).*button;
+        {
+            ClickWhileBoxIsUp boxes(pressed);
+            pressed->setFocus(Qt::MouseFocusReason);
+            Settle();
+            boxes.ClickOnce();
+            Settle();
+            EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("The Birthday can't be the future day.")});
+        }
+        InstallMessageBoxes(&boxes_);
+        EXPECT_TRUE(dialog->EfPFDate->IsFieldBlank());
+        EXPECT_EQ(QApplication::focusWidget(), dialog->EfPFDate);
+        EXPECT_TRUE(dialog->isVisible());
+    }
+    EXPECT_TRUE(Members().empty());
 }
 
 TEST_F(NewMemberTest, ApplyAddsSeveralMembersInOneOpeningEachBecomingTheCurrentMember)
@@ -363,6 +418,26 @@ TEST_F(NewMemberTest, TheCalendarButtonOpensThePickerOnTheFieldsDateAndThePicked
     EXPECT_EQ(picker.SelCalend->selectedDate(), kToday);
     picker.HandleHideRequest();
     EXPECT_TRUE(dialog->EfPFDate->IsFieldBlank()) << "hidden without a pick";
+}
+
+TEST_F(NewMemberTest, APickerLeftUpWhenTheDialogIsCancelledWritesToNoFreedDialog)
+{
+    auto dialog = Open();
+    dialog->SBDate->click();
+    TFormDate& picker = SharedDatePicker();
+    ASSERT_TRUE(picker.isVisible());
+    dialog->CancelBtn->click();
+    EXPECT_TRUE(dialog->Cancelled());
+    dialog.reset();
+    // The picker still holds the callback it was given; the next month and a
+    // day picked reach nothing.
+    picker.SpinButton2UpClick();
+    picker.SelCalend->setSelectedDate(QDate(2024, 7, 3));
+    picker.SelCalendClick();
+    picker.HandleHideRequest();
+    Settle();
+    EXPECT_FALSE(picker.isVisible());
+    EXPECT_TRUE(boxes_.shown.isEmpty());
 }
 
 TEST_F(NewMemberTest, Picture)
