@@ -1,0 +1,186 @@
+#include "expensedata.h"
+
+#include "context/context.h"
+#include "controls/moneyedit.h"
+#include "platform/dataset.h"
+#include "records/common/bizaddr.h"
+
+namespace {
+
+// The business category of doctors, hospitals and other payees.
+constexpr qint32 kDoctorCategory = 5;
+constexpr qint32 kFsaAccountType = 5;
+
+TField& Field(TDataSet& data, const char* name)
+{
+    return data.FieldByName(QString::fromLatin1(name));
+}
+
+qint64 ReadCents(TDataSet& data, const char* name)
+{
+    TField& field = Field(data, name);
+    const std::optional<qint64> cents = AmountToCents(field.AsFloat());
+    if (!cents)
+        throw EDatabaseError(QStringLiteral("'%1' is not a valid amount for field %2").arg(field.AsString(), field.FieldName()));
+    return *cents;
+}
+
+void WriteCents(TDataSet& data, const char* name, qint64 cents)
+{
+    Field(data, name).SetAsFloat(static_cast<double>(cents) / 100.0);
+}
+
+bool IsInsuranceType(qint32 type)
+{
+    return (type >= 1 && type <= 4) || type == 6;
+}
+
+void LoadSplits(TExpenseDraft& draft)
+{
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("SELECT S.AccountID, S.Amount, S.Deductible, I.AccountType")
+                << QStringLiteral("FROM MEDEXPSP S JOIN MEDINS I ON I.AccountID = S.AccountID")
+                << QStringLiteral("WHERE S.ExpID = %1 AND S.AccountID > %2").arg(draft.expId).arg(kOwnShareAccountID)
+                << QStringLiteral("ORDER BY S.rowid");
+    for (query.Open(); !query.Eof(); query.Next()) {
+        const qint32 accountId = Field(query, "AccountID").AsInteger();
+        const qint32 type = Field(query, "AccountType").AsInteger();
+        if (IsInsuranceType(type)) {
+            SetInsurancePayment(draft, accountId, ReadCents(query, "Amount"));
+            SetInsuranceDeductible(draft, accountId, ReadCents(query, "Deductible"));
+        } else if (type == kFsaAccountType) {
+            SetFsaReimbursement(draft, accountId, ReadCents(query, "Amount"));
+        }
+    }
+}
+
+// The doctor's business key, the row made when the name is new.
+qint32 ResolveDoctor(const TExpenseDraft& draft)
+{
+    if (draft.doctor.isEmpty())
+        return draft.docAddrId;
+    if (const qint32 found = FindBizAddrId(draft.doctor, kDoctorCategory))
+        return found;
+    TBizAddr row;
+    row.businessName = draft.doctor;
+    row.categoryNo = kDoctorCategory;
+    return AppendBizAddr(row);
+}
+
+void SetExpenseRow(TQuery& query, const TExpenseDraft& draft, qint32 docAddrId, const TExpenseSplits& splits)
+{
+    Field(query, "MemberID").SetAsInteger(draft.memberId);
+    Field(query, "ServiceDate").SetAsDateTime(draft.serviceDate);
+    Field(query, "Description").SetAsString(draft.description);
+    WriteCents(query, "OfficePaid", draft.officePaid);
+    WriteCents(query, "MailPaid", draft.mailPaid);
+    WriteCents(query, "TotalExpense", splits.total);
+    WriteCents(query, "OutofPocket", splits.outOfPocket);
+    WriteCents(query, "InsFSAPaid", splits.insFsaPaid);
+    Field(query, "Doctor").SetAsString(draft.doctor);
+    Field(query, "DocAddrID").SetAsInteger(docAddrId);
+    Field(query, "Note").SetAsLines(draft.note);
+}
+
+qint32 InsertExpenseRow(const TExpenseDraft& draft, qint32 docAddrId, const TExpenseSplits& splits)
+{
+    TQuery query(DataFolder);
+    query.SetRequestLive(true);
+    // No row is read: the live result only takes the new one.
+    query.SQL() << QStringLiteral("SELECT * FROM MEDEXP") << QStringLiteral("WHERE ExpID = 0");
+    query.Open();
+    query.Append();
+    Field(query, "ExpType").SetAsInteger(0);
+    Field(query, "CheckupID").SetAsInteger(draft.checkupId);
+    SetExpenseRow(query, draft, docAddrId, splits);
+    query.Post();
+    return Field(query, "ExpID").AsInteger();
+}
+
+void UpdateExpenseRow(const TExpenseDraft& draft, qint32 docAddrId, const TExpenseSplits& splits)
+{
+    TQuery query(DataFolder);
+    query.SetRequestLive(true);
+    query.SQL() << QStringLiteral("SELECT * FROM MEDEXP") << QStringLiteral("WHERE ExpID = %1").arg(draft.expId);
+    query.Open();
+    if (query.Eof())
+        throw EDatabaseError(QStringLiteral("The expense %1 is no longer in the database.").arg(draft.expId));
+    query.Edit();
+    SetExpenseRow(query, draft, docAddrId, splits);
+    query.Post();
+}
+
+void ReplaceSplitRows(qint32 expId, const std::vector<TSplitRow>& rows)
+{
+    TQuery erase(DataFolder);
+    erase.SQL() << QStringLiteral("DELETE FROM MEDEXPSP") << QStringLiteral("WHERE ExpID = %1").arg(expId);
+    erase.ExecSQL();
+    TQuery query(DataFolder);
+    query.SetRequestLive(true);
+    query.SQL() << QStringLiteral("SELECT * FROM MEDEXPSP") << QStringLiteral("WHERE ExpID = 0 AND AccountID = 0");
+    query.Open();
+    for (const TSplitRow& row : rows) {
+        query.Append();
+        Field(query, "ExpID").SetAsInteger(expId);
+        Field(query, "AccountID").SetAsInteger(row.accountId);
+        WriteCents(query, "Amount", row.amount);
+        if (row.deductible)
+            WriteCents(query, "Deductible", *row.deductible);
+        query.Post();
+    }
+}
+
+}  // namespace
+
+std::optional<TExpenseDraft> LoadExpense(qint32 expId)
+{
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("SELECT * FROM MEDEXP") << QStringLiteral("WHERE ExpID = %1").arg(expId);
+    query.Open();
+    if (query.Eof())
+        return std::nullopt;
+    TExpenseDraft draft;
+    draft.expId = expId;
+    draft.memberId = Field(query, "MemberID").AsInteger();
+    draft.serviceDate = Field(query, "ServiceDate").AsDateTime();
+    draft.description = Field(query, "Description").AsString();
+    draft.doctor = Field(query, "Doctor").AsString();
+    draft.docAddrId = Field(query, "DocAddrID").AsInteger();
+    draft.checkupId = Field(query, "CheckupID").AsInteger();
+    draft.note = Field(query, "Note").AsLines();
+    draft.officePaid = ReadCents(query, "OfficePaid");
+    draft.mailPaid = ReadCents(query, "MailPaid");
+    LoadSplits(draft);
+    return draft;
+}
+
+std::set<qint32> ElectedFsaAccounts(int year)
+{
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("SELECT AccountID FROM MEDYEAR") << QStringLiteral("WHERE ForYear = %1").arg(year);
+    std::set<qint32> elected;
+    for (query.Open(); !query.Eof(); query.Next())
+        elected.insert(Field(query, "AccountID").AsInteger());
+    return elected;
+}
+
+TFinishResult FinishExpense(TExpenseDraft draft, const TAccountsChosen& chosen)
+{
+    DropUnchosenEntries(draft, chosen);
+    TFinishResult result;
+    result.splits = ComputeSplits(draft, ElectedFsaAccounts(DecodeDate(draft.serviceDate).year));
+    result.refusal = CheckFinish(result.splits);
+    if (result.refusal)
+        return result;
+    TTransaction transaction(DataFolder);
+    result.docAddrId = ResolveDoctor(draft);
+    if (draft.expId == 0) {
+        result.expId = InsertExpenseRow(draft, result.docAddrId, result.splits);
+    } else {
+        result.expId = draft.expId;
+        UpdateExpenseRow(draft, result.docAddrId, result.splits);
+    }
+    ReplaceSplitRows(result.expId, result.splits.rows);
+    transaction.Commit();
+    return result;
+}

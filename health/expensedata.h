@@ -1,0 +1,32 @@
+#pragma once
+// Reading one stored expense into the form the dialog edits, and writing a
+// Finish: the expense row and all its split rows together, or nothing.
+// Every routine raises EDatabaseError when the database fails; user text is
+// bound.
+#include "expensemath.h"
+
+#include <optional>
+
+// Empty when the expense has no row. The member and the accounts are taken
+// by their keys; split rows of accounts that are no longer insurance
+// accounts or FSAs are left out, as they count in no sum.
+std::optional<TExpenseDraft> LoadExpense(qint32 expId);
+
+// The FSAs with an election for the year: only their reimbursements reduce
+// the out-of-pocket amount of an expense of that year.
+std::set<qint32> ElectedFsaAccounts(int year);
+
+struct TFinishResult {
+    std::optional<TExpenseRefusal> refusal;   // set: nothing was written
+    qint32 expId = 0;
+    qint32 docAddrId = 0;
+    TExpenseSplits splits;
+};
+
+// Saves the expense in one transaction: a new one (expId 0) is inserted
+// under a new key, a stored one updated with its split rows replaced. A
+// doctor's name that names no business of the doctors' category becomes a
+// new business row. The entries of a kind whose account box has no account
+// chosen are dropped first, so the sums stored are those of the split rows
+// written. A refused Finish writes nothing; so does a failing one.
+TFinishResult FinishExpense(TExpenseDraft draft, const TAccountsChosen& chosen = {});

@@ -1,0 +1,96 @@
+#include "expensemath.h"
+
+#include <algorithm>
+
+namespace {
+
+template <typename Entry>
+Entry& EntryOf(std::vector<Entry>& entries, qint32 accountId)
+{
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [accountId](const Entry& e) { return e.accountId == accountId; });
+    if (found != entries.end())
+        return *found;
+    entries.push_back(Entry{accountId});
+    return entries.back();
+}
+
+}  // namespace
+
+void SetInsurancePayment(TExpenseDraft& draft, qint32 accountId, qint64 amount)
+{
+    EntryOf(draft.insurance, accountId).amount = amount;
+}
+
+void SetInsuranceDeductible(TExpenseDraft& draft, qint32 accountId, qint64 deductible)
+{
+    EntryOf(draft.insurance, accountId).deductible = deductible;
+}
+
+void SetFsaReimbursement(TExpenseDraft& draft, qint32 accountId, qint64 amount)
+{
+    EntryOf(draft.fsa, accountId).amount = amount;
+}
+
+void DropUnchosenEntries(TExpenseDraft& draft, const TAccountsChosen& chosen)
+{
+    if (!chosen.insurance)
+        draft.insurance.clear();
+    if (!chosen.fsa)
+        draft.fsa.clear();
+}
+
+qint64 ExpenseTotal(const TExpenseDraft& draft)
+{
+    qint64 total = draft.officePaid + draft.mailPaid;
+    for (const TInsuranceEntry& entry : draft.insurance)
+        total += entry.amount;
+    return total;
+}
+
+qint64 OutOfPocket(const TExpenseDraft& draft, const std::set<qint32>& electedFsa)
+{
+    qint64 own = draft.officePaid + draft.mailPaid;
+    for (const TFsaEntry& entry : draft.fsa)
+        if (electedFsa.contains(entry.accountId))
+            own -= entry.amount;
+    return own;
+}
+
+TExpenseSplits ComputeSplits(const TExpenseDraft& draft, const std::set<qint32>& electedFsa)
+{
+    TExpenseSplits splits;
+    splits.total = ExpenseTotal(draft);
+    splits.outOfPocket = OutOfPocket(draft, electedFsa);
+    splits.insFsaPaid = splits.total - splits.outOfPocket;
+    splits.rows.push_back({kOwnShareAccountID, splits.outOfPocket, std::nullopt});
+    for (const TInsuranceEntry& entry : draft.insurance)
+        splits.rows.push_back({entry.accountId, entry.amount, entry.deductible});
+    for (const TFsaEntry& entry : draft.fsa)
+        splits.rows.push_back({entry.accountId, entry.amount, std::nullopt});
+    return splits;
+}
+
+std::optional<TExpenseRefusal> CheckExpenseInfo(const TExpenseDraft& draft, TDateTime today)
+{
+    if (draft.description.isEmpty())
+        return TExpenseRefusal{TExpenseField::Description, QStringLiteral("Please enter the \"Description\" field.")};
+    if (draft.serviceDate == 0.0)
+        return TExpenseRefusal{TExpenseField::Date, QStringLiteral("Please fill in the expense date.")};
+    if (draft.memberId == 0)
+        return TExpenseRefusal{TExpenseField::Member,
+                               QStringLiteral("Please select one member who expenses this amount.")};
+    if (DateOf(draft.serviceDate) > DateOf(today))
+        return TExpenseRefusal{TExpenseField::Date,
+                               QStringLiteral("The expense date can't be the future. Please enter again.")};
+    return std::nullopt;
+}
+
+std::optional<TExpenseRefusal> CheckFinish(const TExpenseSplits& splits)
+{
+    if (splits.outOfPocket < 0)
+        return TExpenseRefusal{
+            TExpenseField::Reimbursement,
+            QStringLiteral("The reimburst amount from your FSA should be less than or equal to your payment.")};
+    return std::nullopt;
+}

@@ -1,0 +1,98 @@
+#pragma once
+// The arithmetic of one medical expense and the checks that guard its
+// saving, over the expense as it is being edited. Every amount is a whole
+// number of cents: sums and comparisons never meet binary fractions.
+#include "platform/datetime.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <set>
+#include <vector>
+
+// The split row that holds the household's own share of an expense; no
+// insurance account or FSA ever has this key.
+constexpr qint32 kOwnShareAccountID = 1;
+
+struct TInsuranceEntry {
+    qint32 accountId = 0;
+    qint64 amount = 0;       // the insurance payment
+    qint64 deductible = 0;   // counted against the account's deductible
+    friend bool operator==(const TInsuranceEntry&, const TInsuranceEntry&) = default;
+};
+
+struct TFsaEntry {
+    qint32 accountId = 0;
+    qint64 amount = 0;       // the reimbursement
+    friend bool operator==(const TFsaEntry&, const TFsaEntry&) = default;
+};
+
+// One expense as the dialog holds it until Finish.
+struct TExpenseDraft {
+    qint32 expId = 0;        // 0: not yet stored
+    qint32 memberId = 0;     // 0: no member chosen
+    TDateTime serviceDate = 0.0;
+    QString description;
+    QString doctor;
+    qint32 docAddrId = 0;
+    qint32 checkupId = 0;    // written into a new row only
+    QStringList note;
+    qint64 officePaid = 0;
+    qint64 mailPaid = 0;
+    // At most one entry per account, in the order the accounts were first
+    // given an amount.
+    std::vector<TInsuranceEntry> insurance;
+    std::vector<TFsaEntry> fsa;
+};
+
+// Give an account an amount: its entry changes, or a new one goes last.
+void SetInsurancePayment(TExpenseDraft& draft, qint32 accountId, qint64 amount);
+void SetInsuranceDeductible(TExpenseDraft& draft, qint32 accountId, qint64 deductible);
+void SetFsaReimbursement(TExpenseDraft& draft, qint32 accountId, qint64 amount);
+
+// What the dialog has chosen in its two account boxes at Finish: the entries
+// of a kind whose box has no account are not saved.
+struct TAccountsChosen {
+    bool insurance = true;
+    bool fsa = true;
+};
+void DropUnchosenEntries(TExpenseDraft& draft, const TAccountsChosen& chosen);
+
+// Office plus mail payment plus every insurance payment; reimbursements are
+// not part of the total.
+qint64 ExpenseTotal(const TExpenseDraft& draft);
+// Office plus mail payment less the reimbursements of the FSAs that have an
+// election for the expense's year (`electedFsa`).
+qint64 OutOfPocket(const TExpenseDraft& draft, const std::set<qint32>& electedFsa);
+
+struct TSplitRow {
+    qint32 accountId = 0;
+    qint64 amount = 0;
+    std::optional<qint64> deductible;   // FSA and own-share rows have none
+    friend bool operator==(const TSplitRow&, const TSplitRow&) = default;
+};
+
+// The money columns of the expense row and the split rows, all taken from
+// the same entries, so that the stored totals always agree with the rows.
+struct TExpenseSplits {
+    qint64 total = 0;
+    qint64 outOfPocket = 0;
+    qint64 insFsaPaid = 0;
+    // The own share first, then the insurance entries, then the FSA entries.
+    std::vector<TSplitRow> rows;
+};
+TExpenseSplits ComputeSplits(const TExpenseDraft& draft, const std::set<qint32>& electedFsa);
+
+// The control a refusal sends the user back to.
+enum class TExpenseField { Description, Date, Member, Reimbursement };
+
+struct TExpenseRefusal {
+    TExpenseField field;
+    QString message;
+    friend bool operator==(const TExpenseRefusal&, const TExpenseRefusal&) = default;
+};
+
+// The checks before the amounts page, in their order; `today` is a date.
+std::optional<TExpenseRefusal> CheckExpenseInfo(const TExpenseDraft& draft, TDateTime today);
+// The check at Finish: reimbursements may not exceed what was paid.
+std::optional<TExpenseRefusal> CheckFinish(const TExpenseSplits& splits);

@@ -1,0 +1,247 @@
+#include "health/expensedata.h"
+
+#include "expenseenv.h"
+
+#include "context/context.h"
+#include "controls/moneyedit.h"
+#include "platform/dataset.h"
+#include "tests/support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace ExpenseEnv;
+
+qint64 C(double amount)
+{
+    return AmountToCents(amount).value();
+}
+
+class ExpenseDataTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DataFolder = folder_.Path();
+        anne_ = AddMember(QStringLiteral("Anne"), QStringLiteral("Smith"));
+        otherAnne_ = AddMember(QStringLiteral("Anne"), QStringLiteral("O'Hara"));
+        medical_ = AddAccount(1, QStringLiteral("Blue Plan"));
+        dental_ = AddAccount(2, QStringLiteral("Blue Plan"));
+        fsa_ = AddAccount(5, QStringLiteral("Acme FSA"));
+        AddElection(fsa_, 2024);
+    }
+    void TearDown() override { DataFolder.clear(); }
+
+    TExpenseDraft Draft(qint32 memberId, double office, double mail) const
+    {
+        TExpenseDraft draft;
+        draft.memberId = memberId;
+        draft.serviceDate = EncodeDate(2024, 12, 31);
+        draft.description = QStringLiteral("Visit \"urgent\"; it's late");
+        draft.note = {QStringLiteral("first line"), QStringLiteral("second")};
+        draft.officePaid = C(office);
+        draft.mailPaid = C(mail);
+        return draft;
+    }
+
+    static QStringList Splits(qint32 expId)
+    {
+        return Column(QStringLiteral("SELECT AccountID || ':' || Amount || ':' || IFNULL(Deductible, '-') FROM MEDEXPSP "
+                                     "WHERE ExpID = %1 ORDER BY rowid").arg(expId));
+    }
+    static QStringList Sums(qint32 expId)
+    {
+        return Column(QStringLiteral("SELECT TotalExpense || ':' || OutofPocket || ':' || InsFSAPaid FROM MEDEXP "
+                                     "WHERE ExpID = %1").arg(expId));
+    }
+
+    FreshDataFolder folder_;
+    qint32 anne_ = 0, otherAnne_ = 0, medical_ = 0, dental_ = 0, fsa_ = 0;
+};
+
+TEST_F(ExpenseDataTest, NewExpenseIsWrittenWithItsSplitsAndReadBackWhole)
+{
+    TExpenseDraft draft = Draft(otherAnne_, 0.70, 0.10);
+    draft.doctor = QStringLiteral("Dr. O'Brien \"Jr\"");
+    SetInsurancePayment(draft, dental_, C(19.99));
+    SetInsuranceDeductible(draft, dental_, C(0.29));
+    SetInsurancePayment(draft, medical_, C(33.33));
+    SetFsaReimbursement(draft, fsa_, C(0.80));
+    const TFinishResult result = FinishExpense(draft);
+    ASSERT_FALSE(result.refusal);
+    ASSERT_GT(result.expId, 0);
+    EXPECT_EQ(Sums(result.expId), QStringList{QStringLiteral("54.12:0.0:54.12")});
+    EXPECT_EQ(Splits(result.expId),
+              (QStringList{QStringLiteral("1:0.0:-"), QStringLiteral("%1:19.99:0.29").arg(dental_),
+                           QStringLiteral("%1:33.33:0.0").arg(medical_), QStringLiteral("%1:0.8:-").arg(fsa_)}));
+    EXPECT_EQ(ExpenseContradictions(), QStringList());
+
+    const std::optional<TExpenseDraft> loaded = LoadExpense(result.expId);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->memberId, otherAnne_);
+    EXPECT_EQ(loaded->serviceDate, draft.serviceDate);
+    EXPECT_EQ(loaded->description, draft.description);
+    EXPECT_EQ(loaded->note, draft.note);
+    EXPECT_EQ(loaded->doctor, draft.doctor);
+    EXPECT_EQ(loaded->docAddrId, result.docAddrId);
+    EXPECT_EQ(loaded->officePaid, 70);
+    EXPECT_EQ(loaded->mailPaid, 10);
+    EXPECT_EQ(loaded->insurance, draft.insurance);
+    EXPECT_EQ(loaded->fsa, draft.fsa);
+    EXPECT_FALSE(LoadExpense(result.expId + 1));
+}
+
+// The doctor's name, quotes and all, finds its business row or makes one.
+TEST_F(ExpenseDataTest, DoctorBusinessRowIsMadeOnceAndReused)
+{
+    TExpenseDraft draft = Draft(anne_, 10.00, 0);
+    draft.doctor = QStringLiteral("St. Mary's \"East\"");
+    const TFinishResult first = FinishExpense(draft);
+    ASSERT_GT(first.docAddrId, 0);
+    EXPECT_EQ(Column(QStringLiteral("SELECT CategoryNo || ':' || BusinessName FROM BIZADDR WHERE BizId = %1")
+                         .arg(first.docAddrId)),
+              QStringList{QStringLiteral("5:St. Mary's \"East\"")});
+    const TFinishResult second = FinishExpense(draft);
+    EXPECT_EQ(second.docAddrId, first.docAddrId);
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM BIZADDR WHERE BizId = %1").arg(first.docAddrId)), 1);
+    EXPECT_EQ(Column(QStringLiteral("SELECT DocAddrID FROM MEDEXP WHERE ExpID = %1").arg(second.expId)),
+              QStringList{QString::number(first.docAddrId)});
+}
+
+// The fault: emptied entries were counted in the totals.
+TEST_F(ExpenseDataTest, TotalsCountOnlyTheSplitRowsWritten)
+{
+    TExpenseDraft draft = Draft(anne_, 100.00, 0);
+    SetInsurancePayment(draft, medical_, C(60.00));
+    SetFsaReimbursement(draft, fsa_, C(30.00));
+    const TFinishResult noFsa = FinishExpense(draft, {.insurance = true, .fsa = false});
+    EXPECT_EQ(Sums(noFsa.expId), QStringList{QStringLiteral("160.0:100.0:60.0")});
+    EXPECT_EQ(Splits(noFsa.expId).size(), 2);
+    const TFinishResult noInsurance = FinishExpense(draft, {.insurance = false, .fsa = true});
+    EXPECT_EQ(Sums(noInsurance.expId), QStringList{QStringLiteral("100.0:70.0:30.0")});
+    EXPECT_EQ(Splits(noInsurance.expId), (QStringList{QStringLiteral("1:70.0:-"), QStringLiteral("%1:30.0:-").arg(fsa_)}));
+    EXPECT_EQ(ExpenseContradictions(), QStringList());
+}
+
+TEST_F(ExpenseDataTest, EditReplacesTheSplitRowsAndKeepsTypeAndCheckup)
+{
+    TExpenseDraft draft = Draft(anne_, 100.00, 0);
+    draft.checkupId = 42;
+    SetInsurancePayment(draft, medical_, C(60.00));
+    SetFsaReimbursement(draft, fsa_, C(30.00));
+    const qint32 expId = FinishExpense(draft).expId;
+
+    TExpenseDraft edited = LoadExpense(expId).value();
+    EXPECT_EQ(edited.checkupId, 42);
+    edited.checkupId = 0;
+    edited.mailPaid = C(0.29);
+    edited.insurance.clear();
+    SetInsurancePayment(edited, dental_, C(19.99));
+    SetFsaReimbursement(edited, fsa_, C(33.33));
+    const TFinishResult result = FinishExpense(edited);
+    ASSERT_FALSE(result.refusal);
+    EXPECT_EQ(result.expId, expId);
+    EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("120.28:66.96:53.32")});
+    EXPECT_EQ(Splits(expId), (QStringList{QStringLiteral("1:66.96:-"), QStringLiteral("%1:19.99:0.0").arg(dental_),
+                                          QStringLiteral("%1:33.33:-").arg(fsa_)}));
+    EXPECT_EQ(Column(QStringLiteral("SELECT ExpType || ':' || CheckupID FROM MEDEXP WHERE ExpID = %1").arg(expId)),
+              QStringList{QStringLiteral("0:42")});
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
+}
+
+TEST_F(ExpenseDataTest, CancelledEditAndRefusedFinishWriteNothing)
+{
+    TExpenseDraft draft = Draft(anne_, 19.99, 0);
+    SetInsurancePayment(draft, medical_, C(5.00));
+    const qint32 expId = FinishExpense(draft).expId;
+    const QStringList before = Snapshot();
+    const qint64 businesses = CountOf(QStringLiteral("SELECT COUNT(*) FROM BIZADDR"));
+
+    // Cancel: the edited description lives only in memory.
+    TExpenseDraft edited = LoadExpense(expId).value();
+    SetInsurancePayment(edited, medical_, C(6.00));
+    SetFsaReimbursement(edited, fsa_, C(1.00));
+    edited.description = QStringLiteral("changed");
+    EXPECT_EQ(Snapshot(), before);
+
+    // Refused: more reimbursed than paid, by one cent, for an edit and for a new one.
+    edited.doctor = QStringLiteral("A new doctor");
+    SetFsaReimbursement(edited, fsa_, C(20.00));
+    const TFinishResult refusedEdit = FinishExpense(edited);
+    ASSERT_TRUE(refusedEdit.refusal);
+    EXPECT_EQ(refusedEdit.refusal->field, TExpenseField::Reimbursement);
+    TExpenseDraft fresh = Draft(otherAnne_, 0.70, 0.10);
+    fresh.doctor = QStringLiteral("Another new doctor");
+    SetFsaReimbursement(fresh, fsa_, C(0.81));
+    const TFinishResult refusedNew = FinishExpense(fresh);
+    ASSERT_TRUE(refusedNew.refusal);
+    EXPECT_EQ(refusedNew.expId, 0);
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM BIZADDR")), businesses);
+}
+
+// A write that fails halfway leaves nothing of it, not even the doctor's row.
+TEST_F(ExpenseDataTest, FailedFinishRollsBackEverything)
+{
+    TExpenseDraft draft = Draft(anne_, 10.00, 0);
+    const qint32 expId = FinishExpense(draft).expId;
+    TExpenseDraft edited = LoadExpense(expId).value();
+    TQuery erase(DataFolder);
+    erase.SQL() << QStringLiteral("DELETE FROM MEDEXP WHERE ExpID = %1").arg(expId);
+    erase.ExecSQL();
+    const QStringList before = Snapshot();
+    const qint64 businesses = CountOf(QStringLiteral("SELECT COUNT(*) FROM BIZADDR"));
+    edited.doctor = QStringLiteral("Dr. Nobody");
+    EXPECT_THROW(FinishExpense(edited), EDatabaseError);
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM BIZADDR")), businesses);
+}
+
+// Two members named Anne: each keeps her own expenses through load and save.
+TEST_F(ExpenseDataTest, MembersAndAccountsAreKeptByTheirKeys)
+{
+    TExpenseDraft draft = Draft(otherAnne_, 40.00, 0);
+    // Two accounts share a name; only the keys tell them apart.
+    SetInsurancePayment(draft, dental_, C(12.00));
+    const qint32 expId = FinishExpense(draft).expId;
+    const qint32 annesExpId = FinishExpense(Draft(anne_, 5.00, 0)).expId;
+
+    TExpenseDraft loaded = LoadExpense(expId).value();
+    EXPECT_EQ(loaded.memberId, otherAnne_);
+    EXPECT_EQ(loaded.insurance, (std::vector<TInsuranceEntry>{{dental_, 1200, 0}}));
+    FinishExpense(loaded);
+    EXPECT_EQ(Column(QStringLiteral("SELECT MemberID FROM MEDEXP ORDER BY ExpID")),
+              (QStringList{QString::number(otherAnne_), QString::number(anne_)}));
+    EXPECT_EQ(LoadExpense(annesExpId).value().memberId, anne_);
+}
+
+// Split rows of accounts that are gone, or of no account kind, count nowhere.
+TEST_F(ExpenseDataTest, LoadSkipsOwnShareAndRowsOfMissingAccounts)
+{
+    TExpenseDraft draft = Draft(anne_, 40.00, 0);
+    SetInsurancePayment(draft, medical_, C(12.00));
+    const qint32 expId = FinishExpense(draft).expId;
+    TQuery stray(DataFolder);
+    stray.SQL() << QStringLiteral("INSERT INTO MEDEXPSP (ExpID, AccountID, Amount) VALUES (%1, 999, 5)").arg(expId);
+    stray.ExecSQL();
+    const TExpenseDraft loaded = LoadExpense(expId).value();
+    EXPECT_EQ(loaded.insurance, (std::vector<TInsuranceEntry>{{medical_, 1200, 0}}));
+    EXPECT_TRUE(loaded.fsa.empty());
+    FinishExpense(loaded);
+    EXPECT_EQ(ExpenseContradictions(), QStringList());
+}
+
+TEST_F(ExpenseDataTest, OnlyFsasWithAnElectionForTheYearCount)
+{
+    const qint32 lateFsa = AddAccount(5, QStringLiteral("Late FSA"));
+    AddElection(lateFsa, 2025);
+    EXPECT_EQ(ElectedFsaAccounts(2024), std::set<qint32>{fsa_});
+    TExpenseDraft draft = Draft(anne_, 50.00, 0);
+    SetFsaReimbursement(draft, lateFsa, C(20.00));
+    SetFsaReimbursement(draft, fsa_, C(10.00));
+    const TFinishResult result = FinishExpense(draft);
+    EXPECT_EQ(Sums(result.expId), QStringList{QStringLiteral("50.0:40.0:10.0")});
+    EXPECT_EQ(Splits(result.expId).size(), 3);
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+#include "health/expensemath.h"
+
+#include "controls/moneyedit.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr qint32 kMedical = 2, kDental = 3, kFsa = 4, kOtherFsa = 5;
+
+qint64 C(double amount)
+{
+    return AmountToCents(amount).value();
+}
+
+TExpenseDraft Paid(double office, double mail)
+{
+    TExpenseDraft draft;
+    draft.officePaid = C(office);
+    draft.mailPaid = C(mail);
+    return draft;
+}
+
+// Amounts that binary fractions get wrong: the sums must come out exact, and
+// an FSA that reimburses all that was paid leaves exactly nothing.
+TEST(ExpenseMath, CentAmountsSumExactly)
+{
+    TExpenseDraft draft = Paid(0.70, 0.10);
+    SetFsaReimbursement(draft, kFsa, C(0.80));
+    TExpenseSplits splits = ComputeSplits(draft, {kFsa});
+    EXPECT_EQ(splits.outOfPocket, 0);
+    EXPECT_EQ(splits.total, 80);
+    EXPECT_EQ(splits.insFsaPaid, 80);
+    EXPECT_FALSE(CheckFinish(splits));
+
+    draft = Paid(19.99, 0.29);
+    for (qint32 account : {kMedical, kDental, 6})
+        SetInsurancePayment(draft, account, C(33.33));
+    SetFsaReimbursement(draft, kFsa, C(20.28));
+    splits = ComputeSplits(draft, {kFsa});
+    EXPECT_EQ(splits.total, 12027);
+    EXPECT_EQ(splits.outOfPocket, 0);
+    EXPECT_EQ(splits.insFsaPaid, 12027);
+    EXPECT_FALSE(CheckFinish(splits));
+
+    draft = Paid(0.10, 0.20);
+    SetFsaReimbursement(draft, kFsa, C(0.30));
+    EXPECT_EQ(OutOfPocket(draft, {kFsa}), 0);
+    SetFsaReimbursement(draft, kFsa, C(0.31));
+    EXPECT_EQ(OutOfPocket(draft, {kFsa}), -1);
+}
+
+TEST(ExpenseMath, TotalsAndSplitRowsOfAFullExpense)
+{
+    TExpenseDraft draft = Paid(100.00, 0);
+    SetInsurancePayment(draft, kMedical, C(60.00));
+    SetInsuranceDeductible(draft, kMedical, C(12.50));
+    SetFsaReimbursement(draft, kFsa, C(30.00));
+    const TExpenseSplits splits = ComputeSplits(draft, {kFsa});
+    EXPECT_EQ(splits.total, 16000);
+    EXPECT_EQ(splits.outOfPocket, 7000);
+    EXPECT_EQ(splits.insFsaPaid, 9000);
+    const std::vector<TSplitRow> rows = {
+        {kOwnShareAccountID, 7000, std::nullopt}, {kMedical, 6000, 1250}, {kFsa, 3000, std::nullopt}};
+    EXPECT_EQ(splits.rows, rows);
+}
+
+// A reimbursement counts only when its FSA has an election for the year; the
+// row is still kept.
+TEST(ExpenseMath, ReimbursementOfAnFsaWithoutElectionDoesNotCount)
+{
+    TExpenseDraft draft = Paid(50.00, 25.00);
+    SetFsaReimbursement(draft, kFsa, C(10.00));
+    SetFsaReimbursement(draft, kOtherFsa, C(20.00));
+    const TExpenseSplits splits = ComputeSplits(draft, {kOtherFsa});
+    EXPECT_EQ(splits.outOfPocket, 5500);
+    EXPECT_EQ(splits.insFsaPaid, 2000);
+    ASSERT_EQ(splits.rows.size(), 3u);
+    EXPECT_EQ(splits.rows[1].accountId, kFsa);
+    EXPECT_EQ(OutOfPocket(draft, {}), 7500);
+}
+
+TEST(ExpenseMath, AccountsKeepTheOrderOfTheirFirstAmountAndTheirLastValues)
+{
+    TExpenseDraft draft = Paid(10.00, 0);
+    SetInsurancePayment(draft, kDental, C(5.00));
+    SetInsuranceDeductible(draft, kMedical, C(1.00));
+    SetInsurancePayment(draft, kMedical, C(2.00));
+    SetInsurancePayment(draft, kDental, C(7.00));
+    SetFsaReimbursement(draft, kFsa, C(4.00));
+    SetFsaReimbursement(draft, kFsa, C(3.00));
+    const std::vector<TInsuranceEntry> insurance = {{kDental, 700, 0}, {kMedical, 200, 100}};
+    EXPECT_EQ(draft.insurance, insurance);
+    EXPECT_EQ(draft.fsa, (std::vector<TFsaEntry>{{kFsa, 300}}));
+    EXPECT_EQ(ExpenseTotal(draft), 1900);
+}
+
+TEST(ExpenseMath, EntriesWithoutAChosenAccountAreDropped)
+{
+    TExpenseDraft draft = Paid(10.00, 0);
+    SetInsurancePayment(draft, kMedical, C(5.00));
+    SetFsaReimbursement(draft, kFsa, C(4.00));
+    TExpenseDraft noInsurance = draft;
+    DropUnchosenEntries(noInsurance, {.insurance = false, .fsa = true});
+    EXPECT_TRUE(noInsurance.insurance.empty());
+    EXPECT_EQ(noInsurance.fsa.size(), 1u);
+    DropUnchosenEntries(draft, {.insurance = true, .fsa = false});
+    EXPECT_EQ(draft.insurance.size(), 1u);
+    EXPECT_TRUE(draft.fsa.empty());
+}
+
+TEST(ExpenseMath, FinishRefusesReimbursementAbovePayment)
+{
+    TExpenseDraft draft = Paid(19.99, 0);
+    SetFsaReimbursement(draft, kFsa, C(20.00));
+    const std::optional<TExpenseRefusal> refusal = CheckFinish(ComputeSplits(draft, {kFsa}));
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->field, TExpenseField::Reimbursement);
+    EXPECT_EQ(refusal->message,
+              QStringLiteral("The reimburst amount from your FSA should be less than or equal to your payment."));
+}
+
+TEST(ExpenseMath, InformationChecksInTheirOrder)
+{
+    const TDateTime today = EncodeDate(2024, 2, 29);
+    TExpenseDraft draft;
+    auto refusal = CheckExpenseInfo(draft, today);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(*refusal, (TExpenseRefusal{TExpenseField::Description,
+                                         QStringLiteral("Please enter the \"Description\" field.")}));
+    draft.description = QStringLiteral("Check-up");
+    refusal = CheckExpenseInfo(draft, today);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(*refusal, (TExpenseRefusal{TExpenseField::Date, QStringLiteral("Please fill in the expense date.")}));
+    draft.serviceDate = EncodeDate(2024, 3, 1);
+    refusal = CheckExpenseInfo(draft, today);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(*refusal, (TExpenseRefusal{TExpenseField::Member,
+                                         QStringLiteral("Please select one member who expenses this amount.")}));
+    draft.memberId = 7;
+    refusal = CheckExpenseInfo(draft, today);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(*refusal, (TExpenseRefusal{TExpenseField::Date,
+                                         QStringLiteral("The expense date can't be the future. Please enter again.")}));
+    // Today itself is no future, whatever the time of day.
+    draft.serviceDate = today;
+    EXPECT_FALSE(CheckExpenseInfo(draft, today + 0.75));
+}
+
+}  // namespace
