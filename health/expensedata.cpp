@@ -10,6 +10,7 @@ namespace {
 // The business category of doctors, hospitals and other payees.
 constexpr qint32 kDoctorCategory = 5;
 constexpr qint32 kFsaAccountType = 5;
+constexpr qint64 kNoDeductibleCents = -100;
 
 TField& Field(TDataSet& data, const char* name)
 {
@@ -162,6 +163,24 @@ std::set<qint32> ElectedFsaAccounts(int year)
     for (query.Open(); !query.Eof(); query.Next())
         elected.insert(Field(query, "AccountID").AsInteger());
     return elected;
+}
+
+std::optional<TInsuranceFacts> ReadInsuranceFacts(qint32 accountId, qint32 memberId)
+{
+    TQuery account(DataFolder);
+    account.SQL() << QStringLiteral("SELECT * FROM MEDINS") << QStringLiteral("WHERE AccountID = %1").arg(accountId);
+    account.Open();
+    if (account.Eof())
+        return std::nullopt;
+    TInsuranceFacts facts;
+    facts.effectiveDate = Field(account, "EffDate").AsDateTime();
+    facts.hasDeductible = ReadCents(account, "IndDeduct") != kNoDeductibleCents;
+    TQuery cover(DataFolder);
+    cover.SQL() << QStringLiteral("SELECT * FROM MEDCOVER")
+                << QStringLiteral("WHERE AccountID = %1 AND MemberID = %2").arg(accountId).arg(memberId);
+    cover.Open();
+    facts.coversMember = !cover.Eof();
+    return facts;
 }
 
 TFinishResult FinishExpense(TExpenseDraft draft, const TAccountsChosen& chosen)

@@ -16,6 +16,11 @@ std::optional<TExpenseDraft> LoadExpense(qint32 expId);
 // the out-of-pocket amount of an expense of that year.
 std::set<qint32> ElectedFsaAccounts(int year);
 
+// The coverage of the member, the effective date and whether the account
+// has a deductible (an individual deductible of -1 means none). Empty when
+// the account has no row.
+std::optional<TInsuranceFacts> ReadInsuranceFacts(qint32 accountId, qint32 memberId);
+
 struct TFinishResult {
     std::optional<TExpenseRefusal> refusal;   // set: nothing was written
     qint32 expId = 0;

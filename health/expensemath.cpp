@@ -94,3 +94,59 @@ std::optional<TExpenseRefusal> CheckFinish(const TExpenseSplits& splits)
             QStringLiteral("The reimburst amount from your FSA should be less than or equal to your payment.")};
     return std::nullopt;
 }
+
+namespace {
+
+TExpenseRefusal NoInsuranceChosen()
+{
+    return {TExpenseField::Insurance, QStringLiteral("Please select Insurance account first.")};
+}
+
+TExpenseRefusal WrongTaxYear()
+{
+    return {TExpenseField::Fsa, QStringLiteral("The tax-year is different. This FSA can not apply to this expense")};
+}
+
+}  // namespace
+
+std::optional<TExpenseRefusal> CheckInsuranceChoice(const TInsuranceFacts& facts, TDateTime expenseDate)
+{
+    if (!facts.coversMember)
+        return TExpenseRefusal{TExpenseField::Insurance,
+                               QStringLiteral("The member isn't covered by this insurance.Please pick another one.")};
+    if (DateOf(facts.effectiveDate) > DateOf(expenseDate))
+        return TExpenseRefusal{TExpenseField::Insurance,
+                               QStringLiteral("The effective date of the insurance is later then the date of the expense.")};
+    return std::nullopt;
+}
+
+std::optional<TExpenseRefusal> CheckInsuranceAmount(bool accountChosen)
+{
+    if (!accountChosen)
+        return NoInsuranceChosen();
+    return std::nullopt;
+}
+
+std::optional<TExpenseRefusal> CheckDeductible(bool accountChosen, const TInsuranceFacts& facts, qint64 deductible)
+{
+    if (!accountChosen)
+        return NoInsuranceChosen();
+    if (!facts.hasDeductible && deductible != 0)
+        return TExpenseRefusal{TExpenseField::Deductible,
+                               QStringLiteral("This account is no deductible.The deductible amount should be zero.")};
+    return std::nullopt;
+}
+
+std::optional<TExpenseRefusal> CheckFsaChoice(bool elected)
+{
+    if (!elected)
+        return WrongTaxYear();
+    return std::nullopt;
+}
+
+std::optional<TExpenseRefusal> CheckReimbursement(bool accountChosen, bool elected)
+{
+    if (!accountChosen)
+        return TExpenseRefusal{TExpenseField::Fsa, QStringLiteral("Please select Flexible Spending Account first.")};
+    return CheckFsaChoice(elected);
+}

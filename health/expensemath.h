@@ -84,7 +84,7 @@ struct TExpenseSplits {
 TExpenseSplits ComputeSplits(const TExpenseDraft& draft, const std::set<qint32>& electedFsa);
 
 // The control a refusal sends the user back to.
-enum class TExpenseField { Description, Date, Member, Reimbursement };
+enum class TExpenseField { Description, Date, Member, Insurance, Deductible, Fsa, Reimbursement };
 
 struct TExpenseRefusal {
     TExpenseField field;
@@ -96,3 +96,19 @@ struct TExpenseRefusal {
 std::optional<TExpenseRefusal> CheckExpenseInfo(const TExpenseDraft& draft, TDateTime today);
 // The check at Finish: reimbursements may not exceed what was paid.
 std::optional<TExpenseRefusal> CheckFinish(const TExpenseSplits& splits);
+
+// What the amounts page knows of an insurance account the user chooses.
+struct TInsuranceFacts {
+    bool coversMember = false;
+    TDateTime effectiveDate = 0.0;   // 0: none given
+    bool hasDeductible = true;
+};
+
+// The checks as the account boxes are used; `accountChosen` tells whether
+// the box holds an account when an amount is entered.
+std::optional<TExpenseRefusal> CheckInsuranceChoice(const TInsuranceFacts& facts, TDateTime expenseDate);
+std::optional<TExpenseRefusal> CheckInsuranceAmount(bool accountChosen);
+std::optional<TExpenseRefusal> CheckDeductible(bool accountChosen, const TInsuranceFacts& facts, qint64 deductible);
+// `elected`: the FSA has an election for the expense's year.
+std::optional<TExpenseRefusal> CheckFsaChoice(bool elected);
+std::optional<TExpenseRefusal> CheckReimbursement(bool accountChosen, bool elected);

@@ -245,3 +245,26 @@ TEST_F(ExpenseDataTest, OnlyFsasWithAnElectionForTheYearCount)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ExpenseDataTest, InsuranceFactsByMemberKey)
+{
+    TQuery setUp(DataFolder);
+    setUp.SQL() << QStringLiteral("INSERT INTO MEDCOVER (AccountID, MemberID) VALUES (%1, %2)").arg(medical_).arg(otherAnne_);
+    setUp.ExecSQL();
+    TQuery dates(DataFolder);
+    dates.SQL() << QStringLiteral("UPDATE MEDINS SET EffDate = :Eff, IndDeduct = 0.29 WHERE AccountID = %1").arg(dental_);
+    dates.ParamByName(QStringLiteral("Eff")).SetAsDate(EncodeDate(2024, 2, 29));
+    dates.ExecSQL();
+    const TInsuranceFacts covered = ReadInsuranceFacts(medical_, otherAnne_).value();
+    EXPECT_TRUE(covered.coversMember);
+    EXPECT_FALSE(covered.hasDeductible);
+    EXPECT_FALSE(ReadInsuranceFacts(medical_, anne_).value().coversMember);
+    const TInsuranceFacts dental = ReadInsuranceFacts(dental_, anne_).value();
+    EXPECT_TRUE(dental.hasDeductible);
+    EXPECT_EQ(dental.effectiveDate, EncodeDate(2024, 2, 29));
+    EXPECT_FALSE(ReadInsuranceFacts(999, anne_));
+}
+
+}  // namespace

@@ -148,3 +148,41 @@ TEST(ExpenseMath, InformationChecksInTheirOrder)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ExpenseMath, AccountChecksAndTheirMessages)
+{
+    const TDateTime expenseDate = EncodeDate(2024, 3, 31);
+    TInsuranceFacts facts{.coversMember = false, .effectiveDate = expenseDate, .hasDeductible = false};
+    auto refusal = CheckInsuranceChoice(facts, expenseDate);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->message, QStringLiteral("The member isn't covered by this insurance.Please pick another one."));
+    facts.coversMember = true;
+    EXPECT_FALSE(CheckInsuranceChoice(facts, expenseDate + 0.5));
+    facts.effectiveDate = expenseDate + 1;
+    refusal = CheckInsuranceChoice(facts, expenseDate);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(*refusal, (TExpenseRefusal{TExpenseField::Insurance,
+                                         QStringLiteral("The effective date of the insurance is later then the date of the expense.")}));
+
+    EXPECT_EQ(CheckInsuranceAmount(false)->message, QStringLiteral("Please select Insurance account first."));
+    EXPECT_FALSE(CheckInsuranceAmount(true));
+    EXPECT_EQ(CheckDeductible(false, facts, 0)->field, TExpenseField::Insurance);
+    EXPECT_FALSE(CheckDeductible(true, facts, 0));
+    EXPECT_EQ(*CheckDeductible(true, facts, 1),
+              (TExpenseRefusal{TExpenseField::Deductible,
+                               QStringLiteral("This account is no deductible.The deductible amount should be zero.")}));
+    facts.hasDeductible = true;
+    EXPECT_FALSE(CheckDeductible(true, facts, 2999));
+
+    const QString taxYear = QStringLiteral("The tax-year is different. This FSA can not apply to this expense");
+    EXPECT_EQ(CheckFsaChoice(false)->message, taxYear);
+    EXPECT_FALSE(CheckFsaChoice(true));
+    EXPECT_EQ(*CheckReimbursement(false, true),
+              (TExpenseRefusal{TExpenseField::Fsa, QStringLiteral("Please select Flexible Spending Account first.")}));
+    EXPECT_EQ(CheckReimbursement(true, false)->message, taxYear);
+    EXPECT_FALSE(CheckReimbursement(true, true));
+}
+
+}  // namespace
