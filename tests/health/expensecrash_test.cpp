@@ -39,7 +39,9 @@ TEST(ExpenseCrash, KilledWriterLeavesEveryExpenseWholeOrAbsent)
         QThread::msleep(random.bounded(1, 120));
         writer.kill();
         ASSERT_TRUE(writer.waitForFinished(kWaitMs));
+        // A writer that failed on its own would have said why.
         ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit) << "the writer ended before it was killed";
+        ASSERT_EQ(writer.readAllStandardError().toStdString(), "");
 
         EXPECT_EQ(Column(QStringLiteral("PRAGMA integrity_check")), QStringList{QStringLiteral("ok")});
         EXPECT_EQ(ExpenseContradictions(), QStringList()) << "after kill " << kill;
