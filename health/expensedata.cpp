@@ -5,6 +5,8 @@
 #include "platform/dataset.h"
 #include "records/common/bizaddr.h"
 
+#include <functional>
+
 namespace {
 
 // The business category of doctors, hospitals and other payees.
@@ -131,7 +133,61 @@ void ReplaceSplitRows(qint32 expId, const std::vector<TSplitRow>& rows)
     }
 }
 
+std::vector<TKeyedItem> ReadKeyedItems(const QStringList& sql, const char* key, const char* text,
+                                      const std::function<QString(TDataSet&, QString)>& dress)
+{
+    TQuery query(DataFolder);
+    query.SetSQL(sql);
+    std::vector<TKeyedItem> items;
+    for (query.Open(); !query.Eof(); query.Next())
+        items.push_back({Field(query, key).AsInteger(), dress(query, Field(query, text).AsString())});
+    return items;
+}
+
+QString AsItIs(TDataSet&, QString text)
+{
+    return text;
+}
+
+QString WithKind(TDataSet& query, QString name)
+{
+    switch (Field(query, "AccountType").AsInteger()) {
+    case 1: return name + QStringLiteral("(Medical)");
+    case 2: return name + QStringLiteral("(Dental)");
+    case 3: return name + QStringLiteral("(Vision)");
+    case 4: return name + QStringLiteral("(Drug)");
+    default: return name + QStringLiteral("(Others)");
+    }
+}
+
 }  // namespace
+
+std::vector<TKeyedItem> ReadExpenseMembers()
+{
+    return ReadKeyedItems({QStringLiteral("SELECT * FROM MEDPROF")}, "MemberID", "FirstName", AsItIs);
+}
+
+std::vector<TKeyedItem> ReadInsuranceAccounts()
+{
+    return ReadKeyedItems({QStringLiteral("SELECT * FROM MEDINS"), QStringLiteral("WHERE AccountType > 0"),
+                           QStringLiteral("AND AccountType < 5"), QStringLiteral("OR AccountType = 6")},
+                          "AccountID", "AccountName", WithKind);
+}
+
+std::vector<TKeyedItem> ReadFsaAccounts()
+{
+    return ReadKeyedItems({QStringLiteral("SELECT AccountID, AccountName FROM MEDINS"),
+                           QStringLiteral("WHERE AccountType = %1").arg(kFsaAccountType)},
+                          "AccountID", "AccountName", AsItIs);
+}
+
+bool ExpenseTableEmpty()
+{
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("SELECT ExpID FROM MEDEXP LIMIT 1");
+    query.Open();
+    return query.Eof();
+}
 
 std::optional<TExpenseDraft> LoadExpense(qint32 expId)
 {

@@ -5,7 +5,23 @@
 // bound.
 #include "expensemath.h"
 
+#include <QString>
 #include <optional>
+#include <vector>
+
+// An item of the dialog's member and account boxes: the key and the text.
+struct TKeyedItem {
+    qint32 key = 0;
+    QString text;
+    friend bool operator==(const TKeyedItem&, const TKeyedItem&) = default;
+};
+// Every member by first name, in the order stored.
+std::vector<TKeyedItem> ReadExpenseMembers();
+// Insurance accounts, the name followed by the kind ("Plan(Dental)").
+std::vector<TKeyedItem> ReadInsuranceAccounts();
+std::vector<TKeyedItem> ReadFsaAccounts();
+// With no account and no expense at all, the dialog gives its advice once.
+bool ExpenseTableEmpty();
 
 // Empty when the expense has no row. The member and the accounts are taken
 // by their keys; split rows of accounts that are no longer insurance

@@ -268,3 +268,30 @@ TEST_F(ExpenseDataTest, InsuranceFactsByMemberKey)
 }
 
 }  // namespace
+
+namespace {
+
+// The boxes carry keys: two members named Anne and two plans of one name
+// stay apart.
+TEST_F(ExpenseDataTest, BoxItemsCarryKeysAndKinds)
+{
+    const qint32 vision = AddAccount(3, QStringLiteral("See \"Well\""));
+    const qint32 drug = AddAccount(4, QStringLiteral("Rx"));
+    const qint32 other = AddAccount(6, QStringLiteral("Misc"));
+    AddAccount(0, QStringLiteral("Not an account"));
+    AddAccount(7, QStringLiteral("Unknown kind"));
+    EXPECT_EQ(ReadExpenseMembers(), (std::vector<TKeyedItem>{{anne_, QStringLiteral("Anne")},
+                                                             {otherAnne_, QStringLiteral("Anne")}}));
+    EXPECT_EQ(ReadInsuranceAccounts(),
+              (std::vector<TKeyedItem>{{medical_, QStringLiteral("Blue Plan(Medical)")},
+                                       {dental_, QStringLiteral("Blue Plan(Dental)")},
+                                       {vision, QStringLiteral("See \"Well\"(Vision)")},
+                                       {drug, QStringLiteral("Rx(Drug)")},
+                                       {other, QStringLiteral("Misc(Others)")}}));
+    EXPECT_EQ(ReadFsaAccounts(), (std::vector<TKeyedItem>{{fsa_, QStringLiteral("Acme FSA")}}));
+    EXPECT_TRUE(ExpenseTableEmpty());
+    FinishExpense(Draft(anne_, 1.00, 0));
+    EXPECT_FALSE(ExpenseTableEmpty());
+}
+
+}  // namespace
