@@ -1,5 +1,7 @@
 #include "expensetable.h"
 
+#include "expensedelete.h"
+
 #include "context/context.h"
 #include "controls/moneyedit.h"
 #include "platform/dataset.h"
@@ -122,6 +124,12 @@ void TExpenseTable::SortBy(TExpenseColumn column, bool descending)
         const int order = Compare(a, b, column);
         return descending ? order > 0 : order < 0;
     });
+}
+
+void TExpenseTable::DeleteRow(size_t row)
+{
+    DeleteExpense(rows_.at(row).expId);
+    Refill();
 }
 
 TExpenseRowTexts TExpenseTable::RowTexts(size_t row) const

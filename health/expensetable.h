@@ -55,6 +55,9 @@ public:
     // they were read in.
     void ColumnClicked(TExpenseColumn column);
     int SortClicks() const { return sortClicks_; }
+    // Deletes the expense of a shown row with what depends on it, then
+    // refills.
+    void DeleteRow(size_t row);
 
     const std::vector<TExpenseRow>& Rows() const { return rows_; }
     TExpenseRowTexts RowTexts(size_t row) const;

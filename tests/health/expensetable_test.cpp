@@ -208,6 +208,24 @@ TEST_F(ExpenseTable, AFailingReadRaisesAndKeepsTheRowsShown)
     EXPECT_EQ(table.TotalCents(), 1999);
 }
 
+TEST_F(ExpenseTable, DeletingAShownRowDeletesItsOwnExpenseAndShowsTheOrderEntered)
+{
+    const qint32 ann = AddMember(QStringLiteral("Ann"));
+    AddExpense(ann, EncodeDate(2024, 2, 29), 19.99, 0.29, QStringLiteral("b"));
+    const qint32 big = AddExpense(ann, EncodeDate(2024, 12, 31), 100, 19.99, QStringLiteral("c"));
+    AddExpense(ann, EncodeDate(2024, 1, 1), 0.29, 0.29, QStringLiteral("a"));
+    AddSplit(big, 1, 19.99);
+    TExpenseTable table;
+    table.SetYear(2024);
+    table.Refill();
+    table.ColumnClicked(TC::Total);   // c, b, a
+    table.DeleteRow(0);
+    EXPECT_EQ(Descriptions(table), (QStringList{"b", "a"}));
+    EXPECT_EQ(table.TotalText(), QStringLiteral("$20.28"));
+    EXPECT_TRUE(Dump(QStringLiteral("MEDEXPSP"), QStringLiteral("ExpID")).isEmpty());
+    EXPECT_THROW(table.DeleteRow(2), std::out_of_range);
+}
+
 TEST(ExpenseDeletePrompt, NamesTheRowsDate)
 {
     EXPECT_EQ(ExpenseDeletePrompt(QStringLiteral("2/29/2024")),
