@@ -164,7 +164,8 @@ QString WithKind(TDataSet& query, QString name)
 
 std::vector<TKeyedItem> ReadExpenseMembers()
 {
-    return ReadKeyedItems({QStringLiteral("SELECT * FROM MEDPROF")}, "MemberID", "FirstName", AsItIs);
+    return ReadKeyedItems({QStringLiteral("SELECT * FROM MEDPROF"), QStringLiteral("ORDER BY MemberID")}, "MemberID",
+                          "FirstName", AsItIs);
 }
 
 std::vector<TKeyedItem> ReadInsuranceAccounts()

@@ -15,7 +15,7 @@ struct TKeyedItem {
     QString text;
     friend bool operator==(const TKeyedItem&, const TKeyedItem&) = default;
 };
-// Every member by first name, in the order stored.
+// Every member by first name, in the order added; the key tells two of one name apart.
 std::vector<TKeyedItem> ReadExpenseMembers();
 // Insurance accounts, the name followed by the kind ("Plan(Dental)").
 std::vector<TKeyedItem> ReadInsuranceAccounts();

@@ -4,11 +4,11 @@
 #include "context/product.h"
 #include "context/registry.h"
 #include "controls/moneyedit.h"
-#include "currencytext.h"
 #include "pagecommon.h"
 #include "platform/dataset.h"
 #include "platform/formatsettings.h"
 #include "platform/ui/messagebox.h"
+#include "records/common/currencytext.h"
 #include "records/common/datemath.h"
 #include "records/common/recordtext.h"
 

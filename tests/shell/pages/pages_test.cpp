@@ -4,7 +4,7 @@
 #include "context/context.h"
 #include "context/navigation.h"
 #include "shell/pages/clicklabel.h"
-#include "shell/pages/currencytext.h"
+#include "records/common/currencytext.h"
 #include "shell/pages/formdeletemem.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"

@@ -1,0 +1,150 @@
+#include "formmedexpprt.h"
+
+#include "context/navigation.h"
+
+namespace {
+
+// A quarter inch all round leaves the 576 points of the band on Letter paper.
+constexpr double kMarginPoints = 18;
+constexpr double kBandPoints = 576;
+constexpr double kTitleLeft = 237;
+constexpr double kTitleLinesTop = 34;
+constexpr double kTitleLineStep = 20;
+constexpr std::array<double, 7> kHeadLefts = {12, 70, 133, 184, 277, 373, 478};
+constexpr std::array<double, 7> kTextLefts = {6, 70, 126, 195, 288, 365, 496};
+constexpr double kColumnGap = 4;
+
+double Pt(double points)
+{
+    return points / 72.0;
+}
+
+QFont ReportFont(const TReport& report, int pointSize, bool bold)
+{
+    QFont font = report.Font();
+    font.setPointSize(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+TReport& LaidOutOver(TReport& report, TQuery& query)
+{
+    query.SQL() << QStringLiteral("SELECT * FROM CPREPT");
+    query.Open();
+    report.SetUnits(TRpUnit::Inches);
+    report.Page().SetPaperSize(TRpPaperSize::Letter);
+    report.Page().SetOrientation(QPageLayout::Portrait);
+    report.Page().SetColumns(1);
+    for (auto set : {&TRpPage::SetLeftMargin, &TRpPage::SetRightMargin, &TRpPage::SetTopMargin,
+                     &TRpPage::SetBottomMargin})
+        (report.Page().*set)(Pt(kMarginPoints));
+    report.Options().firstPageHeader = true;
+    report.Options().lastPageFooter = true;
+    report.SetPrintIfEmpty(false);
+    report.SetReportTitle(QStringLiteral("Medical Expense"));
+    report.SetDataSet(&query);
+    return report;
+}
+
+template <class T>
+T& Place(TRpBasePanel& band, double left, double top, double width, double height)
+{
+    T& printable = band.Add<T>();
+    printable.MoveTo(Pt(left), Pt(top));
+    printable.Size().SetWidth(Pt(width));
+    printable.Size().SetHeight(Pt(height));
+    return printable;
+}
+
+TRpBand& Band(TReport& report, TRpBandType type, double height)
+{
+    TRpBand& band = report.AddBand(type);
+    band.Size().SetHeight(Pt(height));
+    return band;
+}
+
+TRpLabel& Label(TRpBand& band, double left, double top, double width, int pointSize, bool bold,
+                const QString& caption = {})
+{
+    TRpLabel& label = Place<TRpLabel>(band, left, top, width, pointSize + 6);
+    label.SetFont(ReportFont(band.Report(), pointSize, bold));
+    label.SetCaption(caption);
+    return label;
+}
+
+TRpLabel& TitleLine(TRpBand& header, int line)
+{
+    return Label(header, kTitleLeft, kTitleLinesTop + line * kTitleLineStep, kBandPoints - kTitleLeft, 10, false);
+}
+
+template <size_t N>
+double Width(const std::array<double, N>& lefts, size_t column)
+{
+    const double right = column + 1 < N ? lefts[column + 1] - kColumnGap : kBandPoints;
+    return right - lefts[column];
+}
+
+std::array<TRpLabel*, 7> Heads(TRpBand& band)
+{
+    const std::array<const char*, 7> captions = {"Date",          "Patient",     "Total",           "Insurance/FSA",
+                                                 "Out-of-pocket", "Description", "Service provider"};
+    std::array<TRpLabel*, 7> heads{};
+    for (size_t n = 0; n < heads.size(); ++n)
+        heads[n] = &Label(band, kHeadLefts[n], 8, Width(kHeadLefts, n), 10, true, QString::fromLatin1(captions[n]));
+    return heads;
+}
+
+std::array<TRpDBText*, 7> Texts(TRpBand& detail, TQuery& query)
+{
+    std::array<TRpDBText*, 7> texts{};
+    for (size_t n = 0; n < texts.size(); ++n) {
+        TRpDBText& text = Place<TRpDBText>(detail, kTextLefts[n], 6, Width(kTextLefts, n), 16);
+        text.SetDataSet(&query);
+        text.SetDataField(n == 0 ? QStringLiteral("Category") : QStringLiteral("Column%1").arg(n));
+        text.SetFont(ReportFont(detail.Report(), 10, false));
+        // A long description or provider takes more lines rather than being cut off.
+        text.SetWordWrap(true);
+        text.SetAutoStretch(true);
+        texts[n] = &text;
+    }
+    return texts;
+}
+
+TRpSysData& FooterText(TRpBand& footer, TRpSysDataType data, const QString& text, TRpAlignment alignment)
+{
+    const double width = kBandPoints / 2;
+    TRpSysData& sysData =
+        Place<TRpSysData>(footer, alignment == TRpAlignment::Right ? kBandPoints - width : 0, 8, width, 14);
+    sysData.SetFont(ReportFont(footer.Report(), 9, false));
+    sysData.SetData(data);
+    sysData.SetText(text);
+    sysData.SetAlignment(alignment);
+    return sysData;
+}
+
+}  // namespace
+
+TFormMedExpPrt::TFormMedExpPrt(const QString& dataFolder)
+    : Query1(dataFolder),
+      RpBand1(Band(LaidOutOver(Report1, Query1), TRpBandType::rbPageHeader, 116)),
+      RpLabel1(Label(RpBand1, 233, 10, kBandPoints - 233, 16, true, QStringLiteral("Medical Expense"))),
+      RpLbPatient(TitleLine(RpBand1, 0)),
+      RpLbYear(TitleLine(RpBand1, 1)),
+      RpLbTlExp(TitleLine(RpBand1, 2)),
+      RpLbOOP(TitleLine(RpBand1, 3)),
+      RpBand2(Band(Report1, TRpBandType::rbColumnHeader, 32)),
+      Heads(::Heads(RpBand2)),
+      RpBand4(Band(Report1, TRpBandType::rbDetail, 32)),
+      Texts(::Texts(RpBand4, Query1)),
+      RpBand6(Band(Report1, TRpBandType::rbPageFooter, 32)),
+      RpSysData1(FooterText(RpBand6, TRpSysDataType::rpsDate, QStringLiteral("Printed by CarePortfolio on "),
+                            TRpAlignment::Left)),
+      RpSysData2(FooterText(RpBand6, TRpSysDataType::rpsPageNumber, QStringLiteral("Page "), TRpAlignment::Right))
+{
+}
+
+void TFormMedExpPrt::Preview()
+{
+    Report1.SetMessageHook(AppMessageHook);
+    Report1.Preview();
+}
