@@ -1,6 +1,7 @@
 #include "formmedexpprt.h"
 
 #include "context/navigation.h"
+#include "reportlayout.h"
 
 namespace {
 
@@ -14,53 +15,11 @@ constexpr std::array<double, 7> kHeadLefts = {12, 70, 133, 184, 277, 373, 478};
 constexpr std::array<double, 7> kTextLefts = {6, 70, 126, 195, 288, 365, 496};
 constexpr double kColumnGap = 4;
 
-double Pt(double points)
+TReport& ExpenseReportOver(TReport& report, TQuery& query)
 {
-    return points / 72.0;
-}
-
-QFont ReportFont(const TReport& report, int pointSize, bool bold)
-{
-    QFont font = report.Font();
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-TReport& LaidOutOver(TReport& report, TQuery& query)
-{
-    query.SQL() << QStringLiteral("SELECT * FROM CPREPT");
-    query.Open();
-    report.SetUnits(TRpUnit::Inches);
-    report.Page().SetPaperSize(TRpPaperSize::Letter);
-    report.Page().SetOrientation(QPageLayout::Portrait);
-    report.Page().SetColumns(1);
-    for (auto set : {&TRpPage::SetLeftMargin, &TRpPage::SetRightMargin, &TRpPage::SetTopMargin,
-                     &TRpPage::SetBottomMargin})
-        (report.Page().*set)(Pt(kMarginPoints));
-    report.Options().firstPageHeader = true;
-    report.Options().lastPageFooter = true;
+    LaidOutOverScratchTable(report, query, kMarginPoints, QStringLiteral("Medical Expense"));
     report.SetPrintIfEmpty(false);
-    report.SetReportTitle(QStringLiteral("Medical Expense"));
-    report.SetDataSet(&query);
     return report;
-}
-
-template <class T>
-T& Place(TRpBasePanel& band, double left, double top, double width, double height)
-{
-    T& printable = band.Add<T>();
-    printable.MoveTo(Pt(left), Pt(top));
-    printable.Size().SetWidth(Pt(width));
-    printable.Size().SetHeight(Pt(height));
-    return printable;
-}
-
-TRpBand& Band(TReport& report, TRpBandType type, double height)
-{
-    TRpBand& band = report.AddBand(type);
-    band.Size().SetHeight(Pt(height));
-    return band;
 }
 
 TRpLabel& Label(TRpBand& band, double left, double top, double width, int pointSize, bool bold,
@@ -110,36 +69,24 @@ std::array<TRpDBText*, 7> Texts(TRpBand& detail, TQuery& query)
     return texts;
 }
 
-TRpSysData& FooterText(TRpBand& footer, TRpSysDataType data, const QString& text, TRpAlignment alignment)
-{
-    const double width = kBandPoints / 2;
-    TRpSysData& sysData =
-        Place<TRpSysData>(footer, alignment == TRpAlignment::Right ? kBandPoints - width : 0, 8, width, 14);
-    sysData.SetFont(ReportFont(footer.Report(), 9, false));
-    sysData.SetData(data);
-    sysData.SetText(text);
-    sysData.SetAlignment(alignment);
-    return sysData;
-}
-
 }  // namespace
 
 TFormMedExpPrt::TFormMedExpPrt(const QString& dataFolder)
     : Query1(dataFolder),
-      RpBand1(Band(LaidOutOver(Report1, Query1), TRpBandType::rbPageHeader, 116)),
+      RpBand1(AddBandOf(ExpenseReportOver(Report1, Query1), TRpBandType::rbPageHeader, 116)),
       RpLabel1(Label(RpBand1, 233, 10, kBandPoints - 233, 16, true, QStringLiteral("Medical Expense"))),
       RpLbPatient(TitleLine(RpBand1, 0)),
       RpLbYear(TitleLine(RpBand1, 1)),
       RpLbTlExp(TitleLine(RpBand1, 2)),
       RpLbOOP(TitleLine(RpBand1, 3)),
-      RpBand2(Band(Report1, TRpBandType::rbColumnHeader, 32)),
+      RpBand2(AddBandOf(Report1, TRpBandType::rbColumnHeader, 32)),
       Heads(::Heads(RpBand2)),
-      RpBand4(Band(Report1, TRpBandType::rbDetail, 32)),
+      RpBand4(AddBandOf(Report1, TRpBandType::rbDetail, 32)),
       Texts(::Texts(RpBand4, Query1)),
-      RpBand6(Band(Report1, TRpBandType::rbPageFooter, 32)),
-      RpSysData1(FooterText(RpBand6, TRpSysDataType::rpsDate, QStringLiteral("Printed by CarePortfolio on "),
+      RpBand6(AddBandOf(Report1, TRpBandType::rbPageFooter, 32)),
+      RpSysData1(FooterText(RpBand6, kBandPoints, TRpSysDataType::rpsDate, QStringLiteral("Printed by CarePortfolio on "),
                             TRpAlignment::Left)),
-      RpSysData2(FooterText(RpBand6, TRpSysDataType::rpsPageNumber, QStringLiteral("Page "), TRpAlignment::Right))
+      RpSysData2(FooterText(RpBand6, kBandPoints, TRpSysDataType::rpsPageNumber, QStringLiteral("Page "), TRpAlignment::Right))
 {
 }
 

@@ -1,6 +1,7 @@
 #include "formmedhistrept.h"
 
 #include "context/navigation.h"
+#include "reportlayout.h"
 
 namespace {
 
@@ -14,53 +15,10 @@ constexpr std::array<double, 6> kColumnLefts = {12, 108, 178, 254, 324, 394};
 constexpr double kColumnGap = 4;
 constexpr double kNativePerPoint = 254.0 / 72;
 
-QFont ReportFont(const TReport& report, int pointSize, bool bold)
-{
-    QFont font = report.Font();
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-TReport& LaidOutOver(TReport& report, TQuery& query)
-{
-    query.SQL() << QStringLiteral("SELECT * FROM CPREPT");
-    query.Open();
-    report.SetUnits(TRpUnit::Inches);
-    report.Page().SetPaperSize(TRpPaperSize::Letter);
-    report.Page().SetOrientation(QPageLayout::Portrait);
-    report.Page().SetColumns(1);
-    for (auto set : {&TRpPage::SetLeftMargin, &TRpPage::SetRightMargin, &TRpPage::SetTopMargin,
-                     &TRpPage::SetBottomMargin})
-        (report.Page().*set)(TFormMedHistRept::Pt(kMarginPoints));
-    report.Options().firstPageHeader = true;
-    report.Options().lastPageFooter = true;
-    report.SetReportTitle(QStringLiteral("Personal Medical Record"));
-    report.SetDataSet(&query);
-    return report;
-}
-
-template <class T>
-T& Place(TRpBasePanel& band, double left, double top, double width, double height)
-{
-    T& printable = band.Add<T>();
-    printable.MoveTo(TFormMedHistRept::Pt(left), TFormMedHistRept::Pt(top));
-    printable.Size().SetWidth(TFormMedHistRept::Pt(width));
-    printable.Size().SetHeight(TFormMedHistRept::Pt(height));
-    return printable;
-}
-
-TRpBand& Band(TReport& report, TRpBandType type, double height)
-{
-    TRpBand& band = report.AddBand(type);
-    band.Size().SetHeight(TFormMedHistRept::Pt(height));
-    return band;
-}
-
 TRpGroup& Group(TReport& report, double height)
 {
     TRpGroup& group = report.AddGroup(QStringLiteral("Category"));
-    group.Size().SetHeight(TFormMedHistRept::Pt(height));
+    group.Size().SetHeight(Pt(height));
     return group;
 }
 
@@ -118,28 +76,12 @@ std::array<TRpDBText*, 6> ColumnTexts(TRpBand& detail, TQuery& query)
     return columns;
 }
 
-TRpSysData& FooterText(TRpBand& footer, TRpSysDataType data, const QString& text, TRpAlignment alignment)
-{
-    const double width = kBandPoints / 2;
-    TRpSysData& sysData =
-        Place<TRpSysData>(footer, alignment == TRpAlignment::Right ? kBandPoints - width : 0, 8, width, 14);
-    sysData.SetFont(ReportFont(footer.Report(), 9, false));
-    sysData.SetData(data);
-    sysData.SetText(text);
-    sysData.SetAlignment(alignment);
-    return sysData;
-}
-
 }  // namespace
-
-double TFormMedHistRept::Pt(double points)
-{
-    return points / 72.0;
-}
 
 TFormMedHistRept::TFormMedHistRept(const QString& dataFolder)
     : Query1(dataFolder),
-      RpBand1(Band(LaidOutOver(Report1, Query1), TRpBandType::rbTitle, 141)),
+      RpBand1(AddBandOf(LaidOutOverScratchTable(Report1, Query1, kMarginPoints, QStringLiteral("Personal Medical Record")),
+                        TRpBandType::rbTitle, 141)),
       RpLabel1(Heading(RpBand1)),
       lblName(MemberLabel(RpBand1, 0)),
       lblDOB(MemberLabel(RpBand1, 1)),
@@ -150,13 +92,13 @@ TFormMedHistRept::TFormMedHistRept(const QString& dataFolder)
       lblheight(MemberLabel(RpBand1, 6)),
       RpGroup1(Group(Report1, 30)),
       RpDBText8(CategoryText(RpGroup1, Query1)),
-      RpBand2(Band(Report1, TRpBandType::rbDetail, 30)),
+      RpBand2(AddBandOf(Report1, TRpBandType::rbDetail, 30)),
       Columns(ColumnTexts(RpBand2, Query1)),
-      RpBand3(Band(Report1, TRpBandType::rbGroupFooter, 12)),
-      RpBand4(Band(Report1, TRpBandType::rbPageFooter, 30)),
-      RpSysData1(FooterText(RpBand4, TRpSysDataType::rpsDate, QStringLiteral("Printed by CarePortfolio on "),
+      RpBand3(AddBandOf(Report1, TRpBandType::rbGroupFooter, 12)),
+      RpBand4(AddBandOf(Report1, TRpBandType::rbPageFooter, 30)),
+      RpSysData1(FooterText(RpBand4, kBandPoints, TRpSysDataType::rpsDate, QStringLiteral("Printed by CarePortfolio on "),
                             TRpAlignment::Left)),
-      RpSysData2(FooterText(RpBand4, TRpSysDataType::rpsPageNumber, QStringLiteral("Page "), TRpAlignment::Right))
+      RpSysData2(FooterText(RpBand4, kBandPoints, TRpSysDataType::rpsPageNumber, QStringLiteral("Page "), TRpAlignment::Right))
 {
     RpGroup1.SetFooterBand(&RpBand3);
     RpGroup1.BeforePrint = [this](TRpCustomBand&, bool&) { KeepCategoryWithItsFirstRow(); };

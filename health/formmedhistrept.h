@@ -22,9 +22,6 @@ public:
     TFormMedHistRept(const TFormMedHistRept&) = delete;
     TFormMedHistRept& operator=(const TFormMedHistRept&) = delete;
 
-    // A length in points as the report's unit.
-    static double Pt(double points);
-
     void SetMemberLines(const TMedHistTitleLines& lines);
     // Shows the pages in the preview window, with the main window's message
     // hook put aside meanwhile; returns when the window has closed.

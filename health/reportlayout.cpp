@@ -1,0 +1,52 @@
+#include "reportlayout.h"
+
+double Pt(double points)
+{
+    return points / 72.0;
+}
+
+QFont ReportFont(const TReport& report, int pointSize, bool bold)
+{
+    QFont font = report.Font();
+    font.setPointSize(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+TReport& LaidOutOverScratchTable(TReport& report, TQuery& query, double marginPoints, const QString& title)
+{
+    query.SQL() << QStringLiteral("SELECT * FROM CPREPT");
+    query.Open();
+    report.SetUnits(TRpUnit::Inches);
+    report.Page().SetPaperSize(TRpPaperSize::Letter);
+    report.Page().SetOrientation(QPageLayout::Portrait);
+    report.Page().SetColumns(1);
+    for (auto set : {&TRpPage::SetLeftMargin, &TRpPage::SetRightMargin, &TRpPage::SetTopMargin,
+                     &TRpPage::SetBottomMargin})
+        (report.Page().*set)(Pt(marginPoints));
+    report.Options().firstPageHeader = true;
+    report.Options().lastPageFooter = true;
+    report.SetReportTitle(title);
+    report.SetDataSet(&query);
+    return report;
+}
+
+TRpBand& AddBandOf(TReport& report, TRpBandType type, double heightPoints)
+{
+    TRpBand& band = report.AddBand(type);
+    band.Size().SetHeight(Pt(heightPoints));
+    return band;
+}
+
+TRpSysData& FooterText(TRpBand& footer, double bandPoints, TRpSysDataType data, const QString& text,
+                       TRpAlignment alignment)
+{
+    const double width = bandPoints / 2;
+    TRpSysData& sysData =
+        Place<TRpSysData>(footer, alignment == TRpAlignment::Right ? bandPoints - width : 0, 8, width, 14);
+    sysData.SetFont(ReportFont(footer.Report(), 9, false));
+    sysData.SetData(data);
+    sysData.SetText(text);
+    sysData.SetAlignment(alignment);
+    return sysData;
+}
