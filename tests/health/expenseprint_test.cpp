@@ -4,22 +4,12 @@
 
 #include "health/expenseprint.h"
 #include "health/expensetable.h"
+#include "tests/health/printoutcapture.h"
 
 #include "context/navigation.h"
 #include "platform/dataset.h"
-#include "reports/rpfiledialogs.h"
-#include "reports/rppreview.h"
-#include "reports/rpprintjob.h"
-#include "reports/rpstandardpreview.h"
 #include "tests/reports/pagesupport.h"
-#include "tests/reports/reportsupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QPrinter>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QToolButton>
 
 namespace {
 
@@ -98,62 +88,9 @@ TEST_F(ExpensePrint, AFailingFillTakesItselfBackWhole)
 
 // ---- The previewed report ---------------------------------------------------
 
-struct Printout {
-    int pages = 0;
-    QStringList textLines;   // the text export, empty lines dropped
-    int pdfPages = -1;
-};
-
-void SaveFirstPagePicture(const TRpMetafile& page, const QString& name)
+TCapturedPrintout PrintAndCapture(const TExpenseTable& table, const QString& memberText, const QString& pictureName)
 {
-    const char* pictures = getenv("CP_PICTURE_DIR");
-    if (!pictures)
-        return;
-    QDir().mkpath(QString::fromLocal8Bit(pictures));
-    Render(page, 1275, 1650).save(QDir(QString::fromLocal8Bit(pictures)).filePath(name + QStringLiteral(".png")));
-}
-
-Printout PrintAndCapture(const TExpenseTable& table, const QString& memberText, const QString& pictureName)
-{
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("expenses.pdf"));
-    const QString text = dir.filePath(QStringLiteral("expenses.TXT"));
-    TRpPrinter::InstallJobFactory([pdf](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return std::make_unique<TRpQPrinterJob>(printer);
-    });
-    RpPdfOutput::InstallChooser([pdf](const QString&) { return pdf; });
-    RpFileDialogs::InstallChoosers([&](const QString&) { return RpFileDialogs::Choice{text, 2}; }, {});
-
-    Printout out;
-    bool seen = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        TRpStandardPreview* window = OpenPreview();
-        if (seen || !window || window->RpPreview()->RpPrinter()->Status() != TRpPrinterStatus::DocumentComplete)
-            return;
-        seen = true;
-        QCoreApplication::processEvents();
-        TRpPrinter* printer = window->RpPreview()->RpPrinter();
-        out.pages = printer->PageCount();
-        if (out.pages > 0)
-            SaveFirstPagePicture(*printer->GetPage(1), pictureName);
-        window->Print()->click();
-        window->Save()->click();
-        window->close();
-    });
-    poll.start(0);
-    PrintExpenseTable(table, memberText);
-
-    TRpPrinter::InstallJobFactory({});
-    RpPdfOutput::InstallChooser({});
-    RpFileDialogs::InstallChoosers({}, {});
-    QFile file(text);
-    if (file.open(QIODevice::ReadOnly))
-        out.textLines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    out.pdfPages = PdfPageCount(pdf);
-    return out;
+    return CapturePrintout([&] { PrintExpenseTable(table, memberText); }, pictureName);
 }
 
 QStringList Simplified(const QStringList& lines)
@@ -168,7 +105,7 @@ TEST_F(ExpensePrint, ThePreviewedTableExportsLineByLine)
 {
     TExpenseTable table = Household();
     table.ColumnClicked(TExpenseColumn::Total);
-    const Printout out = PrintAndCapture(table, QStringLiteral("All"), QStringLiteral("expense_printout_page1"));
+    const TCapturedPrintout out = PrintAndCapture(table, QStringLiteral("All"), QStringLiteral("expense_printout_page1"));
     EXPECT_EQ(out.pages, 1);
     EXPECT_EQ(out.pdfPages, 1);
     const QStringList expected = {
@@ -215,7 +152,7 @@ TEST_F(ExpensePrint, EveryPageCarriesTheHeadingAndTheColumnHeads)
     table.SetYear(2024);
     table.SetMemberId(ann);
     table.Refill();
-    const Printout out = PrintAndCapture(table, QStringLiteral("Ann"), QStringLiteral("expense_printout_long"));
+    const TCapturedPrintout out = PrintAndCapture(table, QStringLiteral("Ann"), QStringLiteral("expense_printout_long"));
     ASSERT_GE(out.pages, 2);
     const QStringList lines = Simplified(out.textLines);
     EXPECT_EQ(lines.count(QStringLiteral("Member: Ann")), out.pages);
@@ -230,7 +167,7 @@ TEST_F(ExpensePrint, AYearWithoutExpensesPrintsTheHeadingWithZeroSumsAndNoColumn
     AddExpense(AddMember(QStringLiteral("Ann")), EncodeDate(1998, 1, 1), 19.99, 19.99);
     TExpenseTable table;
     table.Refill();
-    const Printout out = PrintAndCapture(table, QStringLiteral("All"), QStringLiteral("expense_printout_empty"));
+    const TCapturedPrintout out = PrintAndCapture(table, QStringLiteral("All"), QStringLiteral("expense_printout_empty"));
     EXPECT_EQ(out.pages, 1);
     EXPECT_EQ(Simplified(out.textLines),
               (QStringList{"Medical Expense", "Member: All", "Year: 1997", "Total expense: $0.00",

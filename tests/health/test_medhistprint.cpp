@@ -2,25 +2,16 @@
 // lines, and the previewed report with its text export and first page.
 #include "health/formmedhistrept.h"
 #include "health/medhistprint.h"
+#include "tests/health/printoutcapture.h"
 
 #include "context/context.h"
 #include "context/navigation.h"
 #include "platform/dataset.h"
 #include "platform/formatsettings.h"
-#include "reports/rpfiledialogs.h"
-#include "reports/rppreview.h"
-#include "reports/rpprintjob.h"
-#include "reports/rpstandardpreview.h"
 #include "tests/reports/pagesupport.h"
 #include "tests/reports/reportsupport.h"
 #include "tests/support/testsupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QPrinter>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -369,11 +360,7 @@ TEST(MedHistTitle, NameBirthGenderAndBloodType)
 // ---- The previewed report ---------------------------------------------------
 
 // What the preview window showed and wrote while PrintMedHistReport ran.
-struct Printout {
-    int pages = 0;
-    QStringList firstPageTexts;
-    QStringList textLines;   // the text export, empty lines dropped
-    int pdfPages = -1;
+struct Printout : TCapturedPrintout {
     int hookEventsDuringPreview = -1;
 };
 
@@ -397,64 +384,18 @@ int HookEventsSeenNow(CountingHook& hook)
     return hook.seen - before;
 }
 
-void SaveFirstPagePicture(const TRpMetafile& page, const QString& name)
-{
-    const char* pictures = getenv("CP_PICTURE_DIR");
-    if (!pictures)
-        return;
-    QDir().mkpath(QString::fromLocal8Bit(pictures));
-    Render(page, 1275, 1650).save(QDir(QString::fromLocal8Bit(pictures)).filePath(name + QStringLiteral(".png")));
-}
-
 Printout PrintAndCapture(const TMedHistPrintValues& values, const QString& pictureName)
 {
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("record.pdf"));
-    const QString text = dir.filePath(QStringLiteral("record.TXT"));
-    TRpPrinter::InstallJobFactory([pdf](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return std::make_unique<TRpQPrinterJob>(printer);
-    });
-    RpPdfOutput::InstallChooser([pdf](const QString&) { return pdf; });
-    RpFileDialogs::InstallChoosers([&](const QString&) { return RpFileDialogs::Choice{text, 2}; }, {});
     CountingHook hook;
     QCoreApplication::instance()->installEventFilter(&hook);
     QObject* savedHook = AppMessageHook;
     AppMessageHook = &hook;
-
     Printout out;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        TRpStandardPreview* window = OpenPreview();
-        if (out.pages || !window
-            || window->RpPreview()->RpPrinter()->Status() != TRpPrinterStatus::DocumentComplete)
-            return;
-        QCoreApplication::processEvents();
-        TRpPrinter* printer = window->RpPreview()->RpPrinter();
-        out.pages = printer->PageCount();
-        const std::unique_ptr<TRpMetafile> first = printer->GetPage(1);
-        out.firstPageTexts = PageTexts(*first);
-        SaveFirstPagePicture(*first, pictureName);
-        out.hookEventsDuringPreview = HookEventsSeenNow(hook);
-        window->Print()->click();
-        window->Save()->click();
-        window->close();
-    });
-    poll.start(0);
-    PrintMedHistReport(values);
-
-    TRpPrinter::InstallJobFactory({});
-    RpPdfOutput::InstallChooser({});
-    RpFileDialogs::InstallChoosers({}, {});
+    static_cast<TCapturedPrintout&>(out) = CapturePrintout([&] { PrintMedHistReport(values); }, pictureName,
+                                                           [&] { out.hookEventsDuringPreview = HookEventsSeenNow(hook); });
     EXPECT_EQ(HookEventsSeenNow(hook), 1) << "the main window's hook is back after the preview";
     QCoreApplication::instance()->removeEventFilter(&hook);
     AppMessageHook = savedHook;
-
-    QFile file(text);
-    if (file.open(QIODevice::ReadOnly))
-        out.textLines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    out.pdfPages = PdfPageCount(pdf);
     return out;
 }
 
