@@ -13,24 +13,11 @@
 
 namespace {
 
-using Row = std::array<QString, 7>;   // Category, Column1 to Column6
+using Row = TScratchRow;
 
 class ExpensePrint : public ExpenseTableEnv {
 protected:
-    std::vector<Row> ScratchRows() const
-    {
-        std::vector<Row> rows;
-        TQuery query(folder_.Path());
-        query.SQL() << QStringLiteral("SELECT * FROM CPREPT");
-        for (query.Open(); !query.Eof(); query.Next()) {
-            Row row;
-            row[0] = query.FieldByName(QStringLiteral("Category")).AsString();
-            for (int n = 1; n <= 6; ++n)
-                row[static_cast<size_t>(n)] = query.FieldByName(QStringLiteral("Column%1").arg(n)).AsString();
-            rows.push_back(row);
-        }
-        return rows;
-    }
+    std::vector<Row> ScratchRows() const { return ::ScratchRows(folder_.Path()); }
     // Ann and another Ann with expenses around the year 2024.
     TExpenseTable Household()
     {

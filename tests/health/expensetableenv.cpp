@@ -3,24 +3,6 @@
 #include "context/context.h"
 #include "platform/dataset.h"
 
-#include <functional>
-
-namespace {
-
-qint32 Append(const QString& folder, const QString& table, const QString& key,
-              const std::function<void(TDataSet&)>& fill)
-{
-    TQuery query(folder);
-    query.SetRequestLive(true);
-    query.SQL() << QStringLiteral("SELECT * FROM ") + table;
-    query.Open();
-    query.Append();
-    fill(query);
-    query.Post();
-    return key.isEmpty() ? 0 : query.FieldByName(key).AsInteger();
-}
-
-}  // namespace
 
 void ExpenseTableEnv::SetUp()
 {
@@ -44,7 +26,7 @@ void ExpenseTableEnv::TearDown()
 
 qint32 ExpenseTableEnv::AddMember(const QString& firstName) const
 {
-    return Append(folder_.Path(), QStringLiteral("MEDPROF"), QStringLiteral("MemberID"), [&](TDataSet& row) {
+    return AppendRow(folder_.Path(), QStringLiteral("MEDPROF"), QStringLiteral("MemberID"), [&](TDataSet& row) {
         row.FieldByName(QStringLiteral("FirstName")).SetAsString(firstName);
         row.FieldByName(QStringLiteral("LastName")).SetAsString(QStringLiteral("Miller"));
     });
@@ -53,7 +35,7 @@ qint32 ExpenseTableEnv::AddMember(const QString& firstName) const
 qint32 ExpenseTableEnv::AddExpense(qint32 memberId, TDateTime date, double total, double outOfPocket,
                               const QString& description, const QString& doctor) const
 {
-    return Append(folder_.Path(), QStringLiteral("MEDEXP"), QStringLiteral("ExpID"), [&](TDataSet& row) {
+    return AppendRow(folder_.Path(), QStringLiteral("MEDEXP"), QStringLiteral("ExpID"), [&](TDataSet& row) {
         row.FieldByName(QStringLiteral("ExpType")).SetAsInteger(0);
         row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(memberId);
         row.FieldByName(QStringLiteral("ServiceDate")).SetAsDateTime(date);
@@ -68,7 +50,7 @@ qint32 ExpenseTableEnv::AddExpense(qint32 memberId, TDateTime date, double total
 
 void ExpenseTableEnv::AddSplit(qint32 expId, qint32 accountId, double amount) const
 {
-    Append(folder_.Path(), QStringLiteral("MEDEXPSP"), {}, [&](TDataSet& row) {
+    AppendRow(folder_.Path(), QStringLiteral("MEDEXPSP"), {}, [&](TDataSet& row) {
         row.FieldByName(QStringLiteral("ExpID")).SetAsInteger(expId);
         row.FieldByName(QStringLiteral("AccountID")).SetAsInteger(accountId);
         row.FieldByName(QStringLiteral("Amount")).SetAsFloat(amount);
@@ -78,7 +60,7 @@ void ExpenseTableEnv::AddSplit(qint32 expId, qint32 accountId, double amount) co
 
 qint32 ExpenseTableEnv::AddCheckup(qint32 memberId, qint32 expId) const
 {
-    return Append(folder_.Path(), QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+    return AppendRow(folder_.Path(), QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
         row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(memberId);
         row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(7);
         row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2024, 2, 29));

@@ -22,22 +22,17 @@ void MedHistTest::TearDown()
 
 qint32 MedHistTest::AddMember(const TMemberRow& row)
 {
-    TQuery q(DataFolder);
-    q.SetRequestLive(true);
-    q.SQL() << QStringLiteral("SELECT * FROM MEDPROF");
-    q.Open();
-    q.Append();
-    q.FieldByName(QStringLiteral("FirstName")).SetAsString(row.firstName);
-    q.FieldByName(QStringLiteral("LastName")).SetAsString(row.lastName);
-    q.FieldByName(QStringLiteral("DOB")).SetAsDateTime(row.dob);
-    q.FieldByName(QStringLiteral("Sex")).SetAsInteger(row.sex);
-    q.FieldByName(QStringLiteral("Weight")).SetAsInteger(row.weight);
-    q.FieldByName(QStringLiteral("WeightUnit")).SetAsInteger(row.weightUnit);
-    q.FieldByName(QStringLiteral("Height")).SetAsInteger(row.height);
-    q.FieldByName(QStringLiteral("HeightUnit")).SetAsInteger(row.heightUnit);
-    q.FieldByName(QStringLiteral("Display")).SetAsInteger(0);
-    q.Post();
-    return q.FieldByName(QStringLiteral("MemberID")).AsInteger();
+    return AppendRow(DataFolder, QStringLiteral("MEDPROF"), QStringLiteral("MemberID"), [&](TDataSet& q) {
+        q.FieldByName(QStringLiteral("FirstName")).SetAsString(row.firstName);
+        q.FieldByName(QStringLiteral("LastName")).SetAsString(row.lastName);
+        q.FieldByName(QStringLiteral("DOB")).SetAsDateTime(row.dob);
+        q.FieldByName(QStringLiteral("Sex")).SetAsInteger(row.sex);
+        q.FieldByName(QStringLiteral("Weight")).SetAsInteger(row.weight);
+        q.FieldByName(QStringLiteral("WeightUnit")).SetAsInteger(row.weightUnit);
+        q.FieldByName(QStringLiteral("Height")).SetAsInteger(row.height);
+        q.FieldByName(QStringLiteral("HeightUnit")).SetAsInteger(row.heightUnit);
+        q.FieldByName(QStringLiteral("Display")).SetAsInteger(0);
+    });
 }
 
 qint32 MedHistTest::AddHistoryRow(qint32 memberId, qint32 recordType, const QString& name)

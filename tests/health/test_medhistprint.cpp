@@ -21,7 +21,7 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace {
 
-using Row = std::array<QString, 7>;   // Category, Column1 to Column6
+using Row = TScratchRow;
 
 struct History {
     History(qint32 type, QString f1 = {}, QString f2 = {}, QString f3 = {}, QString f4 = {}, TDateTime b = 0,
@@ -56,7 +56,7 @@ protected:
     qint32 AddMember(const QString& firstName, std::optional<qint32> sex = 0,
                      TDateTime dob = EncodeDate(1980, 2, 29)) const
     {
-        return Append(QStringLiteral("MEDPROF"), QStringLiteral("MemberID"), [&](TDataSet& row) {
+        return AppendRow(folder_.Path(), QStringLiteral("MEDPROF"), QStringLiteral("MemberID"), [&](TDataSet& row) {
             row.FieldByName(QStringLiteral("FirstName")).SetAsString(firstName);
             row.FieldByName(QStringLiteral("LastName")).SetAsString(QStringLiteral("Miller"));
             if (sex)
@@ -67,7 +67,7 @@ protected:
 
     void AddHistory(qint32 memberId, const History& h) const
     {
-        Append(QStringLiteral("MEDHIST"), QStringLiteral("HistoryID"), [&](TDataSet& row) {
+        AppendRow(folder_.Path(), QStringLiteral("MEDHIST"), QStringLiteral("HistoryID"), [&](TDataSet& row) {
             row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(memberId);
             row.FieldByName(QStringLiteral("RecordType")).SetAsInteger(h.recordType);
             row.FieldByName(QStringLiteral("Field1")).SetAsString(h.field1);
@@ -80,20 +80,7 @@ protected:
         });
     }
 
-    std::vector<Row> ScratchRows() const
-    {
-        std::vector<Row> rows;
-        TQuery query(folder_.Path());
-        query.SQL() << QStringLiteral("SELECT * FROM CPREPT");
-        for (query.Open(); !query.Eof(); query.Next()) {
-            Row row;
-            row[0] = query.FieldByName(QStringLiteral("Category")).AsString();
-            for (int n = 1; n <= 6; ++n)
-                row[static_cast<size_t>(n)] = query.FieldByName(QStringLiteral("Column%1").arg(n)).AsString();
-            rows.push_back(row);
-        }
-        return rows;
-    }
+    std::vector<Row> ScratchRows() const { return ::ScratchRows(folder_.Path()); }
 
     // The rows of one category, heading first.
     std::vector<Row> Section(const QString& category) const
@@ -119,18 +106,6 @@ protected:
     FreshDataFolder folder_;
 
 private:
-    qint32 Append(const QString& table, const QString& key, const std::function<void(TDataSet&)>& fill) const
-    {
-        TQuery query(folder_.Path());
-        query.SetRequestLive(true);
-        query.SQL() << QStringLiteral("SELECT * FROM ") + table;
-        query.Open();
-        query.Append();
-        fill(query);
-        query.Post();
-        return query.FieldByName(key).AsInteger();
-    }
-
     FormatSettings savedFormats_;
 };
 

@@ -81,3 +81,31 @@ void WriteGarbageDatabase(const QString& dataFolder)
         ADD_FAILURE() << "cannot write " << file.fileName().toStdString();
     file.write(QByteArray("Dear diary, today the database was eaten by the dog.\n").repeated(100));
 }
+
+qint32 AppendRow(const QString& dataFolder, const QString& table, const QString& keyField,
+                 const std::function<void(TDataSet&)>& fill)
+{
+    TQuery query(dataFolder);
+    query.SetRequestLive(true);
+    query.SQL() << QStringLiteral("SELECT * FROM ") + table;
+    query.Open();
+    query.Append();
+    fill(query);
+    query.Post();
+    return keyField.isEmpty() ? 0 : query.FieldByName(keyField).AsInteger();
+}
+
+std::vector<TScratchRow> ScratchRows(const QString& dataFolder)
+{
+    std::vector<TScratchRow> rows;
+    TQuery query(dataFolder);
+    query.SQL() << QStringLiteral("SELECT * FROM CPREPT");
+    for (query.Open(); !query.Eof(); query.Next()) {
+        TScratchRow row;
+        row[0] = query.FieldByName(QStringLiteral("Category")).AsString();
+        for (int n = 1; n <= 6; ++n)
+            row[static_cast<size_t>(n)] = query.FieldByName(QStringLiteral("Column%1").arg(n)).AsString();
+        rows.push_back(row);
+    }
+    return rows;
+}

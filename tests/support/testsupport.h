@@ -3,8 +3,12 @@
 // write pictures of windows for a person to look at.
 #include <QString>
 #include <QTemporaryDir>
+#include <array>
+#include <functional>
+#include <vector>
 
 class QWidget;
+class TDataSet;
 
 // A temporary data folder holding a fresh copy of the delivered database; the
 // path ends with a slash, as the program's data folder does. Its end closes
@@ -48,3 +52,13 @@ QString DeliveredDataFolder();
 
 // Writes a picture of the widget as NAME.png into the build's pictures folder.
 void SavePicture(QWidget& widget, const QString& name);
+
+// Appends one row to a table of the folder's database, its fields set by
+// `fill`; gives the key field's value the database assigned (0 without a key).
+qint32 AppendRow(const QString& dataFolder, const QString& table, const QString& keyField,
+                 const std::function<void(TDataSet&)>& fill);
+
+// The rows of the report scratch table in the order written: Category, then
+// Column1 to Column6.
+using TScratchRow = std::array<QString, 7>;
+std::vector<TScratchRow> ScratchRows(const QString& dataFolder);
