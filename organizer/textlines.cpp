@@ -1,0 +1,46 @@
+#include "textlines.h"
+
+#include "records/common/recordtext.h"
+
+namespace {
+
+constexpr qsizetype JoinedLimit = 248;
+const QString Ellipsis = QStringLiteral(" ...");
+
+qsizetype FirstLineWithText(const QStringList& lines)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        TrimLeadingBlanks(line);
+        if (!line.isEmpty())
+            return i;
+    }
+    return lines.size();
+}
+
+}  // namespace
+
+void CopyTextLines(QStringList& destination, const QStringList& source)
+{
+    destination = source.mid(FirstLineWithText(source));
+}
+
+QString JoinTextLines(const QStringList& source)
+{
+    QString joined;
+    const qsizetype first = FirstLineWithText(source);
+    for (qsizetype i = first; i < source.size(); ++i) {
+        const QString& line = source[i];
+        const qsizetype room = JoinedLimit - joined.size();
+        if (room <= 0)
+            break;
+        if (line.size() <= room) {
+            joined += i == first ? line : QLatin1Char(' ') + line;
+            continue;
+        }
+        if (room > Ellipsis.size())
+            joined += QLatin1Char(' ') + line.left(room - Ellipsis.size()) + Ellipsis;
+        break;
+    }
+    return joined;
+}
