@@ -24,6 +24,7 @@ struct Pooled {
     QString connectionName;
     std::map<QString, std::vector<ColumnKind>> tables;   // by lower-case table name
     std::map<QString, std::unique_ptr<QSqlQuery>> statements;
+    int transactionDepth = 0;
 };
 
 std::map<QString, Pooled>& Pool()
@@ -210,6 +211,11 @@ EDatabaseError EngineError(const QSqlError& error)
     return EDatabaseError(EngineMessage(error), FaultOf(error));
 }
 
+int& TransactionDepth(const QString& dataFolder)
+{
+    return Open(dataFolder).transactionDepth;
+}
+
 void CloseAll()
 {
     for (auto& [key, pooled] : Pool()) {
@@ -250,11 +256,35 @@ void CloseAll()
 
 }  // namespace Database
 
+namespace {
+
+// A transaction opened inside another is a savepoint of the outer one: the
+// inner work is undone alone when it fails, and made durable only with the
+// outer commit.
+QString SavepointName(int depth)
+{
+    return QStringLiteral("nested_%1").arg(depth);
+}
+
+void ExecuteOn(QSqlDatabase db, const QString& sql)
+{
+    QSqlQuery query(db);
+    ConnectionPool::Execute(query, sql, {});
+}
+
+}  // namespace
+
 TTransaction::TTransaction(const QString& dataFolder) : folder_(dataFolder), open_(false)
 {
     QSqlDatabase db = ConnectionPool::Connection(folder_);
-    if (!db.transaction())
-        throw EngineError(db.lastError());
+    int& depth = ConnectionPool::TransactionDepth(folder_);
+    if (depth == 0) {
+        if (!db.transaction())
+            throw EngineError(db.lastError());
+    } else {
+        ExecuteOn(db, QStringLiteral("SAVEPOINT ") + SavepointName(depth));
+    }
+    level_ = ++depth;
     open_ = true;
 }
 
@@ -263,16 +293,35 @@ TTransaction::~TTransaction()
     if (!open_)
         return;
     try {
-        ConnectionPool::Connection(folder_).rollback();
+        QSqlDatabase db = ConnectionPool::Connection(folder_);
+        if (level_ == 1) {
+            db.rollback();
+        } else {
+            const QString name = SavepointName(level_ - 1);
+            ExecuteOn(db, QStringLiteral("ROLLBACK TO ") + name);
+            ExecuteOn(db, QStringLiteral("RELEASE ") + name);
+        }
     } catch (const EDatabaseError&) {
         // The connection is gone, and with it the transaction.
     }
+    Leave();
 }
 
 void TTransaction::Commit()
 {
     QSqlDatabase db = ConnectionPool::Connection(folder_);
-    if (!db.commit())
-        throw EngineError(db.lastError());
+    if (level_ == 1) {
+        if (!db.commit())
+            throw EngineError(db.lastError());
+    } else {
+        ExecuteOn(db, QStringLiteral("RELEASE ") + SavepointName(level_ - 1));
+    }
     open_ = false;
+    Leave();
+}
+
+void TTransaction::Leave()
+{
+    int& depth = ConnectionPool::TransactionDepth(folder_);
+    depth = level_ - 1;
 }

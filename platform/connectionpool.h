@@ -34,6 +34,9 @@ QSqlQuery& Run(const QString& dataFolder, const QString& sql, const QVariantList
 
 void CloseAll();
 
+// How many transactions are open on the folder's connection, for nesting.
+int& TransactionDepth(const QString& dataFolder);
+
 // The engine's own text of a failure.
 QString EngineMessage(const QSqlError& error);
 // The failure to raise: the engine's text and its kind.

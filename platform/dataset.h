@@ -218,6 +218,8 @@ private:
 };
 
 // Bulk work in one transaction: committed by Commit, rolled back otherwise.
+// One opened inside another on the same folder joins it: its Commit keeps
+// its work for the outer one to commit, its roll-back undoes only its own.
 class TTransaction {
 public:
     explicit TTransaction(const QString& dataFolder);
@@ -227,6 +229,9 @@ public:
     void Commit();
 
 private:
+    void Leave();
+
     QString folder_;
     bool open_;
+    int level_ = 0;
 };

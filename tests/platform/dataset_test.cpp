@@ -558,6 +558,44 @@ TEST_F(DataSetTest, ATransactionIsRolledBackUnlessCommitted)
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM CpRept WHERE Column1 = 'kept'")), 1);
 }
 
+TEST_F(DataSetTest, ATransactionInsideAnotherJoinsIt)
+{
+    {
+        TTransaction outer(folder_.Path());
+        Exec(QStringLiteral("INSERT INTO CpRept (Column1) VALUES ('outer')"));
+        {
+            TTransaction inner(folder_.Path());
+            Exec(QStringLiteral("INSERT INTO CpRept (Column1) VALUES ('inner')"));
+            inner.Commit();
+        }
+    }
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM CpRept")), 0) << "the outer roll-back undoes a committed inner one";
+
+    {
+        TTransaction outer(folder_.Path());
+        Exec(QStringLiteral("INSERT INTO CpRept (Column1) VALUES ('outer')"));
+        {
+            TTransaction failed(folder_.Path());
+            Exec(QStringLiteral("INSERT INTO CpRept (Column1) VALUES ('undone')"));
+        }
+        {
+            TTransaction inner(folder_.Path());
+            Exec(QStringLiteral("INSERT INTO CpRept (Column1) VALUES ('inner')"));
+            inner.Commit();
+        }
+        outer.Commit();
+    }
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM CpRept WHERE Column1 = 'undone'")), 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM CpRept WHERE Column1 IN ('outer', 'inner')")), 2);
+
+    // Both levels were left: a new transaction is an outer one again.
+    {
+        TTransaction again(folder_.Path());
+        Exec(QStringLiteral("DELETE FROM CpRept"));
+    }
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM CpRept")), 2);
+}
+
 // ---- Connections and failures ----
 
 TEST_F(DataSetTest, AFailingStatementRaisesTheEnginesMessage)
