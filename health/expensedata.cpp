@@ -62,12 +62,7 @@ qint32 ResolveDoctor(const TExpenseDraft& draft)
 {
     if (draft.doctor.isEmpty())
         return draft.docAddrId;
-    if (const qint32 found = FindBizAddrId(draft.doctor, kDoctorCategory))
-        return found;
-    TBizAddr row;
-    row.businessName = draft.doctor;
-    row.categoryNo = kDoctorCategory;
-    return AppendBizAddr(row);
+    return FindOrAppendBizAddr(draft.doctor, kDoctorCategory);
 }
 
 void SetExpenseRow(TQuery& query, const TExpenseDraft& draft, qint32 docAddrId, const TExpenseSplits& splits)

@@ -147,6 +147,16 @@ qint32 FindBizAddrId(const QString& name, qint32 categoryNo)
     return query.Eof() ? 0 : Field(query, "BizId").AsInteger();
 }
 
+qint32 FindOrAppendBizAddr(const QString& name, qint32 categoryNo)
+{
+    if (const qint32 found = FindBizAddrId(name, categoryNo))
+        return found;
+    TBizAddr row;
+    row.businessName = name;
+    row.categoryNo = categoryNo;
+    return AppendBizAddr(row);
+}
+
 void LookupBizAddr(const QString& name, qint32 categoryNo, qint32& bizId, TBizContact& contact)
 {
     // Worked on copies: a failure halfway leaves the caller's values whole.

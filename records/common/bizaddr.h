@@ -48,6 +48,9 @@ qint32 AppendBizAddr(const TBizAddr& row);
 bool UpdateBizAddr(qint32 bizId, const TBizAddr& row);
 // The first row of that exact name, in the category unless it is -1.
 qint32 FindBizAddrId(const QString& name, qint32 categoryNo);
+// The business of that name in the category, a new row of the name alone
+// when there is none.
+qint32 FindOrAppendBizAddr(const QString& name, qint32 categoryNo);
 
 // Completes the payments' record of a provider or insurer named Name: keeps
 // a BizId whose row still bears the name (filling the six values only when

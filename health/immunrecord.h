@@ -1,0 +1,50 @@
+#pragma once
+// The dose record's work: what the dialog shows for one dose point, the
+// checks of its OK in their order, and the record written with its doctor
+// and its linked expense as one change.
+#include "platform/datetime.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+struct TDoseRecordForm {
+    qint32 memberId = 0;
+    qint32 templId = 0;
+    qint32 checkupId = 0;        // 0: the dose is recorded anew
+    QString vaccine;
+    QStringList about;           // the point's note
+    TDateTime date = 0.0;
+    QString doctor;
+    qint32 doctorId = 0;
+    qint32 expId = 0;
+    QStringList note;
+    TDateTime recommended = 0.0;   // 0: none
+};
+
+// The stored record of CheckupID, or the recommended date of a dose not yet
+// given: birth plus the point's months, for points given in months.
+TDoseRecordForm LoadDoseRecord(qint32 memberId, qint32 templId, qint32 checkupId);
+
+enum class TDoseRecordCheck { Passed, NoDate, BadDate, BeforeBirth, Future, FarFromSchedule };
+struct TDoseRecordVerdict {
+    TDoseRecordCheck check = TDoseRecordCheck::Passed;
+    QString message;   // warning, or the question for FarFromSchedule
+};
+
+// dateBlank: the date field holds only blanks; date is 0 when its text is
+// not a date.
+TDoseRecordVerdict CheckDoseRecord(const TDoseRecordForm& form, bool dateBlank, TDateTime today);
+
+// The birth date the checks compare with: the one kept as text for the
+// member, else the member's own.
+TDateTime BirthDateForChecks(qint32 memberId);
+
+// Writes the record, the doctor's business when the name is new and the
+// linked expense, in one transaction. An expense whose dialog was left with
+// Cancel while the record was new is deleted with its splits. The form takes
+// the record's key and the doctor's.
+void SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWasNew);
+void DeleteDoseRecord(qint32 checkupId);
+// Cancel of a new record: the expense made for it goes.
+void DropNewRecordExpense(qint32 expId);
