@@ -57,15 +57,10 @@ void TDoctorBoxes::QuickAdd(QComboBox& box)
     const QString name = box.currentText();
     if (name.isEmpty())
         return;
-    qint32 id = FindBizAddrId(name, kDoctorsCategory);
-    if (id == 0) {
-        TBizAddr row;
-        row.businessName = name;
-        row.categoryNo = kDoctorsCategory;
-        id = AppendBizAddr(row);
+    const bool known = FindBizAddrId(name, kDoctorsCategory) != 0;
+    SetId(&box, FindOrAppendBizAddr(name, kDoctorsCategory));
+    if (!known)
         RefillAll();
-    }
-    SetId(&box, id);
 }
 
 void TDoctorBoxes::EditAddress(QComboBox& box)

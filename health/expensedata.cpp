@@ -1,5 +1,7 @@
 #include "expensedata.h"
 
+#include "doctorboxes.h"
+
 #include "context/context.h"
 #include "controls/moneyedit.h"
 #include "platform/dataset.h"
@@ -9,8 +11,6 @@
 
 namespace {
 
-// The business category of doctors, hospitals and other payees.
-constexpr qint32 kDoctorCategory = 5;
 constexpr qint32 kFsaAccountType = 5;
 constexpr qint64 kNoDeductibleCents = -100;
 
@@ -62,7 +62,7 @@ qint32 ResolveDoctor(const TExpenseDraft& draft)
 {
     if (draft.doctor.isEmpty())
         return draft.docAddrId;
-    return FindOrAppendBizAddr(draft.doctor, kDoctorCategory);
+    return FindOrAppendBizAddr(draft.doctor, kDoctorsCategory);
 }
 
 void SetExpenseRow(TQuery& query, const TExpenseDraft& draft, qint32 docAddrId, const TExpenseSplits& splits)

@@ -6,6 +6,7 @@
 #include "context/context.h"
 #include "context/navigation.h"
 #include "health/dlgmedhist.h"
+#include "health/dlgmedimmun.h"
 #include "health/dlgnewmedmember.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
@@ -52,6 +53,12 @@ ModulePageTable ProgramPages()
         TDialogOutcome outcome;
         outcome.applied = ShowMedHistDialog();
         return outcome;
+    });
+
+    // For CurMemberID, which the page set.
+    Launcher::Register(TDialogID::ImmunizationSchedule, [](const TDialogRequest&) {
+        ShowImmunizationDialog();
+        return TDialogOutcome{};
     });
 
     ModulePageTable pages;

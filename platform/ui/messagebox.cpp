@@ -30,6 +30,7 @@ constexpr ButtonPair kButtons[] = {
     {MsgAbort, QMessageBox::Abort, MsgResult::Abort},
     {MsgRetry, QMessageBox::Retry, MsgResult::Retry},
     {MsgIgnore, QMessageBox::Ignore, MsgResult::Ignore},
+    {MsgAll, QMessageBox::YesToAll, MsgResult::All},
     {MsgCancel, QMessageBox::Cancel, MsgResult::Cancel},
 };
 

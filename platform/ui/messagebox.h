@@ -14,10 +14,11 @@ enum MsgButton : unsigned {
     MsgAbort = 1u << 4,
     MsgRetry = 1u << 5,
     MsgIgnore = 1u << 6,
+    MsgAll = 1u << 7,       // yes to this and every one after it
 };
 
 // None: the box was closed without a button (the window's close box or Escape).
-enum class MsgResult { None, Ok, Cancel, Yes, No, Abort, Retry, Ignore };
+enum class MsgResult { None, Ok, Cancel, Yes, No, Abort, Retry, Ignore, All };
 
 struct MessageRequest {
     QString text;

@@ -9,7 +9,7 @@ namespace {
 constexpr std::pair<MsgButton, MsgResult> kButtonOrder[] = {
     {MsgOk, MsgResult::Ok},         {MsgYes, MsgResult::Yes},       {MsgNo, MsgResult::No},
     {MsgAbort, MsgResult::Abort},   {MsgRetry, MsgResult::Retry},   {MsgIgnore, MsgResult::Ignore},
-    {MsgCancel, MsgResult::Cancel},
+    {MsgAll, MsgResult::All},       {MsgCancel, MsgResult::Cancel},
 };
 
 }  // namespace

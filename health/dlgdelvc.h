@@ -1,0 +1,30 @@
+#pragma once
+// "Delect Vaccine Item": whole vaccines of a member deleted with their doses,
+// reminders and expenses.
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+void ShowDeleteVaccineDialog(QWidget* parent, qint32 memberId);
+
+class TDlgDelVc : public QDialog {
+    Q_OBJECT
+public:
+    TDlgDelVc(QWidget* parent, qint32 memberId);
+
+    QListWidget* LBVaccine;
+    QPushButton* BtnDel;
+    QPushButton* BtnClose;
+
+    void BtnDelClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FillList();
+
+    qint32 memberId_;
+};

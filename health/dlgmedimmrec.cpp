@@ -1,0 +1,265 @@
+#include "dlgmedimmrec.h"
+
+#include "expenseopener.h"
+
+#include "context/context.h"
+#include "context/databasefault.h"
+#include "controls/efcontroller.h"
+#include "controls/efpicture.h"
+#include "controls/formdate.h"
+#include "platform/dataset.h"
+#include "platform/ui/cursor.h"
+#include "platform/ui/guarded.h"
+#include "platform/ui/messagebox.h"
+#include "records/common/lookuplists.h"
+#include "records/common/recordtext.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kDoctorLimit = 100;
+
+QFrame* Bevel(QFrame::Shape shape)
+{
+    auto* bevel = new QFrame;
+    bevel->setFrameShape(shape);
+    bevel->setFrameShadow(QFrame::Sunken);
+    return bevel;
+}
+
+}  // namespace
+
+qint32 ShowDoseRecordDialog(QWidget* parent, qint32 memberId, qint32 templId, qint32 checkupId)
+{
+    std::unique_ptr<TDlgMedImmRec> dialog;
+    {
+        HourglassCursor wait;
+        dialog = std::make_unique<TDlgMedImmRec>(parent, memberId, templId, checkupId);
+    }
+    dialog->exec();
+    return dialog->CheckupID();
+}
+
+TDlgMedImmRec::TDlgMedImmRec(QWidget* parent, qint32 memberId, qint32 templId, qint32 checkupId)
+    : QDialog(parent), form_(LoadDoseRecord(memberId, templId, checkupId)), adding_(form_.checkupId == 0)
+{
+    setObjectName(QStringLiteral("DlgMedImmRec"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    EfController1 = new TEfController(this);
+
+    LBVaccine = new QLabel;
+    LBVaccine->setTextFormat(Qt::PlainText);
+    QFont bold = LBVaccine->font();
+    bold.setBold(true);
+    LBVaccine->setFont(bold);
+    MemoMsg = new QPlainTextEdit;
+    MemoMsg->setReadOnly(true);
+    LbDate = new QLabel;
+    PFDate = new TEfPictureField(this, pftDate, QStringLiteral("MM/DD/yyyy"), EfController1);
+    PFDate->Core().SetMaxLength(10);
+    PFDate->Core().SetEpoch(1900);
+    PFDate->Core().SetTrimBlanks(false);
+    SBDate = new QToolButton;
+    SBDate->setText(QStringLiteral("..."));
+    SBDate->setToolTip(QStringLiteral("Calendar"));
+    SBDate->setFocusPolicy(Qt::NoFocus);
+    LabelAdd = new QLabel(QStringLiteral("Change to your actual immunization date"));
+    CBDoc = new QComboBox;
+    CBDoc->setEditable(true);
+    CBDoc->setInsertPolicy(QComboBox::NoInsert);
+    CBDoc->lineEdit()->setMaxLength(kDoctorLimit);
+    doctorBoxes_.Add(CBDoc);
+    PSBDoc = new QToolButton;
+    PSBDoc->setText(QStringLiteral("..."));
+    PSBDoc->setToolTip(QStringLiteral("Address"));
+    PSBDoc->setFocusPolicy(Qt::NoFocus);
+    MemoNote = new QPlainTextEdit;
+    Button1 = new QPushButton(QStringLiteral("&Expense report..."));
+    BtnOK = new QPushButton;
+    BtnOK->setDefault(true);
+    BtnDelete = new QPushButton(QStringLiteral("&Delete"));
+    BtnDelete->setAutoDefault(false);
+    BtnCancel = new QPushButton(QStringLiteral("&Cancel"));
+    BtnCancel->setAutoDefault(false);
+    EfController1->BtnCancel = BtnCancel;
+    BevelV = Bevel(QFrame::VLine);
+    BevelH = Bevel(QFrame::HLine);
+
+    connect(BtnOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnOKClick(); }); });
+    connect(BtnDelete, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnDeleteClick(); }); });
+    connect(BtnCancel, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnCancelClick(); }); });
+    connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded([this] { Button1Click(); }); });
+    connect(SBDate, &QToolButton::clicked, this, [this] {
+        RunGuarded([this] {
+            OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
+        });
+    });
+    connect(PSBDoc, &QToolButton::clicked, this, [this] { RunGuarded([this] { doctorBoxes_.EditAddress(*CBDoc); }); });
+    EfController1->OnError = [this](QObject*, quint16, const QString&) {
+        ShowDateEntryError();
+        PFDate->ClearText();
+    };
+
+    BuildLayout();
+    ShowForm();
+}
+
+void TDlgMedImmRec::BuildLayout()
+{
+    auto* date = new QHBoxLayout;
+    PFDate->setFixedWidth(100);
+    date->addWidget(PFDate);
+    date->addWidget(SBDate);
+    date->addWidget(LabelAdd);
+    date->addStretch();
+    auto* doctor = new QHBoxLayout;
+    doctor->addWidget(CBDoc, 1);
+    doctor->addWidget(PSBDoc);
+
+    auto* form = new QGridLayout;
+    form->addWidget(new QLabel(QStringLiteral("Vaccine:")), 0, 0);
+    form->addWidget(LBVaccine, 0, 1);
+    form->addWidget(new QLabel(QStringLiteral("About this vaccine:")), 1, 0, Qt::AlignTop);
+    MemoMsg->setFixedHeight(70);
+    form->addWidget(MemoMsg, 1, 1);
+    form->addWidget(LbDate, 2, 0);
+    form->addLayout(date, 2, 1);
+    form->addWidget(new QLabel(QStringLiteral("Health provider:")), 3, 0);
+    form->addLayout(doctor, 3, 1);
+    form->addWidget(new QLabel(QStringLiteral("Note:")), 4, 0, Qt::AlignTop);
+    MemoNote->setFixedHeight(70);
+    form->addWidget(MemoNote, 4, 1);
+
+    auto* expense = new QHBoxLayout;
+    expense->addWidget(new QLabel(QStringLiteral("Click here for expense report: ")));
+    expense->addWidget(Button1);
+    expense->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BtnOK);
+    buttons->addWidget(BtnDelete);
+    buttons->addWidget(BtnCancel);
+
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(form);
+    column->addWidget(BevelH);
+    column->addLayout(expense);
+    column->addLayout(buttons);
+    resize(520, sizeHint().height());
+}
+
+void TDlgMedImmRec::ShowForm()
+{
+    setWindowTitle(adding_ ? QStringLiteral("Add Immunization Record") : QStringLiteral("Edit Immunization Record"));
+    LbDate->setText(adding_ ? QStringLiteral("Expected date:") : QStringLiteral("Immunization date:"));
+    BtnOK->setText(adding_ ? QStringLiteral("&Add") : QStringLiteral("&Update"));
+    BtnDelete->setVisible(!adding_);
+    LabelAdd->setVisible(adding_);
+    BevelV->setVisible(adding_);
+    LBVaccine->setText(form_.vaccine);
+    MemoMsg->setPlainText(form_.about.join(QLatin1Char('\n')));
+    FillBizAddrCombo(*CBDoc, kDoctorsCategory);
+    doctorBoxes_.SetId(CBDoc, form_.doctorId);
+    TDoctorBoxes::ShowText(*CBDoc, form_.doctor);
+    MemoNote->setPlainText(form_.note.join(QLatin1Char('\n')));
+    const TDateTime shown = form_.date != 0.0 ? form_.date : form_.recommended;
+    if (shown != 0.0)
+        PFDate->SetDateTimeValue(shown);
+    PFDate->setFocus();
+}
+
+void TDlgMedImmRec::TakeEntries()
+{
+    form_.date = PFDate->DateTimeValue();
+    form_.doctor = CBDoc->currentText();
+    form_.note = MemoNote->toPlainText().isEmpty() ? QStringList() : MemoNote->toPlainText().split(QLatin1Char('\n'));
+}
+
+bool TDlgMedImmRec::Refused(const TDoseRecordVerdict& verdict)
+{
+    switch (verdict.check) {
+    case TDoseRecordCheck::Passed:
+        return false;
+    case TDoseRecordCheck::BadDate:
+        ShowDateEntryError();
+        PFDate->ClearText();
+        break;
+    case TDoseRecordCheck::FarFromSchedule:
+        if (ShowMessageBox(verdict.message, MsgIcon::Question, MsgYes | MsgNo) == MsgResult::Yes)
+            return false;
+        break;
+    case TDoseRecordCheck::NoDate:
+        ShowMessageBox(verdict.message, MsgIcon::Warning, MsgOk);
+        PFDate->ClearText();
+        break;
+    default:
+        ShowMessageBox(verdict.message, MsgIcon::Warning, MsgOk);
+        break;
+    }
+    PFDate->setFocus();
+    return true;
+}
+
+void TDlgMedImmRec::BtnOKClick()
+{
+    TakeEntries();
+    if (Refused(CheckDoseRecord(form_, PFDate->IsFieldBlank(), Date())))
+        return;
+    try {
+        SaveDoseRecord(form_, expenseCancelled_, adding_);
+    } catch (const EDatabaseError& error) {
+        ShowMessageBox(QStringLiteral("Database access error! Please exit the application now.\n\n") +
+                           ErrorText(error),
+                       MsgIcon::Warning, MsgOk);
+        return;
+    }
+    accept();
+}
+
+void TDlgMedImmRec::BtnDeleteClick()
+{
+    if (form_.checkupId > 0)
+        DeleteDoseRecord(form_.checkupId);
+    form_.checkupId = 0;
+    accept();
+}
+
+void TDlgMedImmRec::BtnCancelClick()
+{
+    reject();
+}
+
+void TDlgMedImmRec::reject()
+{
+    // An expense made for a record never written would count in every sum.
+    if (adding_)
+        RunGuarded([this] { DropNewRecordExpense(form_.expId); });
+    if (adding_)
+        form_.expId = 0;
+    QDialog::reject();
+}
+
+void TDlgMedImmRec::Button1Click()
+{
+    const TDateTime date = PFDate->DateTimeValue();
+    if (date == 0.0) {
+        ShowMessageBox(QStringLiteral("Please enter the checkup date before Click."), MsgIcon::Warning, MsgOk);
+        PFDate->setFocus();
+        return;
+    }
+    const TFixedExpenseOutcome outcome =
+        OpenFixedMemberExpense(this, TFixedExpenseRequest{form_.expId, form_.memberId, date});
+    form_.expId = outcome.expId;
+    expenseCancelled_ = outcome.cancelled;
+}

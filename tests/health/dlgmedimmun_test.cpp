@@ -1,0 +1,276 @@
+// The immunization windows as the user meets them: the grid, the dose
+// record with its expense, the vaccine dialog, the vaccine deletion and the
+// printed record.
+#include "health/dlgaddim.h"
+#include "health/dlgdelvc.h"
+#include "health/dlgmedimmrec.h"
+#include "health/dlgmedimmun.h"
+#include "health/expenseopener.h"
+#include "health/immureptform.h"
+#include "printoutcapture.h"
+
+#include "context/context.h"
+#include "controls/efpicture.h"
+#include "platform/dataset.h"
+#include "tests/support/scriptedmessageboxes.h"
+#include "tests/support/testsupport.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ImmunizationWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DataFolder = folder_.Path();
+        Clock::SetFixed(QDateTime(QDate(2025, 3, 31), QTime(10, 0)));
+        kim_ = AppendRow(DataFolder, QStringLiteral("MEDPROF"), QStringLiteral("MemberID"), [](TDataSet& row) {
+            row.FieldByName(QStringLiteral("FirstName")).SetAsString(QStringLiteral("Kim <b>\"KJ\"</b>"));
+            row.FieldByName(QStringLiteral("LastName")).SetAsString(QStringLiteral("O'Neil"));
+            row.FieldByName(QStringLiteral("Sex")).SetAsInteger(1);
+            row.FieldByName(QStringLiteral("DOB")).SetAsDateTime(EncodeDate(2024, 5, 31));
+        });
+        CurMemberID = kim_;
+    }
+    void TearDown() override
+    {
+        SetFixedMemberExpenseOpener({});
+        Clock::SetFixed({});
+    }
+
+    static qint32 Count(const QString& sql)
+    {
+        TQuery query(DataFolder);
+        query.SQL() << sql;
+        query.Open();
+        return query.Fields(0).AsInteger();
+    }
+    // The grid cell of the vaccine whose name starts so, at the dose age.
+    static std::pair<int, int> CellOf(const TDlgMedImmun& dialog, const QString& vaccine, qint32 age)
+    {
+        const TImmuGrid& grid = *dialog.Grid();
+        int row = 0;
+        while (!grid.vaccines[size_t(row)].name.startsWith(vaccine))
+            ++row;
+        const int column = int(std::find(grid.doseAges.begin(), grid.doseAges.end(), age) - grid.doseAges.begin());
+        return {row, column};
+    }
+    qint32 TemplOf(const QString& vaccine, qint32 age)
+    {
+        TDlgMedImmun dialog;
+        const auto [row, column] = CellOf(dialog, vaccine, age);
+        const qint32 templId = dialog.Grid()->cells[size_t(row) * dialog.Grid()->doseAges.size() + size_t(column)]->templId;
+        dialog.DGImmu->clear();
+        return templId;
+    }
+
+    FreshDataFolder folder_;
+    qint32 kim_ = 0;
+};
+
+TEST_F(ImmunizationWindows, TheGridShowsVaccinesByDoseAgeAndClosingWritesTheRemindersOnce)
+{
+    TDlgMedImmun dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Immunization Schedule for Kim <b>\"KJ\"</b>"));
+    EXPECT_EQ(dialog.JazLabel2->textFormat(), Qt::PlainText);
+    ASSERT_EQ(dialog.DGImmu->rowCount(), 13);
+    ASSERT_EQ(dialog.DGImmu->columnCount(), 9);
+    EXPECT_EQ(dialog.DGImmu->horizontalHeaderItem(3)->text(), QStringLiteral("4 months\nold"));
+    EXPECT_EQ(dialog.DGImmu->horizontalHeaderItem(8)->text(), QStringLiteral("2 - 20\nyears old"));
+    EXPECT_EQ(dialog.DGImmu->verticalHeaderItem(0)->text(), QStringLiteral("Hepatitis B (HepB)"));
+    EXPECT_FALSE(dialog.DGImmu->item(0, 0)->data(Qt::DecorationRole).isNull());
+    EXPECT_TRUE(dialog.DGImmu->item(0, 2)->data(Qt::DecorationRole).isNull()) << "no HepB dose at 2 months";
+    dialog.show();
+    SavePicture(dialog, QStringLiteral("immunization_grid"));
+
+    dialog.accept();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM TODO01 WHERE CategoryNo = 5")), 15);
+    dialog.done(QDialog::Rejected);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM TODO01 WHERE CategoryNo = 5")), 15);
+}
+
+TEST_F(ImmunizationWindows, ANewDoseRecordOffersTheRecommendedDateAndIsWrittenWithItsDoctor)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    ScriptedMessageBoxes boxes;
+    TDlgMedImmRec add(nullptr, kim_, hib2, 0);
+    EXPECT_EQ(add.windowTitle(), QStringLiteral("Add Immunization Record"));
+    EXPECT_EQ(add.LbDate->text(), QStringLiteral("Expected date:"));
+    EXPECT_EQ(add.BtnOK->text(), QStringLiteral("&Add"));
+    EXPECT_TRUE(add.BtnDelete->isHidden());
+    EXPECT_EQ(add.PFDate->DateTimeValue(), EncodeDate(2024, 9, 30));
+    add.CBDoc->setEditText(QStringLiteral("Dr. Lee's <i>Clinic</i>"));
+    add.MemoNote->setPlainText(QStringLiteral("left arm"));
+    add.show();
+    SavePicture(add, QStringLiteral("immunization_record_add"));
+    add.BtnOK->click();
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('|').toStdString();
+    ASSERT_NE(add.CheckupID(), 0);
+    EXPECT_EQ(add.result(), QDialog::Accepted);
+
+    TDlgMedImmRec edit(nullptr, kim_, hib2, add.CheckupID());
+    EXPECT_EQ(edit.windowTitle(), QStringLiteral("Edit Immunization Record"));
+    EXPECT_EQ(edit.BtnOK->text(), QStringLiteral("&Update"));
+    EXPECT_FALSE(edit.BtnDelete->isHidden());
+    EXPECT_TRUE(edit.LabelAdd->isHidden());
+    EXPECT_EQ(edit.CBDoc->currentText(), QStringLiteral("Dr. Lee's <i>Clinic</i>"));
+    EXPECT_EQ(edit.MemoNote->toPlainText(), QStringLiteral("left arm"));
+    edit.BtnDelete->click();
+    EXPECT_EQ(edit.CheckupID(), 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 0);
+}
+
+TEST_F(ImmunizationWindows, ADateFarFromTheScheduleIsRecordedOnlyWhenConfirmed)
+{
+    const qint32 hepB2 = TemplOf(QStringLiteral("Hepatitis B"), 1);
+    ScriptedMessageBoxes boxes;
+    boxes.answers = {MsgResult::No, MsgResult::Yes};
+    TDlgMedImmRec dialog(nullptr, kim_, hepB2, 0);
+    dialog.PFDate->SetDateTimeValue(EncodeDate(2025, 1, 30));
+    dialog.BtnOK->click();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 0);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("around 6/30/2024")));
+    dialog.BtnOK->click();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 1);
+
+    TDlgMedImmRec future(nullptr, kim_, hepB2, 0);
+    future.PFDate->SetDateTimeValue(EncodeDate(2025, 4, 1));
+    future.BtnOK->click();
+    EXPECT_EQ(boxes.Texts().last(),
+              QStringLiteral("Please enter the date when the immunization was done. It cannot be a future date."));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 1);
+}
+
+TEST_F(ImmunizationWindows, TheExpenseOfANewRecordGoesWhenTheRecordIsCancelled)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    const qint32 expId = AppendRow(DataFolder, QStringLiteral("MEDEXP"), QStringLiteral("ExpID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+        row.FieldByName(QStringLiteral("TotalExpense")).SetAsFloat(19.99);
+    });
+    TFixedExpenseRequest asked;
+    SetFixedMemberExpenseOpener([&](QWidget*, const TFixedExpenseRequest& request) {
+        asked = request;
+        return TFixedExpenseOutcome{expId, false};
+    });
+    ScriptedMessageBoxes boxes;
+    TDlgMedImmRec dialog(nullptr, kim_, hib2, 0);
+    dialog.PFDate->ClearText();
+    dialog.Button1->click();
+    EXPECT_EQ(boxes.Texts(), QStringList{"Please enter the checkup date before Click."});
+    EXPECT_EQ(asked.memberId, 0) << "no expense without a date";
+
+    dialog.PFDate->SetDateTimeValue(EncodeDate(2024, 10, 1));
+    dialog.Button1->click();
+    EXPECT_EQ(asked.memberId, kim_);
+    EXPECT_EQ(asked.expId, 0);
+    EXPECT_EQ(asked.expenseDate, EncodeDate(2024, 10, 1));
+    EXPECT_EQ(dialog.ExpID(), expId);
+    dialog.BtnCancel->click();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 0);
+}
+
+TEST_F(ImmunizationWindows, TheVaccineDialogAddsAVaccineWithItsPoints)
+{
+    ScriptedMessageBoxes boxes;
+    TDlgAddIm dialog(nullptr, true, kim_, 14);
+    EXPECT_TRUE(dialog.CBVaccine->isHidden());
+    dialog.BtnAddClick();
+    EXPECT_EQ(boxes.Texts().last(), QStringLiteral("Please enter the age."));
+    dialog.CBScheduleType->setCurrentIndex(0);
+    dialog.SFAtAge->setValue(30);
+    dialog.BtnAdd->click();
+    EXPECT_EQ(dialog.LBVaccine->count(), 0);
+    dialog.SFAtAge->setValue(18);
+    dialog.BtnAdd->click();
+    dialog.CBScheduleType->setCurrentIndex(1);
+    dialog.SFAtAge->setValue(5);
+    dialog.BtnAdd->click();
+    ASSERT_EQ(dialog.LBVaccine->count(), 2);
+    EXPECT_EQ(dialog.LBVaccine->item(1)->text(), QStringLiteral("5 years old"));
+    dialog.BtnOK->click();
+    EXPECT_EQ(boxes.Texts().last(), QStringLiteral("Please enter the name of the vaccine."));
+    EXPECT_FALSE(dialog.Changed());
+    dialog.EditVaccine->setText(QStringLiteral("Flu \"nasal\""));
+    dialog.MemoVaccine->setPlainText(QStringLiteral("yearly"));
+    dialog.show();
+    SavePicture(dialog, QStringLiteral("immunization_vaccine_add"));
+    dialog.BtnOK->click();
+    EXPECT_TRUE(dialog.Changed());
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE ImmuID = 14 AND ItemStr1 = 'Flu \"nasal\"'")),
+              2);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE ImmuID = 14 AND AgeLow = 5 AND Interval = 100")),
+              1);
+}
+
+TEST_F(ImmunizationWindows, EditingAVaccineAsksBeforeARecordedPointGoes)
+{
+    const qint32 mmr1 = TemplOf(QStringLiteral("Measles"), 12);
+    AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+        row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(mmr1);
+        row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2025, 3, 1));
+    });
+    ScriptedMessageBoxes boxes;
+    TDlgAddIm dialog(nullptr, false, kim_, 0);
+    dialog.BtnOK->click();
+    EXPECT_EQ(boxes.Texts().last(), QStringLiteral("Please select a vaccine from the drop down list to edit."));
+    dialog.CBVaccine->setCurrentIndex(dialog.CBVaccine->findText(QStringLiteral("Measles, Mumps, Rubella (MMR)")));
+    dialog.CBVaccineChange();
+    ASSERT_EQ(dialog.LBVaccine->count(), 2);
+    EXPECT_EQ(dialog.LBVaccine->item(1)->text(), QStringLiteral("4 - 6 years old"));
+    dialog.LBVaccine->setCurrentRow(0);
+    QTest::keyClick(dialog.LBVaccine, Qt::Key_Delete);
+    EXPECT_EQ(dialog.LBVaccine->count(), 1);
+    boxes.answers = {MsgResult::No};
+    dialog.BtnOK->click();
+    EXPECT_TRUE(boxes.Texts().last().startsWith(QStringLiteral("You have a record for the schedule of 1 year old.")));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplID = %1").arg(mmr1)), 1) << "kept";
+}
+
+TEST_F(ImmunizationWindows, DeletingSelectedVaccinesWithAllAsksOnce)
+{
+    TemplOf(QStringLiteral("Measles"), 12);
+    ScriptedMessageBoxes boxes;
+    TDlgDelVc dialog(nullptr, kim_);
+    ASSERT_EQ(dialog.LBVaccine->count(), 13);
+    dialog.BtnDelClick();
+    EXPECT_EQ(boxes.Texts().last(), QStringLiteral("Please select the item(s) you want to delete from the list."));
+    dialog.LBVaccine->item(1)->setSelected(true);
+    dialog.LBVaccine->item(2)->setSelected(true);
+    dialog.show();
+    SavePicture(dialog, QStringLiteral("immunization_delete"));
+    boxes.answers = {MsgResult::All};
+    dialog.BtnDel->click();
+    EXPECT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown.last().text, QStringLiteral("Would you like to remove records related to \"Rotavirus (RV)\" ?"));
+    EXPECT_EQ(dialog.LBVaccine->count(), 11);
+}
+
+TEST_F(ImmunizationWindows, ThePrintedRecordShowsEveryDoseInItsPreviewAndTextExport)
+{
+    TemplOf(QStringLiteral("Measles"), 12);
+    const TCapturedPrintout printout = CapturePrintout([&] { PrintImmuRecord(kim_); }, QStringLiteral("immunization_report"));
+    EXPECT_EQ(printout.pages, 2);
+    EXPECT_TRUE(printout.firstPageTexts.contains(QStringLiteral("Immunization Record")));
+    EXPECT_TRUE(printout.firstPageTexts.contains(QStringLiteral("Name: Kim <b>\"KJ\"</b>  O'Neil")));
+    EXPECT_TRUE(printout.firstPageTexts.contains(QStringLiteral("Birthdate: 5/31/2024")));
+    EXPECT_TRUE(printout.firstPageTexts.contains(QStringLiteral("DOSE DUE")));
+    const QStringList meningococcal = printout.textLines.filter(QStringLiteral("Meningococcal booster"));
+    ASSERT_EQ(meningococcal.size(), 1);
+    EXPECT_TRUE(meningococcal[0].contains(QStringLiteral("5/31/2040")));
+}
+
+}  // namespace
