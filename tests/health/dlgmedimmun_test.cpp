@@ -70,9 +70,7 @@ protected:
     {
         TDlgMedImmun dialog;
         const auto [row, column] = CellOf(dialog, vaccine, age);
-        const qint32 templId = dialog.Grid()->cells[size_t(row) * dialog.Grid()->doseAges.size() + size_t(column)]->templId;
-        dialog.DGImmu->clear();
-        return templId;
+        return dialog.Grid()->cells[size_t(row) * dialog.Grid()->doseAges.size() + size_t(column)]->templId;
     }
 
     FreshDataFolder folder_;
