@@ -180,6 +180,45 @@ TEST_F(ImmunizationWindows, TheExpenseOfANewRecordGoesWhenTheRecordIsCancelled)
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 0);
 }
 
+TEST_F(ImmunizationWindows, CancelOfAStoredRecordKeepsItsExpense)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    const qint32 expId = AppendRow(DataFolder, QStringLiteral("MEDEXP"), QStringLiteral("ExpID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+    });
+    const qint32 record = AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+        row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(hib2);
+        row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2024, 9, 30));
+        row.FieldByName(QStringLiteral("ExpID")).SetAsInteger(expId);
+    });
+    TDlgMedImmRec dialog(nullptr, kim_, hib2, record);
+    EXPECT_EQ(dialog.ExpID(), expId);
+    dialog.PFDate->SetDateTimeValue(EncodeDate(2024, 10, 1));
+    dialog.BtnCancel->click();
+    EXPECT_EQ(dialog.CheckupID(), record);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
+    TQuery stored(DataFolder);
+    stored.SQL() << QStringLiteral("SELECT DateDone, ExpID FROM MEDCHEK");
+    stored.Open();
+    EXPECT_EQ(stored.Fields(0).AsDateTime(), EncodeDate(2024, 9, 30));
+    EXPECT_EQ(stored.Fields(1).AsInteger(), expId);
+}
+
+TEST_F(ImmunizationWindows, AScheduleThatCannotBeMadeTellsTheUser)
+{
+    TQuery wipe(DataFolder);
+    wipe.SQL() << QStringLiteral("DELETE FROM MEDTEMPL WHERE TemplType = 1");
+    wipe.ExecSQL();
+    ScriptedMessageBoxes boxes;
+    TDlgMedImmun dialog;
+    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_EQ(boxes.Texts(), QStringList{"Your database may have been corrupted. The program will exit now. Please try "
+                                         "it again."});
+    dialog.accept();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM TODO01")), 0);
+}
+
 TEST_F(ImmunizationWindows, TheVaccineDialogAddsAVaccineWithItsPoints)
 {
     ScriptedMessageBoxes boxes;
