@@ -9,12 +9,12 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -48,11 +48,7 @@ QStringList LinesOf(const QPlainTextEdit& memo)
 
 bool ShowVaccineDialog(QWidget* parent, bool adding, qint32 memberId, qint32 newImmuId)
 {
-    std::unique_ptr<TDlgAddIm> dialog;
-    {
-        HourglassCursor wait;
-        dialog = std::make_unique<TDlgAddIm>(parent, adding, memberId, newImmuId);
-    }
+    const auto dialog = MakeUnderHourglass<TDlgAddIm>(parent, adding, memberId, newImmuId);
     dialog->exec();
     return dialog->Changed();
 }
@@ -77,7 +73,6 @@ TDlgAddIm::TDlgAddIm(QWidget* parent, bool adding, qint32 memberId, qint32 newIm
     CBScheduleType->setCurrentIndex(-1);
     BtnAdd = new QPushButton(QStringLiteral("Add   =>"));
     LBVaccine = new QListWidget;
-    LBVaccine->installEventFilter(this);
     BtnDel = new QPushButton(QStringLiteral("&Delete"));
     MemoVaccine = new QPlainTextEdit;
     BtnOK = new QPushButton(QStringLiteral("OK"));
@@ -90,6 +85,8 @@ TDlgAddIm::TDlgAddIm(QWidget* parent, bool adding, qint32 memberId, qint32 newIm
     connect(CBVaccine, &QComboBox::activated, this, [this] { RunGuarded([this] { CBVaccineChange(); }); });
     connect(BtnAdd, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnAddClick(); }); });
     connect(BtnDel, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnDelClick(); }); });
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, LBVaccine, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, [this] { RunGuarded([this] { BtnDelClick(); }); });
     connect(BtnOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnOKClick(); }); });
     connect(BtnApply, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnApplyClick(); }); });
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
@@ -264,14 +261,4 @@ void TDlgAddIm::Reset()
         setWindowTitle(QStringLiteral("Edit Another Medical Checkup Item"));
         CBVaccine->setCurrentIndex(-1);
     }
-}
-
-bool TDlgAddIm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == LBVaccine && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        RunGuarded([this] { BtnDelClick(); });
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }

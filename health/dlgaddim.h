@@ -42,9 +42,6 @@ public:
     void BtnOKClick();
     void BtnApplyClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void BuildLayout();
     void FillVaccines();

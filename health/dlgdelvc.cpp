@@ -7,10 +7,10 @@
 #include "platform/ui/messagebox.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 void ShowDeleteVaccineDialog(QWidget* parent, qint32 memberId)
@@ -26,12 +26,13 @@ TDlgDelVc::TDlgDelVc(QWidget* parent, qint32 memberId) : QDialog(parent), member
     setWindowTitle(QStringLiteral("Delect Vaccine Item"));
     LBVaccine = new QListWidget;
     LBVaccine->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    LBVaccine->installEventFilter(this);
     BtnDel = new QPushButton(QStringLiteral("&Delete"));
     BtnDel->setDefault(true);
     BtnClose = new QPushButton(QStringLiteral("&Close"));
     BtnClose->setAutoDefault(false);
     connect(BtnDel, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnDelClick(); }); });
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, LBVaccine, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, [this] { RunGuarded([this] { BtnDelClick(); }); });
     connect(BtnClose, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* buttons = new QHBoxLayout;
@@ -78,14 +79,4 @@ void TDlgDelVc::BtnDelClick()
         DeleteVaccine(memberId_, item->data(Qt::UserRole).toInt());
     }
     FillList();
-}
-
-bool TDlgDelVc::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == LBVaccine && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        RunGuarded([this] { BtnDelClick(); });
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }

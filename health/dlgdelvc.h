@@ -20,9 +20,6 @@ public:
 
     void BtnDelClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void FillList();
 

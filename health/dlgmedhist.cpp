@@ -1,5 +1,7 @@
 #include "dlgmedhist.h"
 
+#include "datefield.h"
+
 #include "context/context.h"
 #include "controls/efcontroller.h"
 #include "controls/efpicture.h"
@@ -80,11 +82,7 @@ TEfSpinner* SpinnerFor(TEfBaseEntryField* field)
 
 bool ShowMedHistDialog()
 {
-    std::unique_ptr<TDlgMedHist> dialog;
-    {
-        HourglassCursor wait;
-        dialog = std::make_unique<TDlgMedHist>();
-    }
+    const auto dialog = MakeUnderHourglass<TDlgMedHist>();
     dialog->exec();
     return dialog->ProfileSaved();
 }
@@ -267,13 +265,8 @@ QWidget* TDlgMedHist::BuildVision()
 {
     TSVision = new QWidget(this);
     TSVision->setObjectName(QStringLiteral("TSVision"));
-    PFDate = new TEfPictureField(TSVision, pftDate, QStringLiteral("MM/DD/yyyy"), EfController1);
-    PFDate->Core().SetMaxLength(10);
-    PFDate->Core().SetEpoch(1900);
-    PFDate->Core().SetTrimBlanks(false);
-    SBDate = new QToolButton;
-    SBDate->setText(QStringLiteral("..."));
-    SBDate->setToolTip(QStringLiteral("Calendar"));
+    PFDate = NewDateField(TSVision, EfController1);
+    SBDate = NewCalendarButton();
     connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { SBDateClick(); }); });
     CBDoc = new QComboBox;
     CBDoc->setEditable(true);

@@ -1,5 +1,6 @@
 #include "dlgmedimmrec.h"
 
+#include "datefield.h"
 #include "expenseopener.h"
 
 #include "context/context.h"
@@ -41,11 +42,7 @@ QFrame* Bevel(QFrame::Shape shape)
 
 qint32 ShowDoseRecordDialog(QWidget* parent, qint32 memberId, qint32 templId, qint32 checkupId)
 {
-    std::unique_ptr<TDlgMedImmRec> dialog;
-    {
-        HourglassCursor wait;
-        dialog = std::make_unique<TDlgMedImmRec>(parent, memberId, templId, checkupId);
-    }
+    const auto dialog = MakeUnderHourglass<TDlgMedImmRec>(parent, memberId, templId, checkupId);
     dialog->exec();
     return dialog->CheckupID();
 }
@@ -65,13 +62,8 @@ TDlgMedImmRec::TDlgMedImmRec(QWidget* parent, qint32 memberId, qint32 templId, q
     MemoMsg = new QPlainTextEdit;
     MemoMsg->setReadOnly(true);
     LbDate = new QLabel;
-    PFDate = new TEfPictureField(this, pftDate, QStringLiteral("MM/DD/yyyy"), EfController1);
-    PFDate->Core().SetMaxLength(10);
-    PFDate->Core().SetEpoch(1900);
-    PFDate->Core().SetTrimBlanks(false);
-    SBDate = new QToolButton;
-    SBDate->setText(QStringLiteral("..."));
-    SBDate->setToolTip(QStringLiteral("Calendar"));
+    PFDate = NewDateField(this, EfController1);
+    SBDate = NewCalendarButton();
     SBDate->setFocusPolicy(Qt::NoFocus);
     LabelAdd = new QLabel(QStringLiteral("Change to your actual immunization date"));
     CBDoc = new QComboBox;

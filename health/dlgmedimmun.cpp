@@ -83,11 +83,7 @@ QPixmap ImmuClockPicture(bool done)
 
 void ShowImmunizationDialog()
 {
-    std::unique_ptr<TDlgMedImmun> dialog;
-    {
-        HourglassCursor wait;
-        dialog = std::make_unique<TDlgMedImmun>();
-    }
+    const auto dialog = MakeUnderHourglass<TDlgMedImmun>();
     if (!dialog->Loaded()) {
         // The master rows are gone: nothing the program shows can be trusted.
         QCoreApplication::exit(1);

@@ -116,11 +116,7 @@ qint32 AppendMember(const TNewMemberEntry& entry)
 
 TNewMemberOutcome ShowNewMemberDialog()
 {
-    std::unique_ptr<TDlgNewMedMember> dialog;
-    {
-        HourglassCursor wait;
-        dialog = std::make_unique<TDlgNewMedMember>();
-    }
+    const auto dialog = MakeUnderHourglass<TDlgNewMedMember>();
     dialog->exec();
     return TNewMemberOutcome{dialog->Cancelled(), dialog->AppliedMember()};
 }

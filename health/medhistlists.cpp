@@ -1,5 +1,7 @@
 #include "medhistlists.h"
 
+#include "datefield.h"
+
 #include "controls/efpicture.h"
 #include "controls/formdate.h"
 #include "doctorboxes.h"
@@ -203,13 +205,8 @@ QWidget* THistoryTab::BuildDescription(TEfController* controller)
         connect(button, &QToolButton::clicked, this, [this, i] { RunGuarded([this, i] { AddressClick(int(i)); }); });
     }
     for (size_t i = 0; i < kind_.dates.size(); ++i) {
-        auto* field = new TEfPictureField(area, pftDate, QStringLiteral("MM/DD/yyyy"), controller);
-        field->Core().SetMaxLength(10);
-        field->Core().SetEpoch(1900);
-        field->Core().SetTrimBlanks(false);
-        auto* button = new QToolButton;
-        button->setText(QStringLiteral("..."));
-        button->setToolTip(QStringLiteral("Calendar"));
+        auto* field = NewDateField(area, controller);
+        auto* button = NewCalendarButton();
         Dates.push_back(field);
         DateButtons.push_back(button);
         addRow(kind_.dates[i].label, field, button);

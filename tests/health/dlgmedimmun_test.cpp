@@ -269,6 +269,10 @@ TEST_F(ImmunizationWindows, EditingAVaccineAsksBeforeARecordedPointGoes)
     ASSERT_EQ(dialog.LBVaccine->count(), 2);
     EXPECT_EQ(dialog.LBVaccine->item(1)->text(), QStringLiteral("4 - 6 years old"));
     dialog.LBVaccine->setCurrentRow(0);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.LBVaccine->setFocus();
     QTest::keyClick(dialog.LBVaccine, Qt::Key_Delete);
     EXPECT_EQ(dialog.LBVaccine->count(), 1);
     boxes.answers = {MsgResult::No};

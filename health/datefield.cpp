@@ -1,0 +1,22 @@
+#include "datefield.h"
+
+#include "controls/efpicture.h"
+
+#include <QToolButton>
+
+TEfPictureField* NewDateField(QWidget* parent, TEfController* controller)
+{
+    auto* field = new TEfPictureField(parent, pftDate, QStringLiteral("MM/DD/yyyy"), controller);
+    field->Core().SetMaxLength(10);
+    field->Core().SetEpoch(1900);
+    field->Core().SetTrimBlanks(false);
+    return field;
+}
+
+QToolButton* NewCalendarButton()
+{
+    auto* button = new QToolButton;
+    button->setText(QStringLiteral("..."));
+    button->setToolTip(QStringLiteral("Calendar"));
+    return button;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The date fields of the health dialogs: "MM/DD/yyyy" with two-digit years
+// taken in the 1900s, blanks kept so an empty field reads as no date, and the
+// "..." button beside each that opens the shared picker.
+class QToolButton;
+class QWidget;
+class TEfController;
+class TEfPictureField;
+
+TEfPictureField* NewDateField(QWidget* parent, TEfController* controller);
+QToolButton* NewCalendarButton();
