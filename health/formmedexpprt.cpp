@@ -22,18 +22,9 @@ TReport& ExpenseReportOver(TReport& report, TQuery& query)
     return report;
 }
 
-TRpLabel& Label(TRpBand& band, double left, double top, double width, int pointSize, bool bold,
-                const QString& caption = {})
-{
-    TRpLabel& label = Place<TRpLabel>(band, left, top, width, pointSize + 6);
-    label.SetFont(ReportFont(band.Report(), pointSize, bold));
-    label.SetCaption(caption);
-    return label;
-}
-
 TRpLabel& TitleLine(TRpBand& header, int line)
 {
-    return Label(header, kTitleLeft, kTitleLinesTop + line * kTitleLineStep, kBandPoints - kTitleLeft, 10, false);
+    return AddLabel(header, kTitleLeft, kTitleLinesTop + line * kTitleLineStep, kBandPoints - kTitleLeft, 10, false);
 }
 
 template <size_t N>
@@ -49,7 +40,7 @@ std::array<TRpLabel*, 7> Heads(TRpBand& band)
                                                  "Out-of-pocket", "Description", "Service provider"};
     std::array<TRpLabel*, 7> heads{};
     for (size_t n = 0; n < heads.size(); ++n)
-        heads[n] = &Label(band, kHeadLefts[n], 8, Width(kHeadLefts, n), 10, true, QString::fromLatin1(captions[n]));
+        heads[n] = &AddLabel(band, kHeadLefts[n], 8, Width(kHeadLefts, n), 10, true, QString::fromLatin1(captions[n]));
     return heads;
 }
 
@@ -74,7 +65,7 @@ std::array<TRpDBText*, 7> Texts(TRpBand& detail, TQuery& query)
 TFormMedExpPrt::TFormMedExpPrt(const QString& dataFolder)
     : Query1(dataFolder),
       RpBand1(AddBandOf(ExpenseReportOver(Report1, Query1), TRpBandType::rbPageHeader, 116)),
-      RpLabel1(Label(RpBand1, 233, 10, kBandPoints - 233, 16, true, QStringLiteral("Medical Expense"))),
+      RpLabel1(AddLabel(RpBand1, 233, 10, kBandPoints - 233, 16, true, QStringLiteral("Medical Expense"))),
       RpLbPatient(TitleLine(RpBand1, 0)),
       RpLbYear(TitleLine(RpBand1, 1)),
       RpLbTlExp(TitleLine(RpBand1, 2)),

@@ -26,15 +26,6 @@ TReport& ImmuReportOver(TReport& report, TQuery& query)
     return report;
 }
 
-TRpLabel& Label(TRpBand& band, double left, double top, double width, int pointSize, bool bold,
-                const QString& caption)
-{
-    TRpLabel& label = Place<TRpLabel>(band, left, top, width, pointSize + 6);
-    label.SetFont(ReportFont(band.Report(), pointSize, bold));
-    label.SetCaption(caption);
-    return label;
-}
-
 // A box as high as the band with a line at every inner rule.
 TRpBand& Ruled(TRpBand& band, double height)
 {
@@ -51,8 +42,8 @@ TRpBand& ColumnHeads(TRpBand& band)
         std::pair{"VACCINE", ""}, {"DATE", "GIVEN"}, {"DOCTOR OFFICE", " OR CLINIC"}, {"DATE NEXT", "DOSE DUE"}};
     for (size_t n = 0; n < heads.size(); ++n) {
         const double width = kRules[n + 1] - kRules[n] - 8;
-        Label(band, kRules[n] + 4, 3, width, 10, true, QString::fromLatin1(heads[n].first));
-        Label(band, kRules[n] + 4, 17, width, 10, true, QString::fromLatin1(heads[n].second));
+        AddLabel(band, kRules[n] + 4, 3, width, 10, true, QString::fromLatin1(heads[n].first));
+        AddLabel(band, kRules[n] + 4, 17, width, 10, true, QString::fromLatin1(heads[n].second));
     }
     return band;
 }
@@ -87,10 +78,10 @@ std::array<TRpDBText*, 6> Texts(TRpBand& detail, TQuery& query)
 TImmuReptForm::TImmuReptForm(const QString& dataFolder)
     : Query1(dataFolder),
       RpBand5(AddBandOf(ImmuReportOver(Report1, Query1), TRpBandType::rbTitle, 100)),
-      RpLabel1(Label(RpBand5, 0, 0, kBandPoints, 16, true, QStringLiteral("Immunization Record"))),
-      RpLbName(Label(RpBand5, 0, 32, kBandPoints, 10, false, QStringLiteral("Name: "))),
-      RpLbSex(Label(RpBand5, 0, 50, kBandPoints, 10, false, QStringLiteral("Gender:"))),
-      RpLbDOB(Label(RpBand5, 0, 68, kBandPoints, 10, false, QStringLiteral("Birthdate: "))),
+      RpLabel1(AddLabel(RpBand5, 0, 0, kBandPoints, 16, true, QStringLiteral("Immunization Record"))),
+      RpLbName(AddLabel(RpBand5, 0, 32, kBandPoints, 10, false, QStringLiteral("Name: "))),
+      RpLbSex(AddLabel(RpBand5, 0, 50, kBandPoints, 10, false, QStringLiteral("Gender:"))),
+      RpLbDOB(AddLabel(RpBand5, 0, 68, kBandPoints, 10, false, QStringLiteral("Birthdate: "))),
       RpBand1(ColumnHeads(Ruled(AddBandOf(Report1, TRpBandType::rbColumnHeader, kHeadPoints), kHeadPoints))),
       RpBand3(Ruled(AddBandOf(Report1, TRpBandType::rbDetail, kRowPoints), kRowPoints)),
       Texts(::Texts(RpBand3, Query1)),

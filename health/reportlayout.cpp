@@ -38,6 +38,15 @@ TRpBand& AddBandOf(TReport& report, TRpBandType type, double heightPoints)
     return band;
 }
 
+TRpLabel& AddLabel(TRpBand& band, double left, double top, double width, int pointSize, bool bold,
+                   const QString& caption)
+{
+    TRpLabel& label = Place<TRpLabel>(band, left, top, width, pointSize + 6);
+    label.SetFont(ReportFont(band.Report(), pointSize, bold));
+    label.SetCaption(caption);
+    return label;
+}
+
 TRpSysData& FooterText(TRpBand& footer, double bandPoints, TRpSysDataType data, const QString& text,
                        TRpAlignment alignment)
 {

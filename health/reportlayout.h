@@ -28,6 +28,10 @@ T& Place(TRpBasePanel& band, double left, double top, double width, double heigh
     return printable;
 }
 
+// A label of the band in the report's font at that size.
+TRpLabel& AddLabel(TRpBand& band, double left, double top, double width, int pointSize, bool bold,
+                   const QString& caption = {});
+
 // The printing date (left) or the page number (right) in a page footer as
 // wide as the band.
 TRpSysData& FooterText(TRpBand& footer, double bandPoints, TRpSysDataType data, const QString& text,
