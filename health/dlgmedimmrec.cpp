@@ -112,6 +112,7 @@ void TDlgMedImmRec::BuildLayout()
     PFDate->setFixedWidth(100);
     date->addWidget(PFDate);
     date->addWidget(SBDate);
+    date->addWidget(BevelV);
     date->addWidget(LabelAdd);
     date->addStretch();
     auto* doctor = new QHBoxLayout;

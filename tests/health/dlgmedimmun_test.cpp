@@ -25,6 +25,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,6 +98,29 @@ TEST_F(ImmunizationWindows, TheGridShowsVaccinesByDoseAgeAndClosingWritesTheRemi
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM TODO01 WHERE CategoryNo = 5")), 15);
     dialog.done(QDialog::Rejected);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM TODO01 WHERE CategoryNo = 5")), 15);
+}
+
+TEST_F(ImmunizationWindows, ClickingADoseRecordsItAndTheCellShowsItDone)
+{
+    TDlgMedImmun dialog;
+    dialog.show();
+    const auto [row, column] = CellOf(dialog, QStringLiteral("Rotavirus"), 2);
+    const QImage before = dialog.DGImmu->item(row, column)->data(Qt::DecorationRole).value<QPixmap>().toImage();
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        auto* record = qobject_cast<TDlgMedImmRec*>(QApplication::activeModalWidget());
+        ASSERT_NE(record, nullptr);
+        caption = record->windowTitle();
+        record->BtnOK->click();
+    });
+    dialog.DGImmuClick(row, column);
+    EXPECT_EQ(caption, QStringLiteral("Add Immunization Record"));
+    EXPECT_NE(dialog.Grid()->cells[size_t(row) * dialog.Grid()->doseAges.size() + size_t(column)]->checkupId, 0);
+    const QImage after = dialog.DGImmu->item(row, column)->data(Qt::DecorationRole).value<QPixmap>().toImage();
+    EXPECT_NE(before, after) << "the done picture";
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE MemberID = %1").arg(kim_)), 1);
+    SavePicture(dialog, QStringLiteral("immunization_grid_done"));
+    dialog.DGImmuClick(0, 2);   // no HepB dose at 2 months: nothing opens
 }
 
 TEST_F(ImmunizationWindows, ANewDoseRecordOffersTheRecommendedDateAndIsWrittenWithItsDoctor)
