@@ -5,9 +5,12 @@
 #include "modulepages.h"
 #include "context/context.h"
 #include "context/navigation.h"
+#include "health/dlgaddfsa.h"
 #include "health/dlgmedhist.h"
 #include "health/dlgmedimmun.h"
+#include "health/dlgnewinsurance.h"
 #include "health/dlgnewmedmember.h"
+#include "health/filterform.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
@@ -29,6 +32,16 @@ Page* RefreshingGoToList(Page* page)
         }
     });
     return page;
+}
+
+TDialogOutcome AccountOutcome(const TAccountOutcome& left)
+{
+    TDialogOutcome outcome;
+    outcome.noMembers = left.noMembers;
+    outcome.cancelled = left.cancelled;
+    outcome.applied = left.applied;
+    outcome.savedAccountName = left.savedAccountName;
+    return outcome;
 }
 
 }  // namespace
@@ -58,6 +71,19 @@ ModulePageTable ProgramPages()
     // For CurMemberID, which the page set.
     Launcher::Register(TDialogID::ImmunizationSchedule, [](const TDialogRequest&) {
         ShowImmunizationDialog();
+        return TDialogOutcome{};
+    });
+
+    // For a new account, or CurAccountID, which the page set; the pages read
+    // InsuranceSaved / FSASaved and rename the account from the name saved.
+    Launcher::Register(TDialogID::Insurance, [](const TDialogRequest& request) {
+        return AccountOutcome(ShowInsuranceDialog(request.isNew));
+    });
+    Launcher::Register(TDialogID::FSA, [](const TDialogRequest& request) {
+        return AccountOutcome(ShowFsaDialog(request.isNew));
+    });
+    Launcher::Register(TDialogID::InsFSAReport, [](const TDialogRequest&) {
+        ShowFilterForm();
         return TDialogOutcome{};
     });
 

@@ -1,0 +1,80 @@
+#pragma once
+// "Add/Edit Flexible Spending Account": an FSA's employer and, for the tax
+// year shown, the amount elected, what that year's expenses reimbursed, the
+// balance and a note. Editing reloads the year whenever it changes; saving
+// writes the election of the year shown.
+#include "accountoutcome.h"
+#include "fsadata.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class TEfController;
+class TEfPictureField;
+class TEfSpinner;
+class TMoneyEdit;
+
+// Creates the dialog under the hourglass, for a new FSA or the one of
+// CurAccountID, shows it modally and frees it. A new FSA is refused
+// (noMembers) while the household has no member.
+TAccountOutcome ShowFsaDialog(bool isNewFSA);
+
+class TDlgAddFSA : public QDialog {
+    Q_OBJECT
+public:
+    // Reads the FSA of CurAccountID when editing; EDatabaseError when the
+    // database fails.
+    explicit TDlgAddFSA(bool isNewFSA, QWidget* parent = nullptr);
+
+    int MemberCount() const { return memberCount_; }
+    bool Cancelled() const { return cancelled_; }
+    bool AppliedOnce() const { return appliedOnce_; }
+    const QString& SavedAccountName() const { return savedAccountName_; }
+
+    QWidget* Panel1;
+    QLabel* Label7;   // "Flexible Spending Account", then "FSA with " the employer
+    QLabel* Image1;
+    TEfController* EfController1;
+    QLineEdit* EditEmpName;
+    TEfPictureField* PFYear;
+    TEfSpinner* EfSpinner1;
+    TMoneyEdit* MEditElected;
+    QLabel* Label4;   // reimbursed
+    QLabel* Label6;   // remaining balance
+    QPlainTextEdit* Memo1;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* BtnApply;
+
+    // The year field changed, was left, or took Enter.
+    void PFYearChange();
+    void PFYearExit();
+    void PFYearEnter();
+    void MEditElectedExit();
+    void OKBtnClick();
+    void BtnApplyClick();
+    void CancelBtnClick();
+    void LoadFSAAccount();
+
+    void reject() override;
+    void done(int result) override;
+
+private:
+    QWidget* BuildHeader();
+    void BuildLayout();
+    TFsaElection Entry();
+    bool Save(bool insert);
+    void ShowAmounts();
+    void ClearFSAForm();
+
+    const bool isNewFSA_;
+    int memberCount_ = 0;
+    bool cancelled_ = false;
+    bool appliedOnce_ = false;
+    bool spinnerUsed_ = false;
+    QString savedAccountName_;
+    TCentsSum reimbursed_;
+};

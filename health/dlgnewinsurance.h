@@ -1,0 +1,144 @@
+#pragma once
+// "Add/Edit Insurance": one insurance account with its terms, the members it
+// covers and, for a stored account, how much of its deductibles and benefit
+// limits this year's expenses have used. Adding writes nothing before OK or
+// Apply; editing writes covered-member moves at once and the account on OK.
+#include "accountoutcome.h"
+#include "expensedata.h"
+#include "insuranceentry.h"
+
+#include <QDialog>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class TEfController;
+class TEfPictureField;
+class TMoneyEdit;
+class TRadioGroup;
+
+// Creates the dialog under the hourglass, for a new account or the one of
+// CurAccountID, shows it modally and frees it. A new account is refused
+// (noMembers) while the household has no member.
+TAccountOutcome ShowInsuranceDialog(bool isNewAccount);
+
+class TDlgNewInsurance : public QDialog {
+    Q_OBJECT
+public:
+    // Reads the account of CurAccountID when editing; EDatabaseError when
+    // the database fails.
+    explicit TDlgNewInsurance(bool isNewAccount, QWidget* parent = nullptr);
+
+    int MemberCount() const { return memberCount_; }
+    bool Cancelled() const { return cancelled_; }
+    bool AppliedOnce() const { return appliedOnce_; }
+    const QString& SavedAccountName() const { return savedAccountName_; }
+
+    QWidget* Panel1;
+    QLabel* Label7;   // "Insurance Policy", then the company's name
+    QLabel* Image1;
+    QTabWidget* PageControl1;
+    // Account Info
+    QComboBox* CBInsType;
+    QLineEdit* EditInsName;
+    QToolButton* PSBIns;
+    TEfController* EfController1;
+    TEfPictureField* PFDate;
+    QToolButton* SBDate;
+    QLineEdit* EditSubNum;
+    QLineEdit* EditGroNum;
+    TMoneyEdit* MEditPrem;
+    TEfPictureField* EfPFPrem;
+    QComboBox* ComboBox2;
+    QListWidget* LBCoveredMembers;
+    QListWidget* LBAllMembers;
+    QPushButton* BtnFW;
+    QPushButton* BtnBW;
+    // Copay/Deduct.
+    TRadioGroup* RGCopay;
+    TMoneyEdit* MEditCopay;
+    TEfPictureField* EfPictureField1;
+    TRadioGroup* RGIndDeduct;
+    TMoneyEdit* MEditIndDeduct;
+    QPlainTextEdit* MemoIndDeduct;
+    TRadioGroup* RGFamDeduct;
+    TMoneyEdit* MEditFamDeduct;
+    QPlainTextEdit* MemoFamDeduct;
+    // Benefit Limit
+    TRadioGroup* RGAnnualInd;
+    TMoneyEdit* MEditAnnualInd;
+    QPlainTextEdit* MemoAnnualInd;
+    TRadioGroup* RGLifeInd;
+    TMoneyEdit* MEditLifeInd;
+    QPlainTextEdit* MemoLifeInd;
+    TRadioGroup* RGAnnualFam;
+    TMoneyEdit* MEditAnnualFam;
+    QPlainTextEdit* MemoAnnualFam;
+    TRadioGroup* RGLifeFam;
+    TMoneyEdit* MEditLifeFam;
+    QPlainTextEdit* MemoLifeFam;
+    // Coverage
+    QPlainTextEdit* MemoCoverage;
+    QPushButton* OKBtn;
+    QPushButton* Apply;
+    QPushButton* CancelBtn;
+
+    void RGCopayClick();
+    void MEditIndDeductExit();
+    void BtnFWClick();
+    void BtnBWClick();
+    void PSBInsClick();
+    void SBDateClick();
+    void OKBtnClick();
+    void ApplyClick();
+    void CancelBtnClick();
+    // The entry as the controls hold it.
+    TInsurancePlan Entry();
+
+    // Escape and the close box leave as Cancel does.
+    void reject() override;
+    void done(int result) override;
+
+private:
+    struct TAmountBox {
+        TRadioGroup* group;
+        TMoneyEdit* box;
+        TAmountChoice TInsurancePlan::*field;
+    };
+
+    QWidget* BuildHeader();
+    QWidget* BuildAccountInfo();
+    QWidget* BuildCopayDeduct();
+    QWidget* BuildBenefitLimit();
+    QWidget* BuildCoverage();
+    QWidget* AmountGroup(TRadioGroup*& group, const QString& caption, const QString& amountCaption, TMoneyEdit*& box,
+                         QPlainTextEdit*& memo, TAmountChoice TInsurancePlan::*field);
+    void ShowEntry(const TInsurancePlan& entry);
+    void ShowAmount(TMoneyEdit* box, std::optional<qint64> cents);
+    void ShowStatus(const TStatusTexts& texts);
+    void ShowRemainingAmounts();
+    void FillMemberLists(const std::vector<TKeyedItem>& covered);
+    void MoveSelected(QListWidget* from, QListWidget* to);
+    std::vector<qint32> Keys(QListWidget* list, bool selectedOnly) const;
+    bool SaveAccount(bool insert);
+    void Refuse(TInsuranceRefusal refusal);
+    QWidget* ControlOf(TInsuranceRefusal refusal) const;
+    void PageChanged(int index);
+    void ClearInsuranceForm();
+
+    const bool isNewAccount_;
+    int memberCount_ = 0;
+    bool cancelled_ = false;
+    bool appliedOnce_ = false;
+    QString savedAccountName_;
+    qint32 addrId_ = 0;
+    int shownPage_ = kPageAccountInfo;
+    bool turningBack_ = false;
+    std::vector<TAmountBox> amounts_;
+};
