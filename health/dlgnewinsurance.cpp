@@ -223,7 +223,6 @@ QWidget* TDlgNewInsurance::BuildAccountInfo()
         button->setAutoDefault(false);
     connect(PSBIns, &QToolButton::clicked, this, [this] { RunGuarded([this] { PSBInsClick(); }); });
     connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { SBDateClick(); }); });
-    // "-->" covers the chosen members, "<--" takes them off.
     connect(BtnFW, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnFWClick(); }); });
     connect(BtnBW, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnBWClick(); }); });
 
@@ -253,17 +252,18 @@ QWidget* TDlgNewInsurance::BuildAccountInfo()
     grid->addLayout(premium, 5, 1, 1, 2);
     grid->setColumnStretch(1, 1);
 
+    // The choices on the left, so the arrows point where the members go.
     auto* moves = new QVBoxLayout;
     moves->addStretch();
-    moves->addWidget(BtnBW);
     moves->addWidget(BtnFW);
+    moves->addWidget(BtnBW);
     moves->addStretch();
     auto* lists = new QGridLayout;
-    lists->addWidget(new QLabel(QStringLiteral("Covered Family Members:")), 0, 0);
-    lists->addWidget(new QLabel(QStringLiteral("Family Member Choices:")), 0, 2);
-    lists->addWidget(LBCoveredMembers, 1, 0);
+    lists->addWidget(new QLabel(QStringLiteral("Family Member Choices:")), 0, 0);
+    lists->addWidget(new QLabel(QStringLiteral("Covered Family Members:")), 0, 2);
+    lists->addWidget(LBAllMembers, 1, 0);
     lists->addLayout(moves, 1, 1);
-    lists->addWidget(LBAllMembers, 1, 2);
+    lists->addWidget(LBCoveredMembers, 1, 2);
 
     auto* column = new QVBoxLayout(page);
     column->addLayout(grid);
