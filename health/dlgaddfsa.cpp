@@ -1,6 +1,7 @@
 #include "dlgaddfsa.h"
 
 #include "insurancedata.h"
+#include "headerpanel.h"
 #include "keyedglyph.h"
 
 #include "context/context.h"
@@ -62,11 +63,6 @@ private:
     std::function<void()> onEnter_;
 };
 
-int CurrentYear()
-{
-    return Clock::CurrentDateTime().date().year();
-}
-
 }  // namespace
 
 TAccountOutcome ShowFsaDialog(bool isNewFSA)
@@ -119,7 +115,7 @@ TDlgAddFSA::TDlgAddFSA(bool isNewFSA, QWidget* parent) : QDialog(parent), isNewF
     BuildLayout();
 
     memberCount_ = CountMembers();
-    PFYear->SetIntegerValue(CurrentYear());
+    PFYear->SetIntegerValue(DecodeDate(Date()).year);
     ShowAmounts();
     BtnApply->setEnabled(isNewFSA_);
     if (isNewFSA_) {
@@ -133,24 +129,10 @@ TDlgAddFSA::TDlgAddFSA(bool isNewFSA, QWidget* parent) : QDialog(parent), isNewF
 
 QWidget* TDlgAddFSA::BuildHeader()
 {
-    Panel1 = new QWidget;
-    Panel1->setAutoFillBackground(true);
-    QPalette colours = Panel1->palette();
-    colours.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xE1));
-    Panel1->setPalette(colours);
-    Image1 = new QLabel;
-    Image1->setPixmap(MakeKeyedGlyph(HeaderSource(), colours.color(QPalette::Window)));
-    Label7 = new QLabel(QStringLiteral("Flexible Spending Account"));
-    // It shows the employer's name: letters, never markup.
-    Label7->setTextFormat(Qt::PlainText);
-    QFont bold = Label7->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.25);
-    Label7->setFont(bold);
-    auto* row = new QHBoxLayout(Panel1);
-    row->setContentsMargins(8, 4, 8, 4);
-    row->addWidget(Label7, 1);
-    row->addWidget(Image1);
+    const THeaderPanel header = NewHeaderPanel(QStringLiteral("Flexible Spending Account"), HeaderSource());
+    Panel1 = header.panel;
+    Label7 = header.caption;
+    Image1 = header.picture;
     return Panel1;
 }
 

@@ -3,6 +3,7 @@
 #include "accountspending.h"
 #include "datefield.h"
 #include "insurancedata.h"
+#include "headerpanel.h"
 #include "keyedglyph.h"
 #include "radiogroup.h"
 
@@ -91,11 +92,6 @@ QStringList MemoLines(const QPlainTextEdit* memo)
     return text.isEmpty() ? QStringList{} : text.split(QLatin1Char('\n'));
 }
 
-int CurrentYear()
-{
-    return Clock::CurrentDateTime().date().year();
-}
-
 }  // namespace
 
 TAccountOutcome ShowInsuranceDialog(bool isNewAccount)
@@ -167,24 +163,10 @@ TDlgNewInsurance::TDlgNewInsurance(bool isNewAccount, QWidget* parent) : QDialog
 
 QWidget* TDlgNewInsurance::BuildHeader()
 {
-    Panel1 = new QWidget;
-    Panel1->setAutoFillBackground(true);
-    QPalette colours = Panel1->palette();
-    colours.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xE1));
-    Panel1->setPalette(colours);
-    Image1 = new QLabel;
-    Image1->setPixmap(MakeKeyedGlyph(HeaderSource(), colours.color(QPalette::Window)));
-    Label7 = new QLabel(QStringLiteral("Insurance Policy"));
-    // It shows the company's name: letters, never markup.
-    Label7->setTextFormat(Qt::PlainText);
-    QFont bold = Label7->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.25);
-    Label7->setFont(bold);
-    auto* row = new QHBoxLayout(Panel1);
-    row->setContentsMargins(8, 4, 8, 4);
-    row->addWidget(Label7, 1);
-    row->addWidget(Image1);
+    const THeaderPanel header = NewHeaderPanel(QStringLiteral("Insurance Policy"), HeaderSource());
+    Panel1 = header.panel;
+    Label7 = header.caption;
+    Image1 = header.picture;
     return Panel1;
 }
 
@@ -449,7 +431,7 @@ void TDlgNewInsurance::ShowStatus(const TStatusTexts& texts)
 void TDlgNewInsurance::ShowRemainingAmounts()
 {
     const std::optional<TRemainingTexts> texts =
-        RemainingAmountTexts(Entry(), SumAccountSpending(CurAccountID, CurrentYear()));
+        RemainingAmountTexts(Entry(), SumAccountSpending(CurAccountID, DecodeDate(Date()).year));
     if (!texts)
         return;
     ShowStatus(texts->memos);
