@@ -49,6 +49,13 @@ TEST_F(Fsa, AnInsertWritesTheAccountAndItsYearAndAnUpdateWritesTheYearShown)
     EXPECT_EQ(ReadAccountName(id), std::nullopt);
 }
 
+TEST_F(Fsa, AnInsertWithoutItsYearLeavesNoAccount)
+{
+    Execute(QStringLiteral("DROP TABLE MEDYEAR"));
+    EXPECT_THROW(InsertFsaAccount({QStringLiteral("Acme"), 2024, 100, {}}), EDatabaseError);
+    EXPECT_TRUE(Dump(QStringLiteral("MEDINS"), QStringLiteral("AccountID")).isEmpty());
+}
+
 TEST_F(Fsa, TheYearReimbursedCountsOnlyExpensesOfThatYearThatStillExist)
 {
     const qint32 ann = AddMember(QStringLiteral("Ann"));

@@ -200,6 +200,15 @@ TEST_F(Insurance, AnUpdateRewritesTheRowButKeepsTheCopayOfANoCopayChoice)
     EXPECT_THROW(UpdateInsuranceAccount(id + 1, entry), EDatabaseError);
 }
 
+TEST_F(Insurance, AnInsertThatFailsLeavesNeitherTheAccountNorItsInsurer)
+{
+    const qint32 ann = AddMember(QStringLiteral("Ann"));
+    Execute(QStringLiteral("DROP TABLE MEDCOVER"));
+    EXPECT_THROW(InsertInsuranceAccount(GoodEntry(), {ann}), EDatabaseError);
+    EXPECT_TRUE(Dump(QStringLiteral("MEDINS"), QStringLiteral("AccountID")).isEmpty());
+    EXPECT_EQ(FindBizAddrId(GoodEntry().companyName, kInsurerCategory), 0);
+}
+
 TEST_F(Insurance, CoveredMembersComeAndGoByKeyEvenWhenTwoShareAFirstName)
 {
     const int delivered = CountMembers();

@@ -26,6 +26,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <memory>
 
 namespace {
@@ -275,6 +277,50 @@ TEST_F(InsuranceDialog, EditingShowsTheYearsSpendingAndWritesCoverMovesAtOnce)
     EXPECT_EQ(ReadCoveredMembers(CurAccountID), (std::vector<TKeyedItem>{{bob, "Bob"}}));
     EXPECT_EQ(LoadInsuranceAccount(CurAccountID)->indAnnual, (TAmountChoice{1, 2000}));
     EXPECT_FALSE(InsuranceSaved);
+}
+
+TEST_F(InsuranceDialog, ASaveTheDatabaseRefusesKeepsTheDialogOpenWithWhatWasTyped)
+{
+    AddMember(QStringLiteral("Ann"));
+    auto dialog = Open(true);
+    FillFirstPage(*dialog);
+    Select(*dialog->LBAllMembers, QStringLiteral("Ann"));
+    dialog->BtnFW->click();
+    ScriptedMessageBoxes boxes;
+    {
+        DatabaseLockedElsewhere other(folder_.Path());
+        dialog->OKBtn->click();
+    }
+    EXPECT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->EditInsName->text(), QStringLiteral("Blue <b>Valley</b>"));
+    EXPECT_EQ(Texts(*dialog->LBCoveredMembers), QStringList{"Ann"});
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDINS")), 0);
+    dialog->OKBtn->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCOVER")), 1);
+}
+
+TEST_F(InsuranceDialog, TheInsurersAddressNeedsItsNameFirst)
+{
+    AddMember(QStringLiteral("Ann"));
+    auto dialog = Open(true);
+    ScriptedMessageBoxes boxes;
+    dialog->PSBIns->click();
+    EXPECT_EQ(boxes.Texts(), QStringList{"Please enter the name of insurance company first."});
+    EXPECT_EQ(QApplication::focusWidget(), dialog->EditInsName);
+
+    dialog->EditInsName->setText(QStringLiteral("Blue"));
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        if (QWidget* address = QApplication::activeModalWidget()) {
+            opened = address->windowTitle();
+            address->close();
+        }
+    });
+    dialog->PSBIns->click();
+    EXPECT_EQ(opened, QStringLiteral("Address Folder"));
+    EXPECT_EQ(boxes.Texts().size(), 1);
 }
 
 TEST_F(InsuranceDialog, AnEditSavedWithOkRewritesTheAccount)
