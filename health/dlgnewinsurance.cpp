@@ -31,6 +31,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 #include <array>
 
 namespace {
@@ -152,7 +153,7 @@ TDlgNewInsurance::TDlgNewInsurance(bool isNewAccount, QWidget* parent) : QDialog
             savedAccountName_ = entry->companyName;
         }
         ShowStatus(CoverageLimitTexts(Entry(), false));
-        ShowRemainingAmounts();
+        warningsAtShow_ = ShowRemainingAmounts();
         FillMemberLists(ReadCoveredMembers(CurAccountID));
         Label7->setText(EditInsName->text());
     }
@@ -428,15 +429,30 @@ void TDlgNewInsurance::ShowStatus(const TStatusTexts& texts)
         memos[n]->setPlainText(texts[n].join(QLatin1Char('\n')));
 }
 
-void TDlgNewInsurance::ShowRemainingAmounts()
+QStringList TDlgNewInsurance::ShowRemainingAmounts()
 {
     const std::optional<TRemainingTexts> texts =
         RemainingAmountTexts(Entry(), SumAccountSpending(CurAccountID, DecodeDate(Date()).year));
     if (!texts)
-        return;
+        return {};
     ShowStatus(texts->memos);
-    for (const QString& warning : texts->warnings)
+    return texts->warnings;
+}
+
+void TDlgNewInsurance::ShowWarnings(const QStringList& warnings)
+{
+    for (const QString& warning : warnings)
         ShowMessageBox(warning, MsgIcon::Warning);
+}
+
+void TDlgNewInsurance::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (warningsAtShow_.isEmpty())
+        return;
+    QMetaObject::invokeMethod(this, [this, warnings = std::exchange(warningsAtShow_, {})] {
+        RunGuarded([&] { ShowWarnings(warnings); });
+    }, Qt::QueuedConnection);
 }
 
 void TDlgNewInsurance::FillMemberLists(const std::vector<TKeyedItem>& covered)
@@ -484,7 +500,7 @@ void TDlgNewInsurance::RGCopayClick()
 void TDlgNewInsurance::MEditIndDeductExit()
 {
     if (!isNewAccount_)
-        ShowRemainingAmounts();
+        ShowWarnings(ShowRemainingAmounts());
 }
 
 // A stored account's cover changes at once; a new one's when it is saved.

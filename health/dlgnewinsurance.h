@@ -105,6 +105,10 @@ public:
     void reject() override;
     void done(int result) override;
 
+protected:
+    // The warnings of the amounts read at creation come once the dialog is up.
+    void showEvent(QShowEvent* event) override;
+
 private:
     struct TAmountBox {
         TRadioGroup* group;
@@ -122,7 +126,9 @@ private:
     void ShowEntry(const TInsurancePlan& entry);
     void ShowAmount(TMoneyEdit* box, std::optional<qint64> cents);
     void ShowStatus(const TStatusTexts& texts);
-    void ShowRemainingAmounts();
+    // The warnings of negative remaining amounts, for the caller to show.
+    QStringList ShowRemainingAmounts();
+    void ShowWarnings(const QStringList& warnings);
     void FillMemberLists(const std::vector<TKeyedItem>& covered);
     void MoveSelected(QListWidget* from, QListWidget* to);
     std::vector<qint32> Keys(QListWidget* list, bool selectedOnly) const;
@@ -141,4 +147,5 @@ private:
     int shownPage_ = kPageAccountInfo;
     bool turningBack_ = false;
     std::vector<TAmountBox> amounts_;
+    QStringList warningsAtShow_;
 };
