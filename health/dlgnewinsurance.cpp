@@ -114,6 +114,22 @@ TDlgNewInsurance::TDlgNewInsurance(bool isNewAccount, QWidget* parent) : QDialog
     PageControl1->addTab(BuildBenefitLimit(), QStringLiteral("Benefit Limit"));
     PageControl1->addTab(BuildCoverage(), QStringLiteral("Coverage"));
 
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(BuildHeader());
+    layout->addWidget(PageControl1, 1);
+    layout->addLayout(BuildButtons());
+    resize(580, 540);
+
+    memberCount_ = CountMembers();
+    ShowAccount();
+    PageControl1->setCurrentIndex(kPageAccountInfo);
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            [this](int index) { RunGuarded([this, index] { PageChanged(index); }); });
+}
+
+QLayout* TDlgNewInsurance::BuildButtons()
+{
     OKBtn = new QPushButton(QStringLiteral("OK"));
     OKBtn->setDefault(true);
     OKBtn->setToolTip(QStringLiteral("Save data and close"));
@@ -132,15 +148,11 @@ TDlgNewInsurance::TDlgNewInsurance(bool isNewAccount, QWidget* parent) : QDialog
     buttons->addWidget(OKBtn);
     buttons->addWidget(CancelBtn);
     buttons->addWidget(Apply);
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(BuildHeader());
-    layout->addWidget(PageControl1, 1);
-    layout->addLayout(buttons);
-    resize(580, 540);
-
-    memberCount_ = CountMembers();
+void TDlgNewInsurance::ShowAccount()
+{
     Apply->setEnabled(isNewAccount_);
     if (isNewAccount_) {
         setWindowTitle(QStringLiteral("Add Insurance"));
@@ -157,9 +169,6 @@ TDlgNewInsurance::TDlgNewInsurance(bool isNewAccount, QWidget* parent) : QDialog
         FillMemberLists(ReadCoveredMembers(CurAccountID));
         Label7->setText(EditInsName->text());
     }
-    PageControl1->setCurrentIndex(kPageAccountInfo);
-    connect(PageControl1, &QTabWidget::currentChanged, this,
-            [this](int index) { RunGuarded([this, index] { PageChanged(index); }); });
 }
 
 QWidget* TDlgNewInsurance::BuildHeader()

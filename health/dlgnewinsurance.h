@@ -12,6 +12,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -117,6 +118,9 @@ private:
     };
 
     QWidget* BuildHeader();
+    QLayout* BuildButtons();
+    // The new account's placeholders, or the stored one with its year's spending.
+    void ShowAccount();
     QWidget* BuildAccountInfo();
     QWidget* BuildCopayDeduct();
     QWidget* BuildBenefitLimit();
