@@ -42,7 +42,8 @@ QPixmap HeaderSource()
     return picture;
 }
 
-// Enter in the year field shows that year; it does not close the dialog.
+// Enter in the year field of a stored FSA shows that year; it does not close
+// the dialog.
 class TEnterFilter : public QObject {
 public:
     TEnterFilter(QObject* parent, std::function<void()> onEnter) : QObject(parent), onEnter_(std::move(onEnter)) {}
@@ -107,7 +108,8 @@ TDlgAddFSA::TDlgAddFSA(bool isNewFSA, QWidget* parent) : QDialog(parent), isNewF
     connect(MEditElected, &QLineEdit::editingFinished, this, [this] { RunGuarded([this] { MEditElectedExit(); }); });
     EfSpinner1->OnClick = [this](TEfSpinner*, TSpinState, double) { spinnerUsed_ = true; };
     PFYear->Core().OnChange = [this] { RunGuarded([this] { PFYearChange(); }); };
-    PFYear->installEventFilter(new TEnterFilter(this, [this] { PFYearEnter(); }));
+    if (!isNewFSA_)
+        PFYear->installEventFilter(new TEnterFilter(this, [this] { LoadFSAAccount(); }));
     EfController1->OnPostEdit = [this](QObject* sender, QWidget* gaining) {
         if (sender == PFYear && !EfController1->IsExemptButton(gaining))
             QMetaObject::invokeMethod(this, [this] { RunGuarded([this] { PFYearExit(); }); }, Qt::QueuedConnection);
@@ -213,12 +215,6 @@ void TDlgAddFSA::PFYearChange()
 }
 
 void TDlgAddFSA::PFYearExit()
-{
-    if (!isNewFSA_)
-        LoadFSAAccount();
-}
-
-void TDlgAddFSA::PFYearEnter()
 {
     if (!isNewFSA_)
         LoadFSAAccount();

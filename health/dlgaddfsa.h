@@ -49,10 +49,9 @@ public:
     QPushButton* CancelBtn;
     QPushButton* BtnApply;
 
-    // The year field changed, was left, or took Enter.
+    // The year field changed (spun) or was left; Enter also loads the year.
     void PFYearChange();
     void PFYearExit();
-    void PFYearEnter();
     void MEditElectedExit();
     void OKBtnClick();
     void BtnApplyClick();

@@ -455,4 +455,16 @@ TEST_F(FsaDialog, EnterInTheYearFieldShowsThatYearWithoutClosing)
     EXPECT_EQ(dialog->MEditElected->text(), QStringLiteral("$19.99"));
 }
 
+TEST_F(FsaDialog, EnterInTheYearFieldOfANewFsaSavesAsOkDoes)
+{
+    AddMember(QStringLiteral("Ann"));
+    auto dialog = OpenFsa(true);
+    dialog->EditEmpName->setText(QStringLiteral("Acme"));
+    dialog->MEditElected->setText(QStringLiteral("$0.29"));
+    dialog->PFYear->setFocus();
+    QTest::keyClick(dialog->PFYear, Qt::Key_Return);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(ReadFsaYear(CurAccountID, 2024)->electedCents, 29);
+}
+
 }  // namespace
