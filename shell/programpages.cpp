@@ -5,6 +5,7 @@
 #include "modulepages.h"
 #include "context/context.h"
 #include "context/navigation.h"
+#include "health/dlgexptable.h"
 #include "health/dlgmedhist.h"
 #include "health/dlgmedimmun.h"
 #include "health/dlgnewmedmember.h"
@@ -58,6 +59,11 @@ ModulePageTable ProgramPages()
     // For CurMemberID, which the page set.
     Launcher::Register(TDialogID::ImmunizationSchedule, [](const TDialogRequest&) {
         ShowImmunizationDialog();
+        return TDialogOutcome{};
+    });
+
+    Launcher::Register(TDialogID::ExpenseTable, [](const TDialogRequest&) {
+        ShowExpenseTableDialog();
         return TDialogOutcome{};
     });
 
