@@ -26,6 +26,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr int kPageInformation = 0;
@@ -167,6 +170,7 @@ QWidget* TDlgMedExpItem::BuildInformationPage()
     PSBDoc->setFocusPolicy(Qt::NoFocus);
     MemoNote = new QPlainTextEdit;
     MemoNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoNote->setTabChangesFocus(true);
 
     auto* date = new QHBoxLayout;
     PFDate->setFixedWidth(100);
@@ -277,6 +281,12 @@ void TDlgMedExpItem::BuildLayout()
     column->addWidget(PageControl1, 1);
     column->addLayout(buttons);
     resize(std::max(460, sizeHint().width()), std::max(421, sizeHint().height()));
+    // Down each page, then the buttons, whatever order the controls were made in.
+    QWidget* const order[] = {EditDesc,       PFDate,      CBMember,  CBDoctor, MemoNote,        MEditCopay,
+                              MEditDeduct,    CBFSA,       MEditReimburst, CBInsurance, MEditPaid, MEditAcctDeduct,
+                              BtnBack,        BtnNext,     CancelBtn};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TDlgMedExpItem::FillCombos()

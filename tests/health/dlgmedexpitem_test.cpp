@@ -328,6 +328,65 @@ TEST_F(ExpenseItemWindows, AnEditKeepsTheMemberOfTwoWithOneFirstNameAndEveryAcco
     EXPECT_EQ(ExpenseEnv::ExpenseContradictions(), QStringList());
 }
 
+TEST_F(ExpenseItemWindows, AFailedSaveKeepsTheDialogOpenWithWhatWasTypedAndWritesNothing)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.MEditCopay->setText(QStringLiteral("19.99"));
+    {
+        DatabaseLockedElsewhere other(DataFolder);
+        dialog.BtnNext->click();
+    }
+    ASSERT_EQ(boxes_.shown.size(), 1);
+    EXPECT_EQ(boxes_.shown[0].icon, MsgIcon::Warning);
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.ExpID(), 0);
+    EXPECT_EQ(Snapshot(), QStringList());
+    EXPECT_EQ(dialog.EditDesc->text(), QStringLiteral("Check-up \"annual\""));
+    EXPECT_EQ(Cents(*dialog.MEditCopay), 1999);
+
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("19.99:19.99:0.0")});
+}
+
+// An amount box is checked once the focus has left it for another control.
+TEST_F(ExpenseItemWindows, LeavingAnAmountBoxChecksItOnceTheFocusHasSettled)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.MEditPaid->setFocus();
+    QTest::keyClicks(dialog.MEditPaid, QStringLiteral("5"));
+    dialog.MEditCopay->setFocus();
+    EXPECT_TRUE(boxes_.Texts().isEmpty()) << "not in the middle of the focus change";
+    QTest::qWait(20);
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please select Insurance account first.")});
+    EXPECT_EQ(QApplication::focusWidget(), dialog.CBInsurance);
+}
+
+// A record whose expense was deleted meanwhile gets a new one.
+TEST_F(ExpenseItemWindows, AnExpenseNoLongerStoredIsAddedAnew)
+{
+    const qint32 gone = StoreExpense(anne_);
+    Execute(QStringLiteral("DELETE FROM MEDEXP"));
+    Execute(QStringLiteral("DELETE FROM MEDEXPSP"));
+    TDlgMedExpItem dialog(nullptr, {.memberFixed = true, .expId = gone, .memberId = anne_,
+                                    .expenseDate = EncodeDate(2024, 2, 29)});
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add Medical Expense"));
+    EXPECT_EQ(dialog.ExpID(), 0);
+    dialog.MEditCopay->setText(QStringLiteral("0.29"));
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_NE(dialog.ExpID(), gone);
+    EXPECT_EQ(Column(QStringLiteral("SELECT MemberID || '|' || TotalExpense FROM MEDEXP WHERE ExpID = %1").arg(dialog.ExpID())),
+              QStringList{QStringLiteral("%1|0.29").arg(anne_)});
+}
+
 TEST_F(ExpenseItemWindows, WithoutAccountsOrExpensesTheAdviceIsGivenOnceAtShowing)
 {
     const QString advice = QStringLiteral("You haven't enter the insurance or FSA information yet. If you don't have "
