@@ -150,6 +150,10 @@ TEST_F(ExpenseTableWindow, DeletingAsksWithTheRowsDateAndRemovesTheExpenseOnlyOn
     EXPECT_EQ(boxes_.shown.last().text, QStringLiteral("Would you like to remove records related to the date \"2/29/2024\" ?"));
     EXPECT_EQ(boxes_.shown.last().buttons, unsigned(MsgYes | MsgNo));
     EXPECT_EQ(dialog.ListView1->topLevelItemCount(), 3);
+    // A question closed without an answer deletes nothing either.
+    boxes_.answers = {MsgResult::None};
+    dialog.Button3->click();
+    EXPECT_EQ(dialog.ListView1->topLevelItemCount(), 3);
     boxes_.answers = {MsgResult::Yes};
     dialog.Delete1->trigger();
     EXPECT_EQ(ColumnTexts(dialog, 0), (QStringList{"12/31/2024", "1/1/2024"}));
