@@ -407,7 +407,10 @@ TEST_F(ExpenseItemWindows, WithoutAccountsOrExpensesTheAdviceIsGivenOnceAtShowin
 
 TEST_F(ExpenseItemWindows, TheCalculatorIsTheFirstFoundOnThePathOrTheUserIsTold)
 {
-    const QByteArray savedPath = qgetenv("PATH");
+    struct SavedPath {
+        QByteArray path = qgetenv("PATH");
+        ~SavedPath() { qputenv("PATH", path); }
+    } saved;
     QTemporaryDir bin;
     qputenv("PATH", bin.path().toLocal8Bit());
     TDlgMedExpItem dialog(nullptr, {});
@@ -431,7 +434,6 @@ TEST_F(ExpenseItemWindows, TheCalculatorIsTheFirstFoundOnThePathOrTheUserIsTold)
         QTest::qWait(50);
     ASSERT_TRUE(started.open(QIODevice::ReadOnly));
     EXPECT_EQ(started.readAll().trimmed(), QByteArray("kcalc"));
-    qputenv("PATH", savedPath);
 }
 
 TEST_F(ExpenseItemWindows, PicturesOfBothPages)
