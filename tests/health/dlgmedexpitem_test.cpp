@@ -14,6 +14,7 @@
 #include "controls/efpicture.h"
 #include "controls/moneyedit.h"
 #include "platform/dataset.h"
+#include "records/common/dlgbusinessaddr.h"
 #include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 
@@ -176,6 +177,32 @@ TEST_F(ExpenseItemWindows, FinishWritesTheSumsAndTheSplitRowsAndTheDoctorsBusine
     EXPECT_EQ(Column(QStringLiteral("SELECT B.CategoryNo || ':' || B.BusinessName FROM BIZADDR B "
                                     "JOIN MEDEXP E ON E.DocAddrID = B.BizId")),
               QStringList{QStringLiteral("5:Dr. O'Brien <b>Jr</b>")});
+}
+
+// The payee's address entered from the first page is the business the
+// expense is paid to.
+TEST_F(ExpenseItemWindows, ThePayeeAddressDialogMakesTheBusinessTheExpenseNames)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.CBDoctor->setEditText(QStringLiteral("Riverside \"Family\" Clinic"));
+    QTimer::singleShot(0, [] {
+        auto* address = qobject_cast<TDlgBusinessAddr*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(address);
+        EXPECT_EQ(address->EditBizName->text(), QStringLiteral("Riverside \"Family\" Clinic"));
+        address->EditCity->setText(QStringLiteral("Salem"));
+        address->OKBtn->click();
+    });
+    dialog.PSBDoc->click();
+    const QStringList made = Column(QStringLiteral("SELECT BizId FROM BIZADDR WHERE City = 'Salem'"));
+    ASSERT_EQ(made.size(), 1);
+    EXPECT_EQ(dialog.CBDoctor->currentText(), QStringLiteral("Riverside \"Family\" Clinic"));
+    EXPECT_GE(dialog.CBDoctor->findText(QStringLiteral("Riverside \"Family\" Clinic")), 0);
+    dialog.BtnNext->click();
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Column(QStringLiteral("SELECT DocAddrID FROM MEDEXP")), made);
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM BIZADDR WHERE BusinessName LIKE 'Riverside%'")), 1);
 }
 
 // Seventy cents and ten cents less eighty cents is no payment at all, not
