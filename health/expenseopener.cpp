@@ -1,6 +1,6 @@
 #include "expenseopener.h"
 
-#include <stdexcept>
+#include "dlgmedexpitem.h"
 
 namespace {
 
@@ -16,7 +16,12 @@ TFixedExpenseOutcome OpenFixedMemberExpense(QWidget* parent, const TFixedExpense
 {
     if (InstalledOpener())
         return InstalledOpener()(parent, request);
-    throw std::logic_error("The expense dialog is not part of this build yet.");
+    const TExpenseItemOutcome outcome = ShowExpenseItemDialog(
+        parent, TExpenseItemRequest{.memberFixed = true,
+                                    .expId = request.expId,
+                                    .memberId = request.memberId,
+                                    .expenseDate = request.expenseDate});
+    return {outcome.expId, outcome.cancelled};
 }
 
 void SetFixedMemberExpenseOpener(TFixedExpenseOpener opener)

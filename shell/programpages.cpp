@@ -6,6 +6,7 @@
 #include "context/context.h"
 #include "context/navigation.h"
 #include "health/dlgaddfsa.h"
+#include "health/dlgexptable.h"
 #include "health/dlgmedhist.h"
 #include "health/dlgmedimmun.h"
 #include "health/dlgnewinsurance.h"
@@ -84,6 +85,11 @@ ModulePageTable ProgramPages()
     });
     Launcher::Register(TDialogID::InsFSAReport, [](const TDialogRequest&) {
         ShowFilterForm();
+        return TDialogOutcome{};
+    });
+
+    Launcher::Register(TDialogID::ExpenseTable, [](const TDialogRequest&) {
+        ShowExpenseTableDialog();
         return TDialogOutcome{};
     });
 

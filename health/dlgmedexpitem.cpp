@@ -1,0 +1,562 @@
+#include "dlgmedexpitem.h"
+
+#include "calculator.h"
+#include "datefield.h"
+
+#include "context/databasefault.h"
+#include "controls/efcontroller.h"
+#include "controls/efpicture.h"
+#include "controls/formdate.h"
+#include "controls/moneyedit.h"
+#include "platform/ui/cursor.h"
+#include "platform/ui/guarded.h"
+#include "platform/ui/messagebox.h"
+#include "records/common/lookuplists.h"
+#include "records/common/recordtext.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr int kPageInformation = 0;
+constexpr int kPageAmounts = 1;
+constexpr int kDescriptionLimit = 100;
+constexpr int kDoctorLimit = 100;
+
+QLabel* Heading(const QString& text)
+{
+    auto* label = new QLabel(text);
+    QFont bold = label->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.25);
+    label->setFont(bold);
+    return label;
+}
+
+QLabel* Wrapped(const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setWordWrap(true);
+    return label;
+}
+
+QComboBox* KeyedList()
+{
+    auto* combo = new QComboBox;
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(16);
+    return combo;
+}
+
+void FillKeyed(QComboBox& combo, const std::vector<TKeyedItem>& items)
+{
+    combo.clear();
+    for (const TKeyedItem& item : items)
+        combo.addItem(item.text, item.key);
+    combo.setCurrentIndex(-1);
+}
+
+qint32 ChosenKey(const QComboBox& combo)
+{
+    return combo.currentIndex() < 0 ? 0 : combo.currentData().toInt();
+}
+
+void ShowAmount(TMoneyEdit& box, TAmountBox cents)
+{
+    if (cents)
+        box.SetValue(static_cast<double>(*cents) / 100.0);
+    else
+        box.clear();
+}
+
+// Nothing for an empty box.
+TAmountBox AmountIn(const TMoneyEdit& box)
+{
+    if (box.text().trimmed().isEmpty())
+        return std::nullopt;
+    return AmountToCents(box.Value());
+}
+
+qint64 CentsIn(const TMoneyEdit& box)
+{
+    return AmountIn(box).value_or(0);
+}
+
+}  // namespace
+
+TExpenseItemOutcome ShowExpenseItemDialog(QWidget* parent, const TExpenseItemRequest& request)
+{
+    const auto dialog = MakeUnderHourglass<TDlgMedExpItem>(parent, request);
+    dialog->exec();
+    return {dialog->ExpID(), dialog->Cancelled()};
+}
+
+TDlgMedExpItem::TDlgMedExpItem(QWidget* parent, const TExpenseItemRequest& request)
+    : QDialog(parent), form_(request)
+{
+    setObjectName(QStringLiteral("DlgMedExpItem"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    EfController1 = new TEfController(this);
+
+    PageControl1 = new QStackedWidget;
+    TabSheet1 = BuildInformationPage();
+    TabSheet2 = BuildAmountsPage();
+    PageControl1->addWidget(TabSheet1);
+    PageControl1->addWidget(TabSheet2);
+
+    BtnBack = new QPushButton(QStringLiteral("<< &Back"));
+    BtnBack->setAutoDefault(false);
+    BtnNext = new QPushButton;
+    BtnNext->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("&Cancel"));
+    CancelBtn->setAutoDefault(false);
+    EfController1->BtnCancel = CancelBtn;
+
+    connect(BtnNext, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnNextClick(); }); });
+    connect(BtnBack, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnBackClick(); }); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { CancelBtnClick(); }); });
+    connect(CBMember, &QComboBox::activated, this, [this] { RunGuarded([this] { CBMemberChange(); }); });
+    connect(CBInsurance, &QComboBox::activated, this, [this] { RunGuarded([this] { CBInsuranceChange(); }); });
+    connect(CBFSA, &QComboBox::activated, this, [this] { RunGuarded([this] { CBFSAChange(); }); });
+    connect(PSBDoc, &QToolButton::clicked, this, [this] { RunGuarded([this] { PSBDocClick(); }); });
+    connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { SBDateClick(); }); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { RunGuarded([this] { SpeedButton1Click(); }); });
+    OnExit(MEditPaid, &TDlgMedExpItem::MEditPaidExit);
+    OnExit(MEditAcctDeduct, &TDlgMedExpItem::MEditAcctDeductExit);
+    OnExit(MEditReimburst, &TDlgMedExpItem::MEditReimburstExit);
+    EfController1->OnError = [this](QObject*, quint16, const QString&) {
+        ShowDateEntryError();
+        PFDate->ClearText();
+    };
+
+    BuildLayout();
+    FillCombos();
+    ShowExpense();
+}
+
+QWidget* TDlgMedExpItem::BuildInformationPage()
+{
+    auto* page = new QWidget;
+    EditDesc = new QLineEdit;
+    EditDesc->setMaxLength(kDescriptionLimit);
+    PFDate = NewDateField(this, EfController1);
+    SBDate = NewCalendarButton();
+    SBDate->setFocusPolicy(Qt::NoFocus);
+    CBMember = KeyedList();
+    CBMember->setToolTip(QStringLiteral("Select the patient's name."));
+    CBDoctor = new QComboBox;
+    CBDoctor->setEditable(true);
+    CBDoctor->setInsertPolicy(QComboBox::NoInsert);
+    CBDoctor->lineEdit()->setMaxLength(kDoctorLimit);
+    CBDoctor->setToolTip(QStringLiteral("Who or what organization is this expense paid to. It can be your doctor, a "
+                                        "pharmacy, a test lab, or a hospital."));
+    doctorBoxes_.Add(CBDoctor);
+    PSBDoc = new QToolButton;
+    PSBDoc->setText(QStringLiteral("..."));
+    PSBDoc->setToolTip(QStringLiteral("Address"));
+    PSBDoc->setFocusPolicy(Qt::NoFocus);
+    MemoNote = new QPlainTextEdit;
+    MemoNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoNote->setTabChangesFocus(true);
+
+    auto* date = new QHBoxLayout;
+    PFDate->setFixedWidth(100);
+    date->addWidget(PFDate);
+    date->addWidget(SBDate);
+    date->addStretch();
+    auto* doctor = new QHBoxLayout;
+    doctor->addWidget(CBDoctor, 1);
+    doctor->addWidget(PSBDoc);
+
+    auto* form = new QGridLayout;
+    form->addWidget(new QLabel(QStringLiteral("Description:")), 0, 0);
+    form->addWidget(EditDesc, 0, 1);
+    form->addWidget(new QLabel(QStringLiteral("When:")), 1, 0);
+    form->addLayout(date, 1, 1);
+    form->addWidget(new QLabel(QStringLiteral("Who:")), 2, 0);
+    form->addWidget(CBMember, 2, 1, Qt::AlignLeft);
+    form->addWidget(new QLabel(QStringLiteral("Where:")), 3, 0);
+    form->addLayout(doctor, 3, 1);
+    form->addWidget(new QLabel(QStringLiteral("Note:")), 4, 0, Qt::AlignTop);
+    form->addWidget(MemoNote, 4, 1);
+    form->setRowStretch(4, 1);
+
+    auto* column = new QVBoxLayout(page);
+    column->addWidget(Heading(QStringLiteral("Expense Information")));
+    column->addSpacing(8);
+    column->addLayout(form, 1);
+    return page;
+}
+
+QWidget* TDlgMedExpItem::BuildAmountsPage()
+{
+    auto* page = new QWidget;
+    MEditCopay = new TMoneyEdit;
+    MEditDeduct = new TMoneyEdit;
+    CBFSA = KeyedList();
+    MEditReimburst = new TMoneyEdit;
+    CBInsurance = KeyedList();
+    MEditPaid = new TMoneyEdit;
+    MEditAcctDeduct = new TMoneyEdit;
+    SpeedButton1 = new QToolButton;
+    SpeedButton1->setText(QStringLiteral("+-\u00D7\u00F7"));
+    SpeedButton1->setToolTip(QStringLiteral("Calculator"));
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    for (TMoneyEdit* box : {MEditCopay, MEditDeduct, MEditReimburst, MEditPaid, MEditAcctDeduct})
+        box->setFixedWidth(110);
+
+    auto* yours = new QGroupBox(QStringLiteral("Your payment"));
+    auto* yoursGrid = new QGridLayout(yours);
+    yoursGrid->addWidget(new QLabel(QStringLiteral("If you paid at doctor's office, enter the amount below:")), 0, 0);
+    yoursGrid->addWidget(MEditCopay, 1, 0);
+    yoursGrid->addWidget(
+        new QLabel(QStringLiteral("If you also received doctor's bill by mail, enter the bill amount below:")), 2, 0);
+    yoursGrid->addWidget(MEditDeduct, 3, 0);
+    yoursGrid->setColumnStretch(1, 1);
+
+    auto* fsa = new QGroupBox(QStringLiteral("Flexible Spending Account"));
+    auto* fsaGrid = new QGridLayout(fsa);
+    fsaGrid->addWidget(Wrapped(QStringLiteral("Please select the Flexible Spending Account and enter its reimbursed "
+                                              "amount. For multiple accounts, enter each account and its amounts in "
+                                              "sequence.")),
+                       0, 0, 1, 4);
+    fsaGrid->addWidget(new QLabel(QStringLiteral("Account:")), 1, 0);
+    fsaGrid->addWidget(CBFSA, 1, 1);
+    fsaGrid->addWidget(new QLabel(QStringLiteral("Reimbursed Amount:")), 1, 2);
+    fsaGrid->addWidget(MEditReimburst, 1, 3);
+    fsaGrid->setColumnStretch(1, 1);
+
+    auto* insurance = new QGroupBox(QStringLiteral("Paid by Insurance"));
+    auto* insuranceGrid = new QGridLayout(insurance);
+    insuranceGrid->addWidget(Wrapped(QStringLiteral("Please select the insurance account and enter its payment and the "
+                                                    "deductible amount. For multiple accounts, enter each account and "
+                                                    "its payment in sequence.")),
+                             0, 0, 1, 4);
+    insuranceGrid->addWidget(new QLabel(QStringLiteral("Account:")), 1, 0);
+    insuranceGrid->addWidget(CBInsurance, 1, 1, 1, 3);
+    insuranceGrid->addWidget(new QLabel(QStringLiteral("Payment:")), 2, 0);
+    insuranceGrid->addWidget(MEditPaid, 2, 1);
+    insuranceGrid->addWidget(new QLabel(QStringLiteral("Deductible amount:")), 2, 2);
+    insuranceGrid->addWidget(MEditAcctDeduct, 2, 3);
+    insuranceGrid->setColumnStretch(1, 1);
+
+    auto* calculator = new QHBoxLayout;
+    calculator->addStretch();
+    calculator->addWidget(new QLabel(QStringLiteral("Click here to invoke Claculator:")));
+    calculator->addWidget(SpeedButton1);
+
+    auto* column = new QVBoxLayout(page);
+    column->addWidget(Heading(QStringLiteral("Expense Page")));
+    column->addWidget(Wrapped(QStringLiteral("Not all fields need to be entered at the same time. Enter relavent "
+                                             "fields after you receive the bill or statement.")));
+    column->addWidget(yours);
+    column->addWidget(fsa);
+    column->addWidget(insurance);
+    column->addLayout(calculator);
+    column->addStretch();
+    return page;
+}
+
+void TDlgMedExpItem::BuildLayout()
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BtnBack);
+    buttons->addWidget(BtnNext);
+    buttons->addWidget(CancelBtn);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(PageControl1, 1);
+    column->addLayout(buttons);
+    resize(std::max(460, sizeHint().width()), std::max(421, sizeHint().height()));
+    // Down each page, then the buttons, whatever order the controls were made in.
+    QWidget* const order[] = {EditDesc,       PFDate,      CBMember,  CBDoctor, MemoNote,        MEditCopay,
+                              MEditDeduct,    CBFSA,       MEditReimburst, CBInsurance, MEditPaid, MEditAcctDeduct,
+                              BtnBack,        BtnNext,     CancelBtn};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void TDlgMedExpItem::FillCombos()
+{
+    FillKeyed(*CBMember, ReadExpenseMembers());
+    const std::vector<TKeyedItem> insurance = ReadInsuranceAccounts();
+    const std::vector<TKeyedItem> fsa = ReadFsaAccounts();
+    FillKeyed(*CBInsurance, insurance);
+    FillKeyed(*CBFSA, fsa);
+    accountCount_ = static_cast<int>(insurance.size() + fsa.size());
+    FillBizAddrCombo(*CBDoctor, kDoctorsCategory);
+}
+
+void TDlgMedExpItem::ShowExpense()
+{
+    const TExpenseDraft& draft = form_.Draft();
+    setWindowTitle(form_.IsNew() ? QStringLiteral("Add Medical Expense") : QStringLiteral("Edit Medical Expense"));
+    if (!form_.IsNew()) {
+        EditDesc->setText(draft.description);
+        if (draft.serviceDate != 0.0)
+            PFDate->SetDateTimeValue(draft.serviceDate);
+        SelectComboById(*CBMember, draft.memberId);
+        TDoctorBoxes::ShowText(*CBDoctor, draft.doctor);
+        MemoNote->setPlainText(draft.note.join(QLatin1Char('\n')));
+        ShowAmount(*MEditCopay, draft.officePaid);
+        ShowAmount(*MEditDeduct, draft.mailPaid);
+        SelectComboById(*CBInsurance, form_.ChosenInsurance());
+        SelectComboById(*CBFSA, form_.ChosenFsa());
+        ShowInsuranceBoxes();
+        ShowFsaBox();
+    }
+    doctorBoxes_.SetId(CBDoctor, draft.docAddrId);
+    if (form_.MemberFixed()) {
+        BtnBack->hide();
+        BtnNext->setText(QStringLiteral("&OK"));
+        PageControl1->setCurrentIndex(kPageAmounts);
+        MEditCopay->setFocus();
+    } else {
+        BtnBack->setEnabled(false);
+        BtnNext->setText(QStringLiteral("&Next >>"));
+        PageControl1->setCurrentIndex(kPageInformation);
+        EditDesc->setFocus();
+    }
+}
+
+void TDlgMedExpItem::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    RunGuarded([this] {
+        if (accountCount_ == 0 && ExpenseTableEmpty())
+            ShowMessageBox(QStringLiteral("You haven't enter the insurance or FSA information yet. If you don't have "
+                                          "any insurance or FSA, please ignore this message."),
+                           MsgIcon::Warning, MsgOk);
+    });
+}
+
+void TDlgMedExpItem::OnExit(TMoneyEdit* box, void (TDlgMedExpItem::*handler)())
+{
+    connect(box, &QLineEdit::editingFinished, this, [this, handler] {
+        QMetaObject::invokeMethod(
+            this,
+            [this, handler] {
+                // Finish may have closed the dialog meanwhile, having taken the amount itself.
+                if (isVisible())
+                    RunGuarded([this, handler] { (this->*handler)(); });
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+QWidget* TDlgMedExpItem::ControlOf(TExpenseField field) const
+{
+    switch (field) {
+    case TExpenseField::Description: return EditDesc;
+    case TExpenseField::Date: return PFDate;
+    case TExpenseField::Member: return CBMember;
+    case TExpenseField::Insurance: return CBInsurance;
+    case TExpenseField::Deductible: return MEditAcctDeduct;
+    case TExpenseField::Fsa: return CBFSA;
+    case TExpenseField::Reimbursement: return MEditReimburst;
+    }
+    return nullptr;
+}
+
+void TDlgMedExpItem::Refuse(const TExpenseRefusal& refusal)
+{
+    ShowMessageBox(refusal.message, MsgIcon::Warning, MsgOk);
+    if (QWidget* control = ControlOf(refusal.field))
+        control->setFocus();
+}
+
+void TDlgMedExpItem::TakeInformation()
+{
+    TExpenseDraft& draft = form_.Draft();
+    draft.description = EditDesc->text();
+    draft.serviceDate = PFDate->DateTimeValue();
+    draft.memberId = ChosenKey(*CBMember);
+    draft.doctor = CBDoctor->currentText();
+    draft.docAddrId = doctorBoxes_.Id(CBDoctor);
+    const QString note = MemoNote->toPlainText();
+    draft.note = note.isEmpty() ? QStringList() : note.split(QLatin1Char('\n'));
+}
+
+void TDlgMedExpItem::TakePayments()
+{
+    TExpenseDraft& draft = form_.Draft();
+    draft.officePaid = CentsIn(*MEditCopay);
+    draft.mailPaid = CentsIn(*MEditDeduct);
+    // The amounts of a box whose exit has not run yet count as entered;
+    // those the checks refuse are left out, as their exit would.
+    if (const TAmountBox payment = AmountIn(*MEditPaid); payment && form_.ChosenInsurance() != 0)
+        form_.EnterPayment(*payment);
+    if (const TAmountBox deductible = AmountIn(*MEditAcctDeduct); deductible && form_.ChosenInsurance() != 0)
+        form_.EnterDeductible(*deductible);
+    if (const TAmountBox reimbursement = AmountIn(*MEditReimburst); reimbursement && form_.ChosenFsa() != 0)
+        form_.EnterReimbursement(*reimbursement);
+    SelectComboById(*CBFSA, form_.ChosenFsa());
+}
+
+void TDlgMedExpItem::ShowAmountsPage()
+{
+    PageControl1->setCurrentIndex(kPageAmounts);
+    BtnNext->setText(QStringLiteral("&Finish"));
+    BtnBack->setEnabled(true);
+    MEditCopay->setFocus();
+}
+
+void TDlgMedExpItem::BtnNextClick()
+{
+    if (PageControl1->currentIndex() == kPageInformation) {
+        TakeInformation();
+        if (const std::optional<TExpenseRefusal> refusal = form_.LeaveInformationPage(Date()))
+            Refuse(*refusal);
+        else
+            ShowAmountsPage();
+        return;
+    }
+    if (Finish())
+        accept();
+}
+
+bool TDlgMedExpItem::Finish()
+{
+    if (!form_.MemberFixed())
+        TakeInformation();
+    TakePayments();
+    TFinishResult result;
+    try {
+        result = form_.Finish();
+    } catch (const EDatabaseError& error) {
+        ShowMessageBox(ErrorText(error), MsgIcon::Warning, MsgOk);
+        return false;
+    }
+    if (result.refusal) {
+        Refuse(*result.refusal);
+        return false;
+    }
+    return true;
+}
+
+void TDlgMedExpItem::BtnBackClick()
+{
+    BtnBack->setEnabled(false);
+    BtnNext->setText(QStringLiteral("&Next >>"));
+    PageControl1->setCurrentIndex(kPageInformation);
+    BtnNext->setEnabled(true);
+    EditDesc->setFocus();
+}
+
+void TDlgMedExpItem::CancelBtnClick()
+{
+    reject();
+}
+
+void TDlgMedExpItem::reject()
+{
+    cancelled_ = true;
+    QDialog::reject();
+}
+
+void TDlgMedExpItem::CBMemberChange()
+{
+    form_.Draft().memberId = ChosenKey(*CBMember);
+}
+
+void TDlgMedExpItem::ShowInsuranceBoxes()
+{
+    const TInsuranceBoxes shown = form_.InsuranceShown();
+    ShowAmount(*MEditPaid, shown.payment);
+    ShowAmount(*MEditAcctDeduct, shown.deductible);
+}
+
+void TDlgMedExpItem::ShowFsaBox()
+{
+    ShowAmount(*MEditReimburst, form_.FsaShown());
+}
+
+void TDlgMedExpItem::CBInsuranceChange()
+{
+    const std::optional<TExpenseRefusal> refusal = form_.ChooseInsurance(ChosenKey(*CBInsurance));
+    if (refusal)
+        CBInsurance->setCurrentIndex(-1);
+    ShowInsuranceBoxes();
+    if (refusal)
+        Refuse(*refusal);
+}
+
+void TDlgMedExpItem::MEditPaidExit()
+{
+    const TAmountBox payment = AmountIn(*MEditPaid);
+    if (!payment)
+        return;
+    if (const std::optional<TExpenseRefusal> refusal = form_.EnterPayment(*payment))
+        Refuse(*refusal);
+}
+
+void TDlgMedExpItem::MEditAcctDeductExit()
+{
+    const TAmountBox deductible = AmountIn(*MEditAcctDeduct);
+    if (!deductible)
+        return;
+    const std::optional<TExpenseRefusal> refusal = form_.EnterDeductible(*deductible);
+    if (!refusal)
+        return;
+    if (refusal->field == TExpenseField::Deductible)
+        ShowAmount(*MEditAcctDeduct, 0);
+    Refuse(*refusal);
+}
+
+void TDlgMedExpItem::CBFSAChange()
+{
+    const std::optional<TExpenseRefusal> refusal = form_.ChooseFsa(ChosenKey(*CBFSA));
+    if (refusal)
+        CBFSA->setCurrentIndex(-1);
+    ShowFsaBox();
+    if (refusal)
+        Refuse(*refusal);
+}
+
+void TDlgMedExpItem::MEditReimburstExit()
+{
+    const TAmountBox reimbursement = AmountIn(*MEditReimburst);
+    if (!reimbursement)
+        return;
+    const std::optional<TExpenseRefusal> refusal = form_.EnterReimbursement(*reimbursement);
+    if (!refusal)
+        return;
+    if (form_.ChosenFsa() == 0 && CBFSA->currentIndex() >= 0) {
+        CBFSA->setCurrentIndex(-1);
+        MEditReimburst->clear();
+    }
+    Refuse(*refusal);
+}
+
+void TDlgMedExpItem::PSBDocClick()
+{
+    doctorBoxes_.EditAddress(*CBDoctor);
+}
+
+void TDlgMedExpItem::SBDateClick()
+{
+    OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
+}
+
+void TDlgMedExpItem::SpeedButton1Click()
+{
+    const TCalculatorStart started = StartCalculator();
+    if (started != TCalculatorStart::Started)
+        ShowMessageBox(CalculatorFailureText(started), MsgIcon::Warning, MsgOk);
+}

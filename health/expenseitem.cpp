@@ -1,0 +1,120 @@
+#include "expenseitem.h"
+
+TExpenseItemForm::TExpenseItemForm(const TExpenseItemRequest& request) : memberFixed_(request.memberFixed)
+{
+    std::optional<TExpenseDraft> stored = request.expId != 0 ? LoadExpense(request.expId) : std::nullopt;
+    if (stored) {
+        draft_ = std::move(*stored);
+        // With several accounts of a kind, the last one entered is shown.
+        if (!draft_.insurance.empty()) {
+            insurance_ = draft_.insurance.back().accountId;
+            insuranceFacts_ = ReadInsuranceFacts(insurance_, draft_.memberId).value_or(TInsuranceFacts{});
+        }
+        if (!draft_.fsa.empty())
+            fsa_ = draft_.fsa.back().accountId;
+        return;
+    }
+    draft_.memberId = request.memberId;
+    draft_.serviceDate = request.expenseDate;
+}
+
+std::optional<TExpenseRefusal> TExpenseItemForm::LeaveInformationPage(TDateTime today) const
+{
+    return CheckExpenseInfo(draft_, today);
+}
+
+std::optional<TExpenseRefusal> TExpenseItemForm::ChooseInsurance(qint32 accountId)
+{
+    insurance_ = 0;
+    if (accountId == 0)
+        return std::nullopt;
+    // An account gone meanwhile covers nobody.
+    const TInsuranceFacts facts = ReadInsuranceFacts(accountId, draft_.memberId).value_or(TInsuranceFacts{});
+    if (std::optional<TExpenseRefusal> refusal = CheckInsuranceChoice(facts, ExpenseDate()))
+        return refusal;
+    insurance_ = accountId;
+    insuranceFacts_ = facts;
+    return std::nullopt;
+}
+
+TInsuranceBoxes TExpenseItemForm::InsuranceShown() const
+{
+    TInsuranceBoxes shown;
+    if (insurance_ == 0)
+        return shown;
+    for (const TInsuranceEntry& entry : draft_.insurance)
+        if (entry.accountId == insurance_)
+            shown = {entry.amount, entry.deductible};
+    if (!insuranceFacts_.hasDeductible)
+        shown.deductible = 0;
+    return shown;
+}
+
+std::optional<TExpenseRefusal> TExpenseItemForm::EnterPayment(qint64 cents)
+{
+    if (std::optional<TExpenseRefusal> refusal = CheckInsuranceAmount(insurance_ != 0))
+        return refusal;
+    SetInsurancePayment(draft_, insurance_, cents);
+    return std::nullopt;
+}
+
+std::optional<TExpenseRefusal> TExpenseItemForm::EnterDeductible(qint64 cents)
+{
+    if (std::optional<TExpenseRefusal> refusal = CheckDeductible(insurance_ != 0, insuranceFacts_, cents))
+        return refusal;
+    SetInsuranceDeductible(draft_, insurance_, cents);
+    return std::nullopt;
+}
+
+bool TExpenseItemForm::FsaElected(qint32 accountId) const
+{
+    // Without a date there is no tax year to hold the FSA to.
+    if (ExpenseDate() == 0.0)
+        return true;
+    return ElectedFsaAccounts(DecodeDate(ExpenseDate()).year).contains(accountId);
+}
+
+std::optional<TExpenseRefusal> TExpenseItemForm::ChooseFsa(qint32 accountId)
+{
+    fsa_ = 0;
+    if (accountId == 0)
+        return std::nullopt;
+    if (std::optional<TExpenseRefusal> refusal = CheckFsaChoice(FsaElected(accountId)))
+        return refusal;
+    fsa_ = accountId;
+    return std::nullopt;
+}
+
+TAmountBox TExpenseItemForm::FsaShown() const
+{
+    for (const TFsaEntry& entry : draft_.fsa)
+        if (fsa_ != 0 && entry.accountId == fsa_)
+            return entry.amount;
+    return std::nullopt;
+}
+
+std::optional<TExpenseRefusal> TExpenseItemForm::EnterReimbursement(qint64 cents)
+{
+    const bool chosen = fsa_ != 0;
+    std::optional<TExpenseRefusal> refusal = CheckReimbursement(chosen, chosen && FsaElected(fsa_));
+    if (refusal && chosen)
+        fsa_ = 0;
+    if (refusal)
+        return refusal;
+    SetFsaReimbursement(draft_, fsa_, cents);
+    return std::nullopt;
+}
+
+TFinishResult TExpenseItemForm::Finish()
+{
+    // A stored expense keeps every account it was split over, whatever the
+    // boxes show last.
+    const TAccountsChosen chosen =
+        IsNew() ? TAccountsChosen{.insurance = insurance_ != 0, .fsa = fsa_ != 0} : TAccountsChosen{};
+    const TFinishResult result = FinishExpense(draft_, chosen);
+    if (!result.refusal) {
+        draft_.expId = result.expId;
+        draft_.docAddrId = result.docAddrId;
+    }
+    return result;
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The work of the expense dialog without its widgets: the expense as the
+// user edits it, held whole until Finish, the account chosen in each of the
+// two account boxes, and the checks each choice and amount passes. Nothing is
+// written before Finish, so leaving the dialog any other way changes nothing.
+// Routines that read raise EDatabaseError.
+#include "expensedata.h"
+#include "expensemath.h"
+
+#include <optional>
+
+// How an opener asks for the dialog.
+struct TExpenseItemRequest {
+    // Opened from a check-up or vaccine record: the member and the date are
+    // the record's, and the first page is skipped.
+    bool memberFixed = false;
+    qint32 expId = 0;              // 0: a new expense
+    qint32 memberId = 0;           // the record's member
+    TDateTime expenseDate = 0.0;   // the record's date
+};
+
+// What an amount box shows; nothing for an empty box.
+using TAmountBox = std::optional<qint64>;
+
+struct TInsuranceBoxes {
+    TAmountBox payment;
+    TAmountBox deductible;
+};
+
+class TExpenseItemForm {
+public:
+    // Reads the stored expense; one that is no longer stored is taken as a
+    // new one for the request's member and date.
+    explicit TExpenseItemForm(const TExpenseItemRequest& request);
+
+    bool MemberFixed() const { return memberFixed_; }
+    bool IsNew() const { return draft_.expId == 0; }
+    TExpenseDraft& Draft() { return draft_; }
+    const TExpenseDraft& Draft() const { return draft_; }
+
+    // The date the amounts page checks accounts against: the record's, the
+    // stored one, or the date entered on the first page when it was left.
+    TDateTime ExpenseDate() const { return draft_.serviceDate; }
+    // The checks of the first page, in their order; passed, the draft's date
+    // is the expense date.
+    std::optional<TExpenseRefusal> LeaveInformationPage(TDateTime today) const;
+
+    // The account now chosen in each box, 0 for none.
+    qint32 ChosenInsurance() const { return insurance_; }
+    qint32 ChosenFsa() const { return fsa_; }
+
+    // An account chosen (0: none). Refused: no account stays chosen and its
+    // boxes are emptied.
+    std::optional<TExpenseRefusal> ChooseInsurance(qint32 accountId);
+    // The payment and deductible held for the chosen account; an account
+    // without a deductible shows 0.
+    TInsuranceBoxes InsuranceShown() const;
+    std::optional<TExpenseRefusal> EnterPayment(qint64 cents);
+    std::optional<TExpenseRefusal> EnterDeductible(qint64 cents);
+
+    std::optional<TExpenseRefusal> ChooseFsa(qint32 accountId);
+    TAmountBox FsaShown() const;
+    // Refused for the wrong tax year: no FSA stays chosen.
+    std::optional<TExpenseRefusal> EnterReimbursement(qint64 cents);
+
+    // Saves the draft (the dialog puts the office and mail payments in it
+    // first); the form then holds the stored expense. A refusal or a
+    // database error writes nothing. The entries of a new expense whose box
+    // has no account chosen are not saved; those of a stored one stay.
+    TFinishResult Finish();
+
+private:
+    bool FsaElected(qint32 accountId) const;
+
+    bool memberFixed_;
+    TExpenseDraft draft_;
+    qint32 insurance_ = 0;
+    TInsuranceFacts insuranceFacts_;
+    qint32 fsa_ = 0;
+};

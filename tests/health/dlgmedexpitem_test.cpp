@@ -1,0 +1,541 @@
+// The expense dialog as the user meets it: the checks of both pages with
+// their messages, the sums written at Finish, an edit left with Cancel, the
+// member kept by key, the advice given once, the calculator button, and the
+// dialog opened from a vaccine dose record.
+#include "expenseenv.h"
+#include "expensetableenv.h"
+
+#include "health/calculator.h"
+#include "health/dlgmedexpitem.h"
+#include "health/dlgmedimmrec.h"
+#include "health/expenseopener.h"
+
+#include "context/context.h"
+#include "controls/efpicture.h"
+#include "controls/moneyedit.h"
+#include "platform/dataset.h"
+#include "records/common/dlgbusinessaddr.h"
+#include "tests/support/scriptedmessageboxes.h"
+#include "tests/support/testsupport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+using ExpenseEnv::Column;
+using ExpenseEnv::CountOf;
+using ExpenseEnv::Snapshot;
+
+class ExpenseItemWindows : public ExpenseTableEnv {
+protected:
+    void SetUp() override
+    {
+        ExpenseTableEnv::SetUp();
+        anne_ = AddMember(QStringLiteral("Anne"));
+        otherAnne_ = AddMember(QStringLiteral("Anne"));
+        medical_ = AddInsurance(1, QStringLiteral("Blue Plan"), EncodeDate(2024, 1, 1), 500.00);
+        dental_ = AddInsurance(2, QStringLiteral("Smile \"Plus\""), EncodeDate(2024, 1, 1), -1.0);
+        lateStart_ = AddInsurance(3, QStringLiteral("Clear Sight"), EncodeDate(2024, 7, 1), 100.00);
+        for (const qint32 account : {medical_, dental_, lateStart_})
+            Cover(account, anne_);
+        fsa_ = ExpenseEnv::AddAccount(5, QStringLiteral("Acme FSA"));
+        ExpenseEnv::AddElection(fsa_, 2024);
+        oldFsa_ = ExpenseEnv::AddAccount(5, QStringLiteral("Old FSA"));
+        ExpenseEnv::AddElection(oldFsa_, 2023);
+    }
+    void TearDown() override
+    {
+        SetFixedMemberExpenseOpener({});
+        ExpenseTableEnv::TearDown();
+    }
+
+    qint32 AddInsurance(qint32 type, const QString& name, TDateTime effective, double individualDeductible) const
+    {
+        return AppendRow(DataFolder, QStringLiteral("MEDINS"), QStringLiteral("AccountID"), [&](TDataSet& row) {
+            row.FieldByName(QStringLiteral("AccountType")).SetAsInteger(type);
+            row.FieldByName(QStringLiteral("AccountName")).SetAsString(name);
+            row.FieldByName(QStringLiteral("EffDate")).SetAsDateTime(effective);
+            row.FieldByName(QStringLiteral("IndDeduct")).SetAsFloat(individualDeductible);
+        });
+    }
+    void Cover(qint32 accountId, qint32 memberId) const
+    {
+        Execute(QStringLiteral("INSERT INTO MEDCOVER (AccountID, MemberID) VALUES (%1, %2)").arg(accountId).arg(memberId));
+    }
+
+    // The user picks the item of that key, as with the mouse.
+    static void Choose(QComboBox& combo, qint32 key)
+    {
+        const int index = combo.findData(key);
+        ASSERT_GE(index, 0) << "no item of key " << key;
+        combo.setCurrentIndex(index);
+        emit combo.activated(index);
+    }
+    static qint64 Cents(const TMoneyEdit& box) { return AmountToCents(box.Value()).value(); }
+    // The first page filled for Anne on 14 June 2024.
+    void FillInformation(TDlgMedExpItem& dialog, qint32 memberId) const
+    {
+        dialog.EditDesc->setText(QStringLiteral("Check-up \"annual\""));
+        dialog.PFDate->SetDateTimeValue(EncodeDate(2024, 6, 14));
+        Choose(*dialog.CBMember, memberId);
+        dialog.CBDoctor->setEditText(QStringLiteral("Dr. O'Brien <b>Jr</b>"));
+        dialog.MemoNote->setPlainText(QStringLiteral("first line\nsecond"));
+    }
+    static QStringList Sums(qint32 expId)
+    {
+        return Column(QStringLiteral("SELECT TotalExpense || ':' || OutofPocket || ':' || InsFSAPaid FROM MEDEXP "
+                                     "WHERE ExpID = %1").arg(expId));
+    }
+    static QStringList Splits(qint32 expId)
+    {
+        return Column(QStringLiteral("SELECT AccountID || ':' || Amount || ':' || IFNULL(Deductible, '-') FROM MEDEXPSP "
+                                     "WHERE ExpID = %1 ORDER BY rowid").arg(expId));
+    }
+    // A stored expense of Anne's through the dialog itself.
+    qint32 StoreExpense(qint32 memberId)
+    {
+        TDlgMedExpItem dialog(nullptr, {});
+        FillInformation(dialog, memberId);
+        dialog.BtnNext->click();
+        dialog.MEditCopay->setText(QStringLiteral("100.00"));
+        Choose(*dialog.CBInsurance, medical_);
+        dialog.MEditPaid->setText(QStringLiteral("60.00"));
+        dialog.MEditPaidExit();
+        dialog.MEditAcctDeduct->setText(QStringLiteral("19.99"));
+        dialog.MEditAcctDeductExit();
+        Choose(*dialog.CBFSA, fsa_);
+        dialog.MEditReimburst->setText(QStringLiteral("30.00"));
+        dialog.MEditReimburstExit();
+        dialog.BtnNext->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        return dialog.ExpID();
+    }
+
+    ScriptedMessageBoxes boxes_;
+    qint32 anne_ = 0, otherAnne_ = 0, medical_ = 0, dental_ = 0, lateStart_ = 0, fsa_ = 0, oldFsa_ = 0;
+};
+
+TEST_F(ExpenseItemWindows, TheFirstPageChecksInOrderAndTakesTodayButNotTomorrow)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add Medical Expense"));
+    EXPECT_EQ(dialog.BtnNext->text(), QStringLiteral("&Next >>"));
+    EXPECT_FALSE(dialog.BtnBack->isEnabled());
+    ASSERT_EQ(dialog.CBMember->count(), 2);
+    EXPECT_EQ(dialog.CBMember->currentIndex(), -1);
+
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.focusWidget(), dialog.EditDesc);
+    dialog.EditDesc->setText(QStringLiteral("X-ray"));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.focusWidget(), dialog.PFDate);
+    dialog.PFDate->SetDateTimeValue(EncodeDate(2024, 6, 15));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.focusWidget(), dialog.CBMember);
+    Choose(*dialog.CBMember, otherAnne_);
+    dialog.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts(), (QStringList{QStringLiteral("Please enter the \"Description\" field."),
+                                          QStringLiteral("Please fill in the expense date."),
+                                          QStringLiteral("Please select one member who expenses this amount."),
+                                          QStringLiteral("The expense date can't be the future. Please enter again.")}));
+    EXPECT_EQ(boxes_.shown.last().icon, MsgIcon::Warning);
+    EXPECT_EQ(dialog.PageControl1->currentWidget(), dialog.TabSheet1);
+
+    dialog.PFDate->SetDateTimeValue(EncodeDate(2024, 6, 14));
+    dialog.BtnNext->click();
+    EXPECT_EQ(boxes_.shown.size(), 4);
+    EXPECT_EQ(dialog.PageControl1->currentWidget(), dialog.TabSheet2);
+    EXPECT_EQ(dialog.BtnNext->text(), QStringLiteral("&Finish"));
+    EXPECT_TRUE(dialog.BtnBack->isEnabled());
+    dialog.BtnBack->click();
+    EXPECT_EQ(dialog.PageControl1->currentWidget(), dialog.TabSheet1);
+    EXPECT_EQ(dialog.BtnNext->text(), QStringLiteral("&Next >>"));
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 0);
+}
+
+TEST_F(ExpenseItemWindows, FinishWritesTheSumsAndTheSplitRowsAndTheDoctorsBusiness)
+{
+    const qint32 expId = StoreExpense(anne_);
+    ASSERT_GT(expId, 0);
+    EXPECT_TRUE(boxes_.Texts().isEmpty()) << boxes_.Texts().join('|').toStdString();
+    EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("160.0:70.0:90.0")});
+    EXPECT_EQ(Splits(expId), (QStringList{QStringLiteral("1:70.0:-"), QStringLiteral("%1:60.0:19.99").arg(medical_),
+                                          QStringLiteral("%1:30.0:-").arg(fsa_)}));
+    EXPECT_EQ(Column(QStringLiteral("SELECT MemberID || '|' || Description || '|' || Doctor || '|' || Note FROM MEDEXP")),
+              QStringList{QStringLiteral("%1|Check-up \"annual\"|Dr. O'Brien <b>Jr</b>|first line\nsecond").arg(anne_)});
+    EXPECT_EQ(Column(QStringLiteral("SELECT B.CategoryNo || ':' || B.BusinessName FROM BIZADDR B "
+                                    "JOIN MEDEXP E ON E.DocAddrID = B.BizId")),
+              QStringList{QStringLiteral("5:Dr. O'Brien <b>Jr</b>")});
+}
+
+// The payee's address entered from the first page is the business the
+// expense is paid to.
+TEST_F(ExpenseItemWindows, ThePayeeAddressDialogMakesTheBusinessTheExpenseNames)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.CBDoctor->setEditText(QStringLiteral("Riverside \"Family\" Clinic"));
+    QTimer::singleShot(0, [] {
+        auto* address = qobject_cast<TDlgBusinessAddr*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(address);
+        EXPECT_EQ(address->EditBizName->text(), QStringLiteral("Riverside \"Family\" Clinic"));
+        address->EditCity->setText(QStringLiteral("Salem"));
+        address->OKBtn->click();
+    });
+    dialog.PSBDoc->click();
+    const QStringList made = Column(QStringLiteral("SELECT BizId FROM BIZADDR WHERE City = 'Salem'"));
+    ASSERT_EQ(made.size(), 1);
+    EXPECT_EQ(dialog.CBDoctor->currentText(), QStringLiteral("Riverside \"Family\" Clinic"));
+    EXPECT_GE(dialog.CBDoctor->findText(QStringLiteral("Riverside \"Family\" Clinic")), 0);
+    dialog.BtnNext->click();
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Column(QStringLiteral("SELECT DocAddrID FROM MEDEXP")), made);
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM BIZADDR WHERE BusinessName LIKE 'Riverside%'")), 1);
+}
+
+// Seventy cents and ten cents less eighty cents is no payment at all, not
+// a hair below nothing.
+TEST_F(ExpenseItemWindows, CentsThatFloatingPointGetsWrongAreAccepted)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.MEditCopay->setText(QStringLiteral("0.70"));
+    dialog.MEditDeduct->setText(QStringLiteral("0.10"));
+    Choose(*dialog.CBFSA, fsa_);
+    dialog.MEditReimburst->setText(QStringLiteral("0.80"));
+    dialog.MEditReimburstExit();
+    dialog.BtnNext->click();
+    EXPECT_TRUE(boxes_.Texts().isEmpty()) << boxes_.Texts().join('|').toStdString();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("0.8:0.0:0.8")});
+}
+
+TEST_F(ExpenseItemWindows, InsuranceChoicesAndAmountsAreCheckedWithTheirMessages)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, otherAnne_);
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.CBInsurance->itemText(dialog.CBInsurance->findData(dental_)),
+              QStringLiteral("Smile \"Plus\"(Dental)"));
+
+    // The payment before any account.
+    dialog.MEditPaid->setText(QStringLiteral("5.00"));
+    dialog.MEditPaidExit();
+    EXPECT_EQ(dialog.focusWidget(), dialog.CBInsurance);
+    // The other Anne is not covered.
+    Choose(*dialog.CBInsurance, medical_);
+    EXPECT_EQ(dialog.CBInsurance->currentIndex(), -1);
+    EXPECT_TRUE(dialog.MEditPaid->text().isEmpty());
+    // Back to Anne: covered, but the plan starts after the expense.
+    dialog.BtnBack->click();
+    Choose(*dialog.CBMember, anne_);
+    dialog.BtnNext->click();
+    Choose(*dialog.CBInsurance, lateStart_);
+    EXPECT_EQ(dialog.CBInsurance->currentIndex(), -1);
+    dialog.MEditAcctDeduct->setText(QStringLiteral("1.00"));
+    dialog.MEditAcctDeductExit();
+    // No deductible on the dental plan: it shows 0 and refuses any other.
+    Choose(*dialog.CBInsurance, dental_);
+    EXPECT_EQ(Cents(*dialog.MEditAcctDeduct), 0);
+    EXPECT_FALSE(dialog.MEditAcctDeduct->text().isEmpty());
+    dialog.MEditAcctDeduct->setText(QStringLiteral("0.29"));
+    dialog.MEditAcctDeductExit();
+    EXPECT_EQ(Cents(*dialog.MEditAcctDeduct), 0);
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditAcctDeduct);
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{QStringLiteral("Please select Insurance account first."),
+                           QStringLiteral("The member isn't covered by this insurance.Please pick another one."),
+                           QStringLiteral("The effective date of the insurance is later then the date of the expense."),
+                           QStringLiteral("Please select Insurance account first."),
+                           QStringLiteral("This account is no deductible.The deductible amount should be zero.")}));
+
+    dialog.MEditPaid->setText(QStringLiteral("19.99"));
+    dialog.MEditPaidExit();
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Splits(dialog.ExpID()), (QStringList{QStringLiteral("1:0.0:-"), QStringLiteral("%1:19.99:0.0").arg(dental_)}));
+}
+
+TEST_F(ExpenseItemWindows, AnFsaNeedsAnElectionForTheYearAndMayNotPayMoreThanWasPaid)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.MEditReimburst->setText(QStringLiteral("0.29"));
+    dialog.MEditReimburstExit();
+    Choose(*dialog.CBFSA, oldFsa_);
+    EXPECT_EQ(dialog.CBFSA->currentIndex(), -1);
+    EXPECT_EQ(dialog.focusWidget(), dialog.CBFSA);
+    Choose(*dialog.CBFSA, fsa_);
+    dialog.MEditCopay->setText(QStringLiteral("19.99"));
+    dialog.MEditReimburst->setText(QStringLiteral("20.00"));
+    dialog.MEditReimburstExit();
+    dialog.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{QStringLiteral("Please select Flexible Spending Account first."),
+                           QStringLiteral("The tax-year is different. This FSA can not apply to this expense"),
+                           QStringLiteral("The reimburst amount from your FSA should be less than or equal to your "
+                                          "payment.")}));
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditReimburst);
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Snapshot(), QStringList()) << "a refused Finish writes nothing";
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM BIZADDR WHERE BusinessName LIKE 'Dr. O%'")), 0);
+
+    dialog.MEditReimburst->setText(QStringLiteral("19.99"));
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
+    EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("19.99:0.0:19.99")});
+}
+
+// The fault this dialog mends: the edited amounts were written as each box
+// was left, and stayed when the dialog was cancelled.
+TEST_F(ExpenseItemWindows, CancellingAnEditedExpenseLeavesEveryRowAsItWas)
+{
+    const qint32 expId = StoreExpense(anne_);
+    const QStringList before = Snapshot();
+
+    TDlgMedExpItem dialog(nullptr, {.expId = expId});
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Edit Medical Expense"));
+    EXPECT_EQ(dialog.EditDesc->text(), QStringLiteral("Check-up \"annual\""));
+    EXPECT_EQ(dialog.PFDate->DateTimeValue(), EncodeDate(2024, 6, 14));
+    EXPECT_EQ(dialog.CBDoctor->currentText(), QStringLiteral("Dr. O'Brien <b>Jr</b>"));
+    EXPECT_EQ(dialog.MemoNote->toPlainText(), QStringLiteral("first line\nsecond"));
+    EXPECT_EQ(Cents(*dialog.MEditCopay), 10000);
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
+    EXPECT_EQ(Cents(*dialog.MEditPaid), 6000);
+    EXPECT_EQ(Cents(*dialog.MEditAcctDeduct), 1999);
+    EXPECT_EQ(dialog.CBFSA->currentData().toInt(), fsa_);
+    EXPECT_EQ(Cents(*dialog.MEditReimburst), 3000);
+
+    dialog.EditDesc->setText(QStringLiteral("changed"));
+    dialog.BtnNext->click();
+    dialog.MEditPaid->setText(QStringLiteral("0.29"));
+    dialog.MEditPaidExit();
+    Choose(*dialog.CBInsurance, dental_);
+    dialog.MEditPaid->setText(QStringLiteral("19.99"));
+    dialog.MEditPaidExit();
+    dialog.MEditReimburst->setText(QStringLiteral("0.01"));
+    dialog.MEditReimburstExit();
+    dialog.CancelBtn->click();
+    EXPECT_TRUE(dialog.Cancelled());
+    EXPECT_EQ(dialog.ExpID(), expId);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(ExpenseItemWindows, AnEditKeepsTheMemberOfTwoWithOneFirstNameAndEveryAccount)
+{
+    Cover(medical_, otherAnne_);
+    const qint32 expId = StoreExpense(otherAnne_);
+    TDlgMedExpItem dialog(nullptr, {.expId = expId});
+    EXPECT_EQ(dialog.CBMember->currentData().toInt(), otherAnne_);
+    dialog.BtnNext->click();
+    // No account is shown at Finish: the one stored still counts.
+    Choose(*dialog.CBInsurance, lateStart_);
+    EXPECT_EQ(dialog.CBInsurance->currentIndex(), -1) << "the other Anne is not covered";
+    dialog.MEditCopay->setText(QStringLiteral("100.01"));
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Column(QStringLiteral("SELECT MemberID FROM MEDEXP WHERE ExpID = %1").arg(expId)),
+              QStringList{QString::number(otherAnne_)});
+    EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("160.01:70.01:90.0")});
+    EXPECT_EQ(ExpenseEnv::ExpenseContradictions(), QStringList());
+}
+
+TEST_F(ExpenseItemWindows, AFailedSaveKeepsTheDialogOpenWithWhatWasTypedAndWritesNothing)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.MEditCopay->setText(QStringLiteral("19.99"));
+    {
+        DatabaseLockedElsewhere other(DataFolder);
+        dialog.BtnNext->click();
+    }
+    ASSERT_EQ(boxes_.shown.size(), 1);
+    EXPECT_EQ(boxes_.shown[0].icon, MsgIcon::Warning);
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.ExpID(), 0);
+    EXPECT_EQ(Snapshot(), QStringList());
+    EXPECT_EQ(dialog.EditDesc->text(), QStringLiteral("Check-up \"annual\""));
+    EXPECT_EQ(Cents(*dialog.MEditCopay), 1999);
+
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("19.99:19.99:0.0")});
+}
+
+// An amount box is checked once the focus has left it for another control.
+TEST_F(ExpenseItemWindows, LeavingAnAmountBoxChecksItOnceTheFocusHasSettled)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.MEditPaid->setFocus();
+    QTest::keyClicks(dialog.MEditPaid, QStringLiteral("5"));
+    dialog.MEditCopay->setFocus();
+    EXPECT_TRUE(boxes_.Texts().isEmpty()) << "not in the middle of the focus change";
+    QTest::qWait(20);
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please select Insurance account first.")});
+    EXPECT_EQ(QApplication::focusWidget(), dialog.CBInsurance);
+}
+
+// A record whose expense was deleted meanwhile gets a new one.
+TEST_F(ExpenseItemWindows, AnExpenseNoLongerStoredIsAddedAnew)
+{
+    const qint32 gone = StoreExpense(anne_);
+    Execute(QStringLiteral("DELETE FROM MEDEXP"));
+    Execute(QStringLiteral("DELETE FROM MEDEXPSP"));
+    TDlgMedExpItem dialog(nullptr, {.memberFixed = true, .expId = gone, .memberId = anne_,
+                                    .expenseDate = EncodeDate(2024, 2, 29)});
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Add Medical Expense"));
+    EXPECT_EQ(dialog.ExpID(), 0);
+    dialog.MEditCopay->setText(QStringLiteral("0.29"));
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_NE(dialog.ExpID(), gone);
+    EXPECT_EQ(Column(QStringLiteral("SELECT MemberID || '|' || TotalExpense FROM MEDEXP WHERE ExpID = %1").arg(dialog.ExpID())),
+              QStringList{QStringLiteral("%1|0.29").arg(anne_)});
+}
+
+TEST_F(ExpenseItemWindows, WithoutAccountsOrExpensesTheAdviceIsGivenOnceAtShowing)
+{
+    const QString advice = QStringLiteral("You haven't enter the insurance or FSA information yet. If you don't have "
+                                          "any insurance or FSA, please ignore this message.");
+    Execute(QStringLiteral("DELETE FROM MEDINS WHERE AccountID > 1"));
+    {
+        TDlgMedExpItem dialog(nullptr, {});
+        dialog.show();
+        dialog.hide();
+        dialog.show();
+        EXPECT_EQ(boxes_.Texts(), QStringList{advice});
+    }
+    AddExpense(anne_, EncodeDate(2024, 1, 2), 19.99, 19.99);
+    TDlgMedExpItem dialog(nullptr, {});
+    dialog.show();
+    EXPECT_EQ(boxes_.Texts(), QStringList{advice});
+}
+
+TEST_F(ExpenseItemWindows, TheCalculatorIsTheFirstFoundOnThePathOrTheUserIsTold)
+{
+    struct SavedPath {
+        QByteArray path = qgetenv("PATH");
+        ~SavedPath() { qputenv("PATH", path); }
+    } saved;
+    QTemporaryDir bin;
+    qputenv("PATH", bin.path().toLocal8Bit());
+    TDlgMedExpItem dialog(nullptr, {});
+    dialog.SpeedButton1->click();
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("No calculator program is installed on this computer.")});
+
+    // Two calculators: the one listed first starts.
+    const QString marker = bin.filePath(QStringLiteral("started"));
+    for (const QString& name : {QStringLiteral("xcalc"), QStringLiteral("kcalc")}) {
+        QFile script(bin.filePath(name));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\necho %1 > '%2'\n").arg(name, marker).toLocal8Bit());
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+    EXPECT_EQ(FindCalculator(), bin.filePath(QStringLiteral("kcalc")));
+    dialog.SpeedButton1->click();
+    EXPECT_EQ(boxes_.shown.size(), 1);
+    QFile started(marker);
+    for (int i = 0; i < 100 && !started.exists(); ++i)
+        QTest::qWait(50);
+    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
+    EXPECT_EQ(started.readAll().trimmed(), QByteArray("kcalc"));
+}
+
+TEST_F(ExpenseItemWindows, PicturesOfBothPages)
+{
+    const qint32 expId = StoreExpense(anne_);
+    TDlgMedExpItem dialog(nullptr, {.expId = expId});
+    dialog.show();
+    SavePicture(dialog, QStringLiteral("expense_item_information"));
+    dialog.BtnNext->click();
+    SavePicture(dialog, QStringLiteral("expense_item_amounts"));
+    TDlgMedExpItem fixed(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 1)});
+    fixed.show();
+    SavePicture(fixed, QStringLiteral("expense_item_member_fixed"));
+    EXPECT_EQ(fixed.PageControl1->currentWidget(), fixed.TabSheet2);
+}
+
+// From a vaccine dose record the dialog opens on its amounts page with the
+// record's member and date; the record then makes the expense its own.
+TEST_F(ExpenseItemWindows, ADoseRecordAttachesAnExpenseMadeInTheRealDialog)
+{
+    const qint32 templId = AppendRow(DataFolder, QStringLiteral("MEDTEMPL"), QStringLiteral("TemplID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("TemplType")).SetAsInteger(2);
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(anne_);
+        row.FieldByName(QStringLiteral("ItemStr1")).SetAsString(QStringLiteral("Tetanus \"Td\" booster"));
+        row.FieldByName(QStringLiteral("Interval")).SetAsInteger(120);
+    });
+    TDlgMedImmRec record(nullptr, anne_, templId, 0);
+    record.PFDate->SetDateTimeValue(EncodeDate(2024, 6, 3));
+    record.CBDoc->setEditText(QStringLiteral("Dr. Lee"));
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TDlgMedExpItem*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        seen << dialog->windowTitle() << dialog->BtnNext->text();
+        EXPECT_TRUE(dialog->BtnBack->isHidden());
+        EXPECT_EQ(dialog->PageControl1->currentWidget(), dialog->TabSheet2);
+        dialog->MEditCopay->setText(QStringLiteral("19.99"));
+        Choose(*dialog->CBFSA, fsa_);
+        dialog->MEditReimburst->setText(QStringLiteral("0.29"));
+        Choose(*dialog->CBInsurance, medical_);
+        dialog->MEditPaid->setText(QStringLiteral("45.01"));
+        dialog->BtnNext->click();
+        EXPECT_FALSE(dialog->isVisible());
+    });
+    record.Button1->click();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Add Medical Expense"), QStringLiteral("&OK")}));
+    ASSERT_NE(record.ExpID(), 0);
+    record.BtnOK->click();
+    EXPECT_TRUE(boxes_.Texts().isEmpty()) << boxes_.Texts().join('|').toStdString();
+
+    const qint32 expId = record.ExpID();
+    EXPECT_EQ(Column(QStringLiteral("SELECT ExpID FROM MEDCHEK WHERE CheckupID = %1").arg(record.CheckupID())),
+              QStringList{QString::number(expId)});
+    EXPECT_EQ(Column(QStringLiteral("SELECT ExpType || '|' || MemberID || '|' || Description || '|' || Doctor || '|' || "
+                                    "CheckupID FROM MEDEXP WHERE ExpID = %1").arg(expId)),
+              QStringList{QStringLiteral("1|%1|Tetanus \"Td\" booster|Dr. Lee|%2").arg(anne_).arg(record.CheckupID())});
+    EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("65.0:19.7:45.3")});
+    EXPECT_EQ(Splits(expId), (QStringList{QStringLiteral("1:19.7:-"), QStringLiteral("%1:45.01:0.0").arg(medical_),
+                                          QStringLiteral("%1:0.29:-").arg(fsa_)}));
+    EXPECT_EQ(Column(QStringLiteral("SELECT ServiceDate = (SELECT DateDone FROM MEDCHEK) FROM MEDEXP")),
+              QStringList{QStringLiteral("1")});
+
+    // Opened again, the stored expense is shown; Cancel keeps it.
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TDlgMedExpItem*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Edit Medical Expense"));
+        EXPECT_EQ(Cents(*dialog->MEditCopay), 1999);
+        dialog->MEditCopay->setText(QStringLiteral("1.00"));
+        dialog->CancelBtn->click();
+    });
+    const QStringList before = Snapshot();
+    record.Button1->click();
+    EXPECT_EQ(record.ExpID(), expId);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+}  // namespace
