@@ -8,6 +8,8 @@
 #include "health/dlgmedhist.h"
 #include "health/dlgmedimmun.h"
 #include "health/dlgnewmedmember.h"
+#include "organizer/dlgnpbackup.h"
+#include "organizer/dlgnprestore.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
@@ -58,6 +60,16 @@ ModulePageTable ProgramPages()
     // For CurMemberID, which the page set.
     Launcher::Register(TDialogID::ImmunizationSchedule, [](const TDialogRequest&) {
         ShowImmunizationDialog();
+        return TDialogOutcome{};
+    });
+
+    Launcher::Register(TDialogID::Backup, [](const TDialogRequest&) {
+        ShowBackupDialog();
+        return TDialogOutcome{};
+    });
+    // The pages that open it refill what names the members afterwards.
+    Launcher::Register(TDialogID::Restore, [](const TDialogRequest&) {
+        ShowRestoreDialog();
         return TDialogOutcome{};
     });
 
