@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kTemporaryTries = 10;
 constexpr int kMaxPassword = 10;
+constexpr qint64 kCheckMapBytes = qint64{1} << 30;
 const QString kThisVersion = QStringLiteral("1");
 const QString kIncoming = QStringLiteral("incoming/");
 const QString kGroup = QStringLiteral("group ");
@@ -230,6 +231,10 @@ private:
         const QString incoming = temp_ + kIncoming;
         QString stored;
         try {
+            // Read through the memory map, the check costs about half.
+            TQuery map(incoming);
+            map.SQL() << QStringLiteral("PRAGMA mmap_size = %1").arg(kCheckMapBytes);
+            map.Open();
             TQuery check(incoming);
             check.SQL() << QStringLiteral("PRAGMA quick_check");
             check.Open();
