@@ -4,6 +4,7 @@
 #include "organizer/backupjob.h"
 #include "organizer/restorejob.h"
 #include "platform/dataset.h"
+#include "records/common/backuppassword.h"
 #include "tests/support/testsupport.h"
 
 #include <QDir>
@@ -103,6 +104,37 @@ TEST(BackupFaults, TenBusyTemporaryFoldersStopTheRestoreBeforeAnythingMoves)
               QStringList{"warning: Cannot create a temporary directory to hold the current database."});
     EXPECT_EQ(Files(DataFolder), current);
     EXPECT_EQ(LeftOverFolders().size(), 10);
+}
+
+}  // namespace
+
+namespace {
+
+// A backup that fails half-way over an earlier complete set leaves a set
+// without a list, which the restore refuses, and the user's password in
+// place.
+TEST(BackupFaults, ABackupStoppedHalfWayLeavesNoListToVouchForItsSet)
+{
+    TFolders folders;
+    TPlayedDisks disks;
+    const QString target = folders.Root() + QStringLiteral("saved/");
+    TListeningTalk first;
+    ASSERT_TRUE(RunBackup({target, TBackupPassword::None, {}, {}}, first));
+    ASSERT_TRUE(StoreBackupPassword(QStringLiteral("Secret1")));
+    AddMember(DataFolder, QStringLiteral("Zoe"));
+    // A link to nothing cannot be read: the copy stops at it, after the database.
+    ASSERT_TRUE(QFile::link(folders.Root() + QStringLiteral("nothing"), DataFolder + QStringLiteral("zz.lnk")));
+    EXPECT_EQ(BackupSays(target), QStringList{"warning: Failed to backup database."});
+    EXPECT_FALSE(QFileInfo::exists(target + QStringLiteral("Backup.log")));
+    EXPECT_EQ(Column(target, QStringLiteral("SELECT COUNT(*) FROM MEDPROF WHERE FirstName = 'Zoe'")), QStringList{"1"});
+    EXPECT_TRUE(CheckBackupPassword(QStringLiteral("Secret1")));
+    Database::CloseAll();
+
+    QFile::remove(DataFolder + QStringLiteral("zz.lnk"));
+    const auto current = Files(DataFolder);
+    EXPECT_EQ(RestoreSays(target), QStringList{"warning: Failed to restore database. Please make sure the restoration "
+                                               "directory really contains a database backup."});
+    EXPECT_EQ(Files(DataFolder), current);
 }
 
 }  // namespace
