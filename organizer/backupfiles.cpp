@@ -204,11 +204,18 @@ bool DeleteFolderFiles(const QString& folder)
 
 QString CanonicalPath(const QString& path)
 {
+    // Links are followed also where they lead to what does not exist yet.
+    constexpr int kMaxLinks = 40;
     QString existing = QDir::cleanPath(QDir(path).absolutePath());
     QStringList missing;
-    while (!QFileInfo::exists(existing) && existing != QStringLiteral("/")) {
-        missing.prepend(QFileInfo(existing).fileName());
-        existing = QFileInfo(existing).path();
+    for (int links = 0; !QFileInfo::exists(existing) && existing != QStringLiteral("/");) {
+        const QFileInfo info(existing);
+        if (info.isSymLink() && links++ < kMaxLinks) {
+            existing = QDir::cleanPath(QDir(info.path()).absoluteFilePath(info.symLinkTarget()));
+            continue;
+        }
+        missing.prepend(info.fileName());
+        existing = info.path();
     }
     QString canonical = QFileInfo(existing).canonicalFilePath();
     if (canonical.isEmpty())

@@ -98,6 +98,7 @@ TEST(BackupToFolder, RefusesTheProgramAndDataFoldersHoweverSpelledAndKeepsThePas
     Database::CloseAll();
     AddMember(DataFolder, QStringLiteral("Anne"));
     ASSERT_TRUE(QFile::link(DataFolder, folders.Root() + QStringLiteral("link")));
+    ASSERT_TRUE(QFile::link(DataFolder + QStringLiteral("new"), folders.Root() + QStringLiteral("ahead")));
     const auto before = FilesBesideDatabase(DataFolder);
     const QString data = DataFolder.chopped(1);
     const QString underData =
@@ -113,6 +114,7 @@ TEST(BackupToFolder, RefusesTheProgramAndDataFoldersHoweverSpelledAndKeepsThePas
         {folders.Root() + QStringLiteral("bin/../db//old"), underData},
         {folders.Root() + QStringLiteral("link"), underData},
         {folders.Root() + QStringLiteral("link/sub"), underData},
+        {folders.Root() + QStringLiteral("ahead/sub"), underData},
         {ProgramDir + QStringLiteral("./backups"), underProgram},
         {QStringLiteral("saved/family"), wrongPath},
         {QString(), wrongPath},
@@ -129,6 +131,7 @@ TEST(BackupToFolder, RefusesTheProgramAndDataFoldersHoweverSpelledAndKeepsThePas
     EXPECT_EQ(Column(DataFolder, QStringLiteral("SELECT FirstName FROM MEDPROF")), QStringList{"Anne"});
     EXPECT_EQ(Column(DataFolder, QStringLiteral("PRAGMA integrity_check")), QStringList{"ok"});
     EXPECT_FALSE(QFileInfo::exists(DataFolder + QStringLiteral("old")));
+    EXPECT_FALSE(QFileInfo::exists(DataFolder + QStringLiteral("new")));
     // The folder beside the data folder whose name begins alike is no part of it.
     TListeningTalk beside;
     EXPECT_TRUE(Backup(folders.Root() + QStringLiteral("db2"), beside));
