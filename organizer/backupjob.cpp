@@ -295,7 +295,7 @@ bool BackupToFolder(const QString& target, const TVolume& volume, TJobTalk& talk
 
 bool BackupToTarget(const QString& typed, TJobTalk& talk)
 {
-    if (!QDir::isAbsolutePath(typed) || typed.startsWith(QLatin1Char('~'))) {
+    if (!QDir::isAbsolutePath(typed)) {
         talk.Tell(kWrongPath, MsgIcon::Warning);
         return false;
     }

@@ -278,7 +278,7 @@ private:
 bool RestoreFrom(const QString& typed, const QString& password, TJobTalk& talk)
 {
     const QString wrongSource = QStringLiteral("Failed to restore database. Wrong source to restore.");
-    if (!QDir::isAbsolutePath(typed) || typed.startsWith(QLatin1Char('~'))) {
+    if (!QDir::isAbsolutePath(typed)) {
         Warn(talk, QStringLiteral("Please specify a correct full path to restore the database."));
         return false;
     }
