@@ -12,6 +12,8 @@
 #include "health/dlgnewinsurance.h"
 #include "health/dlgnewmedmember.h"
 #include "health/filterform.h"
+#include "organizer/dlgnpbackup.h"
+#include "organizer/dlgnprestore.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
@@ -90,6 +92,16 @@ ModulePageTable ProgramPages()
 
     Launcher::Register(TDialogID::ExpenseTable, [](const TDialogRequest&) {
         ShowExpenseTableDialog();
+        return TDialogOutcome{};
+    });
+
+    Launcher::Register(TDialogID::Backup, [](const TDialogRequest&) {
+        ShowBackupDialog();
+        return TDialogOutcome{};
+    });
+    // The pages that open it refill what names the members afterwards.
+    Launcher::Register(TDialogID::Restore, [](const TDialogRequest&) {
+        ShowRestoreDialog();
         return TDialogOutcome{};
     });
 

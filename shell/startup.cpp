@@ -6,6 +6,8 @@
 #include "formhealthmain.h"
 #include "formsplash.h"
 #include "modulepages.h"
+#include "organizer/dialogtalk.h"
+#include "organizer/restorejob.h"
 #include "platform/dataset.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
@@ -127,6 +129,12 @@ int RunCarePortfolio()
     }
     if (mainWindow->SingleInstance1.Stopped())
         return 0;
+    // Only the one running copy may take back a database that a restore
+    // stopped half-way put aside.
+    RunGuarded([&] {
+        TDialogTalk talk(mainWindow.get());
+        OfferLeftOverDatabases(talk);
+    });
 
     mainWindow->show();
     // Leaves the loop without closing the window, so nothing is written.

@@ -1,0 +1,63 @@
+#pragma once
+// The file work that backup and restore share: copying one file so that no
+// half-written copy ever bears the file's own name, the folders' files with
+// the database first, canonical paths for the folder checks, and the seam
+// that tells what kind of disk a folder lies on.
+#include <QString>
+#include <QStringList>
+
+// How a one-file copy ended; the failures keep their causes apart, as the
+// restore tells the user which side failed.
+enum class TCopyResult { Done, CannotReadSource, CannotWriteTarget, Failed };
+
+// Copies into a temporary name beside the target, then renames it over the
+// target: the target is the old file or the whole new one, never a part.
+TCopyResult CopyOneFile(const QString& source, const QString& target);
+
+// The list of a backup set.
+extern const QString kBackupLogName;   // "Backup.log"
+// Lines ended by CR LF; false when the file cannot be written whole.
+bool WriteListFile(const QString& path, const QStringList& lines);
+// False when the file cannot be read.
+bool ReadListFile(const QString& path, QStringList& lines);
+
+// The files of a folder (no folders), the database file first, the rest by name.
+QStringList FolderFiles(const QString& folder);
+// True when the folder holds nothing at all.
+bool IsFolderEmpty(const QString& folder);
+// Deletes the folder's files (not its folders); true when every one went.
+bool DeleteFolderFiles(const QString& folder);
+
+// The path with "//", "/./", ".." and symbolic links resolved, as far as it
+// exists; the part that does not exist yet is joined on, cleaned. No trailing
+// slash except for the root.
+QString CanonicalPath(const QString& path);
+// True when the canonical path is the folder or lies under it.
+bool IsSameOrUnder(const QString& canonicalPath, const QString& folder);
+// The path with one trailing slash.
+QString WithSlash(const QString& path);
+
+// What the program needs to know of the disk a folder lies on.
+struct TVolume {
+    bool readable = false;    // a disk is there and mounted
+    bool removable = false;   // its block device says it is removable
+    qint64 freeBytes = -1;
+    QString rootPath;         // where the file system is mounted
+};
+
+class TMediaSeam {
+public:
+    virtual ~TMediaSeam() = default;
+    // The volume the folder (or its nearest existing parent) lies on.
+    virtual TVolume Volume(const QString& folder) = 0;
+};
+
+// Where the first removable disk is mounted (with a trailing slash); empty
+// when none is.
+QString FirstRemovableFolder();
+
+// The machine's own disks.
+TMediaSeam& SystemMedia();
+// Tests play their disks through their own seam; nullptr puts the system's back.
+void InstallMedia(TMediaSeam* media);
+TMediaSeam& CurrentMedia();

@@ -1,0 +1,280 @@
+#include "backupenv.h"
+
+#include "context/context.h"
+#include "organizer/backupjob.h"
+#include "organizer/restorejob.h"
+#include "platform/dataset.h"
+#include "records/common/backuppassword.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace BackupEnv;
+
+const QString kDone = QStringLiteral("information: Database backup is completed.");
+const QString kRestored = QStringLiteral("information: Database restoration is completed.");
+
+QString StoredPassword(const QString& folder)
+{
+    return Column(folder, QStringLiteral("SELECT StrProperty FROM GENERIC WHERE PropertyType = 102 AND ObjID = 1"))
+        .value(0);
+}
+
+QString Scrambled(const QString& password)
+{
+    QString text;
+    EXPECT_TRUE(ScramblePassword(password, text));
+    return text;
+}
+
+bool Backup(const QString& target, TListeningTalk& talk, TBackupPassword password = TBackupPassword::None,
+            const QString& password1 = {}, const QString& password2 = {})
+{
+    TBackupRequest request;
+    request.target = target;
+    request.password = password;
+    request.password1 = password1;
+    request.password2 = password2;
+    return RunBackup(request, talk);
+}
+
+bool Restore(const QString& source, TListeningTalk& talk, const QString& password = {})
+{
+    return RunRestore({source, password, password}, talk);
+}
+
+TEST(BackupToFolder, CopiesEveryFileAndWritesTheListThenRestoresByteForByte)
+{
+    TFolders folders;
+    TPlayedDisks disks;
+    WriteBytes(DataFolder + QStringLiteral("notes \"one\".txt"), QByteArray(70001, 'n'));
+    ASSERT_TRUE(StoreBackupPassword(QStringLiteral("Secret1")));
+    Database::CloseAll();
+    const auto before = Files(DataFolder);
+    const QString target = folders.Root() + QStringLiteral("saved/family");
+
+    TListeningTalk talk;
+    ASSERT_TRUE(Backup(target + QStringLiteral("  "), talk)) << talk.said.join('\n').toStdString();
+    EXPECT_EQ(talk.said, QStringList{kDone});
+    EXPECT_EQ(talk.progressWindows, 0);
+    EXPECT_EQ(talk.percents.first(), 0);
+    EXPECT_EQ(talk.percents.last(), 100);
+
+    auto saved = Files(target);
+    const QByteArray list = saved[QStringLiteral("Backup.log")];
+    EXPECT_EQ(list, "group 1\r\ncareportfolio.db\r\ncphelpt.rtf\r\nnotes \"one\".txt\r\n");
+    EXPECT_EQ(Bytes(ProgramDir + QStringLiteral("Backup.log")), list);
+    saved.erase(QStringLiteral("Backup.log"));
+    // The set carries no password; the live database keeps the user's.
+    EXPECT_EQ(StoredPassword(target), Scrambled(QString()));
+    EXPECT_EQ(StoredPassword(DataFolder), Scrambled(QStringLiteral("Secret1")));
+    EXPECT_EQ(saved.size(), before.size());
+    for (const auto& [name, bytes] : before) {
+        if (name != QStringLiteral("careportfolio.db")) {
+            EXPECT_EQ(saved[name], bytes) << name.toStdString();
+        }
+    }
+
+    AddMember(DataFolder, QStringLiteral("Zoe"));
+    WriteBytes(DataFolder + QStringLiteral("added later.txt"), "x");
+    TListeningTalk restoring;
+    ASSERT_TRUE(Restore(target, restoring)) << restoring.said.join('\n').toStdString();
+    EXPECT_EQ(restoring.said.last(), kRestored);
+    EXPECT_EQ(Files(DataFolder), saved);
+    EXPECT_EQ(Column(DataFolder, QStringLiteral("SELECT COUNT(*) FROM MEDPROF WHERE FirstName = 'Zoe'")),
+              QStringList{"0"});
+    EXPECT_TRUE(LeftOverFolders().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(TemporaryFolder(1)));
+}
+
+TEST(BackupToFolder, RefusesTheProgramAndDataFoldersHoweverSpelledAndKeepsThePassword)
+{
+    TFolders folders;
+    TPlayedDisks disks;
+    ASSERT_TRUE(StoreBackupPassword(QStringLiteral("Secret1")));
+    Database::CloseAll();
+    AddMember(DataFolder, QStringLiteral("Anne"));
+    ASSERT_TRUE(QFile::link(DataFolder, folders.Root() + QStringLiteral("link")));
+    ASSERT_TRUE(QFile::link(DataFolder + QStringLiteral("new"), folders.Root() + QStringLiteral("ahead")));
+    const auto before = FilesBesideDatabase(DataFolder);
+    const QString data = DataFolder.chopped(1);
+    const QString underData =
+        QStringLiteral("warning: You cannot use a directory under ") + DataFolder + QStringLiteral(" to make backup.");
+    const QString underProgram =
+        QStringLiteral("warning: You cannot use the executable directory or its subdirectory to back up database.");
+    const QString wrongPath = QStringLiteral("warning: Please specify a correct full path to back up the database.");
+
+    const std::vector<std::pair<QString, QString>> refusals{
+        {data, underData},
+        {folders.Root() + QStringLiteral("/db"), underData},
+        {folders.Root() + QStringLiteral("./db/."), underData},
+        {folders.Root() + QStringLiteral("bin/../db//old"), underData},
+        {folders.Root() + QStringLiteral("link"), underData},
+        {folders.Root() + QStringLiteral("link/sub"), underData},
+        {folders.Root() + QStringLiteral("ahead/sub"), underData},
+        {ProgramDir + QStringLiteral("./backups"), underProgram},
+        {QStringLiteral("saved/family"), wrongPath},
+        {QString(), wrongPath},
+        {QStringLiteral("/"), QStringLiteral("warning: Please do not use the hard drive's root directory to back up "
+                                             "your database.")},
+    };
+    for (const auto& [target, message] : refusals) {
+        TListeningTalk talk;
+        EXPECT_FALSE(Backup(target, talk));
+        EXPECT_EQ(talk.said, QStringList{message}) << target.toStdString();
+        EXPECT_EQ(StoredPassword(DataFolder), Scrambled(QStringLiteral("Secret1"))) << target.toStdString();
+    }
+    EXPECT_EQ(FilesBesideDatabase(DataFolder), before);
+    EXPECT_EQ(Column(DataFolder, QStringLiteral("SELECT FirstName FROM MEDPROF")), QStringList{"Anne"});
+    EXPECT_EQ(Column(DataFolder, QStringLiteral("PRAGMA integrity_check")), QStringList{"ok"});
+    EXPECT_FALSE(QFileInfo::exists(DataFolder + QStringLiteral("old")));
+    EXPECT_FALSE(QFileInfo::exists(DataFolder + QStringLiteral("new")));
+    // The folder beside the data folder whose name begins alike is no part of it.
+    TListeningTalk beside;
+    EXPECT_TRUE(Backup(folders.Root() + QStringLiteral("db2"), beside));
+}
+
+TEST(BackupToFolder, ADifferentPasswordTravelsWithTheSetAndTheRestoreAsksForIt)
+{
+    TFolders folders;
+    TPlayedDisks disks;
+    const QString target = folders.Root() + QStringLiteral("saved");
+    const QString passwords[][3] = {
+        {"", "", "Please enter the password for this backup."},
+        {"Fam1ly", "Fam1lY", "Please type the same passwords for both boxes."},
+        {"Fam ly", "Fam ly", "Illegal password! Alphabets and numerals only! Maximum 10 characters!"},
+        {"Abcdefghijk", "Abcdefghijk", "Illegal password! Alphabets and numerals only! Maximum 10 characters!"},
+    };
+    for (const auto& [first, second, message] : passwords) {
+        TListeningTalk talk;
+        EXPECT_FALSE(Backup(target, talk, TBackupPassword::Different, first, second));
+        EXPECT_EQ(talk.said, QStringList{QStringLiteral("warning: ") + message});
+    }
+    EXPECT_FALSE(QFileInfo::exists(target));
+
+    TListeningTalk talk;
+    ASSERT_TRUE(Backup(target, talk, TBackupPassword::Different, "Fam1ly", "Fam1ly"));
+    EXPECT_EQ(StoredPassword(target), Scrambled(QStringLiteral("Fam1ly")));
+    EXPECT_EQ(StoredPassword(DataFolder), Scrambled(QString()));
+
+    AddMember(DataFolder, QStringLiteral("Zoe"));
+    const auto before = Files(DataFolder);
+    TListeningTalk wrong;
+    EXPECT_FALSE(Restore(target, wrong));
+    EXPECT_EQ(wrong.said.last(),
+              QStringLiteral("warning: The password you entered is not correct. Database restoration failed."));
+    TListeningTalk differing;
+    EXPECT_FALSE(RunRestore({target, QStringLiteral("Fam1ly"), QStringLiteral("Fam1l")}, differing));
+    EXPECT_EQ(differing.said, QStringList{"warning: Please type the same passwords for both boxes."});
+    EXPECT_EQ(differing.focusedPassword, 1);
+    EXPECT_EQ(Files(DataFolder), before);
+    EXPECT_TRUE(LeftOverFolders().isEmpty());
+
+    TListeningTalk right;
+    EXPECT_TRUE(Restore(target, right, QStringLiteral("Fam1ly")));
+    EXPECT_EQ(Column(DataFolder, QStringLiteral("SELECT COUNT(*) FROM MEDPROF WHERE FirstName = 'Zoe'")),
+              QStringList{"0"});
+
+    // With the current password nothing is switched.
+    ASSERT_TRUE(StoreBackupPassword(QStringLiteral("Mine2")));
+    Database::CloseAll();
+    TListeningTalk same;
+    ASSERT_TRUE(Backup(target, same, TBackupPassword::Same));
+    EXPECT_EQ(StoredPassword(target), Scrambled(QStringLiteral("Mine2")));
+}
+
+// Three removable disks, played by folders: the one "in the drive" is the
+// mount folder; the others wait beside it as disk1, disk2, disk3.
+class DiskSet : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        disks.mount = folders.Root() + QStringLiteral("usb/");
+        QDir().mkpath(disks.mount);
+        for (const char* name : {"disk2", "disk3"})
+            QDir().mkpath(folders.Root() + QString::fromLatin1(name));
+        Database::CloseAll();
+        database = QFileInfo(Database::PathIn(DataFolder)).size();
+        // Disk 1 takes the database and its list; a.bin then needs disk 2;
+        // b.bin and cphelpt.rtf need disk 3.
+        disks.capacity = database + 400;
+        WriteBytes(DataFolder + QStringLiteral("a.bin"), QByteArray(disks.capacity * 6 / 10, 'a'));
+        WriteBytes(DataFolder + QStringLiteral("b.bin"), QByteArray(disks.capacity * 6 / 10, 'b'));
+    }
+
+    // The disk in the drive goes back to its place and disk N comes in.
+    void Insert(int disk)
+    {
+        ASSERT_TRUE(QDir().rename(disks.mount, folders.Root() + QStringLiteral("disk%1").arg(inDrive)));
+        ASSERT_TRUE(QDir().rename(folders.Root() + QStringLiteral("disk%1").arg(disk), disks.mount));
+        inDrive = disk;
+    }
+
+    TFolders folders;
+    TPlayedDisks disks;
+    qint64 database = 0;
+    int inDrive = 1;
+};
+
+TEST_F(DiskSet, SpreadsTheFilesOverDisksWithTheDatabaseAndListOnDiskOneAndRestoresThem)
+{
+    ASSERT_LT(QFileInfo(DataFolder + QStringLiteral("cphelpt.rtf")).size(), disks.capacity * 4 / 10);
+    const auto before = Files(DataFolder);
+    TListeningTalk talk;
+    talk.onDisk = [this](int disk) {
+        if (disk > 1)
+            Insert(disk);
+    };
+    ASSERT_TRUE(Backup(disks.mount + QStringLiteral("family"), talk)) << talk.said.join('\n').toStdString();
+    const QString drive = QStringLiteral(" the floppy drive and click OK button.");
+    EXPECT_EQ(talk.said,
+              QStringList({QStringLiteral("disk 1: Please insert an empty formatted disk into drive ") + disks.mount +
+                               QStringLiteral(" and click OK button."),
+                           "disk 2: Totally 3 disks are needed. Please insert another empty disk (disk 2) to" + drive,
+                           "disk 3: Totally 3 disks are needed. Please insert another empty disk (disk 3) to" + drive,
+                           kDone}));
+    const QString list = QStringLiteral("group 1\r\ncareportfolio.db\r\ngroup 2\r\na.bin\r\ngroup 3\r\nb.bin\r\n"
+                                        "cphelpt.rtf\r\n");
+    const QString disk1 = folders.Root() + QStringLiteral("disk1/family/");
+    EXPECT_EQ(QString::fromLatin1(Bytes(disk1 + QStringLiteral("Backup.log"))), list);
+    EXPECT_EQ(QDir(disk1).entryList(QDir::Files), QStringList({"Backup.log", "careportfolio.db"}));
+    EXPECT_EQ(QDir(folders.Root() + QStringLiteral("disk2/family")).entryList(QDir::Files), QStringList{"a.bin"});
+    EXPECT_EQ(QDir(disks.mount + QStringLiteral("family")).entryList(QDir::Files),
+              QStringList({"b.bin", "cphelpt.rtf"}));
+
+    AddMember(DataFolder, QStringLiteral("Zoe"));
+    Insert(1);
+    TListeningTalk restoring;
+    restoring.onDisk = [this](int disk) {
+        if (disk > 1)
+            Insert(disk);
+    };
+    ASSERT_TRUE(Restore(disks.mount + QStringLiteral("family/"), restoring)) << restoring.said.join('\n').toStdString();
+    EXPECT_EQ(restoring.said.mid(1),
+              QStringList({QStringLiteral("disk 1: Please insert the database disk into drive ") + disks.mount +
+                               QStringLiteral(" and click OK button."),
+                           "disk 2: Please insert the disk of your database backup (disk 2) to" + drive,
+                           "disk 3: Please insert the disk of your database backup (disk 3) to" + drive, kRestored}));
+    auto restored = Files(DataFolder);
+    EXPECT_EQ(restored.erase(QStringLiteral("careportfolio.db")), 1u);
+    auto expected = before;
+    expected.erase(QStringLiteral("careportfolio.db"));
+    EXPECT_EQ(restored, expected);
+    EXPECT_EQ(Bytes(Database::PathIn(DataFolder)), Bytes(disk1 + QStringLiteral("careportfolio.db")));
+}
+
+TEST_F(DiskSet, RefusesADiskTooSmallForTheDatabaseAndItsList)
+{
+    disks.capacity = database + 20;
+    TListeningTalk talk;
+    EXPECT_FALSE(Backup(disks.mount, talk));
+    EXPECT_EQ(talk.said.last(), QStringLiteral("warning: The size of a single file in your database has exceeded the "
+                                               "floppy capacity. Please use hard drive to back it up."));
+    EXPECT_TRUE(IsFolderEmpty(disks.mount));
+    EXPECT_EQ(talk.progressWindows, 0);
+}
+
+}  // namespace
