@@ -5,6 +5,7 @@
 #include "modulepages.h"
 #include "context/context.h"
 #include "context/navigation.h"
+#include "health/dlgchkschedule.h"
 #include "health/dlgmedhist.h"
 #include "health/dlgmedimmun.h"
 #include "health/dlgnewmedmember.h"
@@ -56,6 +57,10 @@ ModulePageTable ProgramPages()
     });
 
     // For CurMemberID, which the page set.
+    Launcher::Register(TDialogID::CheckupSchedule, [](const TDialogRequest&) {
+        ShowCheckupScheduleDialog();
+        return TDialogOutcome{};
+    });
     Launcher::Register(TDialogID::ImmunizationSchedule, [](const TDialogRequest&) {
         ShowImmunizationDialog();
         return TDialogOutcome{};
