@@ -21,7 +21,7 @@ struct TColumn {
 // Number, item, then the three other columns; the log gives its doctor and
 // note more room than the schedule's dates need.
 constexpr std::array<TColumn, 5> kScheduleColumns = {{{0, 24}, {26, 200}, {232, 96}, {332, 96}, {432, 108}}};
-constexpr std::array<TColumn, 5> kLogColumns = {{{0, 24}, {26, 200}, {232, 78}, {314, 110}, {428, 112}}};
+constexpr std::array<TColumn, 5> kLogColumns = {{{0, 24}, {26, 200}, {232, 70}, {306, 130}, {440, 100}}};
 
 TReport& CheckupReportOver(TReport& report, TQuery& query)
 {

@@ -43,6 +43,8 @@ QTreeWidget* ReportList(const QStringList& headings, const QList<int>& widths)
     list->setHeaderLabels(headings);
     list->header()->setSectionsClickable(true);
     list->header()->setStretchLastSection(true);
+    // The last column takes what is left, and long texts are elided.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int n = 0; n < widths.size(); ++n)
         list->setColumnWidth(n, widths[n]);
     return list;

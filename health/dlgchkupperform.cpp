@@ -42,6 +42,7 @@ TDlgChkupPerform::TDlgChkupPerform(QWidget* parent, TChkRecordForm form)
     MemoMsg->setReadOnly(true);
     MemoMsg->setFrameShape(QFrame::NoFrame);
     MemoMsg->setFocusPolicy(Qt::NoFocus);
+    MemoMsg->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette quiet = MemoMsg->palette();
     quiet.setColor(QPalette::Base, palette().color(QPalette::Window));
     MemoMsg->setPalette(quiet);
