@@ -17,11 +17,13 @@
 
 TChkPerformOutcome ShowCheckupPerformedDialog(QWidget* parent, qint32 memberId, qint32 templId)
 {
-    const auto form = LoadChkRecord(memberId, templId, 0, LastPerformed(memberId, templId));
+    auto form = LoadChkRecord(memberId, templId, 0, NeverDoneDate());
     if (!form) {
         ShowMessageBox(QStringLiteral("Database error! Please exit the application now."), MsgIcon::Warning, MsgOk);
         return {};
     }
+    // Only a real item gets the never-done record.
+    form->lastPerformed = LastPerformed(memberId, templId);
     const auto dialog = MakeUnderHourglass<TDlgChkupPerform>(parent, *form);
     dialog->exec();
     return {dialog->Cancelled(), dialog->Form().row.checkupId};

@@ -298,6 +298,25 @@ TEST_F(CheckupWindows, DeletingTheLastRecordOfAnItemShowsItNeverPerformedAndDrop
     EXPECT_EQ(ToDoOf(flu), 0);
 }
 
+TEST_F(CheckupWindows, AClickBesideTheLinesAsksForALineAndAGoneItemIsTold)
+{
+    ScriptedMessageBoxes boxes;
+    TDlgChkSchedule dialog;
+    dialog.LVLogClick();
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "an empty log asks for nothing";
+    dialog.LVScheduleClick();
+    EXPECT_EQ(boxes.Texts(), QStringList{"Please first select a line in the first column of the schedule table to edit "
+                                         "or delete it."});
+    Select(*dialog.LVSchedule, QStringLiteral("Mammogram"));
+    dialog.LVScheduleClick();
+    EXPECT_EQ(boxes.shown.size(), 1);
+
+    const TChkPerformOutcome gone = ShowCheckupPerformedDialog(nullptr, ann_, 424242);
+    EXPECT_TRUE(gone.cancelled);
+    EXPECT_EQ(boxes.Texts().last(), QStringLiteral("Database error! Please exit the application now."));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE TemplID = 424242")), 0);
+}
+
 TEST_F(CheckupWindows, ColumnClicksSortTheScheduleByNameOrFrequencyOnly)
 {
     TDlgChkSchedule dialog;
