@@ -40,7 +40,7 @@ public:
                          QStringLiteral("FROM MEDTEMPL WHERE TemplType = 4 AND MemberID = 1")},
                         {{QStringLiteral("Done"), Date() - 7.0 * (visit + 1)}});
         transaction.Commit();
-        if (Count(QStringLiteral("MEDCHEK WHERE DateDone > 0")) != kRecords)
+        if (Count(QStringLiteral("MEDCHEK WHERE DateDone > '1900-01-01'")) != kRecords)
             qFatal("the log is not as planned");
     }
     ~Adult() { DataFolder.clear(); }
