@@ -10,8 +10,8 @@
 #include <optional>
 
 enum class TChkRecordKind {
-    Performed,   // from the schedule, for one item; keeps the doctor's key
-    Log          // from the log: the item is picked, the doctor's key is not written
+    Performed,   // from the schedule, for one item
+    Log          // from the log: the item is picked, and the stored doctor's key stays
 };
 
 struct TChkRecordForm {

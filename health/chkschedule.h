@@ -27,10 +27,9 @@ struct TChkSchedRec {
     qint32 ageHigh = 0;
     qint32 interval = 0;                 // months
     TDateTime lastDone = 0.0;            // NeverDoneDate(): never done
-    qint32 toDoId = 0;
+    qint32 toDoId = 0;                   // 0: no reminder
 
     bool Performed() const;
-    bool NoReminder() const { return toDoId == 0; }
 };
 
 enum class TChkOrder { Name, NameDesc, Interval, IntervalDesc };

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -383,8 +384,13 @@ TEST_F(CheckupWindows, AnItemIsAddedWithApplyEditedWithoutRenamingAndDeletedWhen
     dialog.BtnDelClick();
     EXPECT_EQ(boxes.Texts().last(), QStringLiteral("Would you like to remove records related to \"Hearing \"Test\"\" ?"));
     EXPECT_GE(RowOf(*dialog.LVSchedule, QStringLiteral("Hearing \"Test\"")), 0);
+    // The Delete key deletes as the button does.
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.LVSchedule->setFocus();
     boxes.answers = {MsgResult::Yes};
-    dialog.BtnDelClick();
+    QTest::keyClick(dialog.LVSchedule, Qt::Key_Delete);
     EXPECT_EQ(RowOf(*dialog.LVSchedule, QStringLiteral("Hearing \"Test\"")), -1);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE ItemStr1 LIKE 'Hearing%'")), 0);
 }
