@@ -263,6 +263,32 @@ TEST_F(CheckupWindows, TheLogsRecordsChangeTheScheduleAndDateTheRemindersFromThe
         << "from the latest visit, whatever the log's order";
 }
 
+TEST_F(CheckupWindows, TheLogsImmunizationRecordsKeepTheirOwnReminders)
+{
+    const qint32 dose = AppendRow(DataFolder, QStringLiteral("MEDTEMPL"), QStringLiteral("TemplID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("TemplType")).SetAsInteger(2);
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(ann_);
+        row.FieldByName(QStringLiteral("ItemStr1")).SetAsString(QStringLiteral("Tetanus, Diphtheria (Td)"));
+        row.FieldByName(QStringLiteral("Interval")).SetAsInteger(100);
+        row.FieldByName(QStringLiteral("ToDoID")).SetAsInteger(0);
+    });
+    AddRecord(ann_, dose, EncodeDate(2024, 1, 31), QStringLiteral("Clinic"));
+    TDlgChkSchedule dialog;
+    ASSERT_EQ(dialog.LVLog->topLevelItemCount(), 1);
+    EXPECT_EQ(dialog.LVLog->topLevelItem(0)->text(0), QStringLiteral("Tetanus, Diphtheria (Td)"));
+    WhenShown<TDlgCheckupData>([](TDlgCheckupData& record) {
+        record.ComboBox1->setCurrentIndex(record.ComboBox1->findText(QStringLiteral("Flu Shot")));
+        record.PFDate->SetDateTimeValue(EncodeDate(2024, 10, 31));
+        record.BtnOK->click();
+    });
+    dialog.BtnLogAddClick();
+    EXPECT_EQ(dialog.LVLog->topLevelItemCount(), 2);
+    dialog.accept();
+    ASSERT_EQ(Reminders().size(), 1u) << "none for the dose";
+    EXPECT_EQ(Reminders()[0].first, QStringLiteral("Ann \"Annie\" <b>, please schedule your Flu Shot checkup"));
+    EXPECT_EQ(ToDoOf(dose), 0);
+}
+
 TEST_F(CheckupWindows, DeletingTheLastRecordOfAnItemShowsItNeverPerformedAndDropsItsReminder)
 {
     {
