@@ -101,6 +101,21 @@ TEST_F(CheckupWindows, TheScheduleListsTheItemsOfTheMembersAgeAndClosingWritesRe
     EXPECT_TRUE(Reminders().empty());
 }
 
+TEST_F(CheckupWindows, AScheduleThatCannotBeMadeTellsTheUserAndWritesNothing)
+{
+    TQuery wipe(DataFolder);
+    wipe.SQL() << QStringLiteral("DELETE FROM MEDTEMPL WHERE TemplType = 3");
+    wipe.ExecSQL();
+    ScriptedMessageBoxes boxes;
+    TDlgChkSchedule dialog;
+    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_EQ(boxes.Texts(), QStringList{"Your database may have been corrupted. The program will exit immediately. "
+                                         "Please try it again."});
+    dialog.accept();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 0);
+    EXPECT_TRUE(Reminders().empty());
+}
+
 TEST_F(CheckupWindows, PerformedRecordsTheCheckupAndTheReminderIsWrittenOnClose)
 {
     ScriptedMessageBoxes boxes;
