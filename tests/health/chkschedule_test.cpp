@@ -344,4 +344,40 @@ TEST_F(CheckupSchedule, DeletingAnItemRemovesItsReminderItsRowAndAllItsRecordsOn
               QStringLiteral("Would you like to remove records related to \"Flu \"Shot\"\" ?"));
 }
 
+TEST_F(CheckupSchedule, AFailingDeletionOrReminderWriteChangesNothing)
+{
+    const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(1985, 3, 31));
+    Load(ann, 1);
+    const qint32 flu = ItemOf(ann, QStringLiteral("Flu"));
+    const qint32 dental = ItemOf(ann, QStringLiteral("Dental"));
+    AddRecord(ann, flu, EncodeDate(2024, 10, 31));
+    AddRecord(ann, dental, EncodeDate(2024, 8, 31));
+    auto items = Load(ann, 1);
+    WriteChkReminders(items, ReadScheduleMember(ann), 40, false, Today());
+    const auto before = Reminders();
+    ASSERT_EQ(before.size(), 2u);
+    const qint32 records = Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK"));
+
+    TQuery refuse(DataFolder);
+    refuse.SQL() << QStringLiteral("CREATE TRIGGER RefuseRecordDelete BEFORE DELETE ON MEDCHEK")
+                 << QStringLiteral("BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    refuse.ExecSQL();
+    EXPECT_THROW(DeleteChkItem(flu), EDatabaseError);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplID = %1").arg(flu)), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), records);
+    EXPECT_EQ(Reminders(), before) << "the reminder stays with its item";
+
+    // The second reminder's key cannot be kept: the first one's write goes too.
+    TQuery wipe(DataFolder);
+    wipe.SQL() << QStringLiteral("DELETE FROM TODO01");
+    wipe.ExecSQL();
+    TQuery refuseKey(DataFolder);
+    refuseKey.SQL() << QStringLiteral("CREATE TRIGGER RefuseReminderKey BEFORE UPDATE OF ToDoID ON MEDTEMPL")
+                    << QStringLiteral("WHEN NEW.TemplID = %1 BEGIN SELECT RAISE(ABORT, 'refused'); END").arg(flu);
+    refuseKey.ExecSQL();
+    items = Load(ann, 1);
+    EXPECT_THROW(WriteChkReminders(items, ReadScheduleMember(ann), 40, false, Today()), EDatabaseError);
+    EXPECT_TRUE(Reminders().empty());
+}
+
 }  // namespace
