@@ -96,7 +96,7 @@ TDlgMedImmun::TDlgMedImmun(QWidget* parent) : QDialog(parent), memberId_(CurMemb
 {
     setObjectName(QStringLiteral("DlgMedImmun"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    const QString caption = QStringLiteral("Immunization Schedule for ") + ReadImmuMember(memberId_).firstName;
+    const QString caption = QStringLiteral("Immunization Schedule for ") + ReadScheduleMember(memberId_).firstName;
     setWindowTitle(caption);
 
     ImageDest = new QLabel;

@@ -142,7 +142,7 @@ void RemoveReminder(TImmuCell& cell)
     StoreReminderId(cell.templId, 0);
 }
 
-void ReconcileReminder(TImmuCell& cell, const TImmuMember& member, const QString& vaccine, int ageMonths,
+void ReconcileReminder(TImmuCell& cell, const TScheduleMember& member, const QString& vaccine, int ageMonths,
                        TDateTime today)
 {
     if (cell.Done() || cell.doseMonths <= ageMonths) {
@@ -183,7 +183,7 @@ std::optional<TDoseRecord> ReadFirstDoseRecord(qint32 memberId, qint32 templId)
 constexpr qsizetype DoctorColumnFits = 21;
 constexpr qsizetype DoctorFirstPart = 19;
 
-void SetReportRow(TTable& scratch, const TPointRow& point, int doseNumber, const TImmuMember& member, qint32 memberId)
+void SetReportRow(TTable& scratch, const TPointRow& point, int doseNumber, const TScheduleMember& member, qint32 memberId)
 {
     scratch.Append();
     scratch.FieldByName(QStringLiteral("Column1")).SetAsString(point.name);
@@ -229,24 +229,6 @@ QStringList DoseAgeHeading(qint32 doseAge)
     return {QStringLiteral("2 - 20"), QStringLiteral("years old")};
 }
 
-TImmuMember ReadImmuMember(qint32 memberId)
-{
-    TQuery query(DataFolder);
-    query.SQL() << QStringLiteral("SELECT FirstName, MiddleName, LastName, Sex, DOB FROM MEDPROF")
-                << QStringLiteral("WHERE MemberID = :MemberID");
-    query.ParamByName(QStringLiteral("MemberID")).SetAsInteger(memberId);
-    query.Open();
-    TImmuMember member;
-    if (query.Eof())
-        return member;
-    member.firstName = query.FieldByName(QStringLiteral("FirstName")).AsString();
-    member.middleName = query.FieldByName(QStringLiteral("MiddleName")).AsString();
-    member.lastName = query.FieldByName(QStringLiteral("LastName")).AsString();
-    member.sex = query.FieldByName(QStringLiteral("Sex")).AsInteger();
-    member.dob = query.FieldByName(QStringLiteral("DOB")).AsDateTime();
-    return member;
-}
-
 std::optional<TImmuGrid> LoadImmuGrid(qint32 memberId)
 {
     std::vector<TPointRow> rows = ReadMemberPoints(memberId);
@@ -262,7 +244,7 @@ std::optional<TImmuGrid> LoadImmuGrid(qint32 memberId)
 
 void WriteImmuReminders(qint32 memberId, TImmuGrid& grid, TDateTime today, const std::function<void(int)>& progress)
 {
-    const TImmuMember member = ReadImmuMember(memberId);
+    const TScheduleMember member = ReadScheduleMember(memberId);
     const int ageMonths = MonthsBetween(member.dob, today);
     TTransaction transaction(DataFolder);
     const size_t ages = grid.doseAges.size();
@@ -285,7 +267,7 @@ QString ImmuReminderText(const QString& firstName, const QString& vaccine, TDate
 
 void FillImmuReport(qint32 memberId)
 {
-    const TImmuMember member = ReadImmuMember(memberId);
+    const TScheduleMember member = ReadScheduleMember(memberId);
     std::vector<TPointRow> points = ReadMemberPoints(memberId);
     std::stable_sort(points.begin(), points.end(), [](const TPointRow& a, const TPointRow& b) {
         return std::tie(a.immuId, a.doseMonths) < std::tie(b.immuId, b.doseMonths);
@@ -303,13 +285,13 @@ void FillImmuReport(qint32 memberId)
     transaction.Commit();
 }
 
-QString ImmuReportName(const TImmuMember& member)
+QString ImmuReportName(const TScheduleMember& member)
 {
     return QStringLiteral("Name: ") + member.firstName + QLatin1Char(' ') + member.middleName + QLatin1Char(' ') +
            member.lastName;
 }
 
-QString ImmuReportGender(const TImmuMember& member)
+QString ImmuReportGender(const TScheduleMember& member)
 {
     return member.sex == 0 ? QStringLiteral("Gender: Male") : QStringLiteral("Gender: Female");
 }

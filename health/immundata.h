@@ -3,6 +3,8 @@
 // rows, read into a grid of vaccines by dose age, the reminders of the doses
 // still ahead, and the rows of the printed record. Every routine raises
 // EDatabaseError when the database fails.
+#include "schedulemember.h"
+
 #include "platform/datetime.h"
 
 #include <QString>
@@ -49,16 +51,6 @@ std::vector<TVaccine> ReadMemberVaccines(qint32 memberId);
 // The two lines of a dose-age column's heading.
 QStringList DoseAgeHeading(qint32 doseAge);
 
-struct TImmuMember {
-    QString firstName;
-    QString middleName;
-    QString lastName;
-    qint32 sex = 0;
-    TDateTime dob = 0.0;
-};
-// Empty texts and no birth date when the member has no row.
-TImmuMember ReadImmuMember(qint32 memberId);
-
 // The member's points, first copying the master rows on first use (in their
 // order, in one transaction). Empty only when even the copy gave none: the
 // database has lost its master rows.
@@ -78,5 +70,5 @@ QString ImmuReminderText(const QString& firstName, const QString& vaccine, TDate
 // the order of vaccine and dose age, in one transaction.
 void FillImmuReport(qint32 memberId);
 // The title lines of the printed record.
-QString ImmuReportName(const TImmuMember& member);
-QString ImmuReportGender(const TImmuMember& member);
+QString ImmuReportName(const TScheduleMember& member);
+QString ImmuReportGender(const TScheduleMember& member);

@@ -1,5 +1,6 @@
 #include "immunrecord.h"
 
+#include "checkrecords.h"
 #include "doctorboxes.h"
 #include "expensedelete.h"
 #include "immundata.h"
@@ -9,11 +10,9 @@
 #include "platform/formatsettings.h"
 #include "records/common/bizaddr.h"
 #include "records/common/datemath.h"
-#include "records/common/genericprops.h"
 
 namespace {
 
-constexpr qint16 BirthDateProperty = 303;
 constexpr int FarMonths = 6;
 
 void ReadPoint(TDoseRecordForm& form, qint32& interval)
@@ -29,64 +28,9 @@ void ReadPoint(TDoseRecordForm& form, qint32& interval)
     form.about = query.FieldByName(QStringLiteral("Note")).AsLines();
 }
 
-bool ReadRecord(TDoseRecordForm& form)
+TCheckRecordRow RowOf(const TDoseRecordForm& form)
 {
-    TQuery query(DataFolder);
-    query.SQL() << QStringLiteral("SELECT DateDone, Doctor, DoctorID, ExpID, Note FROM MEDCHEK")
-                << QStringLiteral("WHERE CheckupID = :CheckupID");
-    query.ParamByName(QStringLiteral("CheckupID")).SetAsInteger(form.checkupId);
-    query.Open();
-    if (query.Eof())
-        return false;
-    form.date = query.FieldByName(QStringLiteral("DateDone")).AsDateTime();
-    form.doctor = query.FieldByName(QStringLiteral("Doctor")).AsString();
-    form.doctorId = query.FieldByName(QStringLiteral("DoctorID")).AsInteger();
-    form.expId = query.FieldByName(QStringLiteral("ExpID")).AsInteger();
-    form.note = query.FieldByName(QStringLiteral("Note")).AsLines();
-    return true;
-}
-
-void WriteRecord(TDoseRecordForm& form)
-{
-    TQuery query(DataFolder);
-    query.SetRequestLive(true);
-    query.SQL() << QStringLiteral("SELECT * FROM MEDCHEK WHERE CheckupID = :CheckupID");
-    query.ParamByName(QStringLiteral("CheckupID")).SetAsInteger(form.checkupId);
-    query.Open();
-    if (query.Eof()) {
-        query.Append();
-        query.FieldByName(QStringLiteral("MemberID")).SetAsInteger(form.memberId);
-        query.FieldByName(QStringLiteral("TemplID")).SetAsInteger(form.templId);
-    } else {
-        query.Edit();
-    }
-    query.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(form.date);
-    query.FieldByName(QStringLiteral("Doctor")).SetAsString(form.doctor);
-    query.FieldByName(QStringLiteral("DoctorID")).SetAsInteger(form.doctorId);
-    query.FieldByName(QStringLiteral("ExpID")).SetAsInteger(form.expId);
-    query.FieldByName(QStringLiteral("Note")).SetAsLines(form.note);
-    query.Post();
-    form.checkupId = query.FieldByName(QStringLiteral("CheckupID")).AsInteger();
-}
-
-void LinkExpense(const TDoseRecordForm& form)
-{
-    TQuery query(DataFolder);
-    query.SetRequestLive(true);
-    query.SQL() << QStringLiteral("SELECT * FROM MEDEXP WHERE ExpID = :ExpID");
-    query.ParamByName(QStringLiteral("ExpID")).SetAsInteger(form.expId);
-    query.Open();
-    if (query.Eof())
-        return;
-    query.Edit();
-    query.FieldByName(QStringLiteral("ExpType")).SetAsInteger(1);
-    query.FieldByName(QStringLiteral("ServiceDate")).SetAsDateTime(form.date);
-    query.FieldByName(QStringLiteral("Description")).SetAsString(form.vaccine);
-    query.FieldByName(QStringLiteral("MemberID")).SetAsInteger(form.memberId);
-    query.FieldByName(QStringLiteral("Doctor")).SetAsString(form.doctor);
-    query.FieldByName(QStringLiteral("DocAddrID")).SetAsInteger(form.doctorId);
-    query.FieldByName(QStringLiteral("CheckupID")).SetAsInteger(form.checkupId);
-    query.Post();
+    return {form.memberId, form.templId, form.checkupId, form.date, form.doctor, form.doctorId, form.expId, form.note};
 }
 
 }  // namespace
@@ -99,9 +43,17 @@ TDoseRecordForm LoadDoseRecord(qint32 memberId, qint32 templId, qint32 checkupId
     form.checkupId = checkupId;
     qint32 interval = YearPointInterval;
     ReadPoint(form, interval);
-    if (checkupId != 0 && !ReadRecord(form))
+    const auto record = checkupId != 0 ? ReadCheckRecord(checkupId) : std::nullopt;
+    if (record) {
+        form.date = record->date;
+        form.doctor = record->doctor;
+        form.doctorId = record->doctorId;
+        form.expId = record->expId;
+        form.note = record->note;
+    } else {
         form.checkupId = 0;
-    const TDateTime dob = ReadImmuMember(memberId).dob;
+    }
+    const TDateTime dob = ReadScheduleMember(memberId).dob;
     if (form.date == 0.0 && interval < YearPointInterval && dob != 0.0)
         form.recommended = IncMonths(static_cast<quint16>(interval), dob);
     return form;
@@ -109,11 +61,7 @@ TDoseRecordForm LoadDoseRecord(qint32 memberId, qint32 templId, qint32 checkupId
 
 TDateTime BirthDateForChecks(qint32 memberId)
 {
-    QString text;
-    TDateTime birth = 0.0;
-    if (ReadGenericStr(BirthDateProperty, memberId, text) && TryStrToDate(text.trimmed(), birth))
-        return birth;
-    return ReadImmuMember(memberId).dob;
+    return KeptBirthDate(memberId).value_or(ReadScheduleMember(memberId).dob);
 }
 
 TDoseRecordVerdict CheckDoseRecord(const TDoseRecordForm& form, bool dateBlank, TDateTime today)
@@ -142,12 +90,14 @@ void SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWas
     TTransaction transaction(DataFolder);
     if (!written.doctor.isEmpty())
         written.doctorId = FindOrAppendBizAddr(written.doctor, kDoctorsCategory);
-    WriteRecord(written);
+    TCheckRecordRow row = RowOf(written);
+    WriteCheckRecord(row);
+    written.checkupId = row.checkupId;
     if (written.expId != 0 && expenseCancelled && recordWasNew) {
         DeleteExpense(written.expId);
         written.expId = 0;
     } else if (written.expId != 0) {
-        LinkExpense(written);
+        LinkRecordExpense(row, written.vaccine);
     }
     transaction.Commit();
     form = written;
@@ -155,10 +105,7 @@ void SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWas
 
 void DeleteDoseRecord(qint32 checkupId)
 {
-    TQuery query(DataFolder);
-    query.SQL() << QStringLiteral("DELETE FROM MEDCHEK WHERE CheckupID = :CheckupID");
-    query.ParamByName(QStringLiteral("CheckupID")).SetAsInteger(checkupId);
-    query.ExecSQL();
+    DeleteCheckRecord(checkupId);
 }
 
 void DropNewRecordExpense(qint32 expId)

@@ -105,7 +105,7 @@ void PrintImmuRecord(qint32 memberId)
     {
         HourglassCursor wait;
         FillImmuReport(memberId);
-        const TImmuMember member = ReadImmuMember(memberId);
+        const TScheduleMember member = ReadScheduleMember(memberId);
         form = std::make_unique<TImmuReptForm>(DataFolder);
         form->RpLbName.SetCaption(ImmuReportName(member));
         form->RpLbSex.SetCaption(ImmuReportGender(member));

@@ -6,6 +6,7 @@
 #include "context/context.h"
 #include "context/navigation.h"
 #include "health/dlgaddfsa.h"
+#include "health/dlgchkschedule.h"
 #include "health/dlgexptable.h"
 #include "health/dlgmedhist.h"
 #include "health/dlgmedimmun.h"
@@ -72,6 +73,10 @@ ModulePageTable ProgramPages()
     });
 
     // For CurMemberID, which the page set.
+    Launcher::Register(TDialogID::CheckupSchedule, [](const TDialogRequest&) {
+        ShowCheckupScheduleDialog();
+        return TDialogOutcome{};
+    });
     Launcher::Register(TDialogID::ImmunizationSchedule, [](const TDialogRequest&) {
         ShowImmunizationDialog();
         return TDialogOutcome{};

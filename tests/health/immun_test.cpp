@@ -505,7 +505,7 @@ TEST_F(Immunization, ThePrintedRecordNumbersDosesByVaccineAndAgeAndSplitsLongDoc
     ASSERT_NE(dtap5, rows.end());
     EXPECT_EQ((*dtap5)[5], QStringLiteral("5/31/2028"));
 
-    const TImmuMember member = ReadImmuMember(kim);
+    const TScheduleMember member = ReadScheduleMember(kim);
     EXPECT_EQ(ImmuReportName(member), QStringLiteral("Name: Kim Q O'Neil"));
     EXPECT_EQ(ImmuReportGender(member), QStringLiteral("Gender: Female"));
 }

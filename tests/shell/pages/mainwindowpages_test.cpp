@@ -1,11 +1,13 @@
 #include "pagetestenv.h"
 #include "qstringprint.h"
 #include "context/context.h"
+#include "health/dlgchkschedule.h"
 #include "shell/formhealthmain.h"
 #include "shell/pages/clicklabel.h"
 #include "shell/pages/formdeletemem.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedmember.h"
+#include "shell/pages/formmedpage.h"
 #include "shell/pages/pageframe.h"
 
 #include <QAction>
@@ -189,6 +191,27 @@ TEST_F(MainWindowPagesTest, AMembersPictureOpensTheMembersPage)
     EXPECT_EQ(window.CurrentModuleID(), ModMedPage);
     EXPECT_EQ(CurMemberID, mary);
     EXPECT_EQ(window.CurrentPage()->windowTitle(), QStringLiteral("Mary's Medical Page"));
+    window.close();
+}
+
+TEST_F(MainWindowPagesTest, TheMedicalPagesCheckupPictureOpensTheMembersCheckupSchedule)
+{
+    const qint32 mary = AddMember(QStringLiteral("Mary"), 1, EncodeDate(1972, 8, 19));
+    TFormHealthMain window(ProgramPages());
+    window.show();
+    window.NavigateTo(ModMedPage, mary, 0, 0);
+    auto* page = qobject_cast<TFormMedPage*>(window.CurrentPage());
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(page->ImgCheckup->isEnabled());
+    QString caption;
+    QTimer::singleShot(0, [&caption] {
+        auto* schedule = qobject_cast<TDlgChkSchedule*>(QApplication::activeModalWidget());
+        ASSERT_NE(schedule, nullptr);
+        caption = schedule->windowTitle();
+        schedule->reject();
+    });
+    emit page->ImgCheckup->clicked();
+    EXPECT_EQ(caption, QStringLiteral("Check-up Schedule for Mary"));
     window.close();
 }
 

@@ -1,0 +1,166 @@
+#include "dlgchkrecord.h"
+
+#include "datefield.h"
+#include "expenseopener.h"
+
+#include "context/databasefault.h"
+#include "controls/efcontroller.h"
+#include "controls/efpicture.h"
+#include "controls/formdate.h"
+#include "platform/dataset.h"
+#include "platform/ui/guarded.h"
+#include "platform/ui/messagebox.h"
+#include "records/common/lookuplists.h"
+#include "records/common/recordtext.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+constexpr int kDoctorLimit = 100;
+constexpr int kNoteLimit = 250;
+}  // namespace
+
+TChkRecordDialog::TChkRecordDialog(QWidget* parent, TChkRecordKind kind, TChkRecordForm form)
+    : QDialog(parent), form_(std::move(form)), kind_(kind)
+{
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    EfController1 = new TEfController(this);
+    PFDate = NewDateField(this, EfController1);
+    SBDate = NewCalendarButton();
+    SBDate->setFocusPolicy(Qt::NoFocus);
+    CBDoc = new QComboBox;
+    CBDoc->setEditable(true);
+    CBDoc->setInsertPolicy(QComboBox::NoInsert);
+    CBDoc->lineEdit()->setMaxLength(kDoctorLimit);
+    doctorBoxes_.Add(CBDoc);
+    PSBDoc = new QToolButton;
+    PSBDoc->setText(QStringLiteral("..."));
+    PSBDoc->setToolTip(QStringLiteral("Address"));
+    PSBDoc->setFocusPolicy(Qt::NoFocus);
+    Button1 = new QPushButton(QStringLiteral("&Expense report..."));
+    Button1->setAutoDefault(false);
+    MemoNote = new QPlainTextEdit;
+    connect(MemoNote, &QPlainTextEdit::textChanged, this, [this] {
+        // The stored note holds at most 250 characters.
+        const QString text = MemoNote->toPlainText();
+        if (text.size() > kNoteLimit) {
+            MemoNote->setPlainText(text.left(kNoteLimit));
+            MemoNote->moveCursor(QTextCursor::End);
+        }
+    });
+    BtnOK = new QPushButton(QStringLiteral("&OK"));
+    BtnOK->setDefault(true);
+    BtnCancel = new QPushButton(QStringLiteral("&Cancel"));
+    BtnCancel->setAutoDefault(false);
+    EfController1->BtnCancel = BtnCancel;
+
+    connect(BtnOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnOKClick(); }); });
+    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded([this] { Button1Click(); }); });
+    connect(SBDate, &QToolButton::clicked, this, [this] {
+        RunGuarded([this] {
+            OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
+        });
+    });
+    connect(PSBDoc, &QToolButton::clicked, this, [this] { RunGuarded([this] { doctorBoxes_.EditAddress(*CBDoc); }); });
+    EfController1->OnError = [this](QObject*, quint16, const QString&) {
+        ShowDateEntryError();
+        PFDate->ClearText();
+    };
+}
+
+void TChkRecordDialog::ShowRecord()
+{
+    FillBizAddrCombo(*CBDoc, kDoctorsCategory);
+    doctorBoxes_.SetId(CBDoc, form_.row.doctorId);
+    TDoctorBoxes::ShowText(*CBDoc, form_.row.doctor);
+    MemoNote->setPlainText(form_.row.note.join(QLatin1Char('\n')));
+    if (form_.row.date != 0.0)
+        PFDate->SetDateTimeValue(form_.row.date);
+    PFDate->setFocus();
+}
+
+void TChkRecordDialog::TakeEntries()
+{
+    TakeItem(form_);
+    form_.row.date = PFDate->DateTimeValue();
+    form_.row.doctor = CBDoc->currentText();
+    const QString note = MemoNote->toPlainText();
+    form_.row.note = note.isEmpty() ? QStringList() : note.split(QLatin1Char('\n'));
+}
+
+bool TChkRecordDialog::Refused(const TChkRecordVerdict& verdict, bool& skip)
+{
+    switch (verdict.check) {
+    case TChkRecordCheck::Passed:
+        return false;
+    case TChkRecordCheck::NoItem:
+        ShowMessageBox(verdict.message, MsgIcon::Warning, MsgOk);
+        FocusItem();
+        return true;
+    case TChkRecordCheck::BadDate:
+        ShowDateEntryError();
+        PFDate->ClearText();
+        break;
+    case TChkRecordCheck::NoDate:
+        ShowMessageBox(verdict.message, MsgIcon::Warning, MsgOk);
+        PFDate->ClearText();
+        break;
+    case TChkRecordCheck::BeforeLast:
+        skip = ShowMessageBox(verdict.message, MsgIcon::Question, MsgYes | MsgNo) != MsgResult::Yes;
+        return false;
+    default:
+        PFDate->setFocus();
+        ShowMessageBox(verdict.message, MsgIcon::Warning, MsgOk);
+        return true;
+    }
+    PFDate->setFocus();
+    return true;
+}
+
+void TChkRecordDialog::BtnOKClick()
+{
+    TakeEntries();
+    bool skip = false;
+    if (Refused(CheckChkRecord(form_, kind_, PFDate->IsFieldBlank(), Date()), skip))
+        return;
+    if (skip) {
+        // Not recorded, yet not cancelled: the schedule is shown afresh.
+        accept();
+        return;
+    }
+    try {
+        SaveChkRecord(form_, kind_, expenseCancelled_);
+    } catch (const EDatabaseError& error) {
+        ShowMessageBox(QStringLiteral("Database access error! Please exit the application now.\n\n") +
+                           ErrorText(error),
+                       MsgIcon::Warning, MsgOk);
+        return;
+    }
+    accept();
+}
+
+void TChkRecordDialog::reject()
+{
+    RunGuarded([this] { DropChkRecordExpense(form_); });
+    cancelled_ = true;
+    QDialog::reject();
+}
+
+void TChkRecordDialog::Button1Click()
+{
+    const TDateTime date = PFDate->DateTimeValue();
+    if (date == 0.0) {
+        ShowMessageBox(QStringLiteral("Please enter the checkup date before Click."), MsgIcon::Warning, MsgOk);
+        PFDate->setFocus();
+        return;
+    }
+    const TFixedExpenseOutcome outcome =
+        OpenFixedMemberExpense(this, TFixedExpenseRequest{form_.row.expId, form_.row.memberId, date});
+    form_.row.expId = outcome.expId;
+    expenseCancelled_ = outcome.cancelled;
+}
