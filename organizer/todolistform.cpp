@@ -242,8 +242,12 @@ void TTodoListForm::SelectCell(int gridRow, int column)
     selectedRow_ = gridRow;
     selectedColumn_ = column;
     SGTasks->setSelectionBehavior(column == kDone ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
-    if (column != kDone)
-        UpdateToDoButtons();
+    if (column == kDone || gridRow < 0)
+        return;
+    // The cell was selected before the whole row was asked for.
+    SGTasks->selectionModel()->select(SGTasks->model()->index(gridRow, column),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    UpdateToDoButtons();
 }
 
 void TTodoListForm::UpdateToDoButtons()

@@ -7,6 +7,7 @@
 
 #include "organizer/dlgemailtodolist.h"
 #include "organizer/smtpdialogue.h"
+#include "organizer/smtpsocket.h"
 
 #include "tests/support/scriptedmessageboxes.h"
 
@@ -17,6 +18,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -239,6 +243,43 @@ TEST_F(SmtpWire, TheBoxesAreRememberedForNextTime)
     EXPECT_EQ(again.sleCC->text(), QStringLiteral("cc@example.test"));
     EXPECT_EQ(again.sleSubject->text(), QStringLiteral("Our to-dos"));
     EXPECT_EQ(again.MemoMessage->toPlainText(), QStringLiteral("The to-do list is empty."));
+}
+
+TEST(SmtpSocket, AnAddressWithZeroBytesIsFoundWhole)
+{
+    _TSocket socket;
+    QSignalSpy answered(&socket, &_TSocket::HostLookedUp);
+    ASSERT_TRUE(socket.LookupHost(QStringLiteral("10.0.0.1")));
+    ASSERT_TRUE(answered.wait(5000));
+    EXPECT_EQ(answered.at(0).at(0).toInt(), 0);
+    EXPECT_TRUE(socket.HostFound());
+    EXPECT_EQ(socket.AddressText(), QStringLiteral("10.0.0.1"));
+    EXPECT_FALSE(socket.LookupHost(QStringLiteral("  ")));
+}
+
+TEST(SmtpSocket, ALongLineIsCutTo255CharactersWithItsLineEndKept)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    _TSocket socket;
+    QSignalSpy answered(&socket, &_TSocket::HostLookedUp);
+    QSignalSpy events(&socket, &_TSocket::SocketEvent);
+    socket.LookupHost(QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(answered.wait(5000));
+    socket.Connect(server.serverPort());
+    ASSERT_TRUE(server.waitForNewConnection(5000));
+    QTcpSocket* peer = server.nextPendingConnection();
+    ASSERT_TRUE(!events.isEmpty() || events.wait(5000));
+    EXPECT_EQ(events.at(0).at(0).toInt(), _TSocket::ConnectEvent);
+    socket.SendLine(QString(300, QLatin1Char('x')));
+    socket.SendLine(QStringLiteral("QUIT"));
+    QByteArray received;
+    const QDeadlineTimer deadline(5000);
+    while (received.size() < 261 && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        received += peer->readAll();
+    }
+    EXPECT_EQ(received, QByteArray(253, 'x') + "\r\nQUIT\r\n");
 }
 
 }  // namespace
