@@ -153,6 +153,8 @@ void _TSocket::CloseSocket()
 
 void _TSocket::Finish()
 {
+    // Dropped on purpose: nothing to tell the user.
+    const QSignalBlocker quiet(socket_);
     socket_->abort();
 }
 

@@ -202,6 +202,8 @@ TEST_F(SmtpWire, AGreetingOf554LeavesOnlyCancelAndNeverSuccess)
     EXPECT_TRUE(outcome.cancelEnabled);
     EXPECT_EQ(dialog.Status(), QStringLiteral("554 no service\r\n"));
     EXPECT_TRUE(peer.Commands().isEmpty());
+    // Cancelling drops the connection without a word.
+    EXPECT_TRUE(boxes_.shown.isEmpty());
 }
 
 TEST_F(SmtpWire, ARefusedConnectionIsToldInTheSocketsOwnWords)
