@@ -47,7 +47,7 @@ protected:
         dialog.sleTo->setText(QStringLiteral("bob@example.test"));
         dialog.sleCC->setText(cc);
         dialog.SmtpPort = port;
-        dialog.ConfirmationTimeoutMs = 500;
+        dialog.ConfirmationTimeoutMs = 5000;
     }
 
     // Sends and waits for the outcome: the progress window's OK coming on,
@@ -154,6 +154,7 @@ TEST_F(SmtpWire, SilenceAfterTheMessageIsToldAsAFailure)
     });
     TDlgEMailTodoList dialog(nullptr);
     Fill(dialog, peer.Port());
+    dialog.ConfirmationTimeoutMs = 300;
     const TOutcome outcome = Send(dialog);
     EXPECT_EQ(outcome.progress, TimedOutText(QStringLiteral("127.0.0.1")));
     EXPECT_TRUE(outcome.okEnabled);
@@ -196,7 +197,7 @@ TEST_F(SmtpWire, AGreetingOf554LeavesOnlyCancelAndNeverSuccess)
     });
     TDlgEMailTodoList dialog(nullptr);
     Fill(dialog, peer.Port());
-    const TOutcome outcome = Send(dialog, 800);
+    const TOutcome outcome = Send(dialog, 3000);
     EXPECT_EQ(outcome.progress, QStringLiteral("Processing info from host ..."));
     EXPECT_FALSE(outcome.okEnabled);
     EXPECT_TRUE(outcome.cancelEnabled);
@@ -210,7 +211,7 @@ TEST_F(SmtpWire, ARefusedConnectionIsToldInTheSocketsOwnWords)
 {
     TDlgEMailTodoList dialog(nullptr);
     Fill(dialog, FreeLoopbackPort());
-    const TOutcome outcome = Send(dialog, 1500);
+    const TOutcome outcome = Send(dialog, 3000);
     EXPECT_EQ(boxes_.Texts(), QStringList({"The connection was refused."}));
     EXPECT_EQ(outcome.progress, QStringLiteral("Connecting To Host"));
     EXPECT_FALSE(outcome.okEnabled);
