@@ -13,8 +13,10 @@
 #include "health/dlgnewinsurance.h"
 #include "health/dlgnewmedmember.h"
 #include "health/filterform.h"
+#include "organizer/dlgemailtodolist.h"
 #include "organizer/dlgnpbackup.h"
 #include "organizer/dlgnprestore.h"
+#include "organizer/todolistform.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
@@ -23,6 +25,9 @@
 #include "shell/pages/launcher.h"
 
 namespace {
+
+// Doctors and hospitals, which is also the category of the schedules' reminders.
+constexpr qint32 kScheduleReminderCategory = 5;
 
 // Pages that change the members tell the main window, whose go-to list and
 // history name them.
@@ -72,7 +77,7 @@ ModulePageTable ProgramPages()
         return outcome;
     });
 
-    // For CurMemberID, which the page set.
+    // The schedules are for CurMemberID, which the page set.
     Launcher::Register(TDialogID::CheckupSchedule, [](const TDialogRequest&) {
         ShowCheckupScheduleDialog();
         return TDialogOutcome{};
@@ -110,8 +115,21 @@ ModulePageTable ProgramPages()
         return TDialogOutcome{};
     });
 
+    // The folder tree opens the list on the schedule reminders' category.
+    Launcher::Register(TDialogID::ToDoList, [](const TDialogRequest&) {
+        ShowToDoList(nullptr, kScheduleReminderCategory);
+        return TDialogOutcome{};
+    });
+
+    Launcher::Register(TDialogID::EMailToDoList, [](const TDialogRequest&) {
+        ShowEMailDialog(nullptr);
+        return TDialogOutcome{};
+    });
+
     ModulePageTable pages;
-    pages.Register(ModToDoTutor, [](QWidget* parent) { return new TFormToDoTutor(parent); });
+    pages.Register(ModToDoTutor, [](QWidget* parent) {
+        return new TFormToDoTutor(parent, [] { return new TTodoListForm(nullptr, kScheduleReminderCategory); });
+    });
     pages.Register(ModAddrTutor, [](QWidget* parent) { return new TFormAddrTutor(parent); });
     pages.Register(ModMedFolder, [](QWidget* parent) { return RefreshingGoToList(new TFormMedFolder(parent)); });
     pages.Register(ModMedPage, [](QWidget* parent) { return new TFormMedPage(parent); },

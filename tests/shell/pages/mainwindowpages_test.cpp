@@ -2,12 +2,15 @@
 #include "qstringprint.h"
 #include "context/context.h"
 #include "health/dlgchkschedule.h"
+#include "organizer/dlgemailtodolist.h"
+#include "organizer/todolistform.h"
 #include "shell/formhealthmain.h"
 #include "shell/pages/clicklabel.h"
 #include "shell/pages/formdeletemem.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedmember.h"
 #include "shell/pages/formmedpage.h"
+#include "shell/pages/formmedtoc.h"
 #include "shell/pages/pageframe.h"
 
 #include <QAction>
@@ -20,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -247,6 +251,54 @@ TEST_F(MainWindowPagesTest, AnyPageThatCannotReadTheDatabaseIsToldInPlainWords)
     EXPECT_TRUE(boxes_.shown[0].text.contains(QStringLiteral("is in use by another program")))
         << boxes_.shown[0].text.toStdString();
     EXPECT_TRUE(window.PanelToolBar->isVisible());
+    window.close();
+}
+
+TEST_F(MainWindowPagesTest, TheToDoListAndItsEMailOpenFromTheTreeTheHomePageTheGoToListAndTheMenus)
+{
+    const QString remindersList = QStringLiteral("CarePortfolio To-do's List on Doctors and Hospitals");
+    const auto opening = [](const std::function<void()>& open) {
+        QString opened;
+        QTimer::singleShot(0, [&opened] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* list = qobject_cast<TTodoListForm*>(modal)) {
+                opened = list->windowTitle() + QStringLiteral(" on ") + list->CBCategory->currentText();
+                list->reject();
+            } else if (auto* email = qobject_cast<TDlgEMailTodoList*>(modal)) {
+                opened = email->windowTitle();
+                email->reject();
+            }
+        });
+        open();
+        return opened;
+    };
+    TFormHealthMain window(ProgramPages());
+    window.show();
+    EXPECT_EQ(opening([&] { window.EmailToDoList1->trigger(); }), QStringLiteral("Send To-Do List"));
+
+    window.NavigateTo(ModMedFolder, 0, 0, 0);
+    auto* folder = qobject_cast<TFormMedFolder*>(window.CurrentPage());
+    ASSERT_TRUE(folder);
+    QTreeWidgetItem* toDoNode = folder->TreeView1->findItems(QStringLiteral("To-Do List"), Qt::MatchExactly).value(0);
+    ASSERT_TRUE(toDoNode);
+    folder->TreeView1->setCurrentItem(toDoNode);
+    EXPECT_EQ(opening([&] { emit folder->TreeView1->itemDoubleClicked(toDoNode, 0); }), remindersList);
+    EXPECT_TRUE(folder->EmailToDoList1->isEnabled());
+
+    // The home page and the go-to list lead to the to-do page, whose picture opens the list.
+    window.NavigateTo(ModMedToc, 0, 0, 0);
+    auto* home = qobject_cast<TFormMedToc*>(window.CurrentPage());
+    ASSERT_TRUE(home);
+    EXPECT_TRUE(home->EmailToDoList1->isEnabled());
+    const int goTo = window.CBGoTo->findText(QStringLiteral("To-Do List"));
+    ASSERT_GE(goTo, 0);
+    window.CBGoTo->setCurrentIndex(goTo);
+    emit window.CBGoTo->activated(goTo);
+    QApplication::sendPostedEvents();
+    auto* picture = window.CurrentPage() ? window.CurrentPage()->findChild<TClickLabel*>(QStringLiteral("Image2")) : nullptr;
+    ASSERT_TRUE(picture);
+    EXPECT_TRUE(picture->isEnabled());
+    EXPECT_EQ(opening([&] { emit picture->clicked(); }), remindersList);
     window.close();
 }
 

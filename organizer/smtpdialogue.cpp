@@ -1,0 +1,252 @@
+#include "smtpdialogue.h"
+
+#include "context/product.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int kPieceLength = 245;
+// The receive buffer's room; a reply that fills it is taken as it stands.
+constexpr qsizetype kReplyRoom = 8191;
+
+const QString kRecipients =
+    QStringLiteral("Cannot send email.  Please verify the correctness of the recipients and try again.");
+const QString kProcessing = QStringLiteral("Cannot send email.  Processing error encountered.  Please try again.");
+const QString kDiskSpace = QStringLiteral("Cannot send email.  There is not sufficient disk space to do so.");
+const QString kStorage =
+    QStringLiteral("Cannot send email.  Process aborted because of lack of storage allocation.");
+const QString kTryLater = QStringLiteral("Cannot send email.  Please again later.  You may need to contact your "
+                                         "internet service provider if repeated attempts fail.");
+
+QString ErrorCodeText(int code)
+{
+    return QStringLiteral("An email error occured.  Please contact Brightmoor Corp.  with the following error code: ") +
+           QString::number(code) + QLatin1Char('.');
+}
+
+bool OneOf(int code, std::initializer_list<int> codes)
+{
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+TSmtpProgress Final(const QString& text)
+{
+    return TSmtpProgress{text, true, false};
+}
+
+}  // namespace
+
+const QString SentText = QStringLiteral("Your to-do list has been sent.");
+
+QString TimedOutText(const QString& server)
+{
+    return QStringLiteral("Cannot send email.  Your SMTP server, ") + server.trimmed() +
+           QStringLiteral(", did not confirm that it received your to-do list.  Please try again later.");
+}
+
+qsizetype ReplyEnd(const QByteArray& bytes)
+{
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        const qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            return bytes.size() >= kReplyRoom ? bytes.size() : -1;
+        const QByteArray line = bytes.mid(start, end - start);
+        if (line.size() < 4 || line.at(3) != '-')
+            return end + 1;
+        start = end + 1;
+    }
+    return bytes.size() >= kReplyRoom ? bytes.size() : -1;
+}
+
+QStringList DataLines(const QStringList& body)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines;
+    for (const QString& text : body) {
+        for (const QString& line : text.split(lineEnd)) {
+            qsizetype at = 0;
+            do {
+                QString piece = line.mid(at, kPieceLength);
+                if (piece.startsWith(QLatin1Char('.')))
+                    piece.prepend(QLatin1Char('.'));
+                lines << piece;
+                at += kPieceLength;
+            } while (at < line.size());
+        }
+    }
+    return lines;
+}
+
+TSmtpDialogue::TSmtpDialogue(TSmtpEnvelope envelope) : envelope_(std::move(envelope)) {}
+
+TSmtpReaction TSmtpDialogue::Connected()
+{
+    state_ = TSmtpState::Greeting;
+    buffer_.clear();
+    TSmtpReaction reaction;
+    reaction.progress = TSmtpProgress{QStringLiteral("Processing info from host ..."), false, true};
+    return reaction;
+}
+
+TSmtpReaction TSmtpDialogue::Received(const QByteArray& bytes)
+{
+    buffer_ += bytes;
+    const qsizetype end = ReplyEnd(buffer_);
+    if (end < 0)
+        return {};
+    const QByteArray reply = buffer_.left(end);
+    buffer_.remove(0, end);
+    status_ = QString::fromLatin1(reply);
+    bool isNumber = false;
+    const int code = reply.left(3).toInt(&isNumber);
+    return HandleReply(isNumber ? code : 0);
+}
+
+TSmtpReaction TSmtpDialogue::ConfirmationTimedOut()
+{
+    TSmtpReaction reaction;
+    if (state_ != TSmtpState::MessageSent)
+        return reaction;
+    state_ = TSmtpState::Idle;
+    reaction.progress = Final(TimedOutText(envelope_.server));
+    reaction.closeConnection = true;
+    reaction.endDialog = true;
+    return reaction;
+}
+
+TSmtpReaction TSmtpDialogue::HandleReply(int code)
+{
+    TSmtpReaction reaction;
+    switch (state_) {
+    case TSmtpState::Greeting:
+        if (code == 421)
+            welcomeOk_ = false;
+        if (code != 220)
+            return Refused(code);
+        welcomeOk_ = true;
+        reaction.send << QStringLiteral("HELO ") + envelope_.localHost;
+        state_ = TSmtpState::HeloSent;
+        break;
+    case TSmtpState::HeloSent:
+        if (code != 250)
+            return Refused(code);
+        reaction.send << QStringLiteral("MAIL FROM:<") + envelope_.from + QLatin1Char('>');
+        state_ = TSmtpState::MailFromSent;
+        break;
+    case TSmtpState::MailFromSent:
+        if (code != 250)
+            return Refused(code);
+        reaction.send << QStringLiteral("RCPT TO:<") + envelope_.to + QLatin1Char('>');
+        state_ = TSmtpState::RcptToSent;
+        break;
+    case TSmtpState::RcptToSent:
+    case TSmtpState::RcptCcSent:
+        if (code != 250 && code != 251)
+            return Refused(code);
+        if (state_ == TSmtpState::RcptToSent && !envelope_.cc.isEmpty()) {
+            reaction.send << QStringLiteral("RCPT TO:<") + envelope_.cc + QLatin1Char('>');
+            state_ = TSmtpState::RcptCcSent;
+        } else {
+            reaction.send << QStringLiteral("DATA");
+            state_ = TSmtpState::DataSent;
+        }
+        break;
+    case TSmtpState::DataSent:
+        // Only the go-ahead sends the message: a 250 here would claim a
+        // message the server never had.
+        if (code != 354)
+            return Refused(code);
+        reaction.send = MessageLines();
+        reaction.awaitConfirmation = true;
+        state_ = TSmtpState::MessageSent;
+        break;
+    case TSmtpState::MessageSent:
+        if (code != 250)
+            return Refused(code);
+        sent_ = true;
+        reaction.send << QStringLiteral("QUIT");
+        reaction.progress = Final(SentText);
+        reaction.closeConnection = true;
+        state_ = TSmtpState::QuitSent;
+        break;
+    case TSmtpState::Idle:
+    case TSmtpState::QuitSent:
+        return reaction;
+    }
+    buffer_.clear();
+    return reaction;
+}
+
+TSmtpReaction TSmtpDialogue::Refused(int code)
+{
+    TSmtpReaction reaction;
+    if (const std::optional<QString> text = RefusalText(code))
+        reaction.progress = Final(*text);
+    if (state_ != TSmtpState::RcptToSent && state_ != TSmtpState::RcptCcSent)
+        state_ = TSmtpState::Idle;
+    reaction.closeConnection = true;
+    reaction.endDialog = true;
+    return reaction;
+}
+
+std::optional<QString> TSmtpDialogue::RefusalText(int code) const
+{
+    if (code == 421)
+        return NotAvailable();
+    switch (state_) {
+    case TSmtpState::Greeting: break;
+    case TSmtpState::HeloSent:
+        if (OneOf(code, {500, 501}))
+            return ErrorCodeText(code);
+        if (code == 504)
+            return QStringLiteral("Unable to send email.  Your SMTP server, ") + envelope_.server.trimmed() +
+                   QStringLiteral(", does not fully support email.");
+        break;
+    case TSmtpState::MailFromSent:
+    case TSmtpState::RcptToSent:
+    case TSmtpState::RcptCcSent:
+    case TSmtpState::DataSent:
+    case TSmtpState::MessageSent:
+        if (code == 451)
+            return kProcessing;
+        if (code == 452)
+            return kDiskSpace;
+        if (code == 552)
+            return kStorage;
+        if (OneOf(code, {500, 501}) || (code == 503 && state_ != TSmtpState::MailFromSent))
+            return ErrorCodeText(code);
+        if (OneOf(code, {450, 550, 551, 553}) &&
+            (state_ == TSmtpState::RcptToSent || state_ == TSmtpState::RcptCcSent))
+            return kRecipients;
+        if (code == 554 && (state_ == TSmtpState::DataSent || state_ == TSmtpState::MessageSent))
+            return kTryLater;
+        break;
+    case TSmtpState::Idle:
+    case TSmtpState::QuitSent: break;
+    }
+    return std::nullopt;
+}
+
+QString TSmtpDialogue::NotAvailable() const
+{
+    return QStringLiteral("Cannot send email.  Service is currently not available from your SMTP server, ") +
+           envelope_.server.trimmed() +
+           QStringLiteral(". Please make sure you have the correct SMTP server name and try again later.  You may "
+                          "need to contact your internet service provider if repeated attempts fail.");
+}
+
+QStringList TSmtpDialogue::MessageLines() const
+{
+    QString subject = envelope_.subject;
+    subject.replace(QRegularExpression(QStringLiteral("[\r\n]")), QStringLiteral(" "));
+    QStringList lines{QStringLiteral("To: ") + envelope_.to,
+                      QStringLiteral("From: ") + envelope_.from,
+                      QStringLiteral("Subject: ") + subject,
+                      QStringLiteral("X-Sender: "),
+                      QStringLiteral("X-Mailer: ") + ProductName + QLatin1Char(' ') + ProductVersion,
+                      QString()};
+    lines << DataLines(envelope_.body) << QString() << QStringLiteral(".");
+    return lines;
+}

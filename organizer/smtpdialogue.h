@@ -1,0 +1,93 @@
+#pragma once
+// The SMTP dialogue that sends the to-do list, state by state, without a
+// socket: the e-mail dialog hands it each event and does what it answers
+// (lines to send, the progress text, closing the connection). Replies are
+// gathered until their final line, so a reply split over several packets or
+// spread over "250-" continuation lines is taken as one.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+struct TSmtpEnvelope {
+    QString server;      // as the user typed it, trimmed in the messages
+    QString from;
+    QString to;
+    QString cc;          // empty: no copy
+    QString subject;
+    QStringList body;    // the message box's lines
+    QString localHost;   // named in HELO
+};
+
+struct TSmtpProgress {
+    QString text;
+    bool okEnabled = false;
+    bool cancelEnabled = false;
+};
+
+struct TSmtpReaction {
+    QStringList send;                       // each line is sent with CR LF after it
+    std::optional<TSmtpProgress> progress;
+    bool closeConnection = false;
+    // The e-mail dialog is done: it closes once the progress window goes.
+    bool endDialog = false;
+    // The end of the message is out: its answer is awaited within a time limit.
+    bool awaitConfirmation = false;
+};
+
+enum class TSmtpState {
+    Idle = 0,
+    Greeting = 1,
+    HeloSent = 2,
+    MailFromSent = 3,
+    RcptToSent = 4,
+    RcptCcSent = 5,
+    DataSent = 6,
+    MessageSent = 7,
+    QuitSent = 15,
+};
+
+class TSmtpDialogue {
+public:
+    explicit TSmtpDialogue(TSmtpEnvelope envelope);
+
+    TSmtpReaction Connected();
+    // Bytes as they arrive; nothing happens until a reply is whole.
+    TSmtpReaction Received(const QByteArray& bytes);
+    // The server did not answer the end of the message in time.
+    TSmtpReaction ConfirmationTimedOut();
+
+    TSmtpState State() const { return state_; }
+    bool WelcomeOK() const { return welcomeOk_; }
+    // The server took the message.
+    bool Sent() const { return sent_; }
+    // The last whole reply.
+    const QString& Status() const { return status_; }
+
+private:
+    TSmtpReaction HandleReply(int code);
+    TSmtpReaction Refused(int code);
+    std::optional<QString> RefusalText(int code) const;
+    QString NotAvailable() const;
+    QStringList MessageLines() const;
+
+    TSmtpEnvelope envelope_;
+    TSmtpState state_ = TSmtpState::Idle;
+    bool welcomeOk_ = false;
+    bool sent_ = false;
+    QByteArray buffer_;
+    QString status_;
+};
+
+// Where a whole reply ends in the bytes gathered: past the line break of the
+// final line ("250 ..." or "250"), or -1 while the reply is still coming.
+qsizetype ReplyEnd(const QByteArray& bytes);
+
+// The message's lines as they go on the wire: every line ending becomes
+// CR LF, a line longer than 245 characters is cut into pieces of 245, and a
+// piece beginning with "." gets a second one.
+QStringList DataLines(const QStringList& body);
+
+// The texts of the progress window.
+extern const QString SentText;
+QString TimedOutText(const QString& server);

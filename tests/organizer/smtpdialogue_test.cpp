@@ -1,0 +1,243 @@
+// The SMTP dialogue state by state, fed replies as a server would send them.
+#include "organizer/smtpdialogue.h"
+#include "organizer/smtpsocket.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TSmtpEnvelope Envelope(const QString& cc = {})
+{
+    return TSmtpEnvelope{QStringLiteral(" mail.example.test "), QStringLiteral("ann@example.test"),
+                         QStringLiteral("bob@example.test"), cc, QStringLiteral("CarePortfolio To-Do List"),
+                         {QStringLiteral("1/31/2024 Flu shot")}, QStringLiteral("kitchen-pc")};
+}
+
+// Runs the dialogue up to the state the replies lead to; gives what each step sent.
+QStringList Converse(TSmtpDialogue& dialogue, const QList<QByteArray>& replies)
+{
+    QStringList sent;
+    dialogue.Connected();
+    for (const QByteArray& reply : replies)
+        sent << dialogue.Received(reply).send;
+    return sent;
+}
+
+const QString kNotAvailable =
+    QStringLiteral("Cannot send email.  Service is currently not available from your SMTP server, mail.example.test. "
+                   "Please make sure you have the correct SMTP server name and try again later.  You may need to "
+                   "contact your internet service provider if repeated attempts fail.");
+
+TEST(SmtpDialogue, WithoutACopyItIsHeloMailFromOneRcptToData)
+{
+    TSmtpDialogue dialogue(Envelope());
+    const QStringList sent = Converse(dialogue, {"220 ready\r\n", "250 hello\r\n", "250 ok\r\n", "250 ok\r\n"});
+    EXPECT_EQ(sent, QStringList({"HELO kitchen-pc", "MAIL FROM:<ann@example.test>", "RCPT TO:<bob@example.test>",
+                                 "DATA"}));
+    EXPECT_TRUE(dialogue.WelcomeOK());
+    EXPECT_EQ(dialogue.State(), TSmtpState::DataSent);
+}
+
+TEST(SmtpDialogue, TheCopyGetsItsOwnRcptToAnd251IsAccepted)
+{
+    TSmtpDialogue dialogue(Envelope(QStringLiteral("cc@example.test")));
+    const QStringList sent =
+        Converse(dialogue, {"220 ready\r\n", "250 hello\r\n", "250 ok\r\n", "251 forwarded\r\n", "250 ok\r\n"});
+    EXPECT_EQ(sent.mid(2), QStringList({"RCPT TO:<bob@example.test>", "RCPT TO:<cc@example.test>", "DATA"}));
+}
+
+TEST(SmtpDialogue, AReplyIsGatheredUntilItsFinalLine)
+{
+    TSmtpDialogue dialogue(Envelope());
+    dialogue.Connected();
+    EXPECT_TRUE(dialogue.Received("22").send.isEmpty());
+    EXPECT_TRUE(dialogue.Received("0-first line of a greeting\r\n220-second\r").send.isEmpty());
+    EXPECT_EQ(dialogue.Received("\n220 last\r\n").send, QStringList({"HELO kitchen-pc"}));
+    EXPECT_EQ(dialogue.Status(), QStringLiteral("220-first line of a greeting\r\n220-second\r\n220 last\r\n"));
+    // A bare code is a whole reply too.
+    EXPECT_EQ(dialogue.Received("250\r\n").send, QStringList({"MAIL FROM:<ann@example.test>"}));
+
+    EXPECT_EQ(ReplyEnd("250-a\r\n250-b\r\n"), -1);
+    EXPECT_EQ(ReplyEnd("250-a\r\n250 b\r\nextra"), 14);
+}
+
+TEST(SmtpDialogue, TheMessageGoesOutOnlyOnTheGoAheadAndSuccessOnlyOnItsConfirmation)
+{
+    TSmtpDialogue dialogue(Envelope());
+    Converse(dialogue, {"220 ready\r\n", "250 hello\r\n", "250 ok\r\n", "250 ok\r\n"});
+    const TSmtpReaction data = dialogue.Received("354 go ahead\r\n");
+    EXPECT_EQ(data.send, QStringList({"To: bob@example.test", "From: ann@example.test",
+                                      "Subject: CarePortfolio To-Do List", "X-Sender: ",
+                                      "X-Mailer: CarePortfolio 1.0", "", "1/31/2024 Flu shot", "", "."}));
+    EXPECT_TRUE(data.awaitConfirmation);
+    EXPECT_FALSE(data.progress);
+    EXPECT_FALSE(dialogue.Sent());
+
+    const TSmtpReaction confirmed = dialogue.Received("250 queued as 4711\r\n");
+    EXPECT_TRUE(dialogue.Sent());
+    EXPECT_EQ(confirmed.send, QStringList({"QUIT"}));
+    ASSERT_TRUE(confirmed.progress);
+    EXPECT_EQ(confirmed.progress->text, QStringLiteral("Your to-do list has been sent."));
+    EXPECT_TRUE(confirmed.progress->okEnabled);
+    EXPECT_FALSE(confirmed.progress->cancelEnabled);
+    EXPECT_TRUE(confirmed.closeConnection);
+}
+
+TEST(SmtpDialogue, A250InPlaceOfTheGoAheadIsNoSuccess)
+{
+    TSmtpDialogue dialogue(Envelope());
+    Converse(dialogue, {"220 ready\r\n", "250 hello\r\n", "250 ok\r\n", "250 ok\r\n"});
+    const TSmtpReaction reaction = dialogue.Received("250 ok\r\n");
+    EXPECT_FALSE(dialogue.Sent());
+    EXPECT_TRUE(reaction.send.isEmpty());
+    EXPECT_FALSE(reaction.progress);
+    EXPECT_TRUE(reaction.endDialog);
+}
+
+TEST(SmtpDialogue, SilenceAfterTheMessageIsAFailureNeverSuccess)
+{
+    TSmtpDialogue dialogue(Envelope());
+    Converse(dialogue, {"220 ready\r\n", "250 hello\r\n", "250 ok\r\n", "250 ok\r\n", "354 go\r\n"});
+    const TSmtpReaction reaction = dialogue.ConfirmationTimedOut();
+    EXPECT_FALSE(dialogue.Sent());
+    ASSERT_TRUE(reaction.progress);
+    EXPECT_EQ(reaction.progress->text,
+              QStringLiteral("Cannot send email.  Your SMTP server, mail.example.test, did not confirm that it "
+                             "received your to-do list.  Please try again later."));
+    EXPECT_TRUE(reaction.progress->okEnabled);
+    EXPECT_TRUE(reaction.endDialog);
+    // A late confirmation after the failure was told changes nothing.
+    EXPECT_FALSE(dialogue.Received("250 ok\r\n").progress);
+    EXPECT_FALSE(dialogue.Sent());
+}
+
+TEST(SmtpDialogue, TheGreetingRefusedCloses421TellingWhy554Silently)
+{
+    TSmtpDialogue refused(Envelope());
+    refused.Connected();
+    const TSmtpReaction silent = refused.Received("554 go away\r\n");
+    EXPECT_FALSE(silent.progress);
+    EXPECT_TRUE(silent.endDialog);
+    EXPECT_TRUE(silent.send.isEmpty());
+    EXPECT_EQ(refused.State(), TSmtpState::Idle);
+
+    TSmtpDialogue busy(Envelope());
+    busy.Connected();
+    const TSmtpReaction told = busy.Received("421 busy\r\n");
+    ASSERT_TRUE(told.progress);
+    EXPECT_EQ(told.progress->text, kNotAvailable);
+    EXPECT_FALSE(busy.WelcomeOK());
+}
+
+// Each refused reply of each state: its message (empty: none), and never a
+// command after it.
+TEST(SmtpDialogue, EveryRefusalHasItsMessageInItsState)
+{
+    const QString recipients =
+        QStringLiteral("Cannot send email.  Please verify the correctness of the recipients and try again.");
+    const QString processing = QStringLiteral("Cannot send email.  Processing error encountered.  Please try again.");
+    const QString disk = QStringLiteral("Cannot send email.  There is not sufficient disk space to do so.");
+    const QString storage =
+        QStringLiteral("Cannot send email.  Process aborted because of lack of storage allocation.");
+    const QString later = QStringLiteral("Cannot send email.  Please again later.  You may need to contact your "
+                                         "internet service provider if repeated attempts fail.");
+    const auto code = [](int n) {
+        return QStringLiteral("An email error occured.  Please contact Brightmoor Corp.  with the following error "
+                              "code: %1.")
+            .arg(n);
+    };
+    const QList<QByteArray> toHelo = {"220 ready\r\n"};
+    const QList<QByteArray> toMail = toHelo + QList<QByteArray>{"250 hello\r\n"};
+    const QList<QByteArray> toRcpt = toMail + QList<QByteArray>{"250 ok\r\n"};
+    const QList<QByteArray> toData = toRcpt + QList<QByteArray>{"250 ok\r\n"};
+    const QList<QByteArray> toEnd = toData + QList<QByteArray>{"354 go\r\n"};
+    struct TCase {
+        QList<QByteArray> before;
+        QByteArray reply;
+        QString text;
+    };
+    const TCase cases[] = {
+        {toHelo, "421 x\r\n", kNotAvailable},
+        {toHelo, "501 x\r\n", code(501)},
+        {toHelo, "504 x\r\n",
+         QStringLiteral("Unable to send email.  Your SMTP server, mail.example.test, does not fully support email.")},
+        {toHelo, "452 x\r\n", {}},
+        {toMail, "451 x\r\n", processing},
+        {toMail, "452 x\r\n", disk},
+        {toMail, "500 x\r\n", code(500)},
+        {toMail, "503 x\r\n", {}},
+        {toMail, "552 x\r\n", storage},
+        {toRcpt, "550 no such user\r\n", recipients},
+        {toRcpt, "553 x\r\n", recipients},
+        {toRcpt, "503 x\r\n", code(503)},
+        {toRcpt, "554 x\r\n", {}},
+        {toData, "554 x\r\n", later},
+        {toData, "421 x\r\n", kNotAvailable},
+        {toData, "550 x\r\n", {}},
+        {toEnd, "552 too big\r\n", storage},
+        {toEnd, "554-no\r\n554 really not\r\n", later},
+        {toEnd, "451 x\r\n", processing},
+    };
+    for (const TCase& each : cases) {
+        SCOPED_TRACE(each.reply.toStdString() + " after " + std::to_string(each.before.size()) + " replies");
+        TSmtpDialogue dialogue(Envelope());
+        Converse(dialogue, each.before);
+        const TSmtpReaction reaction = dialogue.Received(each.reply);
+        EXPECT_TRUE(reaction.send.isEmpty());
+        EXPECT_TRUE(reaction.endDialog);
+        EXPECT_EQ(reaction.progress ? reaction.progress->text : QString(), each.text);
+        if (reaction.progress) {
+            EXPECT_TRUE(reaction.progress->okEnabled && !reaction.progress->cancelEnabled);
+        }
+        EXPECT_FALSE(dialogue.Sent());
+    }
+}
+
+TEST(SmtpData, LongLinesArePiecesOf245AndLineEndsAreOnlyCrLf)
+{
+    const QString text = QString(245, QLatin1Char('a')) + QString(245, QLatin1Char('b')) + QString(110, QLatin1Char('c'));
+    EXPECT_EQ(DataLines({text}), QStringList({QString(245, QLatin1Char('a')), QString(245, QLatin1Char('b')),
+                                               QString(110, QLatin1Char('c'))}));
+    // No cut parts a CR from its LF; bare ones become line ends of their own.
+    const QString crAt245 = QString(244, QLatin1Char('x')) + QStringLiteral("\r\nnext\rbare cr\nbare lf");
+    EXPECT_EQ(DataLines({crAt245}),
+              QStringList({QString(244, QLatin1Char('x')), "next", "bare cr", "bare lf"}));
+    EXPECT_EQ(DataLines({QString()}), QStringList({QString()}));
+}
+
+TEST(SmtpData, ALeadingDotIsDoubledAlsoWhereACutPutsOneFirst)
+{
+    EXPECT_EQ(DataLines({".", ".hidden", "a.b"}), QStringList({"..", "..hidden", "a.b"}));
+    const QString dotAfterCut = QString(245, QLatin1Char('y')) + QStringLiteral(".tail");
+    EXPECT_EQ(DataLines({dotAfterCut}), QStringList({QString(245, QLatin1Char('y')), "..tail"}));
+}
+
+TEST(SmtpData, ASubjectCannotAddHeaderLines)
+{
+    TSmtpEnvelope envelope = Envelope();
+    envelope.subject = QStringLiteral("To-dos\r\nBcc: eve@example.test");
+    TSmtpDialogue dialogue(envelope);
+    const QStringList sent =
+        Converse(dialogue, {"220 ready\r\n", "250 hello\r\n", "250 ok\r\n", "250 ok\r\n", "354 go\r\n"});
+    EXPECT_TRUE(sent.contains(QStringLiteral("Subject: To-dos  Bcc: eve@example.test")));
+}
+
+TEST(SocketErrors, EachNumberHasItsSentence)
+{
+    EXPECT_EQ(SocketErrorText(10061), QStringLiteral("The connection was refused."));
+    EXPECT_EQ(SocketErrorText(10047), QStringLiteral("The address family specified isn't supported by this protocol."));
+    EXPECT_EQ(SocketErrorText(10004), QStringLiteral("The call was canceled via WSACancelBlickingCall()."));
+    EXPECT_EQ(SocketErrorText(11004), QStringLiteral("No data record of the type has been requested."));
+    EXPECT_EQ(SocketErrorText(10059), QString());
+    EXPECT_EQ(SocketErrorText(10071), QString());
+    EXPECT_EQ(SocketErrorText(10072), QStringLiteral("Unknown Error Occured."));
+    EXPECT_EQ(SocketErrorText(0), QStringLiteral("Unknown Error Occured."));
+
+    EXPECT_EQ(SocketErrorCode(QAbstractSocket::ConnectionRefusedError), 10061);
+    EXPECT_EQ(SocketErrorCode(QAbstractSocket::SocketTimeoutError), 10060);
+    EXPECT_EQ(SocketErrorCode(QAbstractSocket::HostNotFoundError), 11001);
+    EXPECT_EQ(SocketErrorCode(QAbstractSocket::NetworkError), 10050);
+    EXPECT_EQ(SocketErrorCode(QAbstractSocket::UnknownSocketError), 0);
+}
+
+}  // namespace

@@ -1,0 +1,288 @@
+// The to-do list e-mailed from the dialog to servers on loopback ports: the
+// real one, which must receive it whole, and scripted ones whose refusals,
+// silences, slow and split replies must each end in their own message and
+// never in success.
+#include "smtppeers.h"
+#include "todoenv.h"
+
+#include "organizer/dlgemailtodolist.h"
+#include "organizer/smtpdialogue.h"
+#include "organizer/smtpsocket.h"
+
+#include "tests/support/scriptedmessageboxes.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+struct TOutcome {
+    QString progress;        // the progress window's last text
+    bool okEnabled = false;
+    bool cancelEnabled = false;
+};
+
+class SmtpWire : public ToDoFolder {
+protected:
+    void SetUp() override
+    {
+        ToDoFolder::SetUp();
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+    }
+
+    static void Fill(TDlgEMailTodoList& dialog, quint16 port, const QString& cc = {})
+    {
+        dialog.sleHost->setText(QStringLiteral("127.0.0.1"));
+        dialog.sleLogin->setText(QStringLiteral("ann@example.test"));
+        dialog.sleTo->setText(QStringLiteral("bob@example.test"));
+        dialog.sleCC->setText(cc);
+        dialog.SmtpPort = port;
+        dialog.ConfirmationTimeoutMs = 5000;
+    }
+
+    // Sends and waits for the outcome: the progress window's OK coming on,
+    // or `patienceMs` without it, after which the window is cancelled.
+    static TOutcome Send(TDlgEMailTodoList& dialog, int patienceMs = 10000, const QString& picture = {})
+    {
+        TOutcome outcome;
+        QElapsedTimer waited;
+        waited.start();
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            TDlgEMProg* progress = dialog.Progress();
+            if (!progress || !progress->isVisible())
+                return;
+            const bool over = progress->ButtonOK->isEnabled();
+            if (!over && waited.elapsed() < patienceMs)
+                return;
+            outcome = {progress->LabelMsg->text(), progress->ButtonOK->isEnabled(),
+                       progress->ButtonCancel->isEnabled()};
+            if (!picture.isEmpty())
+                SavePicture(*progress, picture);
+            (over ? progress->ButtonOK : progress->ButtonCancel)->click();
+        });
+        poll.start(10);
+        dialog.cbSendClick();
+        return outcome;
+    }
+
+    QTemporaryDir settings_;
+    ScriptedMessageBoxes boxes_;
+};
+
+TEST_F(SmtpWire, TheRealServerReceivesTheListWithItsHeadersAndEveryLineIntact)
+{
+    RealSmtpPeer peer;
+    ASSERT_TRUE(peer.Started()) << "python3-aiosmtpd is needed for this test";
+    AddToDo(QStringLiteral("Flu shot for Kim O'Neil"), EncodeDate(2024, 2, 29));
+    TDlgEMailTodoList dialog(nullptr);
+    Fill(dialog, peer.Port(), QStringLiteral("cc@example.test"));
+    const QString longLine = QString(240, QLatin1Char('a')) + QStringLiteral(" then the rest of it");
+    dialog.MemoMessage->appendPlainText(QStringLiteral(".dotted line\n.\n") + longLine);
+    dialog.show();
+    SavePicture(dialog, QStringLiteral("email_todo_dialog"));
+
+    const TOutcome outcome = Send(dialog, 10000, QStringLiteral("email_todo_progress"));
+    EXPECT_EQ(outcome.progress, QStringLiteral("Your to-do list has been sent."));
+    EXPECT_FALSE(outcome.cancelEnabled);
+    EXPECT_TRUE(boxes_.shown.isEmpty()) << boxes_.Texts().join(QLatin1Char('\n')).toStdString();
+
+    const QList<QByteArray> messages = peer.Messages();
+    ASSERT_EQ(messages.size(), 1);
+    const QString message = QString::fromUtf8(messages[0]);
+    EXPECT_TRUE(message.contains(QStringLiteral("To: bob@example.test\n")));
+    EXPECT_TRUE(message.contains(QStringLiteral("From: ann@example.test\n")));
+    EXPECT_TRUE(message.contains(QStringLiteral("Subject: CarePortfolio To-Do List\n")));
+    EXPECT_TRUE(message.contains(QStringLiteral("X-Mailer: CarePortfolio 1.0\n")));
+    EXPECT_TRUE(message.contains(QStringLiteral("X-RcptTo: bob@example.test, cc@example.test")));
+    const QStringList body = message.section(QStringLiteral("\n\n"), 1).split(QLatin1Char('\n'));
+    EXPECT_EQ(body.mid(0, 5), QStringList({"2/29/2024 Flu shot for Kim O'Neil", ".dotted line", ".",
+                                           longLine.left(245), longLine.mid(245)}));
+    EXPECT_FALSE(message.contains(QLatin1Char('\r')));
+}
+
+TEST_F(SmtpWire, AnEmptyListIsSentAsTheLineSayingSo)
+{
+    RealSmtpPeer peer;
+    ASSERT_TRUE(peer.Started());
+    TDlgEMailTodoList dialog(nullptr);
+    Fill(dialog, peer.Port());
+    EXPECT_EQ(Send(dialog).progress, QStringLiteral("Your to-do list has been sent."));
+    const QList<QByteArray> messages = peer.Messages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(QString::fromUtf8(messages[0]).section(QStringLiteral("\n\n"), 1).trimmed(),
+              QStringLiteral("The to-do list is empty."));
+}
+
+TEST_F(SmtpWire, SlowRepliesSplitOverPacketsAndMultiLineRepliesStillGetThrough)
+{
+    ScriptedSmtpPeer peer([](const QString& command) -> TReply {
+        if (command.isEmpty())
+            return {{"220-scripted.test\r\n220-", 50}, {"still greeting\r", 80}, {"\n220 ready\r\n", 80}};
+        if (command.startsWith(QStringLiteral("HELO")))
+            return {{"250-scripted.test\r\n250-SIZE 1000\r\n", 100}, {"250 HELP\r\n", 150}};
+        if (command == QStringLiteral("DATA"))
+            return {{"354 go", 60}, {" ahead\r\n", 60}};
+        if (command == QStringLiteral("."))
+            return {{"25", 200}, {"0 queued\r\n", 100}};
+        return {{"2", 30}, {"50 ok\r\n", 30}};
+    });
+    TDlgEMailTodoList dialog(nullptr);
+    Fill(dialog, peer.Port());
+    const TOutcome outcome = Send(dialog);
+    EXPECT_EQ(outcome.progress, QStringLiteral("Your to-do list has been sent."));
+    EXPECT_EQ(peer.Commands().mid(1, 3), QStringList({"MAIL FROM:<ann@example.test>", "RCPT TO:<bob@example.test>",
+                                                      "DATA"}));
+    EXPECT_TRUE(peer.Commands().value(0).startsWith(QStringLiteral("HELO ")));
+    EXPECT_TRUE(peer.Data().endsWith("The to-do list is empty.\r\n\r\n"));
+}
+
+TEST_F(SmtpWire, SilenceAfterTheMessageIsToldAsAFailure)
+{
+    ScriptedSmtpPeer peer([](const QString& command) -> TReply {
+        return command == QStringLiteral(".") ? TReply{} : ScriptedSmtpPeer::Usual(command);
+    });
+    TDlgEMailTodoList dialog(nullptr);
+    Fill(dialog, peer.Port());
+    dialog.ConfirmationTimeoutMs = 300;
+    const TOutcome outcome = Send(dialog);
+    EXPECT_EQ(outcome.progress, TimedOutText(QStringLiteral("127.0.0.1")));
+    EXPECT_TRUE(outcome.okEnabled);
+    EXPECT_FALSE(peer.Commands().contains(QStringLiteral("QUIT")));
+}
+
+TEST_F(SmtpWire, EachRefusalEndsInItsOwnMessage)
+{
+    struct TCase {
+        QString command;   // the command refused
+        QByteArray reply;
+        QString startOfText;
+    };
+    const TCase cases[] = {
+        {QString(), "421 closing\r\n", QStringLiteral("Cannot send email.  Service is currently not available")},
+        {QStringLiteral("RCPT TO:<bob@example.test>"), "550 no such user\r\n",
+         QStringLiteral("Cannot send email.  Please verify the correctness of the recipients")},
+        {QStringLiteral("DATA"), "554 no\r\n", QStringLiteral("Cannot send email.  Please again later.")},
+        {QStringLiteral("."), "552-too\r\n552 big\r\n",
+         QStringLiteral("Cannot send email.  Process aborted because of lack of storage allocation.")},
+    };
+    for (const TCase& each : cases) {
+        SCOPED_TRACE(each.reply.toStdString());
+        ScriptedSmtpPeer peer([&](const QString& command) -> TReply {
+            return command == each.command ? TReply{{each.reply}} : ScriptedSmtpPeer::Usual(command);
+        });
+        TDlgEMailTodoList dialog(nullptr);
+        Fill(dialog, peer.Port());
+        const TOutcome outcome = Send(dialog);
+        EXPECT_TRUE(outcome.progress.startsWith(each.startOfText)) << outcome.progress.toStdString();
+        EXPECT_TRUE(outcome.okEnabled);
+        EXPECT_FALSE(outcome.cancelEnabled);
+    }
+}
+
+TEST_F(SmtpWire, AGreetingOf554LeavesOnlyCancelAndNeverSuccess)
+{
+    ScriptedSmtpPeer peer([](const QString& command) -> TReply {
+        return command.isEmpty() ? TReply{{"554 no service\r\n"}} : ScriptedSmtpPeer::Usual(command);
+    });
+    TDlgEMailTodoList dialog(nullptr);
+    Fill(dialog, peer.Port());
+    const TOutcome outcome = Send(dialog, 3000);
+    EXPECT_EQ(outcome.progress, QStringLiteral("Processing info from host ..."));
+    EXPECT_FALSE(outcome.okEnabled);
+    EXPECT_TRUE(outcome.cancelEnabled);
+    EXPECT_EQ(dialog.Status(), QStringLiteral("554 no service\r\n"));
+    EXPECT_TRUE(peer.Commands().isEmpty());
+    // Cancelling drops the connection without a word.
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+}
+
+TEST_F(SmtpWire, ARefusedConnectionIsToldInTheSocketsOwnWords)
+{
+    TDlgEMailTodoList dialog(nullptr);
+    Fill(dialog, FreeLoopbackPort());
+    const TOutcome outcome = Send(dialog, 3000);
+    EXPECT_EQ(boxes_.Texts(), QStringList({"The connection was refused."}));
+    EXPECT_EQ(outcome.progress, QStringLiteral("Connecting To Host"));
+    EXPECT_FALSE(outcome.okEnabled);
+}
+
+TEST_F(SmtpWire, MissingBoxesAreAskedForAndNothingIsSent)
+{
+    ScriptedSmtpPeer peer(&ScriptedSmtpPeer::Usual);
+    TDlgEMailTodoList dialog(nullptr);
+    Fill(dialog, peer.Port());
+    dialog.sleTo->clear();
+    dialog.cbSendClick();
+    dialog.sleTo->setText(QStringLiteral("bob@example.test>\r\nRCPT TO:<eve@example.test"));
+    dialog.cbSendClick();
+    EXPECT_EQ(boxes_.Texts(), QStringList({"Please specify the recipient address before sending message.",
+                                           "An e-mail address cannot hold a line break. Please type the address on "
+                                           "one line."}));
+    EXPECT_TRUE(peer.Commands().isEmpty());
+}
+
+TEST_F(SmtpWire, TheBoxesAreRememberedForNextTime)
+{
+    {
+        TDlgEMailTodoList dialog(nullptr);
+        EXPECT_EQ(dialog.sleSubject->text(), QStringLiteral("CarePortfolio To-Do List"));
+        Fill(dialog, 25, QStringLiteral("cc@example.test"));
+        dialog.sleSubject->setText(QStringLiteral("Our to-dos"));
+        dialog.cbClose->click();
+    }
+    TDlgEMailTodoList again(nullptr);
+    EXPECT_EQ(again.sleHost->text(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(again.sleCC->text(), QStringLiteral("cc@example.test"));
+    EXPECT_EQ(again.sleSubject->text(), QStringLiteral("Our to-dos"));
+    EXPECT_EQ(again.MemoMessage->toPlainText(), QStringLiteral("The to-do list is empty."));
+}
+
+TEST(SmtpSocket, AnAddressWithZeroBytesIsFoundWhole)
+{
+    _TSocket socket;
+    QSignalSpy answered(&socket, &_TSocket::HostLookedUp);
+    ASSERT_TRUE(socket.LookupHost(QStringLiteral("10.0.0.1")));
+    ASSERT_TRUE(answered.wait(5000));
+    EXPECT_EQ(answered.at(0).at(0).toInt(), 0);
+    EXPECT_TRUE(socket.HostFound());
+    EXPECT_EQ(socket.AddressText(), QStringLiteral("10.0.0.1"));
+    EXPECT_FALSE(socket.LookupHost(QStringLiteral("  ")));
+}
+
+TEST(SmtpSocket, ALongLineIsCutTo255CharactersWithItsLineEndKept)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    _TSocket socket;
+    QSignalSpy answered(&socket, &_TSocket::HostLookedUp);
+    QSignalSpy events(&socket, &_TSocket::SocketEvent);
+    socket.LookupHost(QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(answered.wait(5000));
+    socket.Connect(server.serverPort());
+    ASSERT_TRUE(server.waitForNewConnection(5000));
+    QTcpSocket* peer = server.nextPendingConnection();
+    ASSERT_TRUE(!events.isEmpty() || events.wait(5000));
+    EXPECT_EQ(events.at(0).at(0).toInt(), _TSocket::ConnectEvent);
+    socket.SendLine(QString(300, QLatin1Char('x')));
+    socket.SendLine(QStringLiteral("QUIT"));
+    QByteArray received;
+    const QDeadlineTimer deadline(5000);
+    while (received.size() < 261 && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        received += peer->readAll();
+    }
+    EXPECT_EQ(received, QByteArray(253, 'x') + "\r\nQUIT\r\n");
+}
+
+}  // namespace
