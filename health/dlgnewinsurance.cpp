@@ -309,7 +309,6 @@ QWidget* TDlgNewInsurance::BuildCopayDeduct()
     MEditCopay = new TMoneyEdit;
     EfPictureField1 = new TEfPictureField(page, pftDouble, QStringLiteral("##########"), EfController1);
     EfPictureField1->Core().SetMaxLength(10);
-    EfPictureField1->Core().ZeroDisplay = TZeroDisplay::zdHide;
     for (QWidget* box : {static_cast<QWidget*>(MEditCopay), static_cast<QWidget*>(EfPictureField1)}) {
         box->setFixedWidth(110);
         QSizePolicy policy = box->sizePolicy();

@@ -193,6 +193,25 @@ TEST_F(InsuranceDialog, LeavingAPageWithIncompleteEntriesIsRefusedButSavingMayAc
     EXPECT_EQ(stored.premiumUnit, 0);
 }
 
+TEST_F(InsuranceDialog, AStoredPercentageOfZeroShowsAndSavesButMayNotBeLeft)
+{
+    const qint32 ann = AddMember(QStringLiteral("Ann"));
+    TInsurancePlan plan = GoodEntry();
+    plan.copayChoice = kPercentCopay;
+    plan.copayPercent = 0;
+    CurAccountID = InsertInsuranceAccount(plan, {ann});
+    auto dialog = Open(false);
+    EXPECT_FALSE(dialog->EfPictureField1->IsFieldBlank());
+    EXPECT_FALSE(dialog->EfPictureField1->isHidden());
+    ScriptedMessageBoxes boxes;
+    dialog->PageControl1->setCurrentIndex(kPageCopayDeduct);
+    dialog->PageControl1->setCurrentIndex(kPageCoverage);
+    EXPECT_EQ(boxes.Texts(), QStringList{"Please enter the percentage of co-payment."});
+    dialog->OKBtn->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(boxes.Texts().size(), 1);
+}
+
 TEST_F(InsuranceDialog, ApplySavesClearsTheFormAndCancelThenStillReportsTheSave)
 {
     AddMember(QStringLiteral("Ann"));
