@@ -79,14 +79,13 @@ QWidget* Dollars(TEfNumericField* field)
 
 }  // namespace
 
-TPaymentOutcome ShowPaymentDialog(QWidget* parent, const TPaymentRequest& request)
+void ShowPaymentDialog(QWidget* parent, const TPaymentRequest& request)
 {
     const auto dialog = MakeUnderHourglass<TDlgMedPayment>(parent, request);
     const bool adding = request.medId == 0;
     dialog->setWindowTitle(adding ? QStringLiteral("Add a New Item") : QStringLiteral("Edit an Item"));
     dialog->Btn1Apply->setEnabled(adding);
     dialog->exec();
-    return {dialog->Saved()};
 }
 
 TDlgMedPayment::TDlgMedPayment(QWidget* parent, const TPaymentRequest& request) : QDialog(parent), request_(request)
@@ -325,8 +324,10 @@ TPaymentEntry TDlgMedPayment::Entry()
 {
     TPaymentEntry entry;
     const TDateTime date = PFDate->DateTimeValue();
-    entry.dateState = date != 0.0 ? TPayDateState::Set
-                                  : (PFDate->IsFieldBlank() ? TPayDateState::Blank : TPayDateState::NotADate);
+    // The field counts a text that is no date as blank; a digit typed is not.
+    const bool typed = std::any_of(PFDate->Core().Text().cbegin(), PFDate->Core().Text().cend(),
+                                   [](QChar c) { return c.isDigit(); });
+    entry.dateState = date != 0.0 ? TPayDateState::Set : (typed ? TPayDateState::NotADate : TPayDateState::Blank);
     entry.serviceDate = date;
     entry.patientId = CBMember->currentIndex() >= 0 ? CBMember->currentData().toInt() : -1;
     entry.provider = SFDoc->text();
@@ -396,7 +397,6 @@ bool TDlgMedPayment::SaveEntry()
     request_.defaults = {entry.patientId, saved.insurerNo, entry.coverage};
     providerAddress_ = saved.providerAddress;
     insurerAddress_ = saved.insurerAddress;
-    saved_ = true;
     return true;
 }
 

@@ -24,11 +24,6 @@ struct TPaymentRequest {
     TPayFilter defaults;      // the patient, company and coverage offered first
 };
 
-// A payment saved; the page reloads.
-struct TPaymentOutcome {
-    bool saved = false;
-};
-
 class TDlgMedPayment : public QDialog {
     Q_OBJECT
 public:
@@ -36,7 +31,6 @@ public:
     TDlgMedPayment(QWidget* parent, const TPaymentRequest& request);
     ~TDlgMedPayment() override;
 
-    bool Saved() const { return saved_; }
     qint32 MedID() const { return request_.medId; }
 
     TEfController* EfController1;
@@ -86,9 +80,8 @@ private:
     TPayAddress insurerAddress_;
     bool docChanged_ = false;
     bool insChanged_ = false;
-    bool saved_ = false;
 };
 
 // Creates the dialog under the hourglass, captioned for a new payment (with
 // Apply) or an edit (without), shows it modally and frees it.
-TPaymentOutcome ShowPaymentDialog(QWidget* parent, const TPaymentRequest& request);
+void ShowPaymentDialog(QWidget* parent, const TPaymentRequest& request);

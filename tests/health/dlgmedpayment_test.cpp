@@ -143,6 +143,13 @@ TEST_F(PaymentDialogTest, EachRefusalNamesItsFieldAndWritesNothing)
     EXPECT_EQ(QApplication::focusWidget(), dialog->PFDate);
 
     boxes_.shown.clear();
+    Type(dialog->PFDate, QStringLiteral("02302024"));
+    dialog->Btn1Ok->click();
+    ASSERT_EQ(boxes_.shown.size(), 1);
+    EXPECT_TRUE(boxes_.Texts()[0].startsWith(QStringLiteral("Date entry error. Legal format is mm"))) << boxes_.Texts()[0].toStdString();
+    EXPECT_TRUE(dialog->PFDate->IsFieldBlank());
+
+    boxes_.shown.clear();
     dialog->PFDate->SetDateTimeValue(EncodeDate(2024, 6, 16));
     dialog->Btn1Ok->click();
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("The service date cannot be a future date.")});
