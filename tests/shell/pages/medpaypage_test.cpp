@@ -166,6 +166,7 @@ TEST_F(MedPayPageTest, TotalAboveTenMillionShowsMinusOneAfterItsMessage)
                                            QStringLiteral("-$1.00 means total out of pocket payment is too big to show in the box.")}));
     EXPECT_DOUBLE_EQ(page->EditAmount->FloatValue(), -1.0);
     EXPECT_DOUBLE_EQ(page->EditInsPay->FloatValue(), 0.0);
+    SavePicture(*page, QStringLiteral("formmedpay_toobig"));
 }
 
 TEST_F(MedPayPageTest, FilterFromTheCategoryDialogNarrowsTheRows)
