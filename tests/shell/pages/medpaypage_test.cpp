@@ -151,6 +151,30 @@ TEST_F(MedPayPageTest, ThirtyOnePaymentsGrowTheGridAndShowTheLastRow)
     EXPECT_EQ(page->EditAmount->FloatValue(), 496.0);
 }
 
+TEST_F(MedPayPageTest, AfterAnAddTheNewLastRowIsInView)
+{
+    for (int n = 0; n < 40; ++n)
+        Payment(EncodeDate(2024, 4, 1), 1, 1, QStringLiteral("Row %1").arg(n), 1, 1, 0);
+    auto page = Open();
+    page->StringGrid1->scrollToTop();
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<TDlgMedPayment*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->SFDoc->setText(QStringLiteral("Added"));
+        dialog->CBMember->setCurrentIndex(0);
+        dialog->PFDate->SetDateTimeValue(EncodeDate(2024, 6, 1));
+        dialog->Btn1Ok->click();
+    });
+    page->ButtonAddClick();
+    QApplication::processEvents();
+    EXPECT_EQ(page->LastFilledRow(), 40);
+    EXPECT_EQ(page->StringGrid1->rowCount(), 45);
+    EXPECT_EQ(page->StringGrid1->currentRow(), 40);
+    EXPECT_EQ(Cell(*page, 40, 1), QStringLiteral("Added"));
+    const QRect last = page->StringGrid1->visualRect(page->StringGrid1->model()->index(40, 0));
+    EXPECT_TRUE(page->StringGrid1->viewport()->rect().contains(last)) << last.y();
+}
+
 TEST_F(MedPayPageTest, TotalAboveTenMillionShowsMinusOneAfterItsMessage)
 {
     for (int n = 0; n < 10; ++n)
