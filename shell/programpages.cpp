@@ -11,8 +11,8 @@
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
-#include "shell/pages/formmedpay.h"
 #include "shell/pages/formmedpage.h"
+#include "shell/pages/formmedpay.h"
 #include "shell/pages/formmedtoc.h"
 #include "shell/pages/launcher.h"
 
