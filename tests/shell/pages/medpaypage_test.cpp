@@ -303,4 +303,14 @@ TEST_F(MedPayPageTest, MainWindowShowsThePageAndGoesBackAndForwardToIt)
     SavePicture(window, QStringLiteral("formmedpay_mainwindow"));
 }
 
+// Nothing in the program asks for the page: it opens where the program was
+// left on it.
+TEST_F(MedPayPageTest, ThePageTheProgramWasLeftOnOpensAgain)
+{
+    WriteLastModule(ModMedPay);
+    TFormHealthMain window(ProgramPages());
+    window.show();
+    EXPECT_NE(qobject_cast<TFormMedPay*>(window.CurrentPage()), nullptr);
+}
+
 }  // namespace
