@@ -21,6 +21,7 @@
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
 #include "shell/pages/formmedpage.h"
+#include "shell/pages/formmedpay.h"
 #include "shell/pages/formmedtoc.h"
 #include "shell/pages/launcher.h"
 
@@ -136,6 +137,7 @@ ModulePageTable ProgramPages()
                    [](const TNavigateHistory& request) { return MemberOnRecord(request.param1); });
     pages.Register(ModMedMember, [](QWidget* parent) { return RefreshingGoToList(new TFormMedMember(parent)); });
     pages.Register(ModMedInsurance, [](QWidget* parent) { return new TFormMedInsurance(parent); });
+    pages.Register(ModMedPay, [](QWidget* parent) { return new TFormMedPay(parent); });
     // The home page links to the pages registered before it.
     pages.Register(ModMedToc, [others = pages](QWidget* parent) {
         return RefreshingGoToList(new TFormMedToc(parent, [others](qint32 moduleID) { return others.Has(moduleID); }));
