@@ -8,6 +8,7 @@
 #include "health/dlgmedhist.h"
 #include "health/dlgmedimmun.h"
 #include "health/dlgnewmedmember.h"
+#include "organizer/dlgbizaddrbook.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
@@ -61,9 +62,22 @@ ModulePageTable ProgramPages()
         return TDialogOutcome{};
     });
 
+    // The folder tree's node, on this product's category.
+    Launcher::Register(TDialogID::AddressBook, [](const TDialogRequest&) {
+        ShowAddressBook(nullptr, kCarePortfolioProduct);
+        return TDialogOutcome{};
+    });
+
     ModulePageTable pages;
     pages.Register(ModToDoTutor, [](QWidget* parent) { return new TFormToDoTutor(parent); });
-    pages.Register(ModAddrTutor, [](QWidget* parent) { return new TFormAddrTutor(parent); });
+    pages.Register(ModAddrTutor, [](QWidget* parent) {
+        return new TFormAddrTutor(parent, [] {
+            auto* book = new TDlgBizAddrBook;
+            book->ProductCode = kCarePortfolioProduct;
+            book->FormShow();
+            return book;
+        });
+    });
     pages.Register(ModMedFolder, [](QWidget* parent) { return RefreshingGoToList(new TFormMedFolder(parent)); });
     pages.Register(ModMedPage, [](QWidget* parent) { return new TFormMedPage(parent); },
                    [](const TNavigateHistory& request) { return MemberOnRecord(request.param1); });
