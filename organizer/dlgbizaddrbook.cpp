@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -126,20 +127,25 @@ QWidget* TDlgBizAddrBook::BuildFilterPanel()
                     ListView1->setFocus();
             }));
 
-    auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(8, 6, 8, 6);
-    row->addWidget(new QLabel(QStringLiteral("Category:")));
-    row->addWidget(CBCategory);
-    row->addSpacing(10);
-    row->addWidget(new QLabel(QStringLiteral("Name from:")));
-    row->addWidget(CBNameFrom);
-    row->addWidget(new QLabel(QStringLiteral("to")));
-    row->addWidget(CBNameTo);
-    row->addWidget(BtnReset);
-    row->addSpacing(10);
-    row->addWidget(CBField);
-    row->addWidget(new QLabel(QStringLiteral("=")));
-    row->addWidget(FieldEdit, 1);
+    auto* names = new QHBoxLayout;
+    names->addWidget(CBNameFrom);
+    names->addWidget(new QLabel(QStringLiteral("to")));
+    names->addWidget(CBNameTo);
+    names->addWidget(BtnReset);
+    names->addStretch();
+    auto* field = new QHBoxLayout;
+    field->addWidget(CBField);
+    field->addWidget(new QLabel(QStringLiteral("=")));
+    field->addWidget(FieldEdit, 1);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->addWidget(new QLabel(QStringLiteral("Category:")), 0, 0);
+    grid->addWidget(CBCategory, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Name from:")), 0, 2);
+    grid->addLayout(names, 0, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Field:")), 1, 0);
+    grid->addLayout(field, 1, 1, 1, 3);
+    grid->setColumnStretch(3, 1);
     return panel;
 }
 
