@@ -129,7 +129,6 @@ public:
     TReportPageSpan ReportPage(int page) const;
     const std::vector<TCardPageStart>& CardPageStarts() const { return cardStarts_; }
     std::vector<TCardDrawn> CardPage(int page) const;
-    const std::vector<TCardLine>& LinesOf(int record) const { return cardLines_[size_t(record)]; }
 
     // Paints the page on the canvas; lengths are divided by the zoom.
     void DrawPage(QPainter& painter, double zoom, int page) const;

@@ -65,7 +65,6 @@ public:
 
     // The key of the selected row; 0 when none is selected.
     qint32 SelectedBizId() const;
-    const std::vector<TBookColumn>& Columns() const { return columns_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

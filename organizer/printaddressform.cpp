@@ -57,8 +57,10 @@ private:
 
 QPrinter& AddressPrinter()
 {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
+    // Never destroyed: a printer must not outlive the application object
+    // that its engine works with.
+    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
+    return *printer;
 }
 
 TPrinterPage PrinterPageOf(const QPrinter& printer)
