@@ -2,6 +2,7 @@
 // filters, sorting, add, edit and delete, the column chooser and the search.
 #include "addrbookenv.h"
 
+#include "organizer/addrstyledlgs.h"
 #include "organizer/dlgbizaddrbook.h"
 #include "organizer/dlgbizaddrsearch.h"
 #include "organizer/dlgselectfields.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -64,7 +66,24 @@ protected:
         });
     }
 
+    // Answers the next modal window of the kind once it is shown.
+    template <typename Window>
+    void AnswerModal(const std::function<void(Window&)>& answer)
+    {
+        auto* poll = new QTimer(&timers_);
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+            auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+            if (!window)
+                return;
+            poll->stop();
+            answer(*window);
+        });
+        poll->start();
+    }
+
     ScriptedMessageBoxes boxes_;
+    QObject timers_;
 };
 
 TEST_F(AddressBookWindows, OpensOnTheProductsCategoryWithTheChosenColumns)
@@ -205,6 +224,45 @@ TEST_F(AddressBookWindows, AddAndEditGoThroughTheAddressDialog)
     book->ListView1->clearSelection();
     book->BtnEditClick();
     EXPECT_EQ(boxes_.Texts().last(), "Please select one record to edit.");
+}
+
+TEST_F(AddressBookWindows, AClickBesideTheRowsAsksForALineAndTheMemoColumnsDoNotSort)
+{
+    auto book = OpenBook(-1);
+    book->ListView1Click();
+    EXPECT_EQ(boxes_.Texts().last(), "Please first select a line in the first column of the address table to edit or "
+                                     "delete it.");
+    const QStringList before = Shown(*book->ListView1);
+    SaveFieldChoice({{1, "Name"}, {18, "Notes"}});
+    AnswerModal<TDlgSelectFields>([](TDlgSelectFields& choose) { choose.CancelBtn->click(); });
+    book->SelectFieldstoDisplay1->trigger();
+    ASSERT_EQ(book->ListView1->columnCount(), 2);
+    book->ListView1ColumnClick(1);
+    EXPECT_EQ(Shown(*book->ListView1), before);
+    book->ListView1ColumnClick(0);   // the first sorting click goes down
+    EXPECT_EQ(Shown(*book->ListView1).first(), "apex pharmacy");
+}
+
+TEST_F(AddressBookWindows, ThePrintMenuOpensTheStyleDialogsOnTheBooksCategoryAndBusiness)
+{
+    auto book = OpenBook();
+    Select(*book, kONeil);
+    QString title;
+    int categoryShown = -2;
+    const auto look = [&](TAddrStyleDlg& dialog) {
+        title = dialog.LabelTitle->text();
+        categoryShown = dialog.ComboBoxSelCat->currentData().toInt();
+        dialog.CancelBtn->click();
+    };
+    AnswerModal<TAddrStyleDlg>(look);
+    book->RepoerStyle1->trigger();
+    EXPECT_EQ(title, "CarePortfolio");
+    EXPECT_EQ(categoryShown, 5);
+    EXPECT_EQ(ReportStyleSettings().bizId, oneil_);
+    AnswerModal<TAddrStyleDlg>(look);
+    book->CardStyle1->trigger();
+    EXPECT_EQ(title, "Print CarePortfolio Address Book");
+    EXPECT_EQ(CardStyleSettings().bizId, oneil_);
 }
 
 TEST_F(AddressBookWindows, TheColumnChooserKeepsTheNameFirst)
