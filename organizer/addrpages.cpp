@@ -368,16 +368,16 @@ std::vector<TCardDrawn> TAddressPages::CardPage(int page) const
     return drawn;
 }
 
-void TAddressPages::DrawPage(QPainter& painter, double zoom, int page) const
+void TAddressPages::DrawPage(QPainter& painter, double zoom, int page, int share, const TAdvance& advance) const
 {
     if (!fits_ || page < 0 || page > pageCount_)
         return;
     painter.save();
     painter.setPen(QPen(Qt::black, 0));
     if (run_.style == TAddrStyle::Report)
-        DrawReportPage(painter, zoom, page);
+        DrawReportPage(painter, zoom, page, share, advance ? advance : [](int) {});
     else
-        DrawCardPage(painter, zoom, page);
+        DrawCardPage(painter, zoom, page, share, advance ? advance : [](int) {});
     painter.restore();
 }
 
@@ -388,7 +388,8 @@ void TAddressPages::DrawFooter(QPainter& painter, double zoom, double left, doub
     FitLine(painter, CanvasRect(left, top, right, bottom, zoom), AddressFooterText(run_.printed));
 }
 
-void TAddressPages::DrawReportPage(QPainter& painter, double zoom, int page) const
+void TAddressPages::DrawReportPage(QPainter& painter, double zoom, int page, int share,
+                                   const TAdvance& advance) const
 {
     const TReportLayout& r = report_;
     const TReportPageSpan span = ReportPage(page);
@@ -403,6 +404,7 @@ void TAddressPages::DrawReportPage(QPainter& painter, double zoom, int page) con
                 run_.fields[span.firstField + k]);
     DrawFooter(painter, zoom, r.tableLeft - r.gInner, r.tableBottom + r.gInner + g, r.tableRight + r.gInner,
                run_.content.top() + run_.content.height() - 1 + 3 * g);
+    advance(share / 3);
 
     painter.setFont(run_.bodyFont);
     for (int row = 0; row < span.rowCount; ++row) {
@@ -427,6 +429,8 @@ void TAddressPages::DrawReportPage(QPainter& painter, double zoom, int page) con
         }
     }
 
+    advance(share / 3);
+
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(CanvasRect(r.tableLeft - r.gInner, r.tableTop - r.gInner, r.tableRight + r.gInner,
                                 r.tableBottom + r.gInner, zoom));
@@ -436,15 +440,20 @@ void TAddressPages::DrawReportPage(QPainter& painter, double zoom, int page) con
     for (int k = 1; k <= 3; ++k)
         Line(painter, r.tableLeft + k * r.columnWidth, r.tableTop, r.tableLeft + k * r.columnWidth, r.tableBottom,
              zoom);
+    advance(share / 3);
 }
 
-void TAddressPages::DrawCardPage(QPainter& painter, double zoom, int page) const
+void TAddressPages::DrawCardPage(QPainter& painter, double zoom, int page, int share,
+                                 const TAdvance& advance) const
 {
     const TCardLayout& c = card_;
     const int textLeft = c.cardLeft + c.g2;
     const int textRight = c.cardRight - c.g2;
     const QColor buttonFace = QGuiApplication::palette().color(QPalette::Button);
-    for (const TCardDrawn& entry : CardPage(page)) {
+    const std::vector<TCardDrawn> entries = CardPage(page);
+    advance(share / 4);
+    advance(share / 4);
+    for (const TCardDrawn& entry : entries) {
         const TCardLine& line = cardLines_[size_t(entry.record)][size_t(entry.line)];
         const double y = entry.top;
         if (line.kind == TCardLine::Kind::Heading) {
@@ -459,10 +468,12 @@ void TAddressPages::DrawCardPage(QPainter& painter, double zoom, int page) const
             FitLine(painter, CanvasRect(textLeft, y + 0.7 * c.g2, textRight, y + entry.step, zoom), line.Text());
         }
     }
+    advance(share / 4);
     Line(painter, c.cardLeft, c.cardTop, c.cardRight, c.cardTop, zoom);
     Line(painter, c.cardRight, c.cardTop, c.cardRight, c.bodyBottom, zoom);
     Line(painter, c.cardRight, c.bodyBottom, c.cardLeft, c.bodyBottom, zoom);
     Line(painter, c.cardLeft, c.bodyBottom, c.cardLeft, c.cardTop, zoom);
     DrawFooter(painter, zoom, c.cardLeft, c.bodyBottom + 0.5 * c.g, c.cardRight,
                run_.content.top() + run_.content.height() - 1 + 3 * c.g);
+    advance(share - 3 * (share / 4));
 }

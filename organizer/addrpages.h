@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QRect>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class QFontMetrics;
@@ -130,14 +131,19 @@ public:
     const std::vector<TCardPageStart>& CardPageStarts() const { return cardStarts_; }
     std::vector<TCardDrawn> CardPage(int page) const;
 
-    // Paints the page on the canvas; lengths are divided by the zoom.
-    void DrawPage(QPainter& painter, double zoom, int page) const;
+    // Raises a progress meter by a part of the page's share as drawing goes on.
+    using TAdvance = std::function<void(int points)>;
+
+    // Paints the page on the canvas; lengths are divided by the zoom. The
+    // parts handed to Advance add up to the share: a report page in thirds,
+    // a card page in quarters.
+    void DrawPage(QPainter& painter, double zoom, int page, int share = 100, const TAdvance& advance = {}) const;
 
 private:
     void LayOutReport();
     void LayOutCards();
-    void DrawReportPage(QPainter& painter, double zoom, int page) const;
-    void DrawCardPage(QPainter& painter, double zoom, int page) const;
+    void DrawReportPage(QPainter& painter, double zoom, int page, int share, const TAdvance& advance) const;
+    void DrawCardPage(QPainter& painter, double zoom, int page, int share, const TAdvance& advance) const;
     void DrawFooter(QPainter& painter, double zoom, double left, double top, double right, double bottom) const;
 
     TAddrRun run_;

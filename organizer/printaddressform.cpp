@@ -1,5 +1,6 @@
 #include "printaddressform.h"
 
+#include "controls/meter.h"
 #include "health/dlgprogress.h"
 #include "platform/dataset.h"
 #include "platform/datetime.h"
@@ -222,9 +223,9 @@ void TPrintAddressForm::ShowPage()
     RenderPreviewPage();
 }
 
-void TPrintAddressForm::ShowProgress(int percent)
+void TPrintAddressForm::Advance(int points)
 {
-    progress_->SetPercent(percent);
+    progress_->SetPercent(progress_->Meter->Percent() + points);
 }
 
 void TPrintAddressForm::RenderPreviewPage()
@@ -242,9 +243,8 @@ void TPrintAddressForm::RenderPreviewPage()
         painter.setRenderHint(QPainter::TextAntialiasing);
         // The page is drawn from the printable origin, as on the printer.
         painter.translate(qRound(page_.offsetX / zoom), qRound(page_.offsetY / zoom));
-        pages_->DrawPage(painter, zoom, currentPage_);
+        pages_->DrawPage(painter, zoom, currentPage_, 100, [this](int points) { Advance(points); });
     }
-    ShowProgress(100);
     PaintBox1->setPixmap(QPixmap::fromImage(image_));
     PaintBox1->resize(image_.size());
 }
@@ -276,14 +276,14 @@ bool TPrintAddressForm::PrintPages(int first, int last)
         throw std::runtime_error("The printer cannot begin the document.");
     // The pages were laid out at this resolution; a PDF file stands in at its own.
     const double zoom = double(page_.ppiY) / job.PixelsPerInchY();
+    const int share = 100 / (last - first + 1);
     for (int page = first; page <= last; ++page) {
         if (page > first)
             job.NewPage();
         QPainter& painter = job.Painter();
         painter.setPen(QPen(Qt::black, 1));
         painter.setBrush(Qt::NoBrush);
-        pages_->DrawPage(painter, zoom, page);
-        ShowProgress((page - first + 1) * 100 / (last - first + 1));
+        pages_->DrawPage(painter, zoom, page, share, [this](int points) { Advance(points); });
     }
     job.End();
     printed_ = true;

@@ -75,7 +75,8 @@ private:
     void RenderPreviewPage();
     // False when the user declined the PDF file.
     bool PrintPages(int first, int last);
-    void ShowProgress(int percent);
+    // Raises the progress meter, which paints at once.
+    void Advance(int points);
 
     TAddrPrintRequest request_;
     TPrinterPage page_;

@@ -5,6 +5,8 @@
 #include "organizer/addrprintsettings.h"
 
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -236,4 +238,23 @@ TEST(AddressFooter, NamesTheDayAndTheTime)
               "Printed by Hearth on Thursday, February 29, 2024 at 12:59 am .");
     EXPECT_EQ(AddressFooterText(QDateTime(QDate(2024, 2, 29), QTime(14, 5))).toStdString(),
               "Printed by Hearth on Thursday, February 29, 2024 at 02:05 pm .");
+}
+
+TEST(PageDrawing, TheProgressRisesByThirdsOnAReportPageAndByQuartersOnACard)
+{
+    QImage image(900, 1200, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const QStringList fields{"Business Name", "Phone 1"};
+    const TAddressPages report(ReportRun(fields, ReportBoxFor(9, fields)), Businesses(3));
+    QList<int> steps;
+    report.DrawPage(painter, 2.0, 0, 100, [&steps](int points) { steps << points; });
+    EXPECT_EQ(steps, QList<int>({33, 33, 33}));
+    steps.clear();
+    const TAddressPages cards(CardRun(5, false), {WithLines("Alpha", 2)});
+    cards.DrawPage(painter, 2.0, 0, 50, [&steps](int points) { steps << points; });
+    EXPECT_EQ(steps, QList<int>({12, 12, 12, 14}));
+    // A page beyond the last draws nothing.
+    steps.clear();
+    cards.DrawPage(painter, 2.0, 1, 100, [&steps](int points) { steps << points; });
+    EXPECT_TRUE(steps.isEmpty());
 }
