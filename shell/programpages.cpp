@@ -13,6 +13,7 @@
 #include "health/dlgnewinsurance.h"
 #include "health/dlgnewmedmember.h"
 #include "health/filterform.h"
+#include "organizer/dlgbizaddrbook.h"
 #include "organizer/dlgemailtodolist.h"
 #include "organizer/dlgnpbackup.h"
 #include "organizer/dlgnprestore.h"
@@ -127,11 +128,24 @@ ModulePageTable ProgramPages()
         return TDialogOutcome{};
     });
 
+    // The folder tree's node, on this product's category.
+    Launcher::Register(TDialogID::AddressBook, [](const TDialogRequest&) {
+        ShowAddressBook(nullptr, kCarePortfolioProduct);
+        return TDialogOutcome{};
+    });
+
     ModulePageTable pages;
     pages.Register(ModToDoTutor, [](QWidget* parent) {
         return new TFormToDoTutor(parent, [] { return new TTodoListForm(nullptr, kScheduleReminderCategory); });
     });
-    pages.Register(ModAddrTutor, [](QWidget* parent) { return new TFormAddrTutor(parent); });
+    pages.Register(ModAddrTutor, [](QWidget* parent) {
+        return new TFormAddrTutor(parent, [] {
+            auto* book = new TDlgBizAddrBook;
+            book->ProductCode = kCarePortfolioProduct;
+            book->FormShow();
+            return book;
+        });
+    });
     pages.Register(ModMedFolder, [](QWidget* parent) { return RefreshingGoToList(new TFormMedFolder(parent)); });
     pages.Register(ModMedPage, [](QWidget* parent) { return new TFormMedPage(parent); },
                    [](const TNavigateHistory& request) { return MemberOnRecord(request.param1); });

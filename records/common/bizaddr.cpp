@@ -34,12 +34,14 @@ const std::array<std::pair<const char*, LinesMember>, 3> kMemoFields = {{
     {"Note", &TBizAddr::note},
 }};
 
-TField& Field(TQuery& query, const char* name)
+TField& Field(TDataSet& query, const char* name)
 {
     return query.FieldByName(QLatin1String(name));
 }
 
-TBizAddr RowOf(TQuery& query)
+}  // namespace
+
+TBizAddr BizAddrOf(TDataSet& query)
 {
     TBizAddr row;
     row.businessName = Field(query, "BusinessName").AsString();
@@ -50,6 +52,8 @@ TBizAddr RowOf(TQuery& query)
         row.*member = Field(query, name).AsLines();
     return row;
 }
+
+namespace {
 
 void SetRow(TQuery& query, const TBizAddr& row)
 {
@@ -109,7 +113,7 @@ bool ReadBizAddr(qint32 bizId, TBizAddr& row)
     query.Open();
     if (query.Eof())
         return false;
-    row = RowOf(query);
+    row = BizAddrOf(query);
     return true;
 }
 

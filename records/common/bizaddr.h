@@ -40,6 +40,11 @@ struct TBizContact {
     bool IsEmpty() const;
 };
 
+class TDataSet;
+
+// The business of the current row of a data set over BIZADDR.
+TBizAddr BizAddrOf(TDataSet& row);
+
 // Every routine below raises EDatabaseError when the database fails; false
 // (or 0) means only that there is no such row.
 bool ReadBizAddr(qint32 bizId, TBizAddr& row);
