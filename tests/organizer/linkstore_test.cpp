@@ -6,6 +6,7 @@
 #include "context/context.h"
 #include "platform/dataset.h"
 #include "tests/support/testsupport.h"
+#include "tests/shell/pages/qstringprint.h"
 
 #include <gtest/gtest.h>
 

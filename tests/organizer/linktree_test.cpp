@@ -3,6 +3,7 @@
 #include "organizer/linktree.h"
 
 #include <gtest/gtest.h>
+#include "tests/shell/pages/qstringprint.h"
 
 namespace {
 
