@@ -8,6 +8,8 @@
 #include "health/dlgmedhist.h"
 #include "health/dlgmedimmun.h"
 #include "health/dlgnewmedmember.h"
+#include "organizer/dlgiir.h"
+#include "shell/pages/forminternetinfo.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
@@ -61,6 +63,11 @@ ModulePageTable ProgramPages()
         return TDialogOutcome{};
     });
 
+    Launcher::Register(TDialogID::WebLinks, [](const TDialogRequest&) {
+        ShowWebLinksDialog();
+        return TDialogOutcome{};
+    });
+
     ModulePageTable pages;
     pages.Register(ModToDoTutor, [](QWidget* parent) { return new TFormToDoTutor(parent); });
     pages.Register(ModAddrTutor, [](QWidget* parent) { return new TFormAddrTutor(parent); });
@@ -69,6 +76,7 @@ ModulePageTable ProgramPages()
                    [](const TNavigateHistory& request) { return MemberOnRecord(request.param1); });
     pages.Register(ModMedMember, [](QWidget* parent) { return RefreshingGoToList(new TFormMedMember(parent)); });
     pages.Register(ModMedInsurance, [](QWidget* parent) { return new TFormMedInsurance(parent); });
+    pages.Register(ModInternetInfo, [](QWidget* parent) { return new TFormInternetInfoResources(parent); });
     // The home page links to the pages registered before it.
     pages.Register(ModMedToc, [others = pages](QWidget* parent) {
         return RefreshingGoToList(new TFormMedToc(parent, [others](qint32 moduleID) { return others.Has(moduleID); }));
