@@ -10,8 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,7 +25,7 @@ QString Information()
         QStringLiteral("can access the web sites if you have a browser, a modem, and access to the "),
         QStringLiteral("Internet.  The web sites can be organized into folders for easy access.  To "),
         QStringLiteral("view the links or to browse web sites, just double click on the file."),
-    }.join(QLatin1Char('\n'));
+    }.join(QString());
 }
 
 }  // namespace
@@ -48,14 +46,12 @@ TFormInternetInfoResources::TFormInternetInfoResources(QWidget* parent) : QWidge
     StyleAsLink(*LabelIIR, 12);
 
     auto* information = new QGroupBox(QStringLiteral("Information"), frame->Body());
-    MemoInfo = new QPlainTextEdit(information);
-    MemoInfo->setReadOnly(true);
-    MemoInfo->setPlainText(Information());
-    MemoInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The five lines in view, the memo no taller.
-    const int lines = static_cast<int>(Information().count(QLatin1Char('\n'))) + 2;
-    MemoInfo->setFixedHeight(MemoInfo->fontMetrics().lineSpacing() * lines + 2 * MemoInfo->frameWidth() +
-                             static_cast<int>(2 * MemoInfo->document()->documentMargin()));
+    information->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    // The lines run on as one paragraph, wrapped to the page's width.
+    MemoInfo = new QLabel(Information(), information);
+    MemoInfo->setTextFormat(Qt::PlainText);
+    MemoInfo->setWordWrap(true);
+    MemoInfo->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* memoLayout = new QVBoxLayout(information);
     memoLayout->addWidget(MemoInfo);
 
@@ -77,7 +73,7 @@ TFormInternetInfoResources::TFormInternetInfoResources(QWidget* parent) : QWidge
     body->addLayout(book);
     auto* text = new QVBoxLayout;
     text->addWidget(information);
-    text->addStretch();
+    text->addStretch(1);
     body->addLayout(text, 1);
 }
 

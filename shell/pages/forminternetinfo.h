@@ -3,7 +3,7 @@
 // is, and a book picture and a link that open it.
 #include <QWidget>
 
-class QPlainTextEdit;
+class QLabel;
 class TClickLabel;
 
 class TFormInternetInfoResources : public QWidget {
@@ -13,7 +13,7 @@ public:
 
     TClickLabel* ImageIIR = nullptr;
     TClickLabel* LabelIIR = nullptr;
-    QPlainTextEdit* MemoInfo = nullptr;
+    QLabel* MemoInfo = nullptr;
 
     void ImageIIRClick();
 };

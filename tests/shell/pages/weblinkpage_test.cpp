@@ -9,7 +9,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QPlainTextEdit>
+#include <QLabel>
 #include <QToolButton>
 
 namespace {
@@ -48,10 +48,10 @@ TEST_F(WebLinkPageTest, TheBookAndTheLinkOpenTheLinkDialog)
     TFormInternetInfoResources page(nullptr);
     page.resize(760, 520);
     page.show();
-    EXPECT_TRUE(page.MemoInfo->isReadOnly());
-    EXPECT_TRUE(page.MemoInfo->toPlainText().startsWith(
-        QStringLiteral("The Internet Health Information Resources book contains links to  Internet \n")));
-    EXPECT_TRUE(page.MemoInfo->toPlainText().endsWith(QStringLiteral("just double click on the file.")));
+    EXPECT_EQ(page.MemoInfo->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(page.MemoInfo->text().startsWith(
+        QStringLiteral("The Internet Health Information Resources book contains links to  Internet web sites that")));
+    EXPECT_TRUE(page.MemoInfo->text().endsWith(QStringLiteral("just double click on the file.")));
     EXPECT_EQ(page.LabelIIR->text(), QStringLiteral("Internet Health Info. Resources"));
     emit page.ImageIIR->clicked();
     emit page.LabelIIR->clicked();
