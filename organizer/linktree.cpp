@@ -197,11 +197,10 @@ TDropDecision DecideDrop(const TLinkTree& tree, const TLinkNode* dragged, TLinkN
         return {nullptr, QStringLiteral("Cannot move the root item.")};
     if (target == dragged)
         return {nullptr, QStringLiteral("Cannot move an item onto itself.")};
-    if (target->Children().empty()) {
+    // A node without children stands for its folder. The root has children
+    // here, so such a node always has a folder above it.
+    if (target->Children().empty())
         target = target->Parent();
-        if (!target)
-            return {nullptr, QStringLiteral("Cannot move the selected item.")};
-    }
     // A folder moved below itself would take its own subtree out of the tree.
     if (target == dragged)
         return {nullptr, QStringLiteral("Cannot move an item onto itself.")};
