@@ -485,3 +485,32 @@ TEST(WebLinkDialogAlone, AFirstOpeningShowsTheRootAloneAndTheFirstCloseMakesTheT
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WebLinkDialogAlone, TheHealthLinksOpenOnTheirTableUnderTheirCaptions)
+{
+    FreshDataFolder folder;
+    DataFolder = folder.Path();
+    FakeDesktop desktop;
+    ScriptedMessageBoxes boxes;
+    QString title;
+    QString heading;
+    WhenShown<TDlgIIR>([&](TDlgIIR& dialog) {
+        title = dialog.windowTitle();
+        heading = dialog.LabelPageTitle->text();
+        dialog.ButtonClose->click();
+    });
+    ShowWebLinksDialog();
+    EXPECT_EQ(title, kRoot);
+    EXPECT_EQ(heading, kRoot);
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+    TQuery tables(DataFolder);
+    tables.SQL() << QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = 'hiir'");
+    tables.Open();
+    EXPECT_EQ(tables.Fields(0).AsInteger(), 1) << "closing wrote the tree to hiir";
+    tables.Close();
+    DataFolder.clear();
+}
+
+}  // namespace
