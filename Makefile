@@ -1,7 +1,7 @@
 # Two commands do all the set-up on a fresh Debian machine: `make run` and `make test`.
 PACKAGES := cmake ninja-build g++ make qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
             libgtest-dev libgmock-dev libbenchmark-dev sqlite3 fonts-dejavu-core \
-            python3-aiosmtpd poppler-utils
+            python3-aiosmtpd poppler-utils xdg-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc)
 

@@ -15,9 +15,11 @@
 #include "health/filterform.h"
 #include "organizer/dlgbizaddrbook.h"
 #include "organizer/dlgemailtodolist.h"
+#include "organizer/dlgiir.h"
 #include "organizer/dlgnpbackup.h"
 #include "organizer/dlgnprestore.h"
 #include "organizer/todolistform.h"
+#include "shell/pages/forminternetinfo.h"
 #include "shell/pages/formmedfolder.h"
 #include "shell/pages/formmedinsurance.h"
 #include "shell/pages/formmedmember.h"
@@ -134,6 +136,11 @@ ModulePageTable ProgramPages()
         return TDialogOutcome{};
     });
 
+    Launcher::Register(TDialogID::WebLinks, [](const TDialogRequest&) {
+        ShowWebLinksDialog();
+        return TDialogOutcome{};
+    });
+
     ModulePageTable pages;
     pages.Register(ModToDoTutor, [](QWidget* parent) {
         return new TFormToDoTutor(parent, [] { return new TTodoListForm(nullptr, kScheduleReminderCategory); });
@@ -152,6 +159,7 @@ ModulePageTable ProgramPages()
     pages.Register(ModMedMember, [](QWidget* parent) { return RefreshingGoToList(new TFormMedMember(parent)); });
     pages.Register(ModMedInsurance, [](QWidget* parent) { return new TFormMedInsurance(parent); });
     pages.Register(ModMedPay, [](QWidget* parent) { return new TFormMedPay(parent); });
+    pages.Register(ModInternetInfo, [](QWidget* parent) { return new TFormInternetInfoResources(parent); });
     // The home page links to the pages registered before it.
     pages.Register(ModMedToc, [others = pages](QWidget* parent) {
         return RefreshingGoToList(new TFormMedToc(parent, [others](qint32 moduleID) { return others.Has(moduleID); }));
