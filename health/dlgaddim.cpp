@@ -75,6 +75,7 @@ TDlgAddIm::TDlgAddIm(QWidget* parent, bool adding, qint32 memberId, qint32 newIm
     LBVaccine = new QListWidget;
     BtnDel = new QPushButton(QStringLiteral("&Delete"));
     MemoVaccine = new QPlainTextEdit;
+    MemoVaccine->setTabChangesFocus(true);
     BtnOK = new QPushButton(QStringLiteral("OK"));
     BtnOK->setDefault(true);
     Button1 = new QPushButton(QStringLiteral("&Cancel"));

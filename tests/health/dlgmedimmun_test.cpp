@@ -75,6 +75,25 @@ protected:
         return dialog.Grid()->cells[size_t(row) * dialog.Grid()->doseAges.size() + size_t(column)]->templId;
     }
 
+    // The controls Tab visits from the focused one until it comes round
+    // again (at most 30 steps, so a control that keeps the Tab shows).
+    static std::vector<QWidget*> TabChain(QDialog& dialog, QWidget* first)
+    {
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        first->setFocus();
+        std::vector<QWidget*> chain;
+        for (QWidget* widget = first; widget && chain.size() < 30;) {
+            chain.push_back(widget);
+            QTest::keyClick(widget, Qt::Key_Tab);
+            widget = QApplication::focusWidget();
+            if (widget == first)
+                break;
+        }
+        return chain;
+    }
+
     FreshDataFolder folder_;
     qint32 kim_ = 0;
 };
@@ -242,6 +261,23 @@ TEST_F(ImmunizationWindows, AScheduleThatCannotBeMadeTellsTheUser)
                                          "it again."});
     dialog.accept();
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM TODO01")), 0);
+}
+
+// Tab leaves a note box like any other field, so the buttons are reached
+// from the keyboard.
+TEST_F(ImmunizationWindows, TabRunsThroughTheNotesToTheButtons)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    TDlgMedImmRec record(nullptr, kim_, hib2, 0);
+    EXPECT_EQ(TabChain(record, record.PFDate),
+              (std::vector<QWidget*>{record.PFDate, record.CBDoc, record.MemoNote, record.Button1, record.BtnOK,
+                                     record.BtnCancel, record.MemoMsg}));
+
+    TDlgAddIm vaccine(nullptr, true, kim_, 14);
+    const std::vector<QWidget*> chain = TabChain(vaccine, vaccine.EditVaccine);
+    ASSERT_GE(chain.size(), 4U);
+    EXPECT_EQ(std::vector<QWidget*>(chain.end() - 4, chain.end()),
+              (std::vector<QWidget*>{vaccine.MemoVaccine, vaccine.BtnOK, vaccine.Button1, vaccine.BtnApply}));
 }
 
 TEST_F(ImmunizationWindows, TheVaccineDialogAddsAVaccineWithItsPoints)
