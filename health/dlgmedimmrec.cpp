@@ -58,6 +58,7 @@ TDlgMedImmRec::TDlgMedImmRec(QWidget* parent, qint32 memberId, qint32 templId, q
 
     LBVaccine = new QLabel;
     LBVaccine->setTextFormat(Qt::PlainText);
+    LBVaccine->setWordWrap(true);
     QFont bold = LBVaccine->font();
     bold.setBold(true);
     LBVaccine->setFont(bold);

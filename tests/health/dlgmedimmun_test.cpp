@@ -280,6 +280,28 @@ TEST_F(ImmunizationWindows, TabRunsThroughTheNotesToTheButtons)
               (std::vector<QWidget*>{vaccine.MemoVaccine, vaccine.BtnOK, vaccine.Button1, vaccine.BtnApply}));
 }
 
+// A long vaccine name wraps in the dose record; the dialog stays as wide
+// as designed.
+TEST_F(ImmunizationWindows, ALongVaccineNameWrapsInTheDoseRecord)
+{
+    const QString name = QStringLiteral("Diphtheria & Tetanus Toxoids and Acellular Pertussis <b>Adsorbed</b>, "
+                                        "Hepatitis B \"Recombinant\" and Polio");
+    const qint32 templId = AppendRow(DataFolder, QStringLiteral("MEDTEMPL"), QStringLiteral("TemplID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("TemplType")).SetAsInteger(2);
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+        row.FieldByName(QStringLiteral("ImmuID")).SetAsInteger(40);
+        row.FieldByName(QStringLiteral("ItemStr1")).SetAsString(name);
+        row.FieldByName(QStringLiteral("Interval")).SetAsInteger(6);
+    });
+    TDlgMedImmRec record(nullptr, kim_, templId, 0);
+    record.show();
+    SavePicture(record, QStringLiteral("immunization_record_long_name"));
+    EXPECT_EQ(record.LBVaccine->text(), name);
+    EXPECT_LE(record.width(), 600);
+    EXPECT_GE(record.LBVaccine->height(), record.LBVaccine->heightForWidth(record.LBVaccine->width()))
+        << "every line of the name shows";
+}
+
 TEST_F(ImmunizationWindows, TheVaccineDialogAddsAVaccineWithItsPoints)
 {
     ScriptedMessageBoxes boxes;
