@@ -140,6 +140,8 @@ void TDlgAddIm::BuildLayout()
     column->addWidget(MemoVaccine);
     column->addLayout(buttons);
     resize(560, sizeHint().height());
+    // The wrapped texts need this much; the window keeps no smaller.
+    setMinimumSize(size());
 }
 
 void TDlgAddIm::FillVaccines()

@@ -281,6 +281,8 @@ void TDlgMedExpItem::BuildLayout()
     column->addWidget(PageControl1, 1);
     column->addLayout(buttons);
     resize(std::max(460, sizeHint().width()), std::max(421, sizeHint().height()));
+    // The wrapped texts of the amounts page need this much; the window keeps no smaller.
+    setMinimumSize(size());
     // Down each page, then the buttons, whatever order the controls were made in.
     QWidget* const order[] = {EditDesc,       PFDate,      CBMember,  CBDoctor, MemoNote,        MEditCopay,
                               MEditDeduct,    CBFSA,       MEditReimburst, CBInsurance, MEditPaid, MEditAcctDeduct,

@@ -146,9 +146,8 @@ TDlgMedImmun::TDlgMedImmun(QWidget* parent) : QDialog(parent), memberId_(CurMemb
     heading->addWidget(JazLabel2, 1);
     auto* help = new QVBoxLayout;
     for (const QString& step : steps) {
-        auto* label = new QLabel(step);
-        label->setWordWrap(true);
-        help->addWidget(label);
+        // Whole lines: wrapped, they would overlap once the window is narrowed.
+        help->addWidget(new QLabel(step));
     }
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {BtnAdd, BtnEdit, BtnDel, ButRept})

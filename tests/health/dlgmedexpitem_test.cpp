@@ -463,6 +463,20 @@ TEST_F(ExpenseItemWindows, TheCalculatorIsTheFirstFoundOnThePathOrTheUserIsTold)
     EXPECT_EQ(started.readAll().trimmed(), QByteArray("kcalc"));
 }
 
+// Made as small as the window system allows, both pages still read whole.
+TEST_F(ExpenseItemWindows, AShrunkDialogStaysReadable)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    dialog.show();
+    dialog.resize(1, 1);
+    EXPECT_TRUE(CrampedWidgets(dialog).isEmpty()) << CrampedWidgets(dialog).join(" | ").toStdString();
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.PageControl1->currentWidget(), dialog.TabSheet2);
+    EXPECT_TRUE(CrampedWidgets(dialog).isEmpty()) << CrampedWidgets(dialog).join(" | ").toStdString();
+    SavePicture(dialog, QStringLiteral("expense_item_smallest"));
+}
+
 TEST_F(ExpenseItemWindows, PicturesOfBothPages)
 {
     const qint32 expId = StoreExpense(anne_);

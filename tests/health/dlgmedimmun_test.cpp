@@ -302,6 +302,27 @@ TEST_F(ImmunizationWindows, ALongVaccineNameWrapsInTheDoseRecord)
         << "every line of the name shows";
 }
 
+// Made as small as the window system allows, every text and box still
+// reads whole.
+TEST_F(ImmunizationWindows, ShrunkWindowsStayReadable)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    TDlgMedImmun grid;
+    TDlgMedImmRec record(nullptr, kim_, hib2, 0);
+    TDlgAddIm vaccine(nullptr, true, kim_, 14);
+    TDlgDelVc deletion(nullptr, kim_);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&grid, &record, &vaccine, &deletion}) {
+        dialog->show();
+        dialog->resize(1, 1);
+        const QStringList cramped = CrampedWidgets(*dialog);
+        EXPECT_TRUE(cramped.isEmpty()) << dialog->objectName().toStdString() << ": "
+                                       << cramped.join(QStringLiteral(" | ")).toStdString();
+    }
+    SavePicture(grid, QStringLiteral("immunization_grid_smallest"));
+    SavePicture(vaccine, QStringLiteral("immunization_vaccine_smallest"));
+    grid.accept();
+}
+
 TEST_F(ImmunizationWindows, TheVaccineDialogAddsAVaccineWithItsPoints)
 {
     ScriptedMessageBoxes boxes;
