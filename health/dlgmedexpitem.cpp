@@ -389,7 +389,8 @@ void TDlgMedExpItem::TakeInformation()
     draft.description = EditDesc->text();
     draft.serviceDate = PFDate->DateTimeValue();
     draft.memberId = ChosenKey(*CBMember);
-    draft.doctor = CBDoctor->currentText();
+    // Blanks around a name would make a second business of a known one.
+    draft.doctor = CBDoctor->currentText().trimmed();
     draft.docAddrId = doctorBoxes_.Id(CBDoctor);
     const QString note = MemoNote->toPlainText();
     draft.note = note.isEmpty() ? QStringList() : note.split(QLatin1Char('\n'));

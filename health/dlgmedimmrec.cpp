@@ -184,7 +184,8 @@ void TDlgMedImmRec::ShowForm()
 void TDlgMedImmRec::TakeEntries()
 {
     form_.date = PFDate->DateTimeValue();
-    form_.doctor = CBDoc->currentText();
+    // Blanks around a name would make a second business of a known one.
+    form_.doctor = CBDoc->currentText().trimmed();
     form_.note = MemoNote->toPlainText().isEmpty() ? QStringList() : MemoNote->toPlainText().split(QLatin1Char('\n'));
 }
 

@@ -323,6 +323,32 @@ TEST_F(ImmunizationWindows, ShrunkWindowsStayReadable)
     grid.accept();
 }
 
+// Blanks around the provider's name are not part of it: blanks alone name
+// nobody, and a known name with blanks finds its business.
+TEST_F(ImmunizationWindows, BlanksAroundTheProviderNameMakeNoNewBusiness)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    const qint32 hib3 = TemplOf(QStringLiteral("Haemophilus"), 6);
+    const qint32 lee = AppendRow(DataFolder, QStringLiteral("BIZADDR"), QStringLiteral("BizId"), [](TDataSet& row) {
+        row.FieldByName(QStringLiteral("CategoryNo")).SetAsInteger(5);
+        row.FieldByName(QStringLiteral("BusinessName")).SetAsString(QStringLiteral("Dr. Lee"));
+    });
+    const qint32 businesses = Count(QStringLiteral("SELECT COUNT(*) FROM BIZADDR"));
+    ScriptedMessageBoxes boxes;
+    TDlgMedImmRec blank(nullptr, kim_, hib2, 0);
+    blank.CBDoc->setEditText(QStringLiteral("   "));
+    blank.BtnOK->click();
+    ASSERT_EQ(blank.result(), QDialog::Accepted);
+    TDlgMedImmRec padded(nullptr, kim_, hib3, 0);
+    padded.CBDoc->setEditText(QStringLiteral("  Dr. Lee "));
+    padded.BtnOK->click();
+    ASSERT_EQ(padded.result(), QDialog::Accepted);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM BIZADDR")), businesses);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE Doctor = '' AND DoctorID = 0")), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE Doctor = 'Dr. Lee' AND DoctorID = %1").arg(lee)),
+              1);
+}
+
 TEST_F(ImmunizationWindows, TheVaccineDialogAddsAVaccineWithItsPoints)
 {
     ScriptedMessageBoxes boxes;
