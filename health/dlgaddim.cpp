@@ -209,6 +209,13 @@ bool TDlgAddIm::Save()
         EditVaccine->setFocus();
         return false;
     }
+    // A vaccine is stored as its points: without one OK would save nothing.
+    if (adding_ && vaccine_.points.empty()) {
+        ShowMessageBox(QStringLiteral("Please add when this vaccine should be given to the list."), MsgIcon::Warning,
+                       MsgOk);
+        SFAtAge->setFocus();
+        return false;
+    }
     if (adding_)
         SaveNewVaccine(vaccine_);
     else if (!SaveEdit())

@@ -349,6 +349,23 @@ TEST_F(ImmunizationWindows, BlanksAroundTheProviderNameMakeNoNewBusiness)
               1);
 }
 
+// A new vaccine is its schedule points: without one nothing would be
+// stored, so OK is refused rather than closing as if it were saved.
+TEST_F(ImmunizationWindows, ANewVaccineWithoutAPointIsRefused)
+{
+    ScriptedMessageBoxes boxes;
+    TDlgAddIm dialog(nullptr, true, kim_, 14);
+    dialog.EditVaccine->setText(QStringLiteral("Flu \"nasal\""));
+    dialog.MemoVaccine->setPlainText(QStringLiteral("yearly"));
+    dialog.BtnOK->click();
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("Please add when this vaccine should be given to the list.")});
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.Changed());
+    dialog.BtnApply->click();
+    EXPECT_EQ(dialog.EditVaccine->text(), QStringLiteral("Flu \"nasal\"")) << "nothing reset";
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE ImmuID = 14")), 0);
+}
+
 TEST_F(ImmunizationWindows, TheVaccineDialogAddsAVaccineWithItsPoints)
 {
     ScriptedMessageBoxes boxes;
