@@ -161,6 +161,9 @@ TDlgMedImmun::TDlgMedImmun(QWidget* parent) : QDialog(parent), memberId_(CurMemb
     column->addLayout(buttons);
 
     RefreshGrid();
+    // However small the window, one whole vaccine row stays in view beside its scroll bars.
+    DGImmu->setMinimumHeight(DGImmu->horizontalHeader()->sizeHint().height() + kRowHeight +
+                             DGImmu->horizontalScrollBar()->sizeHint().height() + 2 * DGImmu->frameWidth());
     // The whole grid in view where the screen allows.
     const int frame = 2 * DGImmu->frameWidth() + DGImmu->verticalScrollBar()->sizeHint().width();
     resize(DGImmu->verticalHeader()->width() + DGImmu->columnCount() * DGImmu->horizontalHeader()->defaultSectionSize() +

@@ -318,6 +318,8 @@ TEST_F(ImmunizationWindows, ShrunkWindowsStayReadable)
         EXPECT_TRUE(cramped.isEmpty()) << dialog->objectName().toStdString() << ": "
                                        << cramped.join(QStringLiteral(" | ")).toStdString();
     }
+    QApplication::processEvents();
+    EXPECT_GE(grid.DGImmu->viewport()->height(), grid.DGImmu->rowHeight(0)) << "one whole vaccine row shows";
     SavePicture(grid, QStringLiteral("immunization_grid_smallest"));
     SavePicture(vaccine, QStringLiteral("immunization_vaccine_smallest"));
     grid.accept();
