@@ -75,6 +75,7 @@ TDlgAddIm::TDlgAddIm(QWidget* parent, bool adding, qint32 memberId, qint32 newIm
     LBVaccine = new QListWidget;
     BtnDel = new QPushButton(QStringLiteral("&Delete"));
     MemoVaccine = new QPlainTextEdit;
+    MemoVaccine->setTabChangesFocus(true);
     BtnOK = new QPushButton(QStringLiteral("OK"));
     BtnOK->setDefault(true);
     Button1 = new QPushButton(QStringLiteral("&Cancel"));
@@ -139,6 +140,8 @@ void TDlgAddIm::BuildLayout()
     column->addWidget(MemoVaccine);
     column->addLayout(buttons);
     resize(560, sizeHint().height());
+    // The wrapped texts need this much; the window keeps no smaller.
+    setMinimumSize(size());
 }
 
 void TDlgAddIm::FillVaccines()
@@ -204,6 +207,13 @@ bool TDlgAddIm::Save()
     if (const auto refusal = CheckVaccineName(vaccine_.name)) {
         ShowMessageBox(*refusal, MsgIcon::Warning, MsgOk);
         EditVaccine->setFocus();
+        return false;
+    }
+    // A vaccine is stored as its points: without one OK would save nothing.
+    if (adding_ && vaccine_.points.empty()) {
+        ShowMessageBox(QStringLiteral("Please add when this vaccine should be given to the list."), MsgIcon::Warning,
+                       MsgOk);
+        SFAtAge->setFocus();
         return false;
     }
     if (adding_)

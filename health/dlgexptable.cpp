@@ -169,6 +169,8 @@ QWidget* TDlgExpTable::BuildTopPanel()
     EfPFYear->setFixedWidth(50);
     EfSpinner1 = new TEfSpinner(this);
     EfSpinner1->setFixedSize(16, EfPFYear->sizeHint().height());
+    EfPFYear->installEventFilter(this);
+    EfSpinner1->installEventFilter(this);
     CBMember = new QComboBox;
     CBMember->setMinimumContentsLength(14);
     CBMember->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -362,6 +364,15 @@ bool TDlgExpTable::eventFilter(QObject* watched, QEvent* event)
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         RunGuarded([this] { Button3Click(); });
         return true;
+    }
+    // The read-only year is stepped from the keyboard as the spinner steps it;
+    // a refresh leaves the focus on the spinner.
+    if ((watched == EfPFYear || watched == EfSpinner1) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            RunGuarded([this, key] { EfSpinner1Click(key == Qt::Key_Up); });
+            return true;
+        }
     }
     if (watched == listViewport_ && event->type() == QEvent::MouseButtonRelease)
         RunGuarded([this] { ListView1Click(); });

@@ -281,6 +281,8 @@ void TDlgMedExpItem::BuildLayout()
     column->addWidget(PageControl1, 1);
     column->addLayout(buttons);
     resize(std::max(460, sizeHint().width()), std::max(421, sizeHint().height()));
+    // The wrapped texts of the amounts page need this much; the window keeps no smaller.
+    setMinimumSize(size());
     // Down each page, then the buttons, whatever order the controls were made in.
     QWidget* const order[] = {EditDesc,       PFDate,      CBMember,  CBDoctor, MemoNote,        MEditCopay,
                               MEditDeduct,    CBFSA,       MEditReimburst, CBInsurance, MEditPaid, MEditAcctDeduct,
@@ -387,7 +389,8 @@ void TDlgMedExpItem::TakeInformation()
     draft.description = EditDesc->text();
     draft.serviceDate = PFDate->DateTimeValue();
     draft.memberId = ChosenKey(*CBMember);
-    draft.doctor = CBDoctor->currentText();
+    // Blanks around a name would make a second business of a known one.
+    draft.doctor = CBDoctor->currentText().trimmed();
     draft.docAddrId = doctorBoxes_.Id(CBDoctor);
     const QString note = MemoNote->toPlainText();
     draft.note = note.isEmpty() ? QStringList() : note.split(QLatin1Char('\n'));

@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace {
 
 constexpr int kDoctorLimit = 100;
@@ -56,11 +58,13 @@ TDlgMedImmRec::TDlgMedImmRec(QWidget* parent, qint32 memberId, qint32 templId, q
 
     LBVaccine = new QLabel;
     LBVaccine->setTextFormat(Qt::PlainText);
+    LBVaccine->setWordWrap(true);
     QFont bold = LBVaccine->font();
     bold.setBold(true);
     LBVaccine->setFont(bold);
     MemoMsg = new QPlainTextEdit;
     MemoMsg->setReadOnly(true);
+    MemoMsg->setTabChangesFocus(true);
     LbDate = new QLabel;
     PFDate = NewDateField(this, EfController1);
     SBDate = NewCalendarButton();
@@ -76,6 +80,7 @@ TDlgMedImmRec::TDlgMedImmRec(QWidget* parent, qint32 memberId, qint32 templId, q
     PSBDoc->setToolTip(QStringLiteral("Address"));
     PSBDoc->setFocusPolicy(Qt::NoFocus);
     MemoNote = new QPlainTextEdit;
+    MemoNote->setTabChangesFocus(true);
     Button1 = new QPushButton(QStringLiteral("&Expense report..."));
     BtnOK = new QPushButton;
     BtnOK->setDefault(true);
@@ -150,6 +155,10 @@ void TDlgMedImmRec::BuildLayout()
     column->addLayout(expense);
     column->addLayout(buttons);
     resize(520, sizeHint().height());
+    // Down the form as it reads, whatever order the controls were made in.
+    QWidget* const order[] = {MemoMsg, PFDate, CBDoc, MemoNote, Button1, BtnOK, BtnDelete, BtnCancel};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TDlgMedImmRec::ShowForm()
@@ -175,7 +184,8 @@ void TDlgMedImmRec::ShowForm()
 void TDlgMedImmRec::TakeEntries()
 {
     form_.date = PFDate->DateTimeValue();
-    form_.doctor = CBDoc->currentText();
+    // Blanks around a name would make a second business of a known one.
+    form_.doctor = CBDoc->currentText().trimmed();
     form_.note = MemoNote->toPlainText().isEmpty() ? QStringList() : MemoNote->toPlainText().split(QLatin1Char('\n'));
 }
 

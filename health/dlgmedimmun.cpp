@@ -146,9 +146,8 @@ TDlgMedImmun::TDlgMedImmun(QWidget* parent) : QDialog(parent), memberId_(CurMemb
     heading->addWidget(JazLabel2, 1);
     auto* help = new QVBoxLayout;
     for (const QString& step : steps) {
-        auto* label = new QLabel(step);
-        label->setWordWrap(true);
-        help->addWidget(label);
+        // Whole lines: wrapped, they would overlap once the window is narrowed.
+        help->addWidget(new QLabel(step));
     }
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {BtnAdd, BtnEdit, BtnDel, ButRept})
@@ -162,6 +161,9 @@ TDlgMedImmun::TDlgMedImmun(QWidget* parent) : QDialog(parent), memberId_(CurMemb
     column->addLayout(buttons);
 
     RefreshGrid();
+    // However small the window, one whole vaccine row stays in view beside its scroll bars.
+    DGImmu->setMinimumHeight(DGImmu->horizontalHeader()->sizeHint().height() + kRowHeight +
+                             DGImmu->horizontalScrollBar()->sizeHint().height() + 2 * DGImmu->frameWidth());
     // The whole grid in view where the screen allows.
     const int frame = 2 * DGImmu->frameWidth() + DGImmu->verticalScrollBar()->sizeHint().width();
     resize(DGImmu->verticalHeader()->width() + DGImmu->columnCount() * DGImmu->horizontalHeader()->defaultSectionSize() +

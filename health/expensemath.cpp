@@ -73,7 +73,7 @@ TExpenseSplits ComputeSplits(const TExpenseDraft& draft, const std::set<qint32>&
 
 std::optional<TExpenseRefusal> CheckExpenseInfo(const TExpenseDraft& draft, TDateTime today)
 {
-    if (draft.description.isEmpty())
+    if (draft.description.trimmed().isEmpty())
         return TExpenseRefusal{TExpenseField::Description, QStringLiteral("Please enter the \"Description\" field.")};
     if (draft.serviceDate == 0.0)
         return TExpenseRefusal{TExpenseField::Date, QStringLiteral("Please fill in the expense date.")};

@@ -111,6 +111,26 @@ TEST_F(ExpenseTableWindow, TheYearStartsAt1997AndTheFiltersChooseTheRows)
     SavePicture(dialog, QStringLiteral("expense_table_2025"));
 }
 
+// The year field takes no typing; the arrow keys step it as the spinner
+// does, so the year is chosen without a mouse.
+TEST_F(ExpenseTableWindow, TheArrowKeysStepTheYear)
+{
+    TDlgExpTable dialog;
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ToYear(dialog, 2023);
+    dialog.EfPFYear->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(dialog.EfPFYear->IntegerValue(), 2024);
+    EXPECT_EQ(ColumnTexts(dialog, 0), (QStringList{"2/29/2024", "12/31/2024", "1/1/2024"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(dialog.EfPFYear->IntegerValue(), 2023);
+    EXPECT_EQ(dialog.ListView1->topLevelItemCount(), 0);
+}
+
 TEST_F(ExpenseTableWindow, HeaderClicksShareOneCounterAndPatientDoesNotSort)
 {
     TDlgExpTable dialog;

@@ -179,6 +179,30 @@ TEST_F(ExpenseItemWindows, FinishWritesTheSumsAndTheSplitRowsAndTheDoctorsBusine
               QStringList{QStringLiteral("5:Dr. O'Brien <b>Jr</b>")});
 }
 
+// Blanks around the payee's name are not part of it: a known name with
+// blanks is paid to its business, blanks alone to nobody.
+TEST_F(ExpenseItemWindows, BlanksAroundThePayeeMakeNoNewBusiness)
+{
+    const qint32 first = StoreExpense(anne_);
+    const qint64 businesses = CountOf(QStringLiteral("SELECT COUNT(*) FROM BIZADDR"));
+    for (const QString& payee : {QStringLiteral(" Dr. O'Brien <b>Jr</b>  "), QStringLiteral("   ")}) {
+        TDlgMedExpItem dialog(nullptr, {});
+        FillInformation(dialog, anne_);
+        dialog.CBDoctor->setEditText(payee);
+        dialog.BtnNext->click();
+        dialog.MEditCopay->setText(QStringLiteral("0.29"));
+        dialog.BtnNext->click();
+        ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM BIZADDR")), businesses);
+    EXPECT_EQ(Column(QStringLiteral("SELECT Doctor || '|' || DocAddrID FROM MEDEXP WHERE ExpID > %1 ORDER BY ExpID")
+                         .arg(first)),
+              (QStringList{QStringLiteral("Dr. O'Brien <b>Jr</b>|%1")
+                               .arg(Column(QStringLiteral("SELECT DocAddrID FROM MEDEXP WHERE ExpID = %1").arg(first))
+                                        .value(0)),
+                           QStringLiteral("|0")}));
+}
+
 // The payee's address entered from the first page is the business the
 // expense is paid to.
 TEST_F(ExpenseItemWindows, ThePayeeAddressDialogMakesTheBusinessTheExpenseNames)
@@ -461,6 +485,20 @@ TEST_F(ExpenseItemWindows, TheCalculatorIsTheFirstFoundOnThePathOrTheUserIsTold)
         QTest::qWait(50);
     ASSERT_TRUE(started.open(QIODevice::ReadOnly));
     EXPECT_EQ(started.readAll().trimmed(), QByteArray("kcalc"));
+}
+
+// Made as small as the window system allows, both pages still read whole.
+TEST_F(ExpenseItemWindows, AShrunkDialogStaysReadable)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    dialog.show();
+    dialog.resize(1, 1);
+    EXPECT_TRUE(CrampedWidgets(dialog).isEmpty()) << CrampedWidgets(dialog).join(" | ").toStdString();
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.PageControl1->currentWidget(), dialog.TabSheet2);
+    EXPECT_TRUE(CrampedWidgets(dialog).isEmpty()) << CrampedWidgets(dialog).join(" | ").toStdString();
+    SavePicture(dialog, QStringLiteral("expense_item_smallest"));
 }
 
 TEST_F(ExpenseItemWindows, PicturesOfBothPages)

@@ -75,6 +75,25 @@ protected:
         return dialog.Grid()->cells[size_t(row) * dialog.Grid()->doseAges.size() + size_t(column)]->templId;
     }
 
+    // The controls Tab visits from the focused one until it comes round
+    // again (at most 30 steps, so a control that keeps the Tab shows).
+    static std::vector<QWidget*> TabChain(QDialog& dialog, QWidget* first)
+    {
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        first->setFocus();
+        std::vector<QWidget*> chain;
+        for (QWidget* widget = first; widget && chain.size() < 30;) {
+            chain.push_back(widget);
+            QTest::keyClick(widget, Qt::Key_Tab);
+            widget = QApplication::focusWidget();
+            if (widget == first)
+                break;
+        }
+        return chain;
+    }
+
     FreshDataFolder folder_;
     qint32 kim_ = 0;
 };
@@ -242,6 +261,111 @@ TEST_F(ImmunizationWindows, AScheduleThatCannotBeMadeTellsTheUser)
                                          "it again."});
     dialog.accept();
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM TODO01")), 0);
+}
+
+// Tab leaves a note box like any other field, so the buttons are reached
+// from the keyboard.
+TEST_F(ImmunizationWindows, TabRunsThroughTheNotesToTheButtons)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    TDlgMedImmRec record(nullptr, kim_, hib2, 0);
+    EXPECT_EQ(TabChain(record, record.PFDate),
+              (std::vector<QWidget*>{record.PFDate, record.CBDoc, record.MemoNote, record.Button1, record.BtnOK,
+                                     record.BtnCancel, record.MemoMsg}));
+
+    TDlgAddIm vaccine(nullptr, true, kim_, 14);
+    const std::vector<QWidget*> chain = TabChain(vaccine, vaccine.EditVaccine);
+    ASSERT_GE(chain.size(), 4U);
+    EXPECT_EQ(std::vector<QWidget*>(chain.end() - 4, chain.end()),
+              (std::vector<QWidget*>{vaccine.MemoVaccine, vaccine.BtnOK, vaccine.Button1, vaccine.BtnApply}));
+}
+
+// A long vaccine name wraps in the dose record; the dialog stays as wide
+// as designed.
+TEST_F(ImmunizationWindows, ALongVaccineNameWrapsInTheDoseRecord)
+{
+    const QString name = QStringLiteral("Diphtheria & Tetanus Toxoids and Acellular Pertussis <b>Adsorbed</b>, "
+                                        "Hepatitis B \"Recombinant\" and Polio");
+    const qint32 templId = AppendRow(DataFolder, QStringLiteral("MEDTEMPL"), QStringLiteral("TemplID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("TemplType")).SetAsInteger(2);
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+        row.FieldByName(QStringLiteral("ImmuID")).SetAsInteger(40);
+        row.FieldByName(QStringLiteral("ItemStr1")).SetAsString(name);
+        row.FieldByName(QStringLiteral("Interval")).SetAsInteger(6);
+    });
+    TDlgMedImmRec record(nullptr, kim_, templId, 0);
+    record.show();
+    SavePicture(record, QStringLiteral("immunization_record_long_name"));
+    EXPECT_EQ(record.LBVaccine->text(), name);
+    EXPECT_LE(record.width(), 600);
+    EXPECT_GE(record.LBVaccine->height(), record.LBVaccine->heightForWidth(record.LBVaccine->width()))
+        << "every line of the name shows";
+}
+
+// Made as small as the window system allows, every text and box still
+// reads whole.
+TEST_F(ImmunizationWindows, ShrunkWindowsStayReadable)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    TDlgMedImmun grid;
+    TDlgMedImmRec record(nullptr, kim_, hib2, 0);
+    TDlgAddIm vaccine(nullptr, true, kim_, 14);
+    TDlgDelVc deletion(nullptr, kim_);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&grid, &record, &vaccine, &deletion}) {
+        dialog->show();
+        dialog->resize(1, 1);
+        const QStringList cramped = CrampedWidgets(*dialog);
+        EXPECT_TRUE(cramped.isEmpty()) << dialog->objectName().toStdString() << ": "
+                                       << cramped.join(QStringLiteral(" | ")).toStdString();
+    }
+    QApplication::processEvents();
+    EXPECT_GE(grid.DGImmu->viewport()->height(), grid.DGImmu->rowHeight(0)) << "one whole vaccine row shows";
+    SavePicture(grid, QStringLiteral("immunization_grid_smallest"));
+    SavePicture(vaccine, QStringLiteral("immunization_vaccine_smallest"));
+    grid.accept();
+}
+
+// Blanks around the provider's name are not part of it: blanks alone name
+// nobody, and a known name with blanks finds its business.
+TEST_F(ImmunizationWindows, BlanksAroundTheProviderNameMakeNoNewBusiness)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    const qint32 hib3 = TemplOf(QStringLiteral("Haemophilus"), 6);
+    const qint32 lee = AppendRow(DataFolder, QStringLiteral("BIZADDR"), QStringLiteral("BizId"), [](TDataSet& row) {
+        row.FieldByName(QStringLiteral("CategoryNo")).SetAsInteger(5);
+        row.FieldByName(QStringLiteral("BusinessName")).SetAsString(QStringLiteral("Dr. Lee"));
+    });
+    const qint32 businesses = Count(QStringLiteral("SELECT COUNT(*) FROM BIZADDR"));
+    ScriptedMessageBoxes boxes;
+    TDlgMedImmRec blank(nullptr, kim_, hib2, 0);
+    blank.CBDoc->setEditText(QStringLiteral("   "));
+    blank.BtnOK->click();
+    ASSERT_EQ(blank.result(), QDialog::Accepted);
+    TDlgMedImmRec padded(nullptr, kim_, hib3, 0);
+    padded.CBDoc->setEditText(QStringLiteral("  Dr. Lee "));
+    padded.BtnOK->click();
+    ASSERT_EQ(padded.result(), QDialog::Accepted);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM BIZADDR")), businesses);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE Doctor = '' AND DoctorID = 0")), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE Doctor = 'Dr. Lee' AND DoctorID = %1").arg(lee)),
+              1);
+}
+
+// A new vaccine is its schedule points: without one nothing would be
+// stored, so OK is refused rather than closing as if it were saved.
+TEST_F(ImmunizationWindows, ANewVaccineWithoutAPointIsRefused)
+{
+    ScriptedMessageBoxes boxes;
+    TDlgAddIm dialog(nullptr, true, kim_, 14);
+    dialog.EditVaccine->setText(QStringLiteral("Flu \"nasal\""));
+    dialog.MemoVaccine->setPlainText(QStringLiteral("yearly"));
+    dialog.BtnOK->click();
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("Please add when this vaccine should be given to the list.")});
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.Changed());
+    dialog.BtnApply->click();
+    EXPECT_EQ(dialog.EditVaccine->text(), QStringLiteral("Flu \"nasal\"")) << "nothing reset";
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE ImmuID = 14")), 0);
 }
 
 TEST_F(ImmunizationWindows, TheVaccineDialogAddsAVaccineWithItsPoints)

@@ -128,6 +128,10 @@ TEST(ExpenseMath, InformationChecksInTheirOrder)
     ASSERT_TRUE(refusal);
     EXPECT_EQ(*refusal, (TExpenseRefusal{TExpenseField::Description,
                                          QStringLiteral("Please enter the \"Description\" field.")}));
+    draft.description = QStringLiteral(" \t ");
+    refusal = CheckExpenseInfo(draft, today);
+    ASSERT_TRUE(refusal) << "blanks describe nothing";
+    EXPECT_EQ(refusal->field, TExpenseField::Description);
     draft.description = QStringLiteral("Check-up");
     refusal = CheckExpenseInfo(draft, today);
     ASSERT_TRUE(refusal);

@@ -3,8 +3,13 @@
 #include "platform/connectionpool.h"
 #include "platform/dataset.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QWidget>
@@ -36,6 +41,35 @@ void SavePicture(QWidget& widget, const QString& name)
     const QString dir = qEnvironmentVariable("CP_PICTURE_DIR", QDir::tempPath());
     QDir().mkpath(dir);
     ASSERT_TRUE(widget.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png")));
+}
+
+QStringList CrampedWidgets(const QWidget& window)
+{
+    QStringList cramped;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        // The edit of a combo or spin box is drawn inside the box.
+        const QWidget* parent = widget->parentWidget();
+        if (!widget->isVisibleTo(&window) || qobject_cast<const QComboBox*>(parent) ||
+            qobject_cast<const QAbstractSpinBox*>(parent))
+            continue;
+        QString text;
+        int needed = 0;
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            text = label->text();
+            needed = label->hasHeightForWidth() ? label->heightForWidth(label->width()) : label->minimumSizeHint().height();
+        } else if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+            text = edit->text();
+            needed = edit->minimumSizeHint().height();
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            text = button->text();
+            needed = button->minimumSizeHint().height();
+        } else {
+            continue;
+        }
+        if (widget->height() < needed)
+            cramped << QString::fromLatin1(widget->metaObject()->className()) + QLatin1Char(' ') + text;
+    }
+    return cramped;
 }
 
 DatabaseLockedElsewhere::DatabaseLockedElsewhere(const QString& dataFolder)

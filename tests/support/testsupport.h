@@ -52,6 +52,10 @@ QString DeliveredDataFolder();
 
 // Writes a picture of the widget as NAME.png into the build's pictures folder.
 void SavePicture(QWidget& widget, const QString& name);
+// The labels, entry boxes and buttons shown in the window at less than the
+// height they need to be read, each as its class and text; empty when every
+// one reads whole.
+QStringList CrampedWidgets(const QWidget& window);
 
 // Appends one row to a table of the folder's database, its fields set by
 // `fill`; gives the key field's value the database assigned (0 without a key).
