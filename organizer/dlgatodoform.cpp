@@ -123,11 +123,22 @@ void TDlgATodoForm::LoadToDoItem()
     const int index = item->categoryNo != kNoCategory ? IndexOfComboId(*CBCategory, item->categoryNo) : 0;
     CBCategory->setCurrentIndex(index);
     Description_edit->setPlainText(item->description.join(QLatin1Char('\n')));
-    EfPFDate->SetDateTimeValue(item->due);
+    // An undated item shows an empty field, not the zero day's date.
+    if (item->due == 0.0)
+        EfPFDate->ClearText();
+    else
+        EfPFDate->SetDateTimeValue(item->due);
 }
 
 bool TDlgATodoForm::DueDate(double& due)
 {
+    // A date confirmed with Enter never left its field: an impossible one
+    // reads as blank and must not become today.
+    if (const quint16 code = EfPFDate->Core().Validate()) {
+        EfPFDate->Core().ReportError(code);
+        EfPFDate->setFocus();
+        return false;
+    }
     if (EfPFDate->IsFieldBlank()) {
         due = Date();
         return true;
