@@ -46,6 +46,7 @@ TDlgATodoForm::TDlgATodoForm(QWidget* parent, bool adding, qint32 todoId)
     CBCategory->setInsertPolicy(QComboBox::NoInsert);
     CBCategory->lineEdit()->setMaxLength(kCategoryLimit);
     Description_edit = new QPlainTextEdit;
+    Description_edit->setTabChangesFocus(true);
     EfPFDate = NewDateField(this, EfController1);
     Date_SpeedButton = NewCalendarButton();
     Date_SpeedButton->setFocusPolicy(Qt::NoFocus);
@@ -97,6 +98,11 @@ void TDlgATodoForm::BuildLayout()
     auto* column = new QVBoxLayout(this);
     column->addLayout(form);
     column->addLayout(buttons);
+    // The date field joined the dialog before the others: Tab walks the form
+    // downwards all the same.
+    const QList<QWidget*> order = {CBCategory, Description_edit, EfPFDate, BtnOk, BtnCancel};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     resize(440, 300);
 }
 

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -189,6 +190,23 @@ TEST_F(ToDoWindows, AnUndatedItemIsEditedWithAnEmptyDateThatBecomesToday)
     EXPECT_TRUE(boxes_.shown.isEmpty());
     EXPECT_EQ(dialog.Todoid(), undated);
     EXPECT_EQ(LoadToDoItem(undated)->due, EncodeDate(2024, 1, 31));
+}
+
+TEST_F(ToDoWindows, TabWalksTheItemDialogDownwardsAndWritesNoTabIntoTheDescription)
+{
+    TDlgATodoForm dialog(nullptr, true, 0);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.CBCategory->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), dialog.Description_edit);
+    QTest::keyClicks(dialog.Description_edit, QStringLiteral("Eye test"));
+    for (QWidget* next : std::initializer_list<QWidget*>{dialog.EfPFDate, dialog.BtnOk, dialog.BtnCancel}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << QApplication::focusWidget()->metaObject()->className();
+    }
+    EXPECT_EQ(dialog.Description_edit->toPlainText(), QStringLiteral("Eye test"));
 }
 
 TEST_F(ToDoWindows, TodayIsNotPastAndANewCategoryJoinsTheList)
