@@ -46,6 +46,7 @@ TDlgATodoForm::TDlgATodoForm(QWidget* parent, bool adding, qint32 todoId)
     CBCategory->setInsertPolicy(QComboBox::NoInsert);
     CBCategory->lineEdit()->setMaxLength(kCategoryLimit);
     Description_edit = new QPlainTextEdit;
+    Description_edit->setTabChangesFocus(true);
     EfPFDate = NewDateField(this, EfController1);
     Date_SpeedButton = NewCalendarButton();
     Date_SpeedButton->setFocusPolicy(Qt::NoFocus);
@@ -97,6 +98,11 @@ void TDlgATodoForm::BuildLayout()
     auto* column = new QVBoxLayout(this);
     column->addLayout(form);
     column->addLayout(buttons);
+    // The date field joined the dialog before the others: Tab walks the form
+    // downwards all the same.
+    const QList<QWidget*> order = {CBCategory, Description_edit, EfPFDate, BtnOk, BtnCancel};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     resize(440, 300);
 }
 
@@ -123,11 +129,22 @@ void TDlgATodoForm::LoadToDoItem()
     const int index = item->categoryNo != kNoCategory ? IndexOfComboId(*CBCategory, item->categoryNo) : 0;
     CBCategory->setCurrentIndex(index);
     Description_edit->setPlainText(item->description.join(QLatin1Char('\n')));
-    EfPFDate->SetDateTimeValue(item->due);
+    // An undated item shows an empty field, not the zero day's date.
+    if (item->due == 0.0)
+        EfPFDate->ClearText();
+    else
+        EfPFDate->SetDateTimeValue(item->due);
 }
 
 bool TDlgATodoForm::DueDate(double& due)
 {
+    // A date confirmed with Enter never left its field: an impossible one
+    // reads as blank and must not become today.
+    if (const quint16 code = EfPFDate->Core().Validate()) {
+        EfPFDate->Core().ReportError(code);
+        EfPFDate->setFocus();
+        return false;
+    }
     if (EfPFDate->IsFieldBlank()) {
         due = Date();
         return true;

@@ -62,6 +62,7 @@ TDlgEMailTodoList::TDlgEMailTodoList(QWidget* parent)
     sleSubject = new QLineEdit(TEMailFields{}.subject);
     MemoMessage = new QPlainTextEdit;
     MemoMessage->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MemoMessage->setTabChangesFocus(true);
     MemoMessage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MemoMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     stStatus = new QLabel;

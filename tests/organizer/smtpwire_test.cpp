@@ -11,6 +11,7 @@
 
 #include "tests/support/scriptedmessageboxes.h"
 
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -230,6 +232,19 @@ TEST_F(SmtpWire, MissingBoxesAreAskedForAndNothingIsSent)
                                            "An e-mail address cannot hold a line break. Please type the address on "
                                            "one line."}));
     EXPECT_TRUE(peer.Commands().isEmpty());
+}
+
+TEST_F(SmtpWire, TabWalksFromTheMessageToSendAndWritesNoTab)
+{
+    TDlgEMailTodoList dialog(nullptr);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    const QString message = dialog.MemoMessage->toPlainText();
+    dialog.MemoMessage->setFocus();
+    QTest::keyClick(dialog.MemoMessage, Qt::Key_Tab);
+    EXPECT_EQ(dialog.MemoMessage->toPlainText(), message);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.cbSend);
 }
 
 TEST_F(SmtpWire, TheBoxesAreRememberedForNextTime)

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -155,6 +156,57 @@ TEST_F(ToDoWindows, TheItemDialogRefusesAnEmptyDescriptionAndAsksAboutAPastDate)
     const std::optional<TToDoRow> saved = LoadToDoItem(dialog.Todoid());
     EXPECT_EQ(saved->due, EncodeDate(2024, 1, 30));
     EXPECT_EQ(saved->categoryNo, -1);
+}
+
+TEST_F(ToDoWindows, AnImpossibleDateConfirmedInItsFieldIsRefusedNeverTakenAsToday)
+{
+    TDlgATodoForm dialog(nullptr, true, 0);
+    dialog.Description_edit->setPlainText(QStringLiteral("Leap-day check-up"));
+    // Enter presses OK while the typing is still in the field: it never left.
+    for (const QString& typed : {QStringLiteral("02292025"), QStringLiteral("13012024")}) {
+        dialog.EfPFDate->ClearText();
+        dialog.EfPFDate->Core().TypeText(typed);
+        dialog.BtnOkClick();
+        EXPECT_EQ(dialog.Todoid(), 0) << typed.toStdString();
+        EXPECT_TRUE(dialog.EfPFDate->IsFieldBlank());
+    }
+    ASSERT_EQ(boxes_.Texts().size(), 2);
+    EXPECT_TRUE(boxes_.Texts()[0].startsWith(QStringLiteral("Date entry error.")));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM TODO01")), 0);
+
+    dialog.EfPFDate->Core().TypeText(QStringLiteral("02292028"));
+    dialog.BtnOkClick();
+    ASSERT_NE(dialog.Todoid(), 0);
+    EXPECT_EQ(LoadToDoItem(dialog.Todoid())->due, EncodeDate(2028, 2, 29));
+}
+
+TEST_F(ToDoWindows, AnUndatedItemIsEditedWithAnEmptyDateThatBecomesToday)
+{
+    const qint32 undated = AddToDo(QStringLiteral("Call Dr. O'Neil & ask about <b>results</b>"), 0.0);
+    TDlgATodoForm dialog(nullptr, false, undated);
+    EXPECT_TRUE(dialog.EfPFDate->IsFieldBlank());
+    EXPECT_EQ(dialog.Description_edit->toPlainText(), QStringLiteral("Call Dr. O'Neil & ask about <b>results</b>"));
+    dialog.BtnOkClick();
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+    EXPECT_EQ(dialog.Todoid(), undated);
+    EXPECT_EQ(LoadToDoItem(undated)->due, EncodeDate(2024, 1, 31));
+}
+
+TEST_F(ToDoWindows, TabWalksTheItemDialogDownwardsAndWritesNoTabIntoTheDescription)
+{
+    TDlgATodoForm dialog(nullptr, true, 0);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.CBCategory->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), dialog.Description_edit);
+    QTest::keyClicks(dialog.Description_edit, QStringLiteral("Eye test"));
+    for (QWidget* next : std::initializer_list<QWidget*>{dialog.EfPFDate, dialog.BtnOk, dialog.BtnCancel}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << QApplication::focusWidget()->metaObject()->className();
+    }
+    EXPECT_EQ(dialog.Description_edit->toPlainText(), QStringLiteral("Eye test"));
 }
 
 TEST_F(ToDoWindows, TodayIsNotPastAndANewCategoryJoinsTheList)
