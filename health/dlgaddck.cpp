@@ -42,14 +42,14 @@ int IndexOf(TIntervalUnit unit)
 }  // namespace
 
 TChkItemOutcome ShowCheckupItemDialog(QWidget* parent, bool adding, qint32 memberId, qint32 sex, int age,
-                                      const QString& itemName)
+                                      qint32 templId)
 {
-    const auto dialog = MakeUnderHourglass<TDlgAddCk>(parent, adding, memberId, sex, age, itemName);
+    const auto dialog = MakeUnderHourglass<TDlgAddCk>(parent, adding, memberId, sex, age, templId);
     dialog->exec();
     return dialog->Outcome();
 }
 
-TDlgAddCk::TDlgAddCk(QWidget* parent, bool adding, qint32 memberId, qint32 sex, int age, const QString& itemName)
+TDlgAddCk::TDlgAddCk(QWidget* parent, bool adding, qint32 memberId, qint32 sex, int age, qint32 templId)
     : QDialog(parent), adding_(adding), memberId_(memberId), sex_(sex), age_(age)
 {
     setObjectName(QStringLiteral("DlgAddCk"));
@@ -80,10 +80,9 @@ TDlgAddCk::TDlgAddCk(QWidget* parent, bool adding, qint32 memberId, qint32 sex, 
     BuildLayout();
     Reset();
     setWindowTitle(adding ? QStringLiteral("Add a Medical Checkup Item") : QStringLiteral("Edit a Medical Checkup Item"));
-    if (!adding && !itemName.isEmpty()) {
+    if (!adding && templId != 0) {
         BtnApply->hide();
-        EditCheckup->setText(itemName);
-        CBCheckup->setCurrentIndex(CBCheckup->findText(itemName, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        CBCheckup->setCurrentIndex(CBCheckup->findData(templId));
         if (CBCheckup->currentIndex() >= 0)
             CBCheckupChange();
     }

@@ -1,7 +1,6 @@
 #include "dlgchkschedule.h"
 
 #include "checkrecords.h"
-#include "chkitem.h"
 #include "chkreptform.h"
 #include "dlgaddck.h"
 #include "dlgcheckupdata.h"
@@ -394,7 +393,7 @@ void TDlgChkSchedule::Button5Click()
 void TDlgChkSchedule::BtnAddClick()
 {
     const int row = LVSchedule->currentIndex().row();
-    if (!ShowCheckupItemDialog(this, true, memberId_, member_.sex, age_, {}).cancelled)
+    if (!ShowCheckupItemDialog(this, true, memberId_, member_.sex, age_, 0).cancelled)
         RefreshBoth();
     Reselect(LVSchedule, row);
 }
@@ -405,8 +404,7 @@ void TDlgChkSchedule::BtnEditClick()
     if (templId == 0)
         return;
     const int row = LVSchedule->indexOfTopLevelItem(LVSchedule->selectedItems().first());
-    const QString name = ReadChkItem(templId).name;
-    if (!ShowCheckupItemDialog(this, false, memberId_, member_.sex, age_, name).cancelled)
+    if (!ShowCheckupItemDialog(this, false, memberId_, member_.sex, age_, templId).cancelled)
         RefreshBoth();
     Reselect(LVSchedule, row);
 }

@@ -1,0 +1,85 @@
+// The check-up windows under awkward use: items that share a name, members
+// whose record lacks a birth date, dates at the ends of months and years.
+#include "chkenv.h"
+
+#include "health/chkitem.h"
+#include "health/chkschedule.h"
+#include "health/dlgaddck.h"
+#include "health/dlgcheckupdata.h"
+#include "health/dlgchkschedule.h"
+#include "health/dlgchkupperform.h"
+
+#include "context/context.h"
+#include "controls/efpicture.h"
+#include "platform/dataset.h"
+#include "tests/support/scriptedmessageboxes.h"
+#include "tests/support/testsupport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+class CheckupInput : public CheckupEnv {
+protected:
+    template <class Dialog>
+    static void WhenShown(std::function<void(Dialog&)> act)
+    {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+        });
+    }
+    static int RowWith(const QTreeWidget& list, const QString& name, const QString& frequency)
+    {
+        for (int n = 0; n < list.topLevelItemCount(); ++n)
+            if (list.topLevelItem(n)->text(0) == name && list.topLevelItem(n)->text(3) == frequency)
+                return n;
+        return -1;
+    }
+    static qint32 IntervalOf(qint32 templId)
+    {
+        return Count(QStringLiteral("SELECT Interval FROM MEDTEMPL WHERE TemplID = %1").arg(templId));
+    }
+};
+
+TEST_F(CheckupInput, OfTwoItemsWithOneNameTheOneSelectedIsEdited)
+{
+    const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(1985, 3, 31));
+    CurMemberID = ann;
+    ASSERT_TRUE(LoadChkSchedule(ann, 1, TChkOrder::Name));
+    const qint32 master = ItemOf(ann, QStringLiteral("Blood Pressure"));
+    TChkItemForm twin;
+    twin.name = QStringLiteral("Blood Pressure");
+    twin.interval = 6;
+    twin.unit = TIntervalUnit::Months;
+    twin.startAge = 18;
+    const qint32 added = AddChkItem(ann, 1, twin);
+    TDlgChkSchedule dialog;
+    const int row = RowWith(*dialog.LVSchedule, QStringLiteral("Blood Pressure"), QStringLiteral("6 month(s)"));
+    ASSERT_GE(row, 0);
+    dialog.LVSchedule->setCurrentItem(dialog.LVSchedule->topLevelItem(row));
+
+    ScriptedMessageBoxes boxes;
+    WhenShown<TDlgAddCk>([](TDlgAddCk& edit) {
+        EXPECT_EQ(edit.SFInterval->value(), 6);
+        EXPECT_EQ(edit.CBInterval->currentText(), QStringLiteral("Month(s)"));
+        edit.SFInterval->setValue(3);
+        edit.BtnOK->click();
+    });
+    dialog.BtnEditClick();
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << "the name is unchanged";
+    EXPECT_EQ(IntervalOf(added), 3);
+    EXPECT_EQ(IntervalOf(master), 24);
+    EXPECT_GE(RowWith(*dialog.LVSchedule, QStringLiteral("Blood Pressure"), QStringLiteral("3 month(s)")), 0);
+    EXPECT_GE(RowWith(*dialog.LVSchedule, QStringLiteral("Blood Pressure"), QStringLiteral("2 year(s)")), 0);
+    dialog.done(QDialog::Rejected);
+}
+
+}  // namespace
