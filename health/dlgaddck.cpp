@@ -65,6 +65,7 @@ TDlgAddCk::TDlgAddCk(QWidget* parent, bool adding, qint32 memberId, qint32 sex, 
     SFStartAge = new QSpinBox;
     SFStartAge->setRange(0, 99);
     MemoCheckup = new QPlainTextEdit;
+    MemoCheckup->setTabChangesFocus(true);
     BtnOK = new QPushButton(QStringLiteral("OK"));
     BtnOK->setDefault(true);
     Button1 = new QPushButton(QStringLiteral("&Cancel"));
@@ -122,6 +123,11 @@ void TDlgAddCk::BuildLayout()
     column->addWidget(MemoCheckup);
     column->addLayout(buttons);
     resize(560, sizeHint().height());
+    // Down the form, whatever order the controls were made in.
+    QWidget* const order[] = {CBCheckup, EditCheckup, SFInterval, CBInterval, SFStartAge,
+                              MemoCheckup, BtnOK, Button1, BtnApply};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TDlgAddCk::Reset()

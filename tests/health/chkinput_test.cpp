@@ -3,6 +3,7 @@
 #include "chkenv.h"
 
 #include "health/chkitem.h"
+#include "health/chkrecord.h"
 #include "health/chkschedule.h"
 #include "health/dlgaddck.h"
 #include "health/dlgcheckupdata.h"
@@ -18,8 +19,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -80,6 +84,35 @@ TEST_F(CheckupInput, OfTwoItemsWithOneNameTheOneSelectedIsEdited)
     EXPECT_GE(RowWith(*dialog.LVSchedule, QStringLiteral("Blood Pressure"), QStringLiteral("3 month(s)")), 0);
     EXPECT_GE(RowWith(*dialog.LVSchedule, QStringLiteral("Blood Pressure"), QStringLiteral("2 year(s)")), 0);
     dialog.done(QDialog::Rejected);
+}
+
+// A keyboard is enough: Tab walks down each form in the order it reads and
+// leaves the notes, so a tab never ends up in what is stored.
+TEST_F(CheckupInput, TabWalksDownTheRecordAndItemFormsAndOutOfTheNotes)
+{
+    const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(1985, 3, 31));
+    ASSERT_TRUE(LoadChkSchedule(ann, 1, TChkOrder::Name));
+    const auto shown = [](QDialog& dialog) {
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    };
+    TDlgChkupPerform perform(nullptr, *LoadChkRecord(ann, ItemOf(ann, QStringLiteral("Flu")), 0, NeverDoneDate()));
+    shown(perform);
+    EXPECT_EQ(TabChain(perform.PFDate, 5), (std::vector<QWidget*>{perform.PFDate, perform.CBDoc, perform.Button1,
+                                                                   perform.MemoNote, perform.BtnOK}));
+    EXPECT_EQ(perform.MemoNote->toPlainText(), QString());
+
+    TDlgCheckupData record(nullptr, *LoadChkRecord(ann, 0, 0, NeverDoneDate()), true);
+    shown(record);
+    EXPECT_EQ(TabChain(record.ComboBox1, 6), (std::vector<QWidget*>{record.ComboBox1, record.PFDate, record.CBDoc,
+                                                                     record.Button1, record.MemoNote, record.BtnOK}));
+
+    TDlgAddCk item(nullptr, true, ann, 1, 40, 0);
+    shown(item);
+    EXPECT_EQ(TabChain(item.EditCheckup, 6), (std::vector<QWidget*>{item.EditCheckup, item.SFInterval, item.CBInterval,
+                                                                     item.SFStartAge, item.MemoCheckup, item.BtnOK}));
+    EXPECT_EQ(item.MemoCheckup->toPlainText(), QString());
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 namespace {
@@ -142,6 +143,33 @@ TEST_F(InsuranceInput, AnFsaDialogMadeSmallAndLargeStillShowsItsAmounts)
     SavePicture(*dialog, QStringLiteral("fsa_input_large"));
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     EXPECT_TRUE(dialog->Cancelled());
+}
+
+// A keyboard is enough: Tab walks down each form in the order it reads and
+// leaves the notes, so a tab never ends up in what is stored.
+TEST_F(InsuranceInput, TabWalksDownTheFormsAndOutOfTheNotes)
+{
+    AddMember(QStringLiteral("Ann"));
+    auto dialog = Shown(std::make_unique<TDlgNewInsurance>(true));
+    TDlgNewInsurance& d = *dialog;
+    EXPECT_EQ(TabChain(d.CBInsType, 15),
+              (std::vector<QWidget*>{d.CBInsType, d.EditInsName, d.PSBIns, d.PFDate, d.SBDate, d.EditSubNum,
+                                     d.EditGroNum, d.MEditPrem, d.EfPFPrem, d.ComboBox2, d.LBAllMembers, d.BtnFW,
+                                     d.BtnBW, d.LBCoveredMembers, d.OKBtn}));
+    d.PageControl1->setCurrentIndex(kPageCopayDeduct);
+    d.RGCopay->Item(kPercentCopay)->click();
+    EXPECT_EQ(TabChain(d.RGCopay->Item(kPercentCopay), 3),
+              (std::vector<QWidget*>{d.RGCopay->Item(kPercentCopay), d.EfPictureField1, d.RGIndDeduct->Item(0)}));
+    d.RGCopay->Item(kNoCopay)->click();
+    d.PageControl1->setCurrentIndex(kPageCoverage);
+    ASSERT_EQ(d.PageControl1->currentIndex(), kPageCoverage);
+    EXPECT_EQ(TabChain(d.MemoCoverage, 2), (std::vector<QWidget*>{d.MemoCoverage, d.OKBtn}));
+    EXPECT_EQ(d.MemoCoverage->toPlainText(), QString());
+
+    auto fsa = Shown(std::make_unique<TDlgAddFSA>(true));
+    EXPECT_EQ(TabChain(fsa->EditEmpName, 5),
+              (std::vector<QWidget*>{fsa->EditEmpName, fsa->PFYear, fsa->MEditElected, fsa->Memo1, fsa->OKBtn}));
+    EXPECT_EQ(fsa->Memo1->toPlainText(), QString());
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include "platform/connectionpool.h"
 #include "platform/dataset.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -36,6 +38,20 @@ void SavePicture(QWidget& widget, const QString& name)
     const QString dir = qEnvironmentVariable("CP_PICTURE_DIR", QDir::tempPath());
     QDir().mkpath(dir);
     ASSERT_TRUE(widget.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png")));
+}
+
+std::vector<QWidget*> TabChain(QWidget* first, int count)
+{
+    first->setFocus();
+    std::vector<QWidget*> chain;
+    for (int n = 0; n < count; ++n) {
+        QWidget* focus = QApplication::focusWidget();
+        chain.push_back(focus);
+        if (!focus)
+            break;
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    return chain;
 }
 
 DatabaseLockedElsewhere::DatabaseLockedElsewhere(const QString& dataFolder)
