@@ -144,6 +144,8 @@ TDlgChkSchedule::TDlgChkSchedule(QWidget* parent)
     column->addLayout(heading);
     column->addWidget(PageControl1, 1);
     column->addLayout(closing);
+    // It may grow; smaller, the wrapped instructions would be drawn over each other.
+    setMinimumSize(660, 560);
     resize(660, 560);
 
     FillSchedule();

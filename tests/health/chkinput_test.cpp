@@ -13,15 +13,18 @@
 #include "context/context.h"
 #include "controls/efpicture.h"
 #include "platform/dataset.h"
+#include "platform/formatsettings.h"
 #include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QTimer>
@@ -113,6 +116,27 @@ TEST_F(CheckupInput, TabWalksDownTheRecordAndItemFormsAndOutOfTheNotes)
     EXPECT_EQ(TabChain(item.EditCheckup, 6), (std::vector<QWidget*>{item.EditCheckup, item.SFInterval, item.CBInterval,
                                                                      item.SFStartAge, item.MemoCheckup, item.BtnOK}));
     EXPECT_EQ(item.MemoCheckup->toPlainText(), QString());
+}
+
+// Made as small as the window lets it be, the schedule still shows its
+// instructions line by line rather than one over the other.
+TEST_F(CheckupInput, TheScheduleMadeSmallKeepsItsInstructionsReadable)
+{
+    CurMemberID = AddMember(QStringLiteral("Ann"), 1, EncodeDate(1985, 3, 31));
+    TDlgChkSchedule dialog;
+    dialog.show();
+    dialog.resize(200, 200);
+    QApplication::processEvents();
+    for (QWidget* page : {dialog.TabSheet1, dialog.TabSheet2}) {
+        dialog.PageControl1->setCurrentWidget(page);
+        QApplication::processEvents();
+        for (const QLabel* label : page->findChildren<QLabel*>()) {
+            if (label->wordWrap())
+                EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
+        }
+    }
+    SavePicture(dialog, QStringLiteral("checkup_schedule_small"));
+    dialog.done(QDialog::Rejected);
 }
 
 }  // namespace

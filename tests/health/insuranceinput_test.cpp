@@ -4,6 +4,7 @@
 
 #include "health/dlgaddfsa.h"
 #include "health/dlgnewinsurance.h"
+#include "health/filterform.h"
 #include "health/fsadata.h"
 #include "health/insurancedata.h"
 #include "health/radiogroup.h"
@@ -170,6 +171,18 @@ TEST_F(InsuranceInput, TabWalksDownTheFormsAndOutOfTheNotes)
     EXPECT_EQ(TabChain(fsa->EditEmpName, 5),
               (std::vector<QWidget*>{fsa->EditEmpName, fsa->PFYear, fsa->MEditElected, fsa->Memo1, fsa->OKBtn}));
     EXPECT_EQ(fsa->Memo1->toPlainText(), QString());
+}
+
+// Made as small as the window lets it be, the report's choice still shows
+// its whole hint.
+TEST_F(InsuranceInput, ThePlanReportsChoiceMadeSmallKeepsItsHintReadable)
+{
+    TFilterForm form;
+    form.show();
+    form.resize(100, 100);
+    QApplication::processEvents();
+    EXPECT_GE(form.Label2->height(), form.Label2->heightForWidth(form.Label2->width()));
+    SavePicture(form, QStringLiteral("plan_report_choice_small"));
 }
 
 }  // namespace
