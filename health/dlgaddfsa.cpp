@@ -198,6 +198,7 @@ void TDlgAddFSA::ShowAmounts()
 void TDlgAddFSA::LoadFSAAccount()
 {
     const int year = PFYear->IntegerValue();
+    loadedYear_ = year;
     EditEmpName->setText(ReadAccountName(CurAccountID).value_or(QString()));
     const std::optional<TFsaYear> election = ReadFsaYear(CurAccountID, year);
     if (!election) {
@@ -219,9 +220,11 @@ void TDlgAddFSA::PFYearChange()
         LoadFSAAccount();
 }
 
+// Only a year changed is shown afresh: passing through the field keeps what
+// was typed in the others.
 void TDlgAddFSA::PFYearExit()
 {
-    if (!isNewFSA_)
+    if (!isNewFSA_ && PFYear->IntegerValue() != loadedYear_)
         LoadFSAAccount();
 }
 

@@ -185,4 +185,33 @@ TEST_F(InsuranceInput, ThePlanReportsChoiceMadeSmallKeepsItsHintReadable)
     SavePicture(form, QStringLiteral("plan_report_choice_small"));
 }
 
+// Passing through the tax year of a stored FSA without changing it keeps
+// what was typed; a year changed shows that year's election.
+TEST_F(InsuranceInput, TabbingThroughTheFsaYearKeepsWhatWasTyped)
+{
+    AddMember(QStringLiteral("Ann"));
+    CurAccountID = AddAccountRow(5, QStringLiteral("Acme"));
+    AddYear(CurAccountID, 2024, 2000, QStringLiteral("Glasses"));
+    AddYear(CurAccountID, 2023, 19.99);
+    auto dialog = Shown(std::make_unique<TDlgAddFSA>(false));
+    TypeInto(dialog->EditEmpName, QStringLiteral("Acme & \"West\""));
+    QTest::keyClick(dialog->EditEmpName, Qt::Key_Tab);
+    QTest::keyClick(dialog->PFYear, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->EditEmpName->text(), QStringLiteral("Acme & \"West\""));
+    TypeInto(dialog->MEditElected, QStringLiteral("2100.29"));
+    dialog->PFYear->setFocus();
+    dialog->Memo1->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->MEditElected->text(), QStringLiteral("$2,100.29"));
+    EXPECT_EQ(dialog->Memo1->toPlainText(), QStringLiteral("Glasses"));
+
+    dialog->PFYear->setFocus();
+    dialog->PFYear->SetIntegerValue(2023);
+    dialog->Memo1->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->MEditElected->text(), QStringLiteral("$19.99"));
+    EXPECT_EQ(dialog->Memo1->toPlainText(), QString());
+}
+
 }  // namespace
