@@ -131,8 +131,9 @@ TEST_F(CheckupInput, TheScheduleMadeSmallKeepsItsInstructionsReadable)
         dialog.PageControl1->setCurrentWidget(page);
         QApplication::processEvents();
         for (const QLabel* label : page->findChildren<QLabel*>()) {
-            if (label->wordWrap())
+            if (label->wordWrap()) {
                 EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
+            }
         }
     }
     SavePicture(dialog, QStringLiteral("checkup_schedule_small"));
