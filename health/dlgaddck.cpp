@@ -42,14 +42,14 @@ int IndexOf(TIntervalUnit unit)
 }  // namespace
 
 TChkItemOutcome ShowCheckupItemDialog(QWidget* parent, bool adding, qint32 memberId, qint32 sex, int age,
-                                      const QString& itemName)
+                                      qint32 templId)
 {
-    const auto dialog = MakeUnderHourglass<TDlgAddCk>(parent, adding, memberId, sex, age, itemName);
+    const auto dialog = MakeUnderHourglass<TDlgAddCk>(parent, adding, memberId, sex, age, templId);
     dialog->exec();
     return dialog->Outcome();
 }
 
-TDlgAddCk::TDlgAddCk(QWidget* parent, bool adding, qint32 memberId, qint32 sex, int age, const QString& itemName)
+TDlgAddCk::TDlgAddCk(QWidget* parent, bool adding, qint32 memberId, qint32 sex, int age, qint32 templId)
     : QDialog(parent), adding_(adding), memberId_(memberId), sex_(sex), age_(age)
 {
     setObjectName(QStringLiteral("DlgAddCk"));
@@ -65,6 +65,7 @@ TDlgAddCk::TDlgAddCk(QWidget* parent, bool adding, qint32 memberId, qint32 sex, 
     SFStartAge = new QSpinBox;
     SFStartAge->setRange(0, 99);
     MemoCheckup = new QPlainTextEdit;
+    MemoCheckup->setTabChangesFocus(true);
     BtnOK = new QPushButton(QStringLiteral("OK"));
     BtnOK->setDefault(true);
     Button1 = new QPushButton(QStringLiteral("&Cancel"));
@@ -80,10 +81,9 @@ TDlgAddCk::TDlgAddCk(QWidget* parent, bool adding, qint32 memberId, qint32 sex, 
     BuildLayout();
     Reset();
     setWindowTitle(adding ? QStringLiteral("Add a Medical Checkup Item") : QStringLiteral("Edit a Medical Checkup Item"));
-    if (!adding && !itemName.isEmpty()) {
+    if (!adding && templId != 0) {
         BtnApply->hide();
-        EditCheckup->setText(itemName);
-        CBCheckup->setCurrentIndex(CBCheckup->findText(itemName, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        CBCheckup->setCurrentIndex(CBCheckup->findData(templId));
         if (CBCheckup->currentIndex() >= 0)
             CBCheckupChange();
     }
@@ -123,6 +123,11 @@ void TDlgAddCk::BuildLayout()
     column->addWidget(MemoCheckup);
     column->addLayout(buttons);
     resize(560, sizeHint().height());
+    // Down the form, whatever order the controls were made in.
+    QWidget* const order[] = {CBCheckup, EditCheckup, SFInterval, CBInterval, SFStartAge,
+                              MemoCheckup, BtnOK, Button1, BtnApply};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void TDlgAddCk::Reset()

@@ -17,14 +17,15 @@ struct TChkItemOutcome {
     bool cancelled = true;
 };
 
-// Shows the dialog modally; in edit mode `itemName` names the item to edit.
+// Shows the dialog modally; in edit mode `templId` is the item to edit (0:
+// the user picks it). By key, since two items may share a name.
 TChkItemOutcome ShowCheckupItemDialog(QWidget* parent, bool adding, qint32 memberId, qint32 sex, int age,
-                                      const QString& itemName);
+                                      qint32 templId);
 
 class TDlgAddCk : public QDialog {
     Q_OBJECT
 public:
-    TDlgAddCk(QWidget* parent, bool adding, qint32 memberId, qint32 sex, int age, const QString& itemName);
+    TDlgAddCk(QWidget* parent, bool adding, qint32 memberId, qint32 sex, int age, qint32 templId);
 
     QLabel* LabelCheckup;
     QLineEdit* EditCheckup;

@@ -91,6 +91,7 @@ TDlgAddFSA::TDlgAddFSA(bool isNewFSA, QWidget* parent) : QDialog(parent), isNewF
     Label4 = new QLabel;
     Label6 = new QLabel;
     Memo1 = new QPlainTextEdit;
+    Memo1->setTabChangesFocus(true);
     OKBtn = new QPushButton(QStringLiteral("OK"));
     OKBtn->setDefault(true);
     OKBtn->setToolTip(QStringLiteral("Save data and close"));
@@ -181,6 +182,10 @@ void TDlgAddFSA::BuildLayout()
     column->addLayout(grid, 1);
     column->addLayout(buttons);
     resize(420, 360);
+    // Down the form, whatever order the controls were made in.
+    QWidget* const order[] = {EditEmpName, PFYear, MEditElected, Memo1, OKBtn, CancelBtn, BtnApply};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
     EditEmpName->setFocus();
 }
 
@@ -193,6 +198,7 @@ void TDlgAddFSA::ShowAmounts()
 void TDlgAddFSA::LoadFSAAccount()
 {
     const int year = PFYear->IntegerValue();
+    loadedYear_ = year;
     EditEmpName->setText(ReadAccountName(CurAccountID).value_or(QString()));
     const std::optional<TFsaYear> election = ReadFsaYear(CurAccountID, year);
     if (!election) {
@@ -214,9 +220,11 @@ void TDlgAddFSA::PFYearChange()
         LoadFSAAccount();
 }
 
+// Only a year changed is shown afresh: passing through the field keeps what
+// was typed in the others.
 void TDlgAddFSA::PFYearExit()
 {
-    if (!isNewFSA_)
+    if (!isNewFSA_ && PFYear->IntegerValue() != loadedYear_)
         LoadFSAAccount();
 }
 

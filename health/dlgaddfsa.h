@@ -74,6 +74,7 @@ private:
     bool cancelled_ = false;
     bool appliedOnce_ = false;
     bool spinnerUsed_ = false;
+    int loadedYear_ = 0;   // the year whose election the fields show
     QString savedAccountName_;
     TCentsSum reimbursed_;
 };

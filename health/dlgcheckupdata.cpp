@@ -86,6 +86,7 @@ void TDlgCheckupData::BuildLayout()
     column->addLayout(form);
     column->addLayout(buttons);
     resize(480, sizeHint().height());
+    SetTabOrder({ComboBox1, PFDate, CBDoc, Button1, MemoNote, BtnOK, BtnCancel});
 }
 
 void TDlgCheckupData::TakeItem(TChkRecordForm& form)

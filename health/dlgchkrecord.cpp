@@ -44,6 +44,7 @@ TChkRecordDialog::TChkRecordDialog(QWidget* parent, TChkRecordKind kind, TChkRec
     Button1 = new QPushButton(QStringLiteral("&Expense report..."));
     Button1->setAutoDefault(false);
     MemoNote = new QPlainTextEdit;
+    MemoNote->setTabChangesFocus(true);
     connect(MemoNote, &QPlainTextEdit::textChanged, this, [this] {
         // The stored note holds at most 250 characters.
         const QString text = MemoNote->toPlainText();
@@ -82,6 +83,16 @@ void TChkRecordDialog::ShowRecord()
     if (form_.row.date != 0.0)
         PFDate->SetDateTimeValue(form_.row.date);
     PFDate->setFocus();
+}
+
+void TChkRecordDialog::SetTabOrder(std::initializer_list<QWidget*> order)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* widget : order) {
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 void TChkRecordDialog::TakeEntries()

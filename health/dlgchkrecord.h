@@ -6,6 +6,7 @@
 #include "doctorboxes.h"
 
 #include <QDialog>
+#include <initializer_list>
 
 class QComboBox;
 class QPlainTextEdit;
@@ -38,6 +39,8 @@ protected:
     TChkRecordDialog(QWidget* parent, TChkRecordKind kind, TChkRecordForm form);
     // Puts the record's doctor, date and note in the fields.
     void ShowRecord();
+    // Down the form, whatever order the controls were made in.
+    void SetTabOrder(std::initializer_list<QWidget*> order);
     // The item the record is for, from the dialog's own fields.
     virtual void TakeItem(TChkRecordForm&) {}
     virtual void FocusItem() {}

@@ -1,7 +1,6 @@
 #include "dlgchkschedule.h"
 
 #include "checkrecords.h"
-#include "chkitem.h"
 #include "chkreptform.h"
 #include "dlgaddck.h"
 #include "dlgcheckupdata.h"
@@ -145,6 +144,8 @@ TDlgChkSchedule::TDlgChkSchedule(QWidget* parent)
     column->addLayout(heading);
     column->addWidget(PageControl1, 1);
     column->addLayout(closing);
+    // It may grow; smaller, the wrapped instructions would be drawn over each other.
+    setMinimumSize(660, 560);
     resize(660, 560);
 
     FillSchedule();
@@ -394,7 +395,7 @@ void TDlgChkSchedule::Button5Click()
 void TDlgChkSchedule::BtnAddClick()
 {
     const int row = LVSchedule->currentIndex().row();
-    if (!ShowCheckupItemDialog(this, true, memberId_, member_.sex, age_, {}).cancelled)
+    if (!ShowCheckupItemDialog(this, true, memberId_, member_.sex, age_, 0).cancelled)
         RefreshBoth();
     Reselect(LVSchedule, row);
 }
@@ -405,8 +406,7 @@ void TDlgChkSchedule::BtnEditClick()
     if (templId == 0)
         return;
     const int row = LVSchedule->indexOfTopLevelItem(LVSchedule->selectedItems().first());
-    const QString name = ReadChkItem(templId).name;
-    if (!ShowCheckupItemDialog(this, false, memberId_, member_.sex, age_, name).cancelled)
+    if (!ShowCheckupItemDialog(this, false, memberId_, member_.sex, age_, templId).cancelled)
         RefreshBoth();
     Reselect(LVSchedule, row);
 }

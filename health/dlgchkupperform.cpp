@@ -89,4 +89,5 @@ void TDlgChkupPerform::BuildLayout()
     column->addLayout(form);
     column->addLayout(buttons);
     resize(480, sizeHint().height());
+    SetTabOrder({PFDate, CBDoc, Button1, MemoNote, BtnOK, BtnCancel});
 }

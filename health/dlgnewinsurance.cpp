@@ -27,6 +27,7 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -120,6 +121,18 @@ TDlgNewInsurance::TDlgNewInsurance(bool isNewAccount, QWidget* parent) : QDialog
     layout->addWidget(PageControl1, 1);
     layout->addLayout(BuildButtons());
     resize(580, 540);
+    // Down each page, then the buttons, whatever order the controls were made in.
+    std::vector<QWidget*> order = {CBInsType,    EditInsName, PSBIns, PFDate,       SBDate,
+                                   EditSubNum,   EditGroNum,  MEditPrem, EfPFPrem,  ComboBox2,
+                                   LBAllMembers, BtnFW,       BtnBW,  LBCoveredMembers};
+    for (const int choice : {kNoCopay, kFixedCopay, kPercentCopay})
+        order.push_back(RGCopay->Item(choice));
+    order.insert(order.end(), {MEditCopay, EfPictureField1});
+    for (const TAmountBox& amount : amounts_)
+        order.insert(order.end(), {amount.group->Item(0), amount.group->Item(1), amount.box});
+    order.insert(order.end(), {MemoCoverage, OKBtn, CancelBtn, Apply});
+    for (size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     memberCount_ = CountMembers();
     ShowAccount();
@@ -362,6 +375,7 @@ QWidget* TDlgNewInsurance::BuildCoverage()
 {
     auto* page = new QWidget(this);
     MemoCoverage = new QPlainTextEdit;
+    MemoCoverage->setTabChangesFocus(true);
     auto* column = new QVBoxLayout(page);
     column->addWidget(new QLabel(QStringLiteral("Please write down detail coverage information here. ")));
     column->addWidget(MemoCoverage, 1);

@@ -83,6 +83,8 @@ TFilterForm::TFilterForm(QWidget* parent) : QDialog(parent)
     column->addWidget(CheckBox3);
     column->addWidget(LBFSA, 1);
     column->addLayout(buttons);
+    // It may grow; smaller, the wrapped hint would be cut off.
+    setMinimumSize(380, 420);
     resize(380, 420);
 }
 

@@ -16,6 +16,9 @@ THeaderPanel NewHeaderPanel(const QString& caption, const QPixmap& glyphSource)
     picture->setPixmap(MakeKeyedGlyph(glyphSource, colours.color(QPalette::Window)));
     auto* label = new QLabel(caption);
     label->setTextFormat(Qt::PlainText);
+    // The caption may repeat a long account name: it takes the room the
+    // window has rather than widening the window past the screen.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QFont bold = label->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.25);

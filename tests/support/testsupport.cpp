@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -70,6 +72,20 @@ QStringList CrampedWidgets(const QWidget& window)
             cramped << QString::fromLatin1(widget->metaObject()->className()) + QLatin1Char(' ') + text;
     }
     return cramped;
+}
+
+std::vector<QWidget*> TabChain(QWidget* first, int count)
+{
+    first->setFocus();
+    std::vector<QWidget*> chain;
+    for (int n = 0; n < count; ++n) {
+        QWidget* focus = QApplication::focusWidget();
+        chain.push_back(focus);
+        if (!focus)
+            break;
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    return chain;
 }
 
 DatabaseLockedElsewhere::DatabaseLockedElsewhere(const QString& dataFolder)

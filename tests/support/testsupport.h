@@ -57,6 +57,10 @@ void SavePicture(QWidget& widget, const QString& name);
 // one reads whole.
 QStringList CrampedWidgets(const QWidget& window);
 
+// The widgets that hold the focus while Tab is pressed `count` - 1 times,
+// starting with `first` focused (its window shown and active).
+std::vector<QWidget*> TabChain(QWidget* first, int count);
+
 // Appends one row to a table of the folder's database, its fields set by
 // `fill`; gives the key field's value the database assigned (0 without a key).
 qint32 AppendRow(const QString& dataFolder, const QString& table, const QString& keyField,
