@@ -1,9 +1,8 @@
 // The medical-expense table on a household of 20,000 expenses over ten years
 // (2,000 a year, 40,000 split rows, five members): reading one year's rows
 // with the patients and sums, and sorting them again by a clicked column.
-#include "benchfolder.h"
+#include "benchhousehold.h"
 
-#include "context/context.h"
 #include "health/expensetable.h"
 
 #include <benchmark/benchmark.h>
@@ -47,22 +46,9 @@ void Seed(const BenchFolder& folder)
     transaction.Commit();
 }
 
-class Household {
-public:
-    Household()
-    {
-        Seed(folder_);
-        DataFolder = folder_.Path();
-    }
-    ~Household() { DataFolder.clear(); }
-
-private:
-    BenchFolder folder_;
-};
-
 void LoadOneYear(benchmark::State& state)
 {
-    const Household household;
+    const BenchHousehold household(Seed);
     TExpenseTable table;
     table.SetYear(kFirstYear + 5);
     for (auto _ : state) {
@@ -75,7 +61,7 @@ BENCHMARK(LoadOneYear)->Unit(benchmark::kMillisecond);
 
 void ResortOneYear(benchmark::State& state)
 {
-    const Household household;
+    const BenchHousehold household(Seed);
     TExpenseTable table;
     table.SetYear(kFirstYear + 5);
     table.Refill();

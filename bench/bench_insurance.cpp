@@ -2,7 +2,7 @@
 // over ten years (five members), and the FSA dialog on one with 5,000
 // reimbursements in the year shown: each opening reads the account, its
 // members and the year's sums.
-#include "benchfolder.h"
+#include "benchhousehold.h"
 
 #include "context/context.h"
 #include "health/dlgaddfsa.h"
@@ -64,22 +64,9 @@ void Seed(const BenchFolder& folder)
     transaction.Commit();
 }
 
-class Household {
-public:
-    Household()
-    {
-        Seed(folder_);
-        DataFolder = folder_.Path();
-    }
-    ~Household() { DataFolder.clear(); }
-
-private:
-    BenchFolder folder_;
-};
-
 void OpenInsuranceDialog(benchmark::State& state)
 {
-    const Household household;
+    const BenchHousehold household(Seed);
     CurAccountID = kInsurance;
     for (auto _ : state) {
         TDlgNewInsurance dialog(false);
@@ -90,7 +77,7 @@ BENCHMARK(OpenInsuranceDialog)->Unit(benchmark::kMillisecond);
 
 void OpenFsaDialog(benchmark::State& state)
 {
-    const Household household;
+    const BenchHousehold household(Seed);
     CurAccountID = kFsa;
     for (auto _ : state) {
         TDlgAddFSA dialog(false);

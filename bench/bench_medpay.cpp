@@ -1,9 +1,8 @@
 // The payments page on a year of 10,000 payments (five patients, four
 // coverage types, three insurers, and as many payments in the year before):
 // showing the page, and refiltering it to one patient and back to all.
-#include "benchfolder.h"
+#include "benchhousehold.h"
 
-#include "context/context.h"
 #include "health/medpayments.h"
 #include "health/medpaystatement.h"
 #include "shell/pages/formmedpay.h"
@@ -47,19 +46,14 @@ void Seed(const BenchFolder& folder)
     transaction.Commit();
 }
 
-class Household {
+// The statement of the seeded year, unfiltered.
+class Household : public BenchHousehold {
 public:
-    Household()
+    Household() : BenchHousehold(Seed)
     {
-        Seed(folder_);
-        DataFolder = folder_.Path();
         PayStatementYear = kYear;
         PayFilter = {};
     }
-    ~Household() { DataFolder.clear(); }
-
-private:
-    BenchFolder folder_;
 };
 
 // Creation, first statement and the first painting of the page.

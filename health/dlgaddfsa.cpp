@@ -8,7 +8,6 @@
 #include "controls/efpicture.h"
 #include "controls/efspinner.h"
 #include "controls/moneyedit.h"
-#include "platform/ui/cursor.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 
@@ -68,11 +67,7 @@ private:
 
 TAccountOutcome ShowFsaDialog(bool isNewFSA)
 {
-    const auto dialog = MakeUnderHourglass<TDlgAddFSA>(isNewFSA);
-    if (isNewFSA && dialog->MemberCount() == 0)
-        return TAccountOutcome{true, true, false, {}};
-    dialog->exec();
-    return TAccountOutcome{false, dialog->Cancelled(), dialog->AppliedOnce(), dialog->SavedAccountName()};
+    return ShowAccountDialog<TDlgAddFSA>(isNewFSA);
 }
 
 TDlgAddFSA::TDlgAddFSA(bool isNewFSA, QWidget* parent) : QDialog(parent), isNewFSA_(isNewFSA)

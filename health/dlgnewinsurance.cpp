@@ -11,7 +11,6 @@
 #include "controls/efpicture.h"
 #include "controls/formdate.h"
 #include "controls/moneyedit.h"
-#include "platform/ui/cursor.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 #include "records/common/bizaddr.h"
@@ -98,11 +97,7 @@ QStringList MemoLines(const QPlainTextEdit* memo)
 
 TAccountOutcome ShowInsuranceDialog(bool isNewAccount)
 {
-    const auto dialog = MakeUnderHourglass<TDlgNewInsurance>(isNewAccount);
-    if (isNewAccount && dialog->MemberCount() == 0)
-        return TAccountOutcome{true, true, false, {}};
-    dialog->exec();
-    return TAccountOutcome{false, dialog->Cancelled(), dialog->AppliedOnce(), dialog->SavedAccountName()};
+    return ShowAccountDialog<TDlgNewInsurance>(isNewAccount);
 }
 
 TDlgNewInsurance::TDlgNewInsurance(bool isNewAccount, QWidget* parent) : QDialog(parent), isNewAccount_(isNewAccount)

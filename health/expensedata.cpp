@@ -3,9 +3,9 @@
 #include "doctorboxes.h"
 
 #include "context/context.h"
-#include "controls/moneyedit.h"
 #include "platform/dataset.h"
 #include "records/common/bizaddr.h"
+#include "records/common/storedcents.h"
 
 #include <functional>
 
@@ -17,20 +17,6 @@ constexpr qint64 kNoDeductibleCents = -100;
 TField& Field(TDataSet& data, const char* name)
 {
     return data.FieldByName(QString::fromLatin1(name));
-}
-
-qint64 ReadCents(TDataSet& data, const char* name)
-{
-    TField& field = Field(data, name);
-    const std::optional<qint64> cents = AmountToCents(field.AsFloat());
-    if (!cents)
-        throw EDatabaseError(QStringLiteral("'%1' is not a valid amount for field %2").arg(field.AsString(), field.FieldName()));
-    return *cents;
-}
-
-void WriteCents(TDataSet& data, const char* name, qint64 cents)
-{
-    Field(data, name).SetAsFloat(static_cast<double>(cents) / 100.0);
 }
 
 bool IsInsuranceType(qint32 type)
@@ -49,10 +35,10 @@ void LoadSplits(TExpenseDraft& draft)
         const qint32 accountId = Field(query, "AccountID").AsInteger();
         const qint32 type = Field(query, "AccountType").AsInteger();
         if (IsInsuranceType(type)) {
-            SetInsurancePayment(draft, accountId, ReadCents(query, "Amount"));
-            SetInsuranceDeductible(draft, accountId, ReadCents(query, "Deductible"));
+            SetInsurancePayment(draft, accountId, ReadStoredCents(query, "Amount"));
+            SetInsuranceDeductible(draft, accountId, ReadStoredCents(query, "Deductible"));
         } else if (type == kFsaAccountType) {
-            SetFsaReimbursement(draft, accountId, ReadCents(query, "Amount"));
+            SetFsaReimbursement(draft, accountId, ReadStoredCents(query, "Amount"));
         }
     }
 }
@@ -70,11 +56,11 @@ void SetExpenseRow(TQuery& query, const TExpenseDraft& draft, qint32 docAddrId, 
     Field(query, "MemberID").SetAsInteger(draft.memberId);
     Field(query, "ServiceDate").SetAsDateTime(draft.serviceDate);
     Field(query, "Description").SetAsString(draft.description);
-    WriteCents(query, "OfficePaid", draft.officePaid);
-    WriteCents(query, "MailPaid", draft.mailPaid);
-    WriteCents(query, "TotalExpense", splits.total);
-    WriteCents(query, "OutofPocket", splits.outOfPocket);
-    WriteCents(query, "InsFSAPaid", splits.insFsaPaid);
+    WriteStoredCents(query, "OfficePaid", draft.officePaid);
+    WriteStoredCents(query, "MailPaid", draft.mailPaid);
+    WriteStoredCents(query, "TotalExpense", splits.total);
+    WriteStoredCents(query, "OutofPocket", splits.outOfPocket);
+    WriteStoredCents(query, "InsFSAPaid", splits.insFsaPaid);
     Field(query, "Doctor").SetAsString(draft.doctor);
     Field(query, "DocAddrID").SetAsInteger(docAddrId);
     Field(query, "Note").SetAsLines(draft.note);
@@ -121,9 +107,9 @@ void ReplaceSplitRows(qint32 expId, const std::vector<TSplitRow>& rows)
         query.Append();
         Field(query, "ExpID").SetAsInteger(expId);
         Field(query, "AccountID").SetAsInteger(row.accountId);
-        WriteCents(query, "Amount", row.amount);
+        WriteStoredCents(query, "Amount", row.amount);
         if (row.deductible)
-            WriteCents(query, "Deductible", *row.deductible);
+            WriteStoredCents(query, "Deductible", *row.deductible);
         query.Post();
     }
 }
@@ -201,8 +187,8 @@ std::optional<TExpenseDraft> LoadExpense(qint32 expId)
     draft.docAddrId = Field(query, "DocAddrID").AsInteger();
     draft.checkupId = Field(query, "CheckupID").AsInteger();
     draft.note = Field(query, "Note").AsLines();
-    draft.officePaid = ReadCents(query, "OfficePaid");
-    draft.mailPaid = ReadCents(query, "MailPaid");
+    draft.officePaid = ReadStoredCents(query, "OfficePaid");
+    draft.mailPaid = ReadStoredCents(query, "MailPaid");
     LoadSplits(draft);
     return draft;
 }
@@ -226,7 +212,7 @@ std::optional<TInsuranceFacts> ReadInsuranceFacts(qint32 accountId, qint32 membe
         return std::nullopt;
     TInsuranceFacts facts;
     facts.effectiveDate = Field(account, "EffDate").AsDateTime();
-    facts.hasDeductible = ReadCents(account, "IndDeduct") != kNoDeductibleCents;
+    facts.hasDeductible = ReadStoredCents(account, "IndDeduct") != kNoDeductibleCents;
     TQuery cover(DataFolder);
     cover.SQL() << QStringLiteral("SELECT * FROM MEDCOVER")
                 << QStringLiteral("WHERE AccountID = %1 AND MemberID = %2").arg(accountId).arg(memberId);

@@ -4,6 +4,7 @@
 #include "controls/moneyedit.h"
 #include "platform/dataset.h"
 #include "platform/formatsettings.h"
+#include "records/common/storedcents.h"
 
 #include <QtNumeric>
 
@@ -18,7 +19,7 @@ void WriteYear(TQuery& query, qint32 accountId, const TFsaElection& entry)
 {
     Field(query, "AccountID").SetAsInteger(accountId);
     Field(query, "ForYear").SetAsInteger(entry.year);
-    Field(query, "Amount").SetAsFloat(static_cast<double>(entry.electedCents.value_or(0)) / 100.0);
+    WriteStoredCents(query, "Amount", entry.electedCents.value_or(0));
     Field(query, "Note").SetAsLines(entry.note);
 }
 
@@ -61,11 +62,7 @@ std::optional<TFsaYear> ReadFsaYear(qint32 accountId, int year)
     query.Open();
     if (query.Eof())
         return std::nullopt;
-    TField& amount = Field(query, "Amount");
-    const std::optional<qint64> cents = AmountToCents(amount.AsFloat());
-    if (!cents)
-        throw EDatabaseError(QStringLiteral("'%1' is not a valid amount for field Amount").arg(amount.AsString()));
-    return TFsaYear{*cents, Field(query, "Note").AsLines()};
+    return TFsaYear{ReadStoredCents(query, "Amount"), Field(query, "Note").AsLines()};
 }
 
 qint32 InsertFsaAccount(const TFsaElection& entry)

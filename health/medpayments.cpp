@@ -1,9 +1,9 @@
 #include "medpayments.h"
 
 #include "context/context.h"
-#include "controls/moneyedit.h"
 #include "platform/dataset.h"
 #include "records/common/genericprops.h"
+#include "records/common/storedcents.h"
 
 #include <cstdlib>
 
@@ -30,21 +30,6 @@ std::optional<qint32> OptionalInteger(TDataSet& data, const char* name)
     if (field.IsNull())
         return std::nullopt;
     return field.AsInteger();
-}
-
-// An amount that is no number of cents is a damaged row, not a zero.
-qint64 StoredCents(TDataSet& data, const char* name)
-{
-    TField& field = Field(data, name);
-    const std::optional<qint64> cents = AmountToCents(field.AsFloat());
-    if (!cents)
-        throw EDatabaseError(QStringLiteral("'%1' is not a valid amount for field %2").arg(field.AsString(), field.FieldName()));
-    return *cents;
-}
-
-void StoreCents(TDataSet& data, const char* name, qint64 cents)
-{
-    Field(data, name).SetAsFloat(static_cast<double>(cents) / 100.0);
 }
 
 bool IsNegative(qint64 cents)
@@ -195,9 +180,9 @@ std::optional<TPayment> LoadPayment(qint32 medId)
     payment.coverage = OptionalInteger(query, "InsuranceType");
     payment.insurerNo = OptionalInteger(query, "InsuranceID");
     payment.provider = Field(query, "Doctor").AsString();
-    payment.totalCents = StoredCents(query, "TotalExpense");
-    payment.insuranceCents = StoredCents(query, "InsCovered");
-    payment.outOfPocketCents = StoredCents(query, "NotCovered");
+    payment.totalCents = ReadStoredCents(query, "TotalExpense");
+    payment.insuranceCents = ReadStoredCents(query, "InsCovered");
+    payment.outOfPocketCents = ReadStoredCents(query, "NotCovered");
     payment.note = Field(query, "Note").AsLines();
     payment.insAddrId = Field(query, "InsAddrID").AsInteger();
     payment.docAddrId = Field(query, "DocAddrID").AsInteger();
@@ -322,9 +307,9 @@ TSavedPayment SavePayment(qint32 medId, const TPaymentEntry& entry, const TPayme
     Field(query, "InsuranceType").SetAsInteger(entry.coverage);
     Field(query, "InsuranceID").SetAsInteger(saved.insurerNo);
     Field(query, "Doctor").SetAsString(entry.provider);
-    StoreCents(query, "TotalExpense", entry.amounts.total);
-    StoreCents(query, "InsCovered", check.insurance);
-    StoreCents(query, "NotCovered", check.outOfPocket);
+    WriteStoredCents(query, "TotalExpense", entry.amounts.total);
+    WriteStoredCents(query, "InsCovered", check.insurance);
+    WriteStoredCents(query, "NotCovered", check.outOfPocket);
     if (entry.note.isEmpty())
         Field(query, "Note").Clear();
     else

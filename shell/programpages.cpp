@@ -8,8 +8,10 @@
 #include "health/dlgaddfsa.h"
 #include "health/dlgchkschedule.h"
 #include "health/dlgexptable.h"
+#include "health/dlgmedcategory.h"
 #include "health/dlgmedhist.h"
 #include "health/dlgmedimmun.h"
+#include "health/dlgmedpayment.h"
 #include "health/dlgnewinsurance.h"
 #include "health/dlgnewmedmember.h"
 #include "health/filterform.h"
@@ -107,6 +109,26 @@ ModulePageTable ProgramPages()
     Launcher::Register(TDialogID::ExpenseTable, [](const TDialogRequest&) {
         ShowExpenseTableDialog();
         return TDialogOutcome{};
+    });
+
+    // The payments page refills its statement afterwards.
+    Launcher::Register(TDialogID::Payment, [](const TDialogRequest& request) {
+        ShowPaymentDialog(nullptr, {request.paymentId, request.statementYear,
+                                    {request.payPatient, request.payCompany, request.payCoverage}});
+        return TDialogOutcome{};
+    });
+    Launcher::Register(TDialogID::PaymentCategory, [](const TDialogRequest& request) {
+        const std::optional<TPayFilterChoice> choice =
+            ChooseStatementFilter(nullptr, {request.payPatient, request.payCompany, request.payCoverage});
+        TDialogOutcome outcome;
+        outcome.cancelled = !choice;
+        if (choice) {
+            outcome.payPatient = choice->filter.patient;
+            outcome.payCompany = choice->filter.company;
+            outcome.payCoverage = choice->filter.coverage;
+            outcome.payFilterText = choice->text;
+        }
+        return outcome;
     });
 
     Launcher::Register(TDialogID::Backup, [](const TDialogRequest&) {

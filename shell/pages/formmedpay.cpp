@@ -2,10 +2,9 @@
 
 #include "clicklabel.h"
 #include "controls/efnumeric.h"
-#include "health/dlgmedcategory.h"
-#include "health/dlgmedpayment.h"
 #include "health/medpayments.h"
 #include "health/medpaystatement.h"
+#include "launcher.h"
 #include "pagecommon.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
@@ -67,6 +66,18 @@ void SetCell(QTableWidget& grid, int row, int column, const QString& text)
     if (column >= 2)
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid.setItem(row, column, item);
+}
+
+// The page's view and year, and the payment to edit (0 for a new one).
+TDialogRequest PaymentRequest(qint32 medId)
+{
+    TDialogRequest request;
+    request.payPatient = PayFilter.patient;
+    request.payCompany = PayFilter.company;
+    request.payCoverage = PayFilter.coverage;
+    request.paymentId = medId;
+    request.statementYear = PayStatementYear;
+    return request;
 }
 
 }  // namespace
@@ -332,11 +343,11 @@ void TFormMedPay::YearRightClick()
 
 void TFormMedPay::LCategorySelectClick()
 {
-    const std::optional<TPayFilterChoice> choice = ChooseStatementFilter(this, PayFilter);
-    if (!choice)
+    const TDialogOutcome chosen = Launcher::Open(TDialogID::PaymentCategory, PaymentRequest(0));
+    if (chosen.cancelled)
         return;
-    LabelFilter->setText(choice->text);
-    PayFilter = choice->filter;
+    LabelFilter->setText(chosen.payFilterText);
+    PayFilter = {chosen.payPatient, chosen.payCompany, chosen.payCoverage};
     scrollToLast_ = true;
     LoadStatement();
 }
@@ -349,7 +360,7 @@ qint32 TFormMedPay::SelectedKey() const
 
 void TFormMedPay::OpenPayment(qint32 medId)
 {
-    ShowPaymentDialog(this, {medId, PayStatementYear, PayFilter});
+    Launcher::Open(TDialogID::Payment, PaymentRequest(medId));
     scrollToLast_ = medId == 0;
     LoadStatement();
 }

@@ -23,11 +23,21 @@ enum class TDialogID {
     Backup,
     Restore,
     About,
+    Payment,         // the payments page's add or edit of one payment
+    PaymentCategory, // the payments page's choice of view
 };
 
 struct TDialogRequest {
     // The insurance and FSA dialogs: a new account, else the one of CurAccountID.
     bool isNew = false;
+    // The payments page's dialogs: the view it shows (patient, insurer and
+    // coverage, 0 for all), which the payment dialog offers first.
+    qint32 payPatient = 0;
+    qint32 payCompany = 0;
+    qint32 payCoverage = 0;
+    // The payment dialog: the payment to edit, 0 for a new one, and the year shown.
+    qint32 paymentId = 0;
+    int statementYear = 0;
 };
 
 struct TDialogOutcome {
@@ -39,6 +49,12 @@ struct TDialogOutcome {
     bool applied = false;
     // The insurance and FSA dialogs: the name they saved last, empty when none.
     QString savedAccountName;
+    // The payments' category, unless cancelled: the view chosen and the page's
+    // text for it.
+    qint32 payPatient = 0;
+    qint32 payCompany = 0;
+    qint32 payCoverage = 0;
+    QString payFilterText;
 };
 
 // Creates the dialog (under the hourglass), shows it modally and frees it.

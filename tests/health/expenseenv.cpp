@@ -3,6 +3,7 @@
 #include "context/context.h"
 #include "controls/moneyedit.h"
 #include "platform/dataset.h"
+#include "tests/support/testsupport.h"
 
 namespace ExpenseEnv {
 
@@ -57,12 +58,7 @@ void AddElection(qint32 accountId, int year)
 
 QStringList Column(const QString& sql)
 {
-    TQuery query(DataFolder);
-    query.SQL() << sql;
-    QStringList values;
-    for (query.Open(); !query.Eof(); query.Next())
-        values << query.Fields(0).AsString();
-    return values;
+    return ColumnOf(DataFolder, sql);
 }
 
 QStringList Snapshot()

@@ -41,12 +41,7 @@ qint32 AddPayment(TDateTime serviceDate, qint32 patient, qint32 coverage, qint32
 
 QStringList Column(const QString& sql)
 {
-    TQuery query(DataFolder);
-    query.SQL() << sql;
-    QStringList values;
-    for (query.Open(); !query.Eof(); query.Next())
-        values << query.Fields(0).AsString();
-    return values;
+    return ColumnOf(DataFolder, sql);
 }
 
 qint64 CountOf(const QString& sql)

@@ -145,6 +145,16 @@ qint32 AppendRow(const QString& dataFolder, const QString& table, const QString&
     return keyField.isEmpty() ? 0 : query.FieldByName(keyField).AsInteger();
 }
 
+QStringList ColumnOf(const QString& dataFolder, const QString& sql)
+{
+    TQuery query(dataFolder);
+    query.SQL() << sql;
+    QStringList values;
+    for (query.Open(); !query.Eof(); query.Next())
+        values << query.Fields(0).AsString();
+    return values;
+}
+
 std::vector<TScratchRow> ScratchRows(const QString& dataFolder)
 {
     std::vector<TScratchRow> rows;

@@ -2,6 +2,7 @@
 // What tests share: a fresh copy of the delivered data folder, and a place to
 // write pictures of windows for a person to look at.
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <array>
 #include <functional>
@@ -70,3 +71,6 @@ qint32 AppendRow(const QString& dataFolder, const QString& table, const QString&
 // Column1 to Column6.
 using TScratchRow = std::array<QString, 7>;
 std::vector<TScratchRow> ScratchRows(const QString& dataFolder);
+
+// The first column of every row a statement gives, in order, as text.
+QStringList ColumnOf(const QString& dataFolder, const QString& sql);

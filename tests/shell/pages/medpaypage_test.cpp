@@ -11,6 +11,7 @@
 #include "shell/modulepages.h"
 #include "shell/pages/clicklabel.h"
 #include "shell/pages/formmedpay.h"
+#include "tests/health/medpayenv.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,6 +24,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -31,47 +33,27 @@ protected:
     void SetUp() override
     {
         PageTest::SetUp();
+        // The page opens the payment dialogs the program registers.
+        ProgramPages();
         PayFilter = {};
         PayStatementYear = kThisYear;
-        Patient(1, QStringLiteral("Anne O'Hara"));
-        Patient(2, QStringLiteral("Bob \"Junior\" Lee"));
-        acme_ = Insurer(QStringLiteral("Acme"));
+        MedPayEnv::AddPatient(1, QStringLiteral("Anne O'Hara"));
+        MedPayEnv::AddPatient(2, QStringLiteral("Bob \"Junior\" Lee"));
+        acme_ = MedPayEnv::AddInsurer(QStringLiteral("Acme"));
     }
     void TearDown() override
     {
         PayFilter = {};
         PayStatementYear = 1997;
+        Launcher::Unregister(TDialogID::Payment);
+        Launcher::Unregister(TDialogID::PaymentCategory);
         PageTest::TearDown();
     }
 
-    void Patient(qint32 id, const QString& name)
-    {
-        AppendRow(DataFolder, QStringLiteral("GENERIC"), {}, [&](TDataSet& row) {
-            row.FieldByName(QStringLiteral("PropertyType")).SetAsInteger(kPatientProperty);
-            row.FieldByName(QStringLiteral("ObjID")).SetAsInteger(id);
-            row.FieldByName(QStringLiteral("StrProperty")).SetAsString(name);
-        });
-    }
-    qint32 Insurer(const QString& name)
-    {
-        return AppendRow(DataFolder, QStringLiteral("CATEGORY"), QStringLiteral("CategoryNo"), [&](TDataSet& row) {
-            row.FieldByName(QStringLiteral("CategoryType")).SetAsInteger(kInsurerCategoryType);
-            row.FieldByName(QStringLiteral("CategoryName")).SetAsString(name);
-        });
-    }
     qint32 Payment(TDateTime date, qint32 patient, qint32 coverage, const QString& provider, double total,
                    double insurance, double outOfPocket)
     {
-        return AppendRow(DataFolder, QStringLiteral("MEDPAY"), QStringLiteral("MedID"), [&](TDataSet& row) {
-            row.FieldByName(QStringLiteral("ServiceDate")).SetAsDateTime(date);
-            row.FieldByName(QStringLiteral("UserID")).SetAsInteger(patient);
-            row.FieldByName(QStringLiteral("InsuranceType")).SetAsInteger(coverage);
-            row.FieldByName(QStringLiteral("InsuranceID")).SetAsInteger(acme_);
-            row.FieldByName(QStringLiteral("Doctor")).SetAsString(provider);
-            row.FieldByName(QStringLiteral("TotalExpense")).SetAsFloat(total);
-            row.FieldByName(QStringLiteral("InsCovered")).SetAsFloat(insurance);
-            row.FieldByName(QStringLiteral("NotCovered")).SetAsFloat(outOfPocket);
-        });
+        return MedPayEnv::AddPayment(date, patient, coverage, acme_, provider, total, insurance, outOfPocket);
     }
 
     std::unique_ptr<TFormMedPay> Open()
@@ -215,6 +197,55 @@ TEST_F(MedPayPageTest, FilterFromTheCategoryDialogNarrowsTheRows)
     auto again = Open();
     EXPECT_EQ(again->LabelFilter->text(), QStringLiteral("Bob \"Junior\" Lee, Dental plan"));
     EXPECT_EQ(again->LastFilledRow(), 0);
+}
+
+TEST_F(MedPayPageTest, DialogsAreAskedWithThePagesViewAndYear)
+{
+    const qint32 march = Payment(EncodeDate(2023, 3, 1), 2, 2, QStringLiteral("A1"), 10, 10, 0);
+    PayFilter = {2, acme_, 2};
+    PayStatementYear = 2023;
+    auto page = Open();
+    std::vector<TDialogRequest> asked;
+    FakeDialog(TDialogID::Payment, [&](const TDialogRequest& request) {
+        asked.push_back(request);
+        return TDialogOutcome{};
+    });
+    page->ButtonAddClick();
+    page->StringGrid1->setCurrentCell(0, 0);
+    page->ButtonEditClick();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].paymentId, 0);
+    EXPECT_EQ(asked[1].paymentId, march);
+    for (const TDialogRequest& request : asked) {
+        EXPECT_EQ(request.statementYear, 2023);
+        EXPECT_EQ(request.payPatient, 2);
+        EXPECT_EQ(request.payCompany, acme_);
+        EXPECT_EQ(request.payCoverage, 2);
+    }
+
+    const QString shown = page->LabelFilter->text();
+    TDialogOutcome chosen;
+    chosen.cancelled = true;
+    FakeDialog(TDialogID::PaymentCategory, [&](const TDialogRequest& request) {
+        asked.push_back(request);
+        return chosen;
+    });
+    page->LCategorySelectClick();
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[2].payCompany, acme_);
+    EXPECT_EQ(page->LabelFilter->text(), shown);
+    EXPECT_EQ(PayFilter.patient, 2);
+
+    chosen = {};
+    chosen.payPatient = 1;
+    chosen.payCoverage = 1;
+    chosen.payFilterText = QStringLiteral("Anne O'Hara, Medical plan");
+    page->LCategorySelectClick();
+    EXPECT_EQ(page->LabelFilter->text(), QStringLiteral("Anne O'Hara, Medical plan"));
+    EXPECT_EQ(PayFilter.patient, 1);
+    EXPECT_EQ(PayFilter.company, 0);
+    EXPECT_EQ(PayFilter.coverage, 1);
+    EXPECT_EQ(page->LastFilledRow(), -1);
 }
 
 TEST_F(MedPayPageTest, AddEditAndDeleteGoThroughTheDialog)
