@@ -63,13 +63,9 @@ std::array<TRpDBText*, 6> Texts(TRpBand& detail, TQuery& query)
                                            {"Column4", 314, 15, 132},
                                            {"Column5", 454, 3, 82}}};
     std::array<TRpDBText*, 6> texts{};
-    for (size_t n = 0; n < places.size(); ++n) {
-        TRpDBText& text = Place<TRpDBText>(detail, places[n].left, places[n].top, places[n].width, 14);
-        text.SetDataSet(&query);
-        text.SetDataField(QString::fromLatin1(places[n].field));
-        text.SetFont(ReportFont(detail.Report(), 10, false));
-        texts[n] = &text;
-    }
+    for (size_t n = 0; n < places.size(); ++n)
+        texts[n] = &AddDBText(detail, query, QString::fromLatin1(places[n].field), places[n].left, places[n].top,
+                              places[n].width, 14, 10);
     return texts;
 }
 

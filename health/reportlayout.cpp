@@ -47,6 +47,16 @@ TRpLabel& AddLabel(TRpBand& band, double left, double top, double width, int poi
     return label;
 }
 
+TRpDBText& AddDBText(TRpBand& band, TQuery& query, const QString& field, double left, double top, double width,
+                     double height, int pointSize)
+{
+    TRpDBText& text = Place<TRpDBText>(band, left, top, width, height);
+    text.SetDataSet(&query);
+    text.SetDataField(field);
+    text.SetFont(ReportFont(band.Report(), pointSize, false));
+    return text;
+}
+
 TRpSysData& FooterText(TRpBand& footer, double bandPoints, TRpSysDataType data, const QString& text,
                        TRpAlignment alignment)
 {

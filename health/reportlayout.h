@@ -31,6 +31,9 @@ T& Place(TRpBasePanel& band, double left, double top, double width, double heigh
 // A label of the band in the report's font at that size.
 TRpLabel& AddLabel(TRpBand& band, double left, double top, double width, int pointSize, bool bold,
                    const QString& caption = {});
+// The query's field in the band, in the report's font at that size.
+TRpDBText& AddDBText(TRpBand& band, TQuery& query, const QString& field, double left, double top, double width,
+                     double height, int pointSize);
 
 // The printing date (left) or the page number (right) in a page footer as
 // wide as the band.

@@ -156,6 +156,20 @@ QWidget* TAddrStyleDlg::SharedControls()
     return panel;
 }
 
+void TAddrStyleDlg::LayOut(std::initializer_list<QWidget*> ownBoxes)
+{
+    auto* left = new QVBoxLayout;
+    left->addWidget(SharedControls());
+    for (QWidget* box : ownBoxes)
+        left->addWidget(box);
+    auto* body = new QHBoxLayout;
+    body->addLayout(left, 1);
+    body->addWidget(ButtonColumn());
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(LabelTitle);
+    column->addLayout(body);
+}
+
 QWidget* TAddrStyleDlg::ButtonColumn()
 {
     auto* panel = new QWidget;
@@ -312,15 +326,7 @@ TAddrRptStyleDlg::TAddrRptStyleDlg(QWidget* parent)
     auto* fields = new QGroupBox(QStringLiteral("Fields"));
     fields->setLayout(chooser);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(SharedControls());
-    left->addWidget(fields);
-    auto* body = new QHBoxLayout;
-    body->addLayout(left, 1);
-    body->addWidget(ButtonColumn());
-    auto* column = new QVBoxLayout(this);
-    column->addWidget(LabelTitle);
-    column->addLayout(body);
+    LayOut({fields});
 }
 
 void TAddrRptStyleDlg::ShowFields()
@@ -459,16 +465,7 @@ TAddrCardStyleDlg::TAddrCardStyleDlg(QWidget* parent) : TAddrStyleDlg(parent, TA
     auto* sectionColumn = new QVBoxLayout(section);
     sectionColumn->addWidget(RBContinuous);
     sectionColumn->addWidget(RBNewPage);
-    auto* left = new QVBoxLayout;
-    left->addWidget(SharedControls());
-    left->addWidget(size);
-    left->addWidget(section);
-    auto* body = new QHBoxLayout;
-    body->addLayout(left, 1);
-    body->addWidget(ButtonColumn());
-    auto* column = new QVBoxLayout(this);
-    column->addWidget(LabelTitle);
-    column->addLayout(body);
+    LayOut({size, section});
 }
 
 void TAddrCardStyleDlg::TakeSnapshot()

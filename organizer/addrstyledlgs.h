@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <array>
+#include <initializer_list>
 
 class QComboBox;
 class QLabel;
@@ -49,8 +50,9 @@ public:
 
 protected:
     TAddrStyleDlg(QWidget* parent, TAddrStyle style, TAddrPrintSettings& settings);
-    QWidget* SharedControls();
-    QWidget* ButtonColumn();
+    // The title over the shared controls, the style's own boxes under them
+    // and the buttons to their right.
+    void LayOut(std::initializer_list<QWidget*> ownBoxes);
     virtual void TakeSnapshot() = 0;
     virtual void PutSnapshotBack(bool keepFields) = 0;
     // The style's own check and request; an empty text when fine.
@@ -60,6 +62,8 @@ protected:
     virtual void FillOwn(TAddrPrintRequest& request) = 0;
 
 private:
+    QWidget* SharedControls();
+    QWidget* ButtonColumn();
     void ShowSettings();
     void ReadSettings();
     void ChooseFont(QFont& font, QLabel& panel);

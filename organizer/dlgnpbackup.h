@@ -1,42 +1,23 @@
 #pragma once
 // "Back Up Database": the user picks the target folder; the backup runs as
 // the dialog closes, and the dialog stays open when it fails.
-#include <QDialog>
+#include "dlgfolderjob.h"
 
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 void ShowBackupDialog();
 
-class TDlgNPBackup : public QDialog {
+class TDlgNPBackup : public TDlgFolderJob {
     Q_OBJECT
 public:
     explicit TDlgNPBackup(QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QLineEdit* EditStore;
-    QPushButton* ButtonBrowse;
-    QPushButton* BtnOK;
-    QPushButton* BtnCancel;
-    // Never shown: its default choice, no password, applies.
-    QGroupBox* GroupBox1;
+    // In the password box: its default choice, no password, applies.
     QRadioButton* RBNoPasswd;
     QRadioButton* RBSamePasswd;
     QRadioButton* RBDiffPasswd;
-    QLineEdit* EditPassword1;
-    QLineEdit* EditPassword2;
 
-    void BtnOKClick();
-    void BtnCancelClick();
-    void ButtonBrowseClick();
-    // True when the dialog may close: with OK, when the backup completed.
-    bool FormCloseQuery();
-
-    void done(int result) override;
-
-private:
-    bool OKPressed = false;
+protected:
+    // True when the backup completed.
+    bool RunJob(TJobTalk& talk) override;
 };

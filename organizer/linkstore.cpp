@@ -5,35 +5,40 @@
 #include "platform/sqltext.h"
 
 #include <QRegularExpression>
+#include <optional>
 
 namespace {
 
 const QString kFolderURL = QStringLiteral("Not Applicable");
 
-bool TableExists(const QString& table)
+// The statement the table was made with; nothing when there is no such table.
+std::optional<QString> CreateStatement(const QString& table)
 {
     TQuery query(DataFolder);
-    query.SQL() << QStringLiteral("SELECT COUNT(*) FROM sqlite_master")
+    query.SQL() << QStringLiteral("SELECT sql FROM sqlite_master")
                 << QStringLiteral("WHERE type = 'table' AND name = :Name COLLATE NOCASE");
     query.ParamByName(QStringLiteral("Name")).SetAsString(table);
     query.Open();
-    return query.Fields(0).AsInteger() > 0;
+    if (query.Eof())
+        return std::nullopt;
+    return query.Fields(0).AsString();
+}
+
+bool TableExists(const QString& table)
+{
+    return CreateStatement(table).has_value();
 }
 
 // The template's own statement under the new name, so the table gets its
 // columns exactly; then the template's rows.
 void MakeFromTemplate(const QString& table)
 {
-    TQuery statement(DataFolder);
-    statement.SQL() << QStringLiteral("SELECT sql FROM sqlite_master")
-                    << QStringLiteral("WHERE type = 'table' AND name = :Name COLLATE NOCASE");
-    statement.ParamByName(QStringLiteral("Name")).SetAsString(kLinkTemplateTable);
-    statement.Open();
-    if (statement.Eof())
+    std::optional<QString> statement = CreateStatement(kLinkTemplateTable);
+    if (!statement)
         throw EDatabaseError(QStringLiteral("The database has no table %1 to make the table %2 from")
                                  .arg(kLinkTemplateTable, table),
                              TDatabaseFault::NotADatabase);
-    QString create = statement.Fields(0).AsString();
+    QString& create = *statement;
     static const QRegularExpression head(QStringLiteral("^\\s*CREATE\\s+TABLE\\s+(\"[^\"]*\"|\\S+?)\\s*\\("),
                                          QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = head.match(create);

@@ -275,18 +275,38 @@ private:
     QString temp_;
 };
 
+// The source must be a folder that is there, outside the data folder.
+bool SourceFolderFits(const QString& typed, const QString& canonical, TJobTalk& talk)
+{
+    if (!QFileInfo(WithSlash(canonical)).isDir()) {
+        Warn(talk, QStringLiteral("There is no such directory ") + typed + QLatin1Char('.'));
+        return false;
+    }
+    if (IsSameOrUnder(canonical, DataFolder)) {
+        Warn(talk, QStringLiteral("You cannot use a directory under ") + DataFolder +
+                       QStringLiteral(" to restore database backup."));
+        return false;
+    }
+    return true;
+}
+
+bool SourceVersionFits(const QString& source, TJobTalk& talk)
+{
+    if (!CheckBackupVersion(source, talk)) {
+        Warn(talk, QStringLiteral("Failed to restore database. Wrong source to restore."));
+        return false;
+    }
+    return true;
+}
+
 bool RestoreFrom(const QString& typed, const QString& password, TJobTalk& talk)
 {
-    const QString wrongSource = QStringLiteral("Failed to restore database. Wrong source to restore.");
     if (!QDir::isAbsolutePath(typed)) {
         Warn(talk, QStringLiteral("Please specify a correct full path to restore the database."));
         return false;
     }
     const QString canonical = CanonicalPath(typed);
     const QString source = WithSlash(canonical);
-    const QString noFolder = QStringLiteral("There is no such directory ") + typed + QLatin1Char('.');
-    const QString underData =
-        QStringLiteral("You cannot use a directory under ") + DataFolder + QStringLiteral(" to restore database backup.");
     if (IsSameOrUnder(canonical, ProgramDir)) {
         Warn(talk, QStringLiteral("You cannot restore database from the executable directory or its subdirectory."));
         return false;
@@ -295,36 +315,18 @@ bool RestoreFrom(const QString& typed, const QString& password, TJobTalk& talk)
     if (volume.removable) {
         talk.PromptDisk(1, QStringLiteral("Please insert the database disk into drive ") + volume.rootPath +
                                QStringLiteral(" and click OK button."));
-        if (!QFileInfo(source).isDir()) {
-            Warn(talk, noFolder);
+        if (!SourceFolderFits(typed, canonical, talk) || !SourceVersionFits(source, talk))
             return false;
-        }
-        if (IsSameOrUnder(canonical, DataFolder)) {
-            Warn(talk, underData);
-            return false;
-        }
-        if (!CheckBackupVersion(source, talk)) {
-            Warn(talk, wrongSource);
-            return false;
-        }
         return Restore(source, true, password, talk).Run();
     }
-    if (!CheckBackupVersion(source, talk)) {
-        Warn(talk, wrongSource);
+    if (!SourceVersionFits(source, talk))
         return false;
-    }
     if (source == WithSlash(volume.rootPath)) {
         Warn(talk, QStringLiteral("The restoration process does not accept a database in a hard drive's root directory."));
         return false;
     }
-    if (!QFileInfo(source).isDir()) {
-        Warn(talk, noFolder);
+    if (!SourceFolderFits(typed, canonical, talk))
         return false;
-    }
-    if (IsSameOrUnder(canonical, DataFolder)) {
-        Warn(talk, underData);
-        return false;
-    }
     return Restore(source, false, password, talk).Run();
 }
 

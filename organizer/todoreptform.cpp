@@ -60,12 +60,8 @@ TRpBand& TitleBand(TReport& report)
 TRpBand& DetailBand(TReport& report, TQuery& query)
 {
     TRpBand& band = AddBandOf(report, TRpBandType::rbDetail, kRowPoints);
-    for (const TColumnPlace& column : kColumns) {
-        TRpDBText& text = Place<TRpDBText>(band, column.left, column.top, column.width, 14);
-        text.SetDataSet(&query);
-        text.SetDataField(QString::fromLatin1(column.field));
-        text.SetFont(ReportFont(report, 9, false));
-    }
+    for (const TColumnPlace& column : kColumns)
+        AddDBText(band, query, QString::fromLatin1(column.field), column.left, column.top, column.width, 14, 9);
     Rule(band, kRowPoints - 2);
     return band;
 }

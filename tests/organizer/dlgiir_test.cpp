@@ -9,6 +9,7 @@
 #include "context/context.h"
 #include "context/registry.h"
 #include "platform/dataset.h"
+#include "tests/organizer/fakedesktop.h"
 #include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 #include "tests/shell/pages/qstringprint.h"
@@ -29,32 +30,6 @@
 namespace {
 
 const QString kRoot = QStringLiteral("Internet Health Info Resources");
-
-class Answer : public THandlerQuery {
-public:
-    explicit Answer(QString handler) : handler_(std::move(handler)) {}
-    QString Result() override { return handler_; }
-
-private:
-    QString handler_;
-};
-
-class FakeDesktop : public TDesktopBrowsing {
-public:
-    FakeDesktop() { InstallDesktopBrowsing(this); }
-    ~FakeDesktop() override { InstallDesktopBrowsing(nullptr); }
-    std::unique_ptr<THandlerQuery> QueryHttpHandler() override
-    {
-        return std::make_unique<Answer>(QStringLiteral("web-reader.desktop"));
-    }
-    bool OpenUrl(const QUrl& url) override
-    {
-        opened << url.toString();
-        return takes;
-    }
-    QStringList opened;
-    bool takes = true;
-};
 
 // Runs `work` on the modal dialog of the type once it is shown.
 template <class Dialog>

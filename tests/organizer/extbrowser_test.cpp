@@ -1,6 +1,7 @@
 // The browser link: the kind of browser read from the desktop's registration,
 // only web addresses handed over, and exactly the address the link holds.
 #include "organizer/extbrowser.h"
+#include "tests/organizer/fakedesktop.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,33 +13,6 @@
 #include "tests/shell/pages/qstringprint.h"
 
 namespace {
-
-class Answer : public THandlerQuery {
-public:
-    explicit Answer(QString handler) : handler_(std::move(handler)) {}
-    QString Result() override { return handler_; }
-
-private:
-    QString handler_;
-};
-
-class FakeDesktop : public TDesktopBrowsing {
-public:
-    explicit FakeDesktop(QString handler) : handler_(std::move(handler)) { InstallDesktopBrowsing(this); }
-    ~FakeDesktop() override { InstallDesktopBrowsing(nullptr); }
-    std::unique_ptr<THandlerQuery> QueryHttpHandler() override { return std::make_unique<Answer>(handler_); }
-    bool OpenUrl(const QUrl& url) override
-    {
-        opened << url.toString(QUrl::FullyEncoded);
-        return takes;
-    }
-
-    QStringList opened;
-    bool takes = true;
-
-private:
-    QString handler_;
-};
 
 TEST(ExtBrowser, TheKindFollowsTheRegisteredHandlersName)
 {
