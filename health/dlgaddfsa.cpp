@@ -246,10 +246,8 @@ bool TDlgAddFSA::Save(bool insert)
     const TFsaElection entry = Entry();
     if (const std::optional<TFsaRefusal> refusal = CheckFsaEntry(entry)) {
         ShowMessageBox(FsaRefusalText(*refusal), MsgIcon::Warning);
-        if (*refusal == TFsaRefusal::EmployerName)
-            EditEmpName->setFocus();
-        else
-            MEditElected->setFocus();
+        QWidget* const atFault[] = {EditEmpName, PFYear, MEditElected};
+        atFault[static_cast<int>(*refusal)]->setFocus();
         return false;
     }
     if (insert) {

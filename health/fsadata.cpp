@@ -34,6 +34,8 @@ std::optional<TFsaRefusal> CheckFsaEntry(const TFsaElection& entry)
 {
     if (entry.employerName.isEmpty())
         return TFsaRefusal::EmployerName;
+    if (entry.year < 1)
+        return TFsaRefusal::TaxYear;
     if (!entry.electedCents)
         return TFsaRefusal::ElectedAmount;
     return std::nullopt;
@@ -41,8 +43,12 @@ std::optional<TFsaRefusal> CheckFsaEntry(const TFsaElection& entry)
 
 QString FsaRefusalText(TFsaRefusal refusal)
 {
-    return refusal == TFsaRefusal::EmployerName ? QStringLiteral("Please enter your company name.")
-                                                : QStringLiteral("Please enter the total amount before saving record.");
+    switch (refusal) {
+    case TFsaRefusal::EmployerName: return QStringLiteral("Please enter your company name.");
+    case TFsaRefusal::TaxYear: return QStringLiteral("Please enter the tax year.");
+    case TFsaRefusal::ElectedAmount: break;
+    }
+    return QStringLiteral("Please enter the total amount before saving record.");
 }
 
 std::optional<QString> ReadAccountName(qint32 accountId)

@@ -18,7 +18,9 @@ struct TFsaElection {
     QStringList note;
 };
 
-enum class TFsaRefusal { EmployerName, ElectedAmount };
+// A tax year left empty would file the election under year 0, where no
+// opening of the dialog shows it again.
+enum class TFsaRefusal { EmployerName, TaxYear, ElectedAmount };
 std::optional<TFsaRefusal> CheckFsaEntry(const TFsaElection& entry);
 QString FsaRefusalText(TFsaRefusal refusal);
 

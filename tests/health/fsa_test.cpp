@@ -11,15 +11,18 @@ namespace {
 
 class Fsa : public InsuranceEnv {};
 
-TEST(FsaChecks, AnEmployerAndAnElectedAmountAreNeeded)
+TEST(FsaChecks, AnEmployerATaxYearAndAnElectedAmountAreNeeded)
 {
     TFsaElection entry{QStringLiteral("Acme"), 2024, 0, {}};
     EXPECT_EQ(CheckFsaEntry(entry), std::nullopt);
     entry.electedCents.reset();
     EXPECT_EQ(CheckFsaEntry(entry), TFsaRefusal::ElectedAmount);
+    entry.year = 0;
+    EXPECT_EQ(CheckFsaEntry(entry), TFsaRefusal::TaxYear);
     entry.employerName.clear();
     EXPECT_EQ(CheckFsaEntry(entry), TFsaRefusal::EmployerName);
     EXPECT_EQ(FsaRefusalText(TFsaRefusal::EmployerName), QStringLiteral("Please enter your company name."));
+    EXPECT_EQ(FsaRefusalText(TFsaRefusal::TaxYear), QStringLiteral("Please enter the tax year."));
     EXPECT_EQ(FsaRefusalText(TFsaRefusal::ElectedAmount),
               QStringLiteral("Please enter the total amount before saving record."));
 }

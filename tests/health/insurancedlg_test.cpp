@@ -387,6 +387,11 @@ TEST_F(FsaDialog, AddingChecksTheNameAndAmountAndApplyStaysOpenForTheNext)
     EXPECT_EQ(boxes.Texts(), QStringList{"Please enter your company name."});
     EXPECT_EQ(QApplication::focusWidget(), dialog->EditEmpName);
     dialog->EditEmpName->setText(QStringLiteral("O'Brien & Sons"));
+    dialog->PFYear->SetTextValue(QString());
+    dialog->OKBtn->click();
+    EXPECT_EQ(boxes.Texts().last(), QStringLiteral("Please enter the tax year."));
+    EXPECT_EQ(QApplication::focusWidget(), dialog->PFYear);
+    dialog->PFYear->SetIntegerValue(2024);
     dialog->OKBtn->click();
     EXPECT_EQ(boxes.Texts().last(), QStringLiteral("Please enter the total amount before saving record."));
     EXPECT_EQ(QApplication::focusWidget(), dialog->MEditElected);
