@@ -2,6 +2,7 @@
 
 #include "controls/efpicture.h"
 
+#include <QHBoxLayout>
 #include <QToolButton>
 
 TEfPictureField* NewDateField(QWidget* parent, TEfController* controller)
@@ -19,4 +20,13 @@ QToolButton* NewCalendarButton()
     button->setText(QStringLiteral("..."));
     button->setToolTip(QStringLiteral("Calendar"));
     return button;
+}
+
+QHBoxLayout* DateRow(TEfPictureField* field, QToolButton* calendar)
+{
+    auto* row = new QHBoxLayout;
+    field->setFixedWidth(100);
+    row->addWidget(field);
+    row->addWidget(calendar);
+    return row;
 }

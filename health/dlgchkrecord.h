@@ -8,6 +8,8 @@
 #include <QDialog>
 
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
@@ -38,6 +40,10 @@ protected:
     TChkRecordDialog(QWidget* parent, TChkRecordKind kind, TChkRecordForm form);
     // Puts the record's doctor, date and note in the fields.
     void ShowRecord();
+    // The date, doctor, expense and note rows, from `row` down.
+    void PlaceRecordRows(QGridLayout& form, int row, const QString& dateCaption);
+    // OK and Cancel, at the right.
+    QHBoxLayout* ButtonRow();
     // The item the record is for, from the dialog's own fields.
     virtual void TakeItem(TChkRecordForm&) {}
     virtual void FocusItem() {}

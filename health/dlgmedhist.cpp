@@ -268,14 +268,8 @@ QWidget* TDlgMedHist::BuildVision()
     PFDate = NewDateField(TSVision, EfController1);
     SBDate = NewCalendarButton();
     connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { SBDateClick(); }); });
-    CBDoc = new QComboBox;
-    CBDoc->setEditable(true);
-    CBDoc->setInsertPolicy(QComboBox::NoInsert);
-    CBDoc->lineEdit()->setMaxLength(kDoctorLimit);
-    doctorBoxes_.Add(CBDoc);
-    PSBDoc = new QToolButton;
-    PSBDoc->setText(QStringLiteral("..."));
-    PSBDoc->setToolTip(QStringLiteral("Address"));
+    CBDoc = doctorBoxes_.NewBox(kDoctorLimit);
+    PSBDoc = TDoctorBoxes::NewAddressButton();
     connect(PSBDoc, &QToolButton::clicked, this, [this] { RunGuarded([this] { PSBDocClick(); }); });
 
     SGVision = new QTableWidget(5, 5 + kLensFixedColumns);
