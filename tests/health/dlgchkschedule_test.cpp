@@ -457,6 +457,9 @@ TEST_F(CheckupWindows, BothListsPrintAsTheyAreShown)
     EXPECT_TRUE(dental[0].contains(QStringLiteral("8/31/2024")));
     EXPECT_TRUE(dental[0].contains(QStringLiteral("2/28/2025")));
     EXPECT_EQ(schedule.textLines.filter(QStringLiteral("Not available")).size(), 9);
+    const QStringList footer = schedule.textLines.filter(QStringLiteral("Printed by CarePortfolio on "));
+    ASSERT_EQ(footer.size(), 1);
+    EXPECT_TRUE(footer[0].endsWith(QStringLiteral("Page 1"))) << footer[0].toStdString();
 
     const TCapturedPrintout log = CapturePrintout([&] { dialog.ButtonLReportClick(); }, QStringLiteral("checkup_log_report"));
     EXPECT_TRUE(log.firstPageTexts.contains(QStringLiteral("Personal Medical Checkup Log")));
