@@ -1,6 +1,9 @@
 #include "datefield.h"
 
+#include "controls/efcontroller.h"
 #include "controls/efpicture.h"
+#include "controls/formdate.h"
+#include "records/common/recordtext.h"
 
 #include <QHBoxLayout>
 #include <QToolButton>
@@ -29,4 +32,17 @@ QHBoxLayout* DateRow(TEfPictureField* field, QToolButton* calendar)
     row->addWidget(field);
     row->addWidget(calendar);
     return row;
+}
+
+void PickDateInto(QToolButton& calendar, TEfPictureField& field)
+{
+    OpenDatePickerBeside(calendar, field.DateTimeValue(), [&field] { field.SetDateTimeValue(PickedDate); });
+}
+
+void ClearRefusedDates(TEfController& controller, TEfPictureField& field)
+{
+    controller.OnError = [&field](QObject*, quint16, const QString&) {
+        ShowDateEntryError();
+        field.ClearText();
+    };
 }

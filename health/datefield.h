@@ -13,3 +13,8 @@ QToolButton* NewCalendarButton();
 // The field at its usual width with its button beside it; the caller adds
 // what follows on the row.
 QHBoxLayout* DateRow(TEfPictureField* field, QToolButton* calendar);
+// Opens the shared picker beside `calendar` at the field's date; the date
+// picked goes into the field.
+void PickDateInto(QToolButton& calendar, TEfPictureField& field);
+// A date the controller refuses is told and the field emptied.
+void ClearRefusedDates(TEfController& controller, TEfPictureField& field);

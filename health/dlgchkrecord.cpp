@@ -5,7 +5,6 @@
 
 #include "controls/efcontroller.h"
 #include "controls/efpicture.h"
-#include "controls/formdate.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 #include "records/common/lookuplists.h"
@@ -55,16 +54,9 @@ TChkRecordDialog::TChkRecordDialog(QWidget* parent, TChkRecordKind kind, TChkRec
     connect(BtnOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnOKClick(); }); });
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded([this] { Button1Click(); }); });
-    connect(SBDate, &QToolButton::clicked, this, [this] {
-        RunGuarded([this] {
-            OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
-        });
-    });
+    connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { PickDateInto(*SBDate, *PFDate); }); });
     connect(PSBDoc, &QToolButton::clicked, this, [this] { RunGuarded([this] { doctorBoxes_.EditAddress(*CBDoc); }); });
-    EfController1->OnError = [this](QObject*, quint16, const QString&) {
-        ShowDateEntryError();
-        PFDate->ClearText();
-    };
+    ClearRefusedDates(*EfController1, *PFDate);
 }
 
 void TChkRecordDialog::PlaceRecordRows(QGridLayout& form, int row, const QString& dateCaption)

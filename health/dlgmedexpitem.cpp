@@ -6,7 +6,6 @@
 #include "context/databasefault.h"
 #include "controls/efcontroller.h"
 #include "controls/efpicture.h"
-#include "controls/formdate.h"
 #include "controls/moneyedit.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/guarded.h"
@@ -137,10 +136,7 @@ TDlgMedExpItem::TDlgMedExpItem(QWidget* parent, const TExpenseItemRequest& reque
     OnExit(MEditPaid, &TDlgMedExpItem::MEditPaidExit);
     OnExit(MEditAcctDeduct, &TDlgMedExpItem::MEditAcctDeductExit);
     OnExit(MEditReimburst, &TDlgMedExpItem::MEditReimburstExit);
-    EfController1->OnError = [this](QObject*, quint16, const QString&) {
-        ShowDateEntryError();
-        PFDate->ClearText();
-    };
+    ClearRefusedDates(*EfController1, *PFDate);
 
     BuildLayout();
     FillCombos();
@@ -539,7 +535,7 @@ void TDlgMedExpItem::PSBDocClick()
 
 void TDlgMedExpItem::SBDateClick()
 {
-    OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
+    PickDateInto(*SBDate, *PFDate);
 }
 
 void TDlgMedExpItem::SpeedButton1Click()

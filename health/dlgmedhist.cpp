@@ -7,7 +7,6 @@
 #include "controls/efpicture.h"
 #include "controls/efsimple.h"
 #include "controls/efspinner.h"
-#include "controls/formdate.h"
 #include "keyedglyph.h"
 #include "medhistlists.h"
 #include "platform/formatsettings.h"
@@ -441,7 +440,7 @@ void TDlgMedHist::RGHeightClick()
 
 void TDlgMedHist::SBDateClick()
 {
-    OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
+    PickDateInto(*SBDate, *PFDate);
 }
 
 void TDlgMedHist::PSBDocClick()

@@ -6,7 +6,6 @@
 #include "context/context.h"
 #include "controls/efcontroller.h"
 #include "controls/efpicture.h"
-#include "controls/formdate.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
@@ -82,16 +81,9 @@ TDlgMedImmRec::TDlgMedImmRec(QWidget* parent, qint32 memberId, qint32 templId, q
     connect(BtnDelete, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnDeleteClick(); }); });
     connect(BtnCancel, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnCancelClick(); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded([this] { Button1Click(); }); });
-    connect(SBDate, &QToolButton::clicked, this, [this] {
-        RunGuarded([this] {
-            OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
-        });
-    });
+    connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { PickDateInto(*SBDate, *PFDate); }); });
     connect(PSBDoc, &QToolButton::clicked, this, [this] { RunGuarded([this] { doctorBoxes_.EditAddress(*CBDoc); }); });
-    EfController1->OnError = [this](QObject*, quint16, const QString&) {
-        ShowDateEntryError();
-        PFDate->ClearText();
-    };
+    ClearRefusedDates(*EfController1, *PFDate);
 
     BuildLayout();
     ShowForm();

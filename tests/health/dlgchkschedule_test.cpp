@@ -12,11 +12,13 @@
 
 #include "context/context.h"
 #include "controls/efpicture.h"
+#include "controls/formdate.h"
 #include "platform/dataset.h"
 #include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +28,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
@@ -130,7 +133,16 @@ TEST_F(CheckupWindows, PerformedRecordsTheCheckupAndTheReminderIsWrittenOnClose)
         EXPECT_EQ(perform.windowTitle(), QStringLiteral("Checkup Performed"));
         EXPECT_EQ(perform.JzLbCheckup->text(), QStringLiteral("Dental Cleaning"));
         EXPECT_TRUE(perform.MemoMsg->toPlainText().startsWith(QStringLiteral("A cleaning")));
-        perform.PFDate->SetDateTimeValue(EncodeDate(2024, 8, 31));
+        perform.SBDate->click();
+        TFormDate& picker = SharedDatePicker();
+        picker.SelCalend->setSelectedDate(QDate(2024, 8, 31));
+        picker.SelCalendClick();
+        picker.HandleHideRequest();
+        if (perform.PFDate->DateTimeValue() != EncodeDate(2024, 8, 31)) {
+            ADD_FAILURE() << "the date picked in the calendar is not in the field";
+            perform.reject();
+            return;
+        }
         perform.CBDoc->setEditText(QStringLiteral("Bright \"Smiles\" Dental"));
         perform.MemoNote->setPlainText(QStringLiteral("no cavities"));
         SavePicture(perform, QStringLiteral("checkup_performed"));
