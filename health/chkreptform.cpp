@@ -91,10 +91,8 @@ TMedReptForm::TMedReptForm(const QString& dataFolder)
       RpBand3(AddBandOf(Report1, TRpBandType::rbDetail, kRowPoints)),
       Texts(::Texts(RpBand3, Query1)),
       RpBand4(AddBandOf(Report1, TRpBandType::rbPageFooter, 32)),
-      RpSysData1(FooterText(RpBand4, kBandPoints, TRpSysDataType::rpsDate, QStringLiteral("Printed by CarePortfolio on "),
-                            TRpAlignment::Left)),
-      RpSysData2(FooterText(RpBand4, kBandPoints, TRpSysDataType::rpsPageNumber, QStringLiteral("Page "),
-                            TRpAlignment::Right))
+      RpSysData1(PrintedOnText(RpBand4, kBandPoints)),
+      RpSysData2(PageNumberText(RpBand4, kBandPoints))
 {
 }
 

@@ -15,7 +15,6 @@ namespace {
 constexpr qint32 MasterCheckup = 3;
 constexpr qint32 MemberCheckup = 4;
 constexpr qint32 BothSexes = 2;
-constexpr qint32 ReminderCategory = 5;
 constexpr qsizetype ItemNameLimit = 50;
 constexpr int NoteWrap = 50;
 
@@ -103,15 +102,6 @@ void AppendNeverDone(qint32 memberId, qint32 templId)
     query.ParamByName(QStringLiteral("MemberID")).SetAsInteger(memberId);
     query.ParamByName(QStringLiteral("TemplID")).SetAsInteger(templId);
     query.ParamByName(QStringLiteral("DateDone")).SetAsDate(NeverDoneDate());
-    query.ExecSQL();
-}
-
-void StoreReminderId(qint32 templId, qint32 toDoId)
-{
-    TQuery query(DataFolder);
-    query.SQL() << QStringLiteral("UPDATE MEDTEMPL SET ToDoID = :ToDoID WHERE TemplID = :TemplID");
-    query.ParamByName(QStringLiteral("ToDoID")).SetAsInteger(toDoId);
-    query.ParamByName(QStringLiteral("TemplID")).SetAsInteger(templId);
     query.ExecSQL();
 }
 
@@ -287,7 +277,7 @@ void WriteChkReminders(std::vector<TChkSchedRec>& items, const TScheduleMember& 
         TChkSchedRec& item = items[n];
         const qint32 stored = item.toDoId;
         if (const auto reminder = ChkReminderOf(item, member, age, logChanged, today))
-            SaveToDo(item.toDoId, ReminderCategory, reminder->text, reminder->due);
+            SaveToDo(item.toDoId, ScheduleReminderCategory, reminder->text, reminder->due);
         else if (item.toDoId != 0) {
             DeleteToDo(item.toDoId);
             item.toDoId = 0;

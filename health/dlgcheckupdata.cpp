@@ -2,7 +2,6 @@
 
 #include "chkschedule.h"
 
-#include "controls/efpicture.h"
 #include "platform/ui/cursor.h"
 
 #include <QComboBox>
@@ -10,9 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 TCheckupDataOutcome ShowCheckupDataDialog(QWidget* parent, qint32 memberId, qint32 checkupId)
@@ -52,39 +48,14 @@ void TDlgCheckupData::BuildLayout()
     auto* item = new QHBoxLayout;
     item->addWidget(ComboBox1, 1);
     item->addWidget(Edit1, 1);
-    auto* date = new QHBoxLayout;
-    PFDate->setFixedWidth(100);
-    date->addWidget(PFDate);
-    date->addWidget(SBDate);
-    date->addStretch();
-    auto* doctor = new QHBoxLayout;
-    doctor->addWidget(CBDoc, 1);
-    doctor->addWidget(PSBDoc);
-    auto* expense = new QHBoxLayout;
-    expense->addWidget(Button1);
-    expense->addStretch();
-
     auto* form = new QGridLayout;
     form->addWidget(new QLabel(QStringLiteral("Checkup Item:")), 0, 0);
     form->addLayout(item, 0, 1);
-    form->addWidget(new QLabel(QStringLiteral("Date Performed:")), 1, 0);
-    form->addLayout(date, 1, 1);
-    form->addWidget(new QLabel(QStringLiteral("Doctor or Hospital:")), 2, 0);
-    form->addLayout(doctor, 2, 1);
-    form->addWidget(new QLabel(QStringLiteral("Cost of Checkup: ")), 3, 0);
-    form->addLayout(expense, 3, 1);
-    form->addWidget(new QLabel(QStringLiteral("Note: ")), 4, 0, Qt::AlignTop);
-    MemoNote->setFixedHeight(80);
-    form->addWidget(MemoNote, 4, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
+    PlaceRecordRows(*form, 1, QStringLiteral("Date Performed:"));
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(form);
-    column->addLayout(buttons);
+    column->addLayout(ButtonRow());
     resize(480, sizeHint().height());
     SetTabOrder({ComboBox1, PFDate, CBDoc, Button1, MemoNote, BtnOK, BtnCancel});
 }

@@ -1,20 +1,19 @@
 #include "dlgchkrecord.h"
 
 #include "datefield.h"
-#include "expenseopener.h"
+#include "recordactions.h"
 
-#include "context/databasefault.h"
 #include "controls/efcontroller.h"
 #include "controls/efpicture.h"
-#include "controls/formdate.h"
-#include "platform/dataset.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 #include "records/common/lookuplists.h"
 #include "records/common/recordtext.h"
 
 #include <QComboBox>
-#include <QLineEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -32,14 +31,8 @@ TChkRecordDialog::TChkRecordDialog(QWidget* parent, TChkRecordKind kind, TChkRec
     PFDate = NewDateField(this, EfController1);
     SBDate = NewCalendarButton();
     SBDate->setFocusPolicy(Qt::NoFocus);
-    CBDoc = new QComboBox;
-    CBDoc->setEditable(true);
-    CBDoc->setInsertPolicy(QComboBox::NoInsert);
-    CBDoc->lineEdit()->setMaxLength(kDoctorLimit);
-    doctorBoxes_.Add(CBDoc);
-    PSBDoc = new QToolButton;
-    PSBDoc->setText(QStringLiteral("..."));
-    PSBDoc->setToolTip(QStringLiteral("Address"));
+    CBDoc = doctorBoxes_.NewBox(kDoctorLimit);
+    PSBDoc = TDoctorBoxes::NewAddressButton();
     PSBDoc->setFocusPolicy(Qt::NoFocus);
     Button1 = new QPushButton(QStringLiteral("&Expense report..."));
     Button1->setAutoDefault(false);
@@ -62,16 +55,37 @@ TChkRecordDialog::TChkRecordDialog(QWidget* parent, TChkRecordKind kind, TChkRec
     connect(BtnOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnOKClick(); }); });
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded([this] { Button1Click(); }); });
-    connect(SBDate, &QToolButton::clicked, this, [this] {
-        RunGuarded([this] {
-            OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
-        });
-    });
+    connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { PickDateInto(*SBDate, *PFDate); }); });
     connect(PSBDoc, &QToolButton::clicked, this, [this] { RunGuarded([this] { doctorBoxes_.EditAddress(*CBDoc); }); });
-    EfController1->OnError = [this](QObject*, quint16, const QString&) {
-        ShowDateEntryError();
-        PFDate->ClearText();
-    };
+    ClearRefusedDates(*EfController1, *PFDate);
+}
+
+void TChkRecordDialog::PlaceRecordRows(QGridLayout& form, int row, const QString& dateCaption)
+{
+    auto* date = DateRow(PFDate, SBDate);
+    date->addStretch();
+    auto* expense = new QHBoxLayout;
+    expense->addWidget(Button1);
+    expense->addStretch();
+
+    form.addWidget(new QLabel(dateCaption), row, 0);
+    form.addLayout(date, row, 1);
+    form.addWidget(new QLabel(QStringLiteral("Doctor or Hospital:")), row + 1, 0);
+    form.addLayout(TDoctorBoxes::Row(CBDoc, PSBDoc), row + 1, 1);
+    form.addWidget(new QLabel(QStringLiteral("Cost of Checkup: ")), row + 2, 0);
+    form.addLayout(expense, row + 2, 1);
+    form.addWidget(new QLabel(QStringLiteral("Note: ")), row + 3, 0, Qt::AlignTop);
+    MemoNote->setFixedHeight(80);
+    form.addWidget(MemoNote, row + 3, 1);
+}
+
+QHBoxLayout* TChkRecordDialog::ButtonRow()
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BtnOK);
+    buttons->addWidget(BtnCancel);
+    return buttons;
 }
 
 void TChkRecordDialog::ShowRecord()
@@ -144,15 +158,8 @@ void TChkRecordDialog::BtnOKClick()
         accept();
         return;
     }
-    try {
-        SaveChkRecord(form_, kind_, expenseCancelled_);
-    } catch (const EDatabaseError& error) {
-        ShowMessageBox(QStringLiteral("Database access error! Please exit the application now.\n\n") +
-                           ErrorText(error),
-                       MsgIcon::Warning, MsgOk);
-        return;
-    }
-    accept();
+    if (SavedOrTold([this] { SaveChkRecord(form_, kind_, expenseCancelled_); }))
+        accept();
 }
 
 void TChkRecordDialog::reject()
@@ -164,14 +171,8 @@ void TChkRecordDialog::reject()
 
 void TChkRecordDialog::Button1Click()
 {
-    const TDateTime date = PFDate->DateTimeValue();
-    if (date == 0.0) {
-        ShowMessageBox(QStringLiteral("Please enter the checkup date before Click."), MsgIcon::Warning, MsgOk);
-        PFDate->setFocus();
-        return;
+    if (const auto outcome = OpenRecordExpense(this, *PFDate, form_.row.expId, form_.row.memberId)) {
+        form_.row.expId = outcome->expId;
+        expenseCancelled_ = outcome->cancelled;
     }
-    const TFixedExpenseOutcome outcome =
-        OpenFixedMemberExpense(this, TFixedExpenseRequest{form_.row.expId, form_.row.memberId, date});
-    form_.row.expId = outcome.expId;
-    expenseCancelled_ = outcome.cancelled;
 }

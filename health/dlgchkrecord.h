@@ -9,6 +9,8 @@
 #include <initializer_list>
 
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
@@ -41,6 +43,10 @@ protected:
     void ShowRecord();
     // Down the form, whatever order the controls were made in.
     void SetTabOrder(std::initializer_list<QWidget*> order);
+    // The date, doctor, expense and note rows, from `row` down.
+    void PlaceRecordRows(QGridLayout& form, int row, const QString& dateCaption);
+    // OK and Cancel, at the right.
+    QHBoxLayout* ButtonRow();
     // The item the record is for, from the dialog's own fields.
     virtual void TakeItem(TChkRecordForm&) {}
     virtual void FocusItem() {}

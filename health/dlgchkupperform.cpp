@@ -2,17 +2,13 @@
 
 #include "chkschedule.h"
 
-#include "controls/efpicture.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/messagebox.h"
 
-#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 TChkPerformOutcome ShowCheckupPerformedDialog(QWidget* parent, qint32 memberId, qint32 templId)
@@ -54,40 +50,15 @@ TDlgChkupPerform::TDlgChkupPerform(QWidget* parent, TChkRecordForm form)
 
 void TDlgChkupPerform::BuildLayout()
 {
-    auto* date = new QHBoxLayout;
-    PFDate->setFixedWidth(100);
-    date->addWidget(PFDate);
-    date->addWidget(SBDate);
-    date->addStretch();
-    auto* doctor = new QHBoxLayout;
-    doctor->addWidget(CBDoc, 1);
-    doctor->addWidget(PSBDoc);
-    auto* expense = new QHBoxLayout;
-    expense->addWidget(Button1);
-    expense->addStretch();
-
     auto* form = new QGridLayout;
-    form->addWidget(new QLabel(QStringLiteral("Perform Date:")), 0, 0);
-    form->addLayout(date, 0, 1);
-    form->addWidget(new QLabel(QStringLiteral("Doctor or Hospital:")), 1, 0);
-    form->addLayout(doctor, 1, 1);
-    form->addWidget(new QLabel(QStringLiteral("Cost of Checkup: ")), 2, 0);
-    form->addLayout(expense, 2, 1);
-    form->addWidget(new QLabel(QStringLiteral("Note: ")), 3, 0, Qt::AlignTop);
-    MemoNote->setFixedHeight(80);
-    form->addWidget(MemoNote, 3, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
+    PlaceRecordRows(*form, 0, QStringLiteral("Perform Date:"));
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(JzLbCheckup);
     MemoMsg->setFixedHeight(60);
     column->addWidget(MemoMsg);
     column->addLayout(form);
-    column->addLayout(buttons);
+    column->addLayout(ButtonRow());
     resize(480, sizeHint().height());
     SetTabOrder({PFDate, CBDoc, Button1, MemoNote, BtnOK, BtnCancel});
 }

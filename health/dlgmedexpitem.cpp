@@ -6,7 +6,6 @@
 #include "context/databasefault.h"
 #include "controls/efcontroller.h"
 #include "controls/efpicture.h"
-#include "controls/formdate.h"
 #include "controls/moneyedit.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/guarded.h"
@@ -137,10 +136,7 @@ TDlgMedExpItem::TDlgMedExpItem(QWidget* parent, const TExpenseItemRequest& reque
     OnExit(MEditPaid, &TDlgMedExpItem::MEditPaidExit);
     OnExit(MEditAcctDeduct, &TDlgMedExpItem::MEditAcctDeductExit);
     OnExit(MEditReimburst, &TDlgMedExpItem::MEditReimburstExit);
-    EfController1->OnError = [this](QObject*, quint16, const QString&) {
-        ShowDateEntryError();
-        PFDate->ClearText();
-    };
+    ClearRefusedDates(*EfController1, *PFDate);
 
     BuildLayout();
     FillCombos();
@@ -157,29 +153,17 @@ QWidget* TDlgMedExpItem::BuildInformationPage()
     SBDate->setFocusPolicy(Qt::NoFocus);
     CBMember = KeyedList();
     CBMember->setToolTip(QStringLiteral("Select the patient's name."));
-    CBDoctor = new QComboBox;
-    CBDoctor->setEditable(true);
-    CBDoctor->setInsertPolicy(QComboBox::NoInsert);
-    CBDoctor->lineEdit()->setMaxLength(kDoctorLimit);
+    CBDoctor = doctorBoxes_.NewBox(kDoctorLimit);
     CBDoctor->setToolTip(QStringLiteral("Who or what organization is this expense paid to. It can be your doctor, a "
                                         "pharmacy, a test lab, or a hospital."));
-    doctorBoxes_.Add(CBDoctor);
-    PSBDoc = new QToolButton;
-    PSBDoc->setText(QStringLiteral("..."));
-    PSBDoc->setToolTip(QStringLiteral("Address"));
+    PSBDoc = TDoctorBoxes::NewAddressButton();
     PSBDoc->setFocusPolicy(Qt::NoFocus);
     MemoNote = new QPlainTextEdit;
     MemoNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MemoNote->setTabChangesFocus(true);
 
-    auto* date = new QHBoxLayout;
-    PFDate->setFixedWidth(100);
-    date->addWidget(PFDate);
-    date->addWidget(SBDate);
+    auto* date = DateRow(PFDate, SBDate);
     date->addStretch();
-    auto* doctor = new QHBoxLayout;
-    doctor->addWidget(CBDoctor, 1);
-    doctor->addWidget(PSBDoc);
 
     auto* form = new QGridLayout;
     form->addWidget(new QLabel(QStringLiteral("Description:")), 0, 0);
@@ -189,7 +173,7 @@ QWidget* TDlgMedExpItem::BuildInformationPage()
     form->addWidget(new QLabel(QStringLiteral("Who:")), 2, 0);
     form->addWidget(CBMember, 2, 1, Qt::AlignLeft);
     form->addWidget(new QLabel(QStringLiteral("Where:")), 3, 0);
-    form->addLayout(doctor, 3, 1);
+    form->addLayout(TDoctorBoxes::Row(CBDoctor, PSBDoc), 3, 1);
     form->addWidget(new QLabel(QStringLiteral("Note:")), 4, 0, Qt::AlignTop);
     form->addWidget(MemoNote, 4, 1);
     form->setRowStretch(4, 1);
@@ -554,7 +538,7 @@ void TDlgMedExpItem::PSBDocClick()
 
 void TDlgMedExpItem::SBDateClick()
 {
-    OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
+    PickDateInto(*SBDate, *PFDate);
 }
 
 void TDlgMedExpItem::SpeedButton1Click()

@@ -7,7 +7,6 @@
 #include "controls/efpicture.h"
 #include "controls/efsimple.h"
 #include "controls/efspinner.h"
-#include "controls/formdate.h"
 #include "keyedglyph.h"
 #include "medhistlists.h"
 #include "platform/formatsettings.h"
@@ -268,14 +267,8 @@ QWidget* TDlgMedHist::BuildVision()
     PFDate = NewDateField(TSVision, EfController1);
     SBDate = NewCalendarButton();
     connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { SBDateClick(); }); });
-    CBDoc = new QComboBox;
-    CBDoc->setEditable(true);
-    CBDoc->setInsertPolicy(QComboBox::NoInsert);
-    CBDoc->lineEdit()->setMaxLength(kDoctorLimit);
-    doctorBoxes_.Add(CBDoc);
-    PSBDoc = new QToolButton;
-    PSBDoc->setText(QStringLiteral("..."));
-    PSBDoc->setToolTip(QStringLiteral("Address"));
+    CBDoc = doctorBoxes_.NewBox(kDoctorLimit);
+    PSBDoc = TDoctorBoxes::NewAddressButton();
     connect(PSBDoc, &QToolButton::clicked, this, [this] { RunGuarded([this] { PSBDocClick(); }); });
 
     SGVision = new QTableWidget(5, 5 + kLensFixedColumns);
@@ -447,7 +440,7 @@ void TDlgMedHist::RGHeightClick()
 
 void TDlgMedHist::SBDateClick()
 {
-    OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
+    PickDateInto(*SBDate, *PFDate);
 }
 
 void TDlgMedHist::PSBDocClick()

@@ -1,14 +1,11 @@
 #include "dlgmedimmrec.h"
 
 #include "datefield.h"
-#include "expenseopener.h"
+#include "recordactions.h"
 
 #include "context/context.h"
-#include "context/databasefault.h"
 #include "controls/efcontroller.h"
 #include "controls/efpicture.h"
-#include "controls/formdate.h"
-#include "platform/dataset.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
@@ -20,7 +17,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -70,14 +66,8 @@ TDlgMedImmRec::TDlgMedImmRec(QWidget* parent, qint32 memberId, qint32 templId, q
     SBDate = NewCalendarButton();
     SBDate->setFocusPolicy(Qt::NoFocus);
     LabelAdd = new QLabel(QStringLiteral("Change to your actual immunization date"));
-    CBDoc = new QComboBox;
-    CBDoc->setEditable(true);
-    CBDoc->setInsertPolicy(QComboBox::NoInsert);
-    CBDoc->lineEdit()->setMaxLength(kDoctorLimit);
-    doctorBoxes_.Add(CBDoc);
-    PSBDoc = new QToolButton;
-    PSBDoc->setText(QStringLiteral("..."));
-    PSBDoc->setToolTip(QStringLiteral("Address"));
+    CBDoc = doctorBoxes_.NewBox(kDoctorLimit);
+    PSBDoc = TDoctorBoxes::NewAddressButton();
     PSBDoc->setFocusPolicy(Qt::NoFocus);
     MemoNote = new QPlainTextEdit;
     MemoNote->setTabChangesFocus(true);
@@ -96,16 +86,9 @@ TDlgMedImmRec::TDlgMedImmRec(QWidget* parent, qint32 memberId, qint32 templId, q
     connect(BtnDelete, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnDeleteClick(); }); });
     connect(BtnCancel, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnCancelClick(); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded([this] { Button1Click(); }); });
-    connect(SBDate, &QToolButton::clicked, this, [this] {
-        RunGuarded([this] {
-            OpenDatePickerBeside(*SBDate, PFDate->DateTimeValue(), [this] { PFDate->SetDateTimeValue(PickedDate); });
-        });
-    });
+    connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { PickDateInto(*SBDate, *PFDate); }); });
     connect(PSBDoc, &QToolButton::clicked, this, [this] { RunGuarded([this] { doctorBoxes_.EditAddress(*CBDoc); }); });
-    EfController1->OnError = [this](QObject*, quint16, const QString&) {
-        ShowDateEntryError();
-        PFDate->ClearText();
-    };
+    ClearRefusedDates(*EfController1, *PFDate);
 
     BuildLayout();
     ShowForm();
@@ -113,16 +96,10 @@ TDlgMedImmRec::TDlgMedImmRec(QWidget* parent, qint32 memberId, qint32 templId, q
 
 void TDlgMedImmRec::BuildLayout()
 {
-    auto* date = new QHBoxLayout;
-    PFDate->setFixedWidth(100);
-    date->addWidget(PFDate);
-    date->addWidget(SBDate);
+    auto* date = DateRow(PFDate, SBDate);
     date->addWidget(BevelV);
     date->addWidget(LabelAdd);
     date->addStretch();
-    auto* doctor = new QHBoxLayout;
-    doctor->addWidget(CBDoc, 1);
-    doctor->addWidget(PSBDoc);
 
     auto* form = new QGridLayout;
     form->addWidget(new QLabel(QStringLiteral("Vaccine:")), 0, 0);
@@ -133,7 +110,7 @@ void TDlgMedImmRec::BuildLayout()
     form->addWidget(LbDate, 2, 0);
     form->addLayout(date, 2, 1);
     form->addWidget(new QLabel(QStringLiteral("Health provider:")), 3, 0);
-    form->addLayout(doctor, 3, 1);
+    form->addLayout(TDoctorBoxes::Row(CBDoc, PSBDoc), 3, 1);
     form->addWidget(new QLabel(QStringLiteral("Note:")), 4, 0, Qt::AlignTop);
     MemoNote->setFixedHeight(70);
     form->addWidget(MemoNote, 4, 1);
@@ -219,15 +196,8 @@ void TDlgMedImmRec::BtnOKClick()
     TakeEntries();
     if (Refused(CheckDoseRecord(form_, PFDate->IsFieldBlank(), Date())))
         return;
-    try {
-        SaveDoseRecord(form_, expenseCancelled_, adding_);
-    } catch (const EDatabaseError& error) {
-        ShowMessageBox(QStringLiteral("Database access error! Please exit the application now.\n\n") +
-                           ErrorText(error),
-                       MsgIcon::Warning, MsgOk);
-        return;
-    }
-    accept();
+    if (SavedOrTold([this] { SaveDoseRecord(form_, expenseCancelled_, adding_); }))
+        accept();
 }
 
 void TDlgMedImmRec::BtnDeleteClick()
@@ -255,14 +225,8 @@ void TDlgMedImmRec::reject()
 
 void TDlgMedImmRec::Button1Click()
 {
-    const TDateTime date = PFDate->DateTimeValue();
-    if (date == 0.0) {
-        ShowMessageBox(QStringLiteral("Please enter the checkup date before Click."), MsgIcon::Warning, MsgOk);
-        PFDate->setFocus();
-        return;
+    if (const auto outcome = OpenRecordExpense(this, *PFDate, form_.expId, form_.memberId)) {
+        form_.expId = outcome->expId;
+        expenseCancelled_ = outcome->cancelled;
     }
-    const TFixedExpenseOutcome outcome =
-        OpenFixedMemberExpense(this, TFixedExpenseRequest{form_.expId, form_.memberId, date});
-    form_.expId = outcome.expId;
-    expenseCancelled_ = outcome.cancelled;
 }

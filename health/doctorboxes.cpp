@@ -5,11 +5,40 @@
 #include "records/common/lookuplists.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QToolButton>
 #include <algorithm>
 
 void TDoctorBoxes::Add(QComboBox* box)
 {
     boxes_.push_back({box, 0});
+}
+
+QComboBox* TDoctorBoxes::NewBox(int maxLength)
+{
+    auto* box = new QComboBox;
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->lineEdit()->setMaxLength(maxLength);
+    Add(box);
+    return box;
+}
+
+QToolButton* TDoctorBoxes::NewAddressButton()
+{
+    auto* button = new QToolButton;
+    button->setText(QStringLiteral("..."));
+    button->setToolTip(QStringLiteral("Address"));
+    return button;
+}
+
+QHBoxLayout* TDoctorBoxes::Row(QComboBox* box, QToolButton* address)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(box, 1);
+    row->addWidget(address);
+    return row;
 }
 
 TDoctorBoxes::Box* TDoctorBoxes::Find(const QComboBox* box)

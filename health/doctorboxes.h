@@ -7,6 +7,8 @@
 #include <vector>
 
 class QComboBox;
+class QHBoxLayout;
+class QToolButton;
 
 // The business category of doctors and hospitals.
 constexpr qint32 kDoctorsCategory = 5;
@@ -14,6 +16,12 @@ constexpr qint32 kDoctorsCategory = 5;
 class TDoctorBoxes {
 public:
     void Add(QComboBox* box);
+    // A new editable box, added, that takes at most `maxLength` characters.
+    QComboBox* NewBox(int maxLength);
+    // The "..." button that opens a box's address.
+    static QToolButton* NewAddressButton();
+    // The box taking the width with its address button beside it.
+    static QHBoxLayout* Row(QComboBox* box, QToolButton* address);
     qint32 Id(const QComboBox* box) const;
     void SetId(const QComboBox* box, qint32 id);
 

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr qint32 ReminderCategory = 5;
 constexpr qint32 MasterPoint = 1;
 constexpr qint32 MemberPoint = 2;
 
@@ -124,15 +123,6 @@ TImmuGrid BuildGrid(const std::vector<TPointRow>& rows, const std::map<qint32, q
     return grid;
 }
 
-void StoreReminderId(qint32 templId, qint32 toDoId)
-{
-    TQuery query(DataFolder);
-    query.SQL() << QStringLiteral("UPDATE MEDTEMPL SET ToDoID = :ToDoID WHERE TemplID = :TemplID");
-    query.ParamByName(QStringLiteral("ToDoID")).SetAsInteger(toDoId);
-    query.ParamByName(QStringLiteral("TemplID")).SetAsInteger(templId);
-    query.ExecSQL();
-}
-
 void RemoveReminder(TImmuCell& cell)
 {
     if (cell.toDoId == 0)
@@ -155,7 +145,7 @@ void ReconcileReminder(TImmuCell& cell, const TScheduleMember& member, const QSt
     if (today > due)
         return;
     qint32 toDoId = 0;
-    WriteToDo(toDoId, ReminderCategory, true, ImmuReminderText(member.firstName, vaccine, due), due);
+    WriteToDo(toDoId, ScheduleReminderCategory, true, ImmuReminderText(member.firstName, vaccine, due), due);
     cell.toDoId = toDoId;
     StoreReminderId(cell.templId, toDoId);
 }

@@ -69,3 +69,14 @@ TRpSysData& FooterText(TRpBand& footer, double bandPoints, TRpSysDataType data, 
     sysData.SetAlignment(alignment);
     return sysData;
 }
+
+TRpSysData& PrintedOnText(TRpBand& footer, double bandPoints)
+{
+    return FooterText(footer, bandPoints, TRpSysDataType::rpsDate, QStringLiteral("Printed by CarePortfolio on "),
+                      TRpAlignment::Left);
+}
+
+TRpSysData& PageNumberText(TRpBand& footer, double bandPoints)
+{
+    return FooterText(footer, bandPoints, TRpSysDataType::rpsPageNumber, QStringLiteral("Page "), TRpAlignment::Right);
+}

@@ -39,3 +39,7 @@ TRpDBText& AddDBText(TRpBand& band, TQuery& query, const QString& field, double 
 // wide as the band.
 TRpSysData& FooterText(TRpBand& footer, double bandPoints, TRpSysDataType data, const QString& text,
                        TRpAlignment alignment);
+// The footer the health printouts share: "Printed by CarePortfolio on" and
+// the date at the left, the page number at the right.
+TRpSysData& PrintedOnText(TRpBand& footer, double bandPoints);
+TRpSysData& PageNumberText(TRpBand& footer, double bandPoints);

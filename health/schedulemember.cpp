@@ -35,3 +35,12 @@ std::optional<TDateTime> KeptBirthDate(qint32 memberId)
         return birth;
     return std::nullopt;
 }
+
+void StoreReminderId(qint32 templId, qint32 toDoId)
+{
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("UPDATE MEDTEMPL SET ToDoID = :ToDoID WHERE TemplID = :TemplID");
+    query.ParamByName(QStringLiteral("ToDoID")).SetAsInteger(toDoId);
+    query.ParamByName(QStringLiteral("TemplID")).SetAsInteger(templId);
+    query.ExecSQL();
+}

@@ -1,6 +1,7 @@
 #pragma once
-// A data folder with members whose check-up schedules the tests work on,
-// the clock fixed at 31 March 2025, and ways to read back what was written.
+// A data folder with members whose check-up and immunization schedules the
+// tests work on, the clock fixed at 31 March 2025, and ways to read back what
+// was written.
 #include "platform/datetime.h"
 
 #include <QString>

@@ -29,6 +29,24 @@ protected:
         EXPECT_NE(found, items.end()) << name.toStdString();
         return *found;
     }
+    struct TFluOfMember {
+        qint32 member;
+        qint32 flu;
+    };
+    // Ann with a record of her flu shot and of her dental check-up, and both
+    // reminders written.
+    static TFluOfMember AnnWithFluAndDentalReminded()
+    {
+        const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(1985, 3, 31));
+        Load(ann, 1);
+        const qint32 flu = ItemOf(ann, QStringLiteral("Flu"));
+        const qint32 dental = ItemOf(ann, QStringLiteral("Dental"));
+        AddRecord(ann, flu, EncodeDate(2024, 10, 31));
+        AddRecord(ann, dental, EncodeDate(2024, 8, 31));
+        auto items = Load(ann, 1);
+        WriteChkReminders(items, ReadScheduleMember(ann), 40, false, Today());
+        return {ann, flu};
+    }
     static QStringList Names(const std::vector<TChkSchedRec>& items)
     {
         QStringList names;
@@ -322,14 +340,7 @@ TEST_F(CheckupSchedule, RemindersAreWrittenForPerformedItemsAndRemovedFromItemsN
 
 TEST_F(CheckupSchedule, DeletingAnItemRemovesItsReminderItsRowAndAllItsRecordsOnly)
 {
-    const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(1985, 3, 31));
-    Load(ann, 1);
-    const qint32 flu = ItemOf(ann, QStringLiteral("Flu"));
-    const qint32 dental = ItemOf(ann, QStringLiteral("Dental"));
-    AddRecord(ann, flu, EncodeDate(2024, 10, 31));
-    AddRecord(ann, dental, EncodeDate(2024, 8, 31));
-    auto items = Load(ann, 1);
-    WriteChkReminders(items, ReadScheduleMember(ann), 40, false, Today());
+    const qint32 flu = AnnWithFluAndDentalReminded().flu;
     ASSERT_EQ(Reminders().size(), 2u);
     const qint32 records = Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK"));
 
@@ -346,14 +357,7 @@ TEST_F(CheckupSchedule, DeletingAnItemRemovesItsReminderItsRowAndAllItsRecordsOn
 
 TEST_F(CheckupSchedule, AFailingDeletionOrReminderWriteChangesNothing)
 {
-    const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(1985, 3, 31));
-    Load(ann, 1);
-    const qint32 flu = ItemOf(ann, QStringLiteral("Flu"));
-    const qint32 dental = ItemOf(ann, QStringLiteral("Dental"));
-    AddRecord(ann, flu, EncodeDate(2024, 10, 31));
-    AddRecord(ann, dental, EncodeDate(2024, 8, 31));
-    auto items = Load(ann, 1);
-    WriteChkReminders(items, ReadScheduleMember(ann), 40, false, Today());
+    const auto [ann, flu] = AnnWithFluAndDentalReminded();
     const auto before = Reminders();
     ASSERT_EQ(before.size(), 2u);
     const qint32 records = Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK"));
@@ -375,7 +379,7 @@ TEST_F(CheckupSchedule, AFailingDeletionOrReminderWriteChangesNothing)
     refuseKey.SQL() << QStringLiteral("CREATE TRIGGER RefuseReminderKey BEFORE UPDATE OF ToDoID ON MEDTEMPL")
                     << QStringLiteral("WHEN NEW.TemplID = %1 BEGIN SELECT RAISE(ABORT, 'refused'); END").arg(flu);
     refuseKey.ExecSQL();
-    items = Load(ann, 1);
+    auto items = Load(ann, 1);
     EXPECT_THROW(WriteChkReminders(items, ReadScheduleMember(ann), 40, false, Today()), EDatabaseError);
     EXPECT_TRUE(Reminders().empty());
 }

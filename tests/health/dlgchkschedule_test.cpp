@@ -12,11 +12,13 @@
 
 #include "context/context.h"
 #include "controls/efpicture.h"
+#include "controls/formdate.h"
 #include "platform/dataset.h"
 #include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +28,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
@@ -130,7 +133,16 @@ TEST_F(CheckupWindows, PerformedRecordsTheCheckupAndTheReminderIsWrittenOnClose)
         EXPECT_EQ(perform.windowTitle(), QStringLiteral("Checkup Performed"));
         EXPECT_EQ(perform.JzLbCheckup->text(), QStringLiteral("Dental Cleaning"));
         EXPECT_TRUE(perform.MemoMsg->toPlainText().startsWith(QStringLiteral("A cleaning")));
-        perform.PFDate->SetDateTimeValue(EncodeDate(2024, 8, 31));
+        perform.SBDate->click();
+        TFormDate& picker = SharedDatePicker();
+        picker.SelCalend->setSelectedDate(QDate(2024, 8, 31));
+        picker.SelCalendClick();
+        picker.HandleHideRequest();
+        if (perform.PFDate->DateTimeValue() != EncodeDate(2024, 8, 31)) {
+            ADD_FAILURE() << "the date picked in the calendar is not in the field";
+            perform.reject();
+            return;
+        }
         perform.CBDoc->setEditText(QStringLiteral("Bright \"Smiles\" Dental"));
         perform.MemoNote->setPlainText(QStringLiteral("no cavities"));
         SavePicture(perform, QStringLiteral("checkup_performed"));
@@ -457,6 +469,9 @@ TEST_F(CheckupWindows, BothListsPrintAsTheyAreShown)
     EXPECT_TRUE(dental[0].contains(QStringLiteral("8/31/2024")));
     EXPECT_TRUE(dental[0].contains(QStringLiteral("2/28/2025")));
     EXPECT_EQ(schedule.textLines.filter(QStringLiteral("Not available")).size(), 9);
+    const QStringList footer = schedule.textLines.filter(QStringLiteral("Printed by CarePortfolio on "));
+    ASSERT_EQ(footer.size(), 1);
+    EXPECT_TRUE(footer[0].endsWith(QStringLiteral("Page 1"))) << footer[0].toStdString();
 
     const TCapturedPrintout log = CapturePrintout([&] { dialog.ButtonLReportClick(); }, QStringLiteral("checkup_log_report"));
     EXPECT_TRUE(log.firstPageTexts.contains(QStringLiteral("Personal Medical Checkup Log")));

@@ -461,6 +461,9 @@ TEST_F(ImmunizationWindows, ThePrintedRecordShowsEveryDoseInItsPreviewAndTextExp
     const QStringList meningococcal = printout.textLines.filter(QStringLiteral("Meningococcal booster"));
     ASSERT_EQ(meningococcal.size(), 1);
     EXPECT_TRUE(meningococcal[0].contains(QStringLiteral("5/31/2040")));
+    const QStringList footers = printout.textLines.filter(QStringLiteral("Printed by CarePortfolio on "));
+    ASSERT_EQ(footers.size(), 2);
+    EXPECT_TRUE(footers[1].endsWith(QStringLiteral("Page 2"))) << footers[1].toStdString();
 }
 
 }  // namespace

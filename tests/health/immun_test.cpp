@@ -5,6 +5,8 @@
 #include "health/immunpoints.h"
 #include "health/immunrecord.h"
 
+#include "chkenv.h"
+
 #include "context/context.h"
 #include "platform/dataset.h"
 #include "tests/support/testsupport.h"
@@ -13,34 +15,8 @@
 
 namespace {
 
-class Immunization : public ::testing::Test {
+class Immunization : public CheckupEnv {
 protected:
-    void SetUp() override
-    {
-        DataFolder = folder_.Path();
-        Clock::SetFixed(QDateTime(QDate(2025, 3, 31), QTime(10, 0)));
-    }
-    void TearDown() override { Clock::SetFixed({}); }
-
-    static TDateTime Today() { return EncodeDate(2025, 3, 31); }
-
-    static qint32 AddMember(const QString& firstName, TDateTime dob)
-    {
-        return AppendRow(DataFolder, QStringLiteral("MEDPROF"), QStringLiteral("MemberID"), [&](TDataSet& row) {
-            row.FieldByName(QStringLiteral("FirstName")).SetAsString(firstName);
-            row.FieldByName(QStringLiteral("MiddleName")).SetAsString(QStringLiteral("Q"));
-            row.FieldByName(QStringLiteral("LastName")).SetAsString(QStringLiteral("O'Neil"));
-            row.FieldByName(QStringLiteral("Sex")).SetAsInteger(1);
-            row.FieldByName(QStringLiteral("DOB")).SetAsDateTime(dob);
-        });
-    }
-    static qint32 Count(const QString& sql)
-    {
-        TQuery query(DataFolder);
-        query.SQL() << sql;
-        query.Open();
-        return query.Fields(0).AsInteger();
-    }
     static qint32 TemplOf(qint32 memberId, const QString& vaccineStart, const QString& dose)
     {
         TQuery query(DataFolder);
@@ -52,56 +28,18 @@ protected:
         query.Open();
         return query.Eof() ? 0 : query.Fields(0).AsInteger();
     }
-    static qint32 RecordDose(qint32 memberId, qint32 templId, TDateTime date, const QString& doctor = {},
-                             qint32 expId = 0)
-    {
-        return AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
-            row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(memberId);
-            row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(templId);
-            row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(date);
-            row.FieldByName(QStringLiteral("Doctor")).SetAsString(doctor);
-            row.FieldByName(QStringLiteral("ExpID")).SetAsInteger(expId);
-        });
-    }
-    static qint32 AddExpenseWithSplits(qint32 memberId)
-    {
-        const qint32 expId = AppendRow(DataFolder, QStringLiteral("MEDEXP"), QStringLiteral("ExpID"), [&](TDataSet& row) {
-            row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(memberId);
-            row.FieldByName(QStringLiteral("TotalExpense")).SetAsFloat(19.99);
-            row.FieldByName(QStringLiteral("ServiceDate")).SetAsDateTime(EncodeDate(2025, 1, 31));
-        });
-        for (const qint32 account : {1, 7})
-            AppendRow(DataFolder, QStringLiteral("MEDEXPSP"), QString(), [&](TDataSet& row) {
-                row.FieldByName(QStringLiteral("ExpID")).SetAsInteger(expId);
-                row.FieldByName(QStringLiteral("AccountID")).SetAsInteger(account);
-                row.FieldByName(QStringLiteral("Amount")).SetAsFloat(0.29);
-            });
-        return expId;
-    }
-    static std::vector<std::pair<QString, TDateTime>> Reminders()
-    {
-        TQuery query(DataFolder);
-        query.SQL() << QStringLiteral("SELECT Description, Due FROM TODO01 WHERE CategoryNo = 5 ORDER BY Due, Todoid");
-        query.Open();
-        std::vector<std::pair<QString, TDateTime>> rows;
-        for (; !query.Eof(); query.Next())
-            rows.emplace_back(query.Fields(0).AsString(), query.Fields(1).AsDateTime());
-        return rows;
-    }
     static int IndexOfAge(const TImmuGrid& grid, qint32 age)
     {
         const auto found = std::find(grid.doseAges.begin(), grid.doseAges.end(), age);
         return found == grid.doseAges.end() ? -1 : static_cast<int>(found - grid.doseAges.begin());
     }
-
-    FreshDataFolder folder_;
 };
 
 // ---- First use and the grid ----
 
 TEST_F(Immunization, FirstUseCopiesEveryMasterRowOnceInTheMastersOrder)
 {
-    const qint32 ann = AddMember(QStringLiteral("Ann"), EncodeDate(2024, 5, 31));
+    const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(2024, 5, 31));
     const qint32 masters = Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 1"));
     ASSERT_GT(masters, 20);
 
@@ -123,11 +61,11 @@ TEST_F(Immunization, FirstUseCopiesEveryMasterRowOnceInTheMastersOrder)
 
 TEST_F(Immunization, TheGridHasAVaccineARowAndADoseAgeAColumnWithRecordedDosesDone)
 {
-    const qint32 ann = AddMember(QStringLiteral("Ann"), EncodeDate(2024, 5, 31));
+    const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(2024, 5, 31));
     LoadImmuGrid(ann);
     const qint32 hepB2 = TemplOf(ann, QStringLiteral("Hepatitis B"), QStringLiteral("Dose 2"));
-    const qint32 record = RecordDose(ann, hepB2, EncodeDate(2024, 7, 1));
-    RecordDose(ann, hepB2, EncodeDate(2024, 8, 1));   // a second record: the first one shows
+    const qint32 record = AddRecord(ann, hepB2, EncodeDate(2024, 7, 1));
+    AddRecord(ann, hepB2, EncodeDate(2024, 8, 1));   // a second record: the first one shows
 
     auto grid = LoadImmuGrid(ann);
     ASSERT_TRUE(grid);
@@ -152,7 +90,7 @@ TEST_F(Immunization, TheGridHasAVaccineARowAndADoseAgeAColumnWithRecordedDosesDo
 
 TEST_F(Immunization, NoDataPutsTwoDosesInOneCellOrADoseOutsideTheGrid)
 {
-    const qint32 ann = AddMember(QStringLiteral("Ann"), EncodeDate(2024, 5, 31));
+    const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(2024, 5, 31));
     LoadImmuGrid(ann);
     // Two year points of one vaccine, as older data may hold, and a point of no vaccine.
     for (const auto& [immuId, ageLow] : {std::pair{3, 8}, std::pair{0, 5}})
@@ -174,7 +112,7 @@ TEST_F(Immunization, NoDataPutsTwoDosesInOneCellOrADoseOutsideTheGrid)
 
 TEST_F(Immunization, AScheduleThatStaysEmptyAfterTheCopyIsReportedAsLost)
 {
-    const qint32 ann = AddMember(QStringLiteral("Ann"), EncodeDate(2024, 5, 31));
+    const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(2024, 5, 31));
     TQuery wipe(DataFolder);
     wipe.SQL() << QStringLiteral("DELETE FROM MEDTEMPL WHERE TemplType = 1");
     wipe.ExecSQL();
@@ -186,7 +124,7 @@ TEST_F(Immunization, AScheduleThatStaysEmptyAfterTheCopyIsReportedAsLost)
 TEST_F(Immunization, ADoseAheadGetsOneReminderDueAtBirthPlusItsMonths)
 {
     // Ten months old on 31 March 2025; born on a month's last day.
-    const qint32 kim = AddMember(QStringLiteral("Kim"), EncodeDate(2024, 5, 31));
+    const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
     auto grid = LoadImmuGrid(kim);
     WriteImmuReminders(kim, *grid, Today());
 
@@ -217,11 +155,11 @@ TEST_F(Immunization, ADoseAheadGetsOneReminderDueAtBirthPlusItsMonths)
 
 TEST_F(Immunization, ADoneOrPassedDoseLosesItsReminder)
 {
-    const qint32 kim = AddMember(QStringLiteral("Kim"), EncodeDate(2024, 5, 31));
+    const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
     auto grid = LoadImmuGrid(kim);
     WriteImmuReminders(kim, *grid, Today());
     const qint32 mmr1 = TemplOf(kim, QStringLiteral("Measles"), QStringLiteral("Dose 1"));
-    RecordDose(kim, mmr1, EncodeDate(2025, 3, 1));
+    AddRecord(kim, mmr1, EncodeDate(2025, 3, 1));
 
     auto done = LoadImmuGrid(kim);
     WriteImmuReminders(kim, *done, Today());
@@ -236,7 +174,7 @@ TEST_F(Immunization, ADoneOrPassedDoseLosesItsReminder)
 
 TEST_F(Immunization, AFailingReminderWriteChangesNoRow)
 {
-    const qint32 kim = AddMember(QStringLiteral("Kim"), EncodeDate(2024, 5, 31));
+    const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
     auto grid = LoadImmuGrid(kim);
     TQuery trap(DataFolder);
     trap.SQL() << QStringLiteral("CREATE TRIGGER NoMore BEFORE INSERT ON TODO01 WHEN (SELECT COUNT(*) FROM TODO01 "
@@ -301,7 +239,7 @@ TEST_F(Immunization, MonthsFromTwoYearsOnAreWholeYearsAndAVaccineHasOneYearPoint
 
 TEST_F(Immunization, ANewVaccineIsStoredAndReadBackWithItsPointsInOrder)
 {
-    const qint32 ann = AddMember(QStringLiteral("Ann"), EncodeDate(2024, 5, 31));
+    const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(2024, 5, 31));
     TVaccineEdit vaccine{ann, 14, QStringLiteral("Cat's \"flu\" <b>shot</b>"), {"first line", "second"}, {}};
     AddSchedulePoint(vaccine.points, TAgeUnit::Years, 5);
     AddSchedulePoint(vaccine.points, TAgeUnit::Months, 18);
@@ -320,7 +258,7 @@ TEST_F(Immunization, ANewVaccineIsStoredAndReadBackWithItsPointsInOrder)
 
 TEST_F(Immunization, AnEditRemovesPointsWithWhatHangsOnThemAndRenamesTheKeptOnes)
 {
-    const qint32 ann = AddMember(QStringLiteral("Ann"), EncodeDate(2024, 5, 31));
+    const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(2024, 5, 31));
     TVaccineEdit vaccine{ann, 14, QStringLiteral("Flu"), {}, {}};
     AddSchedulePoint(vaccine.points, TAgeUnit::Months, 6);
     AddSchedulePoint(vaccine.points, TAgeUnit::Months, 7);
@@ -328,7 +266,7 @@ TEST_F(Immunization, AnEditRemovesPointsWithWhatHangsOnThemAndRenamesTheKeptOnes
     TVaccineEdit edit = ReadVaccine(ann, 14);
     const TVaccSched six = edit.points[0];
     const qint32 expId = AddExpenseWithSplits(ann);
-    RecordDose(ann, six.templId, EncodeDate(2024, 11, 30), {}, expId);
+    AddRecord(ann, six.templId, EncodeDate(2024, 11, 30), {}, expId);
     EXPECT_TRUE(PointHasRecords(six.templId));
     EXPECT_FALSE(PointHasRecords(edit.points[1].templId));
     EXPECT_EQ(RemovePointQuestion(six), QStringLiteral("You have a record for the schedule of 6 months old. Do you "
@@ -352,15 +290,15 @@ TEST_F(Immunization, AnEditRemovesPointsWithWhatHangsOnThemAndRenamesTheKeptOnes
 
 TEST_F(Immunization, DeletingAVaccineRemovesEverythingOfItAndNothingElse)
 {
-    const qint32 kim = AddMember(QStringLiteral("Kim"), EncodeDate(2024, 5, 31));
+    const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
     auto grid = LoadImmuGrid(kim);
     WriteImmuReminders(kim, *grid, Today());
     const qint32 mmr1 = TemplOf(kim, QStringLiteral("Measles"), QStringLiteral("Dose 1"));
     const qint32 hib1 = TemplOf(kim, QStringLiteral("Haemophilus"), QStringLiteral("Dose 1"));
     const qint32 mmrExpense = AddExpenseWithSplits(kim);
     const qint32 hibExpense = AddExpenseWithSplits(kim);
-    RecordDose(kim, mmr1, EncodeDate(2025, 3, 1), {}, mmrExpense);
-    RecordDose(kim, hib1, EncodeDate(2024, 7, 31), {}, hibExpense);
+    AddRecord(kim, mmr1, EncodeDate(2025, 3, 1), {}, mmrExpense);
+    AddRecord(kim, hib1, EncodeDate(2024, 7, 31), {}, hibExpense);
     const qint32 reminders = static_cast<qint32>(Reminders().size());
 
     EXPECT_EQ(DeleteVaccineQuestion(QStringLiteral("Measles, Mumps, Rubella (MMR)")),
@@ -380,7 +318,7 @@ TEST_F(Immunization, DeletingAVaccineRemovesEverythingOfItAndNothingElse)
 
 TEST_F(Immunization, ADoseRecordIsCheckedInOrder)
 {
-    const qint32 kim = AddMember(QStringLiteral("Kim"), EncodeDate(2024, 5, 31));
+    const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
     LoadImmuGrid(kim);
     TDoseRecordForm form =
         LoadDoseRecord(kim, TemplOf(kim, QStringLiteral("Hepatitis B"), QStringLiteral("Dose 2")), 0);
@@ -411,7 +349,7 @@ TEST_F(Immunization, ADoseRecordIsCheckedInOrder)
 
 TEST_F(Immunization, ADoseRecordWritesItsDoctorAndLinksOrDropsItsExpense)
 {
-    const qint32 kim = AddMember(QStringLiteral("Kim"), EncodeDate(2024, 5, 31));
+    const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
     LoadImmuGrid(kim);
     const qint32 hib2 = TemplOf(kim, QStringLiteral("Haemophilus"), QStringLiteral("Dose 2"));
     TDoseRecordForm form = LoadDoseRecord(kim, hib2, 0);
@@ -450,7 +388,7 @@ TEST_F(Immunization, ADoseRecordWritesItsDoctorAndLinksOrDropsItsExpense)
 
 TEST_F(Immunization, AFailingDoseRecordWritesNothing)
 {
-    const qint32 kim = AddMember(QStringLiteral("Kim"), EncodeDate(2024, 5, 31));
+    const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
     LoadImmuGrid(kim);
     TDoseRecordForm form = LoadDoseRecord(kim, TemplOf(kim, QStringLiteral("Haemophilus"), QStringLiteral("Dose 2")), 0);
     form.date = EncodeDate(2024, 9, 30);
@@ -470,16 +408,16 @@ TEST_F(Immunization, AFailingDoseRecordWritesNothing)
 
 TEST_F(Immunization, ThePrintedRecordNumbersDosesByVaccineAndAgeAndSplitsLongDoctors)
 {
-    const qint32 kim = AddMember(QStringLiteral("Kim"), EncodeDate(2024, 5, 31));
+    const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
     LoadImmuGrid(kim);
     // A point added later to the first vaccine still counts after its others.
     TVaccineEdit hepB = ReadVaccine(kim, 1);
     TVaccineEdit added{kim, 1, hepB.name, {}, {}};
     AddSchedulePoint(added.points, TAgeUnit::Months, 3);
     SaveNewVaccine(added);
-    RecordDose(kim, TemplOf(kim, QStringLiteral("Hepatitis B"), QStringLiteral("Dose 1")), EncodeDate(2024, 5, 31),
+    AddRecord(kim, TemplOf(kim, QStringLiteral("Hepatitis B"), QStringLiteral("Dose 1")), EncodeDate(2024, 5, 31),
                QStringLiteral("Northside Children's Clinic"));
-    RecordDose(kim, TemplOf(kim, QStringLiteral("Hepatitis B"), QStringLiteral("Dose 2")), EncodeDate(2024, 6, 30),
+    AddRecord(kim, TemplOf(kim, QStringLiteral("Hepatitis B"), QStringLiteral("Dose 2")), EncodeDate(2024, 6, 30),
                QStringLiteral("Dr. Short"));
 
     FillImmuReport(kim);
