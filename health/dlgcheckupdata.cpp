@@ -2,6 +2,7 @@
 
 #include "chkschedule.h"
 
+#include "controls/efpicture.h"
 #include "platform/ui/cursor.h"
 
 #include <QComboBox>
@@ -9,6 +10,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TCheckupDataOutcome ShowCheckupDataDialog(QWidget* parent, qint32 memberId, qint32 checkupId)

@@ -2,13 +2,16 @@
 
 #include "chkschedule.h"
 
+#include "controls/efpicture.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/messagebox.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TChkPerformOutcome ShowCheckupPerformedDialog(QWidget* parent, qint32 memberId, qint32 templId)
