@@ -15,6 +15,7 @@
 #include "health/dlgnewinsurance.h"
 #include "health/dlgnewmedmember.h"
 #include "health/filterform.h"
+#include "health/schedulemember.h"
 #include "organizer/dlgbizaddrbook.h"
 #include "organizer/dlgemailtodolist.h"
 #include "organizer/dlgiir.h"
@@ -31,9 +32,6 @@
 #include "shell/pages/launcher.h"
 
 namespace {
-
-// Doctors and hospitals, which is also the category of the schedules' reminders.
-constexpr qint32 kScheduleReminderCategory = 5;
 
 // Pages that change the members tell the main window, whose go-to list and
 // history name them.
@@ -143,7 +141,7 @@ ModulePageTable ProgramPages()
 
     // The folder tree opens the list on the schedule reminders' category.
     Launcher::Register(TDialogID::ToDoList, [](const TDialogRequest&) {
-        ShowToDoList(nullptr, kScheduleReminderCategory);
+        ShowToDoList(nullptr, ScheduleReminderCategory);
         return TDialogOutcome{};
     });
 
@@ -165,7 +163,7 @@ ModulePageTable ProgramPages()
 
     ModulePageTable pages;
     pages.Register(ModToDoTutor, [](QWidget* parent) {
-        return new TFormToDoTutor(parent, [] { return new TTodoListForm(nullptr, kScheduleReminderCategory); });
+        return new TFormToDoTutor(parent, [] { return new TTodoListForm(nullptr, ScheduleReminderCategory); });
     });
     pages.Register(ModAddrTutor, [](QWidget* parent) {
         return new TFormAddrTutor(parent, [] {
