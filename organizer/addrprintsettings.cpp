@@ -20,9 +20,12 @@ TAddrPrintSettings DefaultSettings()
     return settings;
 }
 
+// A margin typed in the millions of inches is still a length the checks can
+// refuse: the count stops far beyond any paper, inside the range of an int.
 int Pixels(double inches, int ppi)
 {
-    return qRound(inches * ppi);
+    constexpr double kBeyondAnyPaper = 1e9;
+    return qRound(std::clamp(inches * ppi, -kBeyondAnyPaper, kBeyondAnyPaper));
 }
 
 // One side of the card box: the card's length, cut to the printable length

@@ -271,9 +271,14 @@ void TAddrStyleDlg::Print(bool preview)
 
 void TAddrStyleDlg::CancelBtnClick()
 {
+    reject();
+}
+
+void TAddrStyleDlg::reject()
+{
     settings_ = snapshot_;
     PutSnapshotBack(printed_);
-    reject();
+    QDialog::reject();
 }
 
 // ---- Report style -------------------------------------------------------------

@@ -45,6 +45,8 @@ public:
     // OK prints (and closes after a print), Preview shows the preview.
     void Print(bool preview);
     void CancelBtnClick();
+    // Escape and the close box cancel as the button does.
+    void reject() override;
     // Whether the last print or preview ended in printing.
     bool Printed() const { return printed_; }
 

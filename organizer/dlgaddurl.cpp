@@ -55,6 +55,7 @@ TDlgAddURL::TDlgAddURL(const TLinkTree& tree, QWidget* parent)
     TreeViewFolderTree = new QTreeWidget;
     TreeViewFolderTree->setHeaderHidden(true);
     TreeViewFolderTree->setColumnCount(1);
+    ShowWholeNames(*TreeViewFolderTree);
     auto* labelFolder = new QLabel(QStringLiteral("Create it in the following  folder:"));
     labelFolder->setBuddy(TreeViewFolderTree);
     connect(TreeViewFolderTree, &QTreeWidget::itemExpanded, this,

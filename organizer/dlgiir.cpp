@@ -53,6 +53,7 @@ TLinkTreeView::TLinkTreeView(QWidget* parent) : QTreeWidget(parent)
     setDropIndicatorShown(false);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::CopyAction);
+    ShowWholeNames(*this);
 }
 
 void TLinkTreeView::dragEnterEvent(QDragEnterEvent* event)

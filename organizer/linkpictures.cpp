@@ -1,7 +1,10 @@
 #include "linkpictures.h"
 
+#include <QEvent>
+#include <QHeaderView>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTreeWidget>
 
 namespace {
 
@@ -76,4 +79,48 @@ QIcon LinkIcon(TLinkPicture picture)
         icon.addPixmap(pixmap, QIcon::Selected);
     }
     return icon;
+}
+
+namespace {
+
+// Keeps the tree's one column as wide as its widest entry shown, and never
+// narrower than the tree: a click or a drop beside a short name still lands
+// on its row.
+class TNameColumnFitter : public QObject {
+public:
+    explicit TNameColumnFitter(QTreeWidget& tree) : QObject(&tree), tree_(tree)
+    {
+        tree.header()->setStretchLastSection(false);
+        tree.viewport()->installEventFilter(this);
+        const auto later = [this] { QMetaObject::invokeMethod(this, [this] { Fit(); }, Qt::QueuedConnection); };
+        connect(&tree, &QTreeWidget::itemExpanded, this, later);
+        connect(&tree, &QTreeWidget::itemCollapsed, this, later);
+        connect(tree.model(), &QAbstractItemModel::rowsInserted, this, later);
+        connect(tree.model(), &QAbstractItemModel::rowsRemoved, this, later);
+        connect(tree.model(), &QAbstractItemModel::dataChanged, this, later);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            Fit();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void Fit()
+    {
+        tree_.resizeColumnToContents(0);
+        if (tree_.columnWidth(0) < tree_.viewport()->width())
+            tree_.setColumnWidth(0, tree_.viewport()->width());
+    }
+
+    QTreeWidget& tree_;
+};
+
+}  // namespace
+
+void ShowWholeNames(QTreeWidget& tree)
+{
+    new TNameColumnFitter(tree);
 }

@@ -4,7 +4,14 @@
 #include <QIcon>
 #include <QPixmap>
 
+class QTreeWidget;
+
 enum class TLinkPicture { ClosedFolder, OpenFolder, WebSite };
 
 QPixmap LinkPicture(TLinkPicture picture, int size);
 QIcon LinkIcon(TLinkPicture picture);
+
+// The link trees show each name whole: the column grows with the deepest
+// entry shown, the tree scrolling sideways to it, and is never narrower than
+// the tree.
+void ShowWholeNames(QTreeWidget& tree);

@@ -227,6 +227,13 @@ TEST(PrintSettings, MarginsAreNumbersNotNegativeAndLeaveRoom)
     EXPECT_EQ(ReportMarginFit({3, 3.5, 0.5, 0.5}, letter),
               "Top/bottom Margins too wide.  Please make it narrower.");
     EXPECT_EQ(ReportMarginFit({0.5, 0.5, 3, 2.6}, letter), "Left/right Margins too wide.  Please make it narrower.");
+    // Margins far beyond any paper are refused, not carried past the pixel count's range.
+    const TMarginCheck vast = CheckMargins({"0.5", "0.5", "10000000", "0.5"});
+    ASSERT_TRUE(vast.error.isEmpty());
+    EXPECT_EQ(ReportMarginFit(vast.inches, letter), "Left/right Margins too wide.  Please make it narrower.");
+    EXPECT_EQ(CardMarginFit({1e9, 0.5, 0.5, 0.5}, pocket, letter),
+              "Top/bottom Margins too wide.  Hearth Journal cannot fit the selected printout size into the "
+              "pre-selected page size or page orientation.");
     EXPECT_EQ(ReportContentBox({0.5, 0.5, 1, 0.5}, letter), QRect(450, 150, 4800 - 2 - 450 - 150, 6300 - 2 - 150 - 150));
     EXPECT_EQ(CardContentBox({0.5, 0.5, 0.5, 0.5}, pocket, letter), QRect(150, 150, 1800, 3000));
     EXPECT_EQ(PrintoutSizes().size(), 16u);

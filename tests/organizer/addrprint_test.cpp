@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -211,6 +212,37 @@ TEST_F(AddressPrinting, TheReportDialogChecksItsFieldsAndMarginsAndCancelPutsThe
     dialog.CancelBtnClick();
     EXPECT_EQ(ReportChosenFields(), DefaultReportFields());
     EXPECT_EQ(ReportStyleSettings().margins[kLeftMargin], "0.5");
+}
+
+// Escape and the close box are the user's Cancel too: what was changed in the
+// dialog goes back as it would with the button.
+TEST_F(AddressPrinting, EscapeAndTheCloseBoxPutTheSettingsBackAsCancelDoes)
+{
+    {
+        TAddrRptStyleDlg dialog;
+        dialog.Start(-1, 0);
+        dialog.show();
+        dialog.EditMargins[kTopMargin]->setText("-0.29");
+        dialog.Print(true);
+        EXPECT_EQ(boxes_.Texts().last(), "The negative margine is invalid.");
+        dialog.ListSrc->setCurrentRow(dialog.ListSrc->count() - 1);   // "Notes"
+        dialog.BtnAddClick();
+        ASSERT_EQ(ReportChosenFields().size(), 5);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        EXPECT_FALSE(dialog.isVisible());
+    }
+    EXPECT_EQ(ReportChosenFields(), DefaultReportFields());
+    EXPECT_EQ(ReportStyleSettings().margins[kTopMargin], "0.5");
+
+    TAddrCardStyleDlg card;
+    card.Start(-1, 0);
+    card.show();
+    card.EditMargins[kRightMargin]->setText("-1");
+    card.Print(true);
+    EXPECT_EQ(boxes_.Texts().last(), "The negative margine is invalid.");
+    card.close();
+    EXPECT_FALSE(card.isVisible());
+    EXPECT_EQ(CardStyleSettings().margins[kRightMargin], "0.5");
 }
 
 TEST_F(AddressPrinting, APreviewFromTheDialogKeepsItOpenAndAPrintClosesIt)

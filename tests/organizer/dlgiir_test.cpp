@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -384,6 +385,46 @@ TEST_F(WebLinkDialog, TheSizeIsKeptAndNeverBelowTheSmallest)
     small.show();
     EXPECT_EQ(small.size(), QSize(320, 270));
     small.reject();
+}
+
+// Folders twenty deep push the names past the tree's edge: both trees scroll
+// sideways to them rather than cut every deep name down to nothing.
+TEST_F(WebLinkDialog, DeepFoldersShowTheirNamesWholeInBothTrees)
+{
+    TLinkTree deep(kRoot);
+    TLinkNode* folder = &deep.Root();
+    for (int level = 1; level <= 20; ++level) {
+        TLinkData data;
+        data.text = QStringLiteral("Allergist referrals, level %1").arg(level);
+        data.folder = true;
+        data.expanded = true;
+        folder = &deep.Append(*folder, data);
+    }
+    // Short names leave the column the tree's width, where a drop beside a name lands on its row.
+    QApplication::processEvents();
+    EXPECT_GE(dialog_.TreeViewIIR->columnWidth(0), dialog_.TreeViewIIR->viewport()->width());
+    const QRect clinic = dialog_.TreeViewIIR->visualItemRect(Item(5));
+    EXPECT_EQ(dialog_.TreeViewIIR->itemAt(dialog_.TreeViewIIR->viewport()->width() - 4, clinic.center().y()), Item(5));
+
+    SaveLinkTree(QStringLiteral("hiir"), deep);
+    TDlgIIR shown;
+    shown.Init(QStringLiteral("hiir"), kRoot, kRoot);
+    shown.show();
+    QTreeWidget& links = *shown.TreeViewIIR;
+    links.scrollToBottom();
+    QApplication::processEvents();
+    EXPECT_GT(links.columnWidth(0), links.indentation() * 20 + links.fontMetrics().horizontalAdvance(folder->text));
+    EXPECT_GT(links.horizontalScrollBar()->maximum(), 0);
+
+    TDlgAddURL add(deep);
+    add.show();
+    QTreeWidget& folders = *add.TreeViewFolderTree;
+    folders.scrollToBottom();
+    QApplication::processEvents();
+    EXPECT_GT(folders.columnWidth(0), folders.indentation() * 20 + folders.fontMetrics().horizontalAdvance(folder->text));
+    EXPECT_GT(folders.horizontalScrollBar()->maximum(), 0);
+    SavePicture(add, QStringLiteral("weblinks_add_deep"));
+    shown.reject();
 }
 
 TEST_F(WebLinkDialog, AFailingSaveKeepsTheDialogOpenWithTheTree)
