@@ -2,6 +2,7 @@
 
 #include "chkschedule.h"
 
+#include "controls/memolines.h"
 #include "platform/dataset.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/guarded.h"
@@ -173,8 +174,7 @@ TChkItemForm TDlgAddCk::Entries() const
     form.interval = SFInterval->value();
     form.unit = UnitOf(*CBInterval);
     form.startAge = SFStartAge->value();
-    const QString detail = MemoCheckup->toPlainText();
-    form.detail = detail.isEmpty() ? QStringList() : detail.split(QLatin1Char('\n'));
+    form.detail = MemoLines(*MemoCheckup);
     return form;
 }
 

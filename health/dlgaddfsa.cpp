@@ -1,5 +1,6 @@
 #include "dlgaddfsa.h"
 
+#include "controls/memolines.h"
 #include "insurancedata.h"
 #include "headerpanel.h"
 #include "keyedglyph.h"
@@ -235,9 +236,7 @@ TFsaElection TDlgAddFSA::Entry()
     entry.year = PFYear->IntegerValue();
     if (!MEditElected->text().isEmpty())
         entry.electedCents = AmountToCents(MEditElected->Value());
-    const QString note = Memo1->toPlainText();
-    if (!note.isEmpty())
-        entry.note = note.split(QLatin1Char('\n'));
+    entry.note = MemoLines(*Memo1);
     return entry;
 }
 

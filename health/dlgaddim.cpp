@@ -1,5 +1,6 @@
 #include "dlgaddim.h"
 
+#include "controls/memolines.h"
 #include "immundata.h"
 
 #include "platform/ui/cursor.h"
@@ -36,12 +37,6 @@ TAgeUnit UnitOf(const QComboBox& box)
     case 1: return TAgeUnit::Years;
     default: return TAgeUnit::None;
     }
-}
-
-QStringList LinesOf(const QPlainTextEdit& memo)
-{
-    const QString text = memo.toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
 }  // namespace
@@ -203,7 +198,7 @@ bool TDlgAddIm::Save()
         return false;
     }
     vaccine_.name = EditVaccine->text();
-    vaccine_.description = LinesOf(*MemoVaccine);
+    vaccine_.description = MemoLines(*MemoVaccine);
     if (const auto refusal = CheckVaccineName(vaccine_.name)) {
         ShowMessageBox(*refusal, MsgIcon::Warning, MsgOk);
         EditVaccine->setFocus();

@@ -1,5 +1,6 @@
 #include "dlgchkrecord.h"
 
+#include "controls/memolines.h"
 #include "datefield.h"
 #include "recordactions.h"
 
@@ -114,8 +115,7 @@ void TChkRecordDialog::TakeEntries()
     TakeItem(form_);
     form_.row.date = PFDate->DateTimeValue();
     form_.row.doctor = CBDoc->currentText();
-    const QString note = MemoNote->toPlainText();
-    form_.row.note = note.isEmpty() ? QStringList() : note.split(QLatin1Char('\n'));
+    form_.row.note = MemoLines(*MemoNote);
 }
 
 bool TChkRecordDialog::Refused(const TChkRecordVerdict& verdict, bool& skip)

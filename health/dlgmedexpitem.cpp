@@ -1,6 +1,7 @@
 #include "dlgmedexpitem.h"
 
 #include "calculator.h"
+#include "controls/memolines.h"
 #include "datefield.h"
 
 #include "context/databasefault.h"
@@ -376,8 +377,7 @@ void TDlgMedExpItem::TakeInformation()
     // Blanks around a name would make a second business of a known one.
     draft.doctor = CBDoctor->currentText().trimmed();
     draft.docAddrId = doctorBoxes_.Id(CBDoctor);
-    const QString note = MemoNote->toPlainText();
-    draft.note = note.isEmpty() ? QStringList() : note.split(QLatin1Char('\n'));
+    draft.note = MemoLines(*MemoNote);
 }
 
 void TDlgMedExpItem::TakePayments()

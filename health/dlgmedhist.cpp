@@ -7,6 +7,7 @@
 #include "controls/efpicture.h"
 #include "controls/efsimple.h"
 #include "controls/efspinner.h"
+#include "controls/memolines.h"
 #include "keyedglyph.h"
 #include "medhistlists.h"
 #include "platform/formatsettings.h"

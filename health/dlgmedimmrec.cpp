@@ -1,5 +1,6 @@
 #include "dlgmedimmrec.h"
 
+#include "controls/memolines.h"
 #include "datefield.h"
 #include "recordactions.h"
 
@@ -163,7 +164,7 @@ void TDlgMedImmRec::TakeEntries()
     form_.date = PFDate->DateTimeValue();
     // Blanks around a name would make a second business of a known one.
     form_.doctor = CBDoc->currentText().trimmed();
-    form_.note = MemoNote->toPlainText().isEmpty() ? QStringList() : MemoNote->toPlainText().split(QLatin1Char('\n'));
+    form_.note = MemoLines(*MemoNote);
 }
 
 bool TDlgMedImmRec::Refused(const TDoseRecordVerdict& verdict)

@@ -3,6 +3,7 @@
 #include "controls/efnumeric.h"
 #include "controls/efpicture.h"
 #include "controls/formdate.h"
+#include "controls/memolines.h"
 #include "controls/moneyedit.h"
 #include "datefield.h"
 #include "dlgmedcategory.h"
@@ -335,8 +336,7 @@ TPaymentEntry TDlgMedPayment::Entry()
     entry.insurer = SFInsurance->text();
     entry.amounts = {CentsOf(*NFAmount), CentsOf(*NFInsPay), CentsOf(*NFOutOfPocket),
                      NFInsPay->Core().WasEverModified(), NFOutOfPocket->Core().WasEverModified()};
-    const QString note = MemoNote->toPlainText();
-    entry.note = note.isEmpty() ? QStringList() : note.split(QLatin1Char('\n'));
+    entry.note = MemoLines(*MemoNote);
     entry.providerAddress = providerAddress_;
     entry.insurerAddress = insurerAddress_;
     return entry;

@@ -1,6 +1,7 @@
 #include "dlgnewinsurance.h"
 
 #include "accountspending.h"
+#include "controls/memolines.h"
 #include "datefield.h"
 #include "insurancedata.h"
 #include "headerpanel.h"
@@ -85,12 +86,6 @@ std::optional<qint64> BoxCents(const TMoneyEdit* box)
     if (box->text().isEmpty())
         return std::nullopt;
     return AmountToCents(box->Value());
-}
-
-QStringList MemoLines(const QPlainTextEdit* memo)
-{
-    const QString text = memo->toPlainText();
-    return text.isEmpty() ? QStringList{} : text.split(QLatin1Char('\n'));
 }
 
 }  // namespace
@@ -396,7 +391,7 @@ TInsurancePlan TDlgNewInsurance::Entry()
     for (const TAmountBox& amount : amounts_)
         entry.*amount.field = TAmountChoice{amount.group->ItemIndex() == 1 ? 1 : 0, BoxCents(amount.box)};
     entry.addrId = addrId_;
-    entry.note = MemoLines(MemoCoverage);
+    entry.note = MemoLines(*MemoCoverage);
     return entry;
 }
 

@@ -1,5 +1,6 @@
 #include "medhistlists.h"
 
+#include "controls/memolines.h"
 #include "datefield.h"
 
 #include "controls/efpicture.h"
@@ -34,12 +35,6 @@ void Warn(const char* text)
 }
 
 }  // namespace
-
-QStringList MemoLines(const QPlainTextEdit& memo)
-{
-    const QString text = memo.toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-}
 
 const std::array<THistoryKind, 5>& HistoryKinds()
 {

@@ -21,9 +21,6 @@ class TDoctorBoxes;
 class TEfController;
 class TEfPictureField;
 
-// A memo's lines; none for an empty memo.
-QStringList MemoLines(const QPlainTextEdit& memo);
-
 enum class TDateRole { Begin, End, Single };
 
 struct THistoryText {

@@ -1,5 +1,6 @@
 #include "dlgatodoform.h"
 
+#include "controls/memolines.h"
 #include "todolist.h"
 
 #include "controls/efcontroller.h"
@@ -26,12 +27,6 @@ namespace {
 
 constexpr qint32 kNoCategory = -1;
 constexpr int kCategoryLimit = 100;
-
-QStringList LinesOf(const QPlainTextEdit& memo)
-{
-    const QString text = memo.toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-}
 
 }  // namespace
 
@@ -159,7 +154,7 @@ bool TDlgATodoForm::DueDate(double& due)
 
 void TDlgATodoForm::BtnOkClick()
 {
-    const QStringList lines = LinesOf(*Description_edit);
+    const QStringList lines = MemoLines(*Description_edit);
     if (lines.isEmpty()) {
         ShowMessageBox(QStringLiteral("Please enter the description."), MsgIcon::Warning, MsgOk);
         Description_edit->setFocus();

@@ -1,6 +1,7 @@
 #include "dlgbusinessaddr.h"
 
 #include "context/context.h"
+#include "controls/memolines.h"
 #include "lookuplists.h"
 #include "platform/dataset.h"
 #include "platform/ui/cursor.h"
@@ -53,12 +54,6 @@ QPlainTextEdit* NewMemo()
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setFixedHeight(60);
     return memo;
-}
-
-QStringList MemoLines(const QPlainTextEdit& memo)
-{
-    const QString text = memo.toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
 void SetMemoLines(QPlainTextEdit& memo, const QStringList& lines)
