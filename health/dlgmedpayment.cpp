@@ -111,6 +111,8 @@ TDlgMedPayment::TDlgMedPayment(QWidget* parent, const TPaymentRequest& request) 
         (*field)->Core().ZeroDisplay = TZeroDisplay::zdHide;
     }
     MemoNote = new QPlainTextEdit;
+    // Tab goes on to the buttons: a keyboard user would be kept in the notes.
+    MemoNote->setTabChangesFocus(true);
     Btn1Ok = new QPushButton(QStringLiteral("OK"));
     Btn1Ok->setDefault(true);
     Btn1Ok->setToolTip(QStringLiteral("Save data and close window"));

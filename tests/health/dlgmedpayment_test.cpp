@@ -300,6 +300,37 @@ TEST_F(PaymentDialogTest, AnInsurerThatCannotBeRecordedKeepsTheDialogOpen)
     EXPECT_EQ(dialog->SFInsurance->text(), QStringLiteral("Brand New"));
 }
 
+TEST_F(PaymentDialogTest, KeyboardAloneGoesThroughEveryFieldAndOutOfTheNotes)
+{
+    auto dialog = Open();
+    const std::vector<QWidget*> expected = {dialog->PFDate,   dialog->CBMember,      dialog->SFDoc,    dialog->CBDoc,
+                                            dialog->CBType,   dialog->SFInsurance,   dialog->CBInsurance,
+                                            dialog->NFAmount, dialog->NFInsPay,      dialog->NFOutOfPocket,
+                                            dialog->MemoNote, dialog->Btn1Ok,        dialog->Btn1Cancel,
+                                            dialog->Btn1Apply};
+    EXPECT_EQ(TabChain(dialog->PFDate, static_cast<int>(expected.size())), expected);
+    EXPECT_EQ(dialog->MemoNote->toPlainText(), QString());
+}
+
+TEST_F(PaymentDialogTest, InsurerTypedWithBlanksAroundItIsTheCompanyOnRecord)
+{
+    auto dialog = Open();
+    dialog->SFDoc->setText(QStringLiteral("Dr. A"));
+    Type(dialog->SFInsurance, QStringLiteral(" Acme \"Health\" O'Day "));
+    Type(dialog->NFAmount, QStringLiteral("19.99"));
+    Type(dialog->NFOutOfPocket, QStringLiteral("19.99"));
+    dialog->Btn1Apply->click();
+    EXPECT_EQ(dialog->SFInsurance->text(), QStringLiteral("Acme \"Health\" O'Day"));
+    // Blanks alone name no company.
+    dialog->SFInsurance->clear();
+    Type(dialog->SFInsurance, QStringLiteral("   "));
+    dialog->Btn1Ok->click();
+    EXPECT_TRUE(boxes_.shown.isEmpty()) << boxes_.Texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Payments(), (QStringList{QStringLiteral("7|1|%1|Dr. A|19.99|0.0|19.99").arg(acme_),
+                                       QStringLiteral("7|1|0|Dr. A|19.99|0.0|19.99")}));
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM CATEGORY WHERE CategoryType = 2")), 1);
+}
+
 class CategoryDialogTest : public PaymentDialogTest {};
 
 TEST_F(CategoryDialogTest, ThreeChoicesGiveTheirKeysAndTheFilterText)
