@@ -334,6 +334,27 @@ TEST_F(MedPayPageTest, MainWindowShowsThePageAndGoesBackAndForwardToIt)
     SavePicture(window, QStringLiteral("formmedpay_mainwindow"));
 }
 
+// Made as small as the main window lets it be, the page still shows its help
+// line by line rather than one over the other, and the largest amount whole.
+TEST_F(MedPayPageTest, TheMainWindowMadeSmallKeepsThePagesTextReadable)
+{
+    Payment(EncodeDate(2024, 5, 1), 1, 1, QStringLiteral("A1"), 999999.99, 0, 999999.99);
+    TFormHealthMain window(ProgramPages());
+    window.show();
+    window.NavigateTo(ModMedPay, 0, 0, 0);
+    auto* page = qobject_cast<TFormMedPay*>(window.CurrentPage());
+    ASSERT_NE(page, nullptr);
+    window.resize(300, 200);
+    // The columns and the totals under them settle over a few rounds of layout.
+    for (int round = 0; round < 5; ++round)
+        QTest::qWait(10);
+    EXPECT_EQ(CrampedWidgets(*page), QStringList());
+    const QAbstractItemView& grid = *page->StringGrid1;
+    for (int column = 2; column < 5; ++column)
+        EXPECT_GE(page->StringGrid1->columnWidth(column), grid.sizeHintForColumn(column)) << column;
+    SavePicture(window, QStringLiteral("formmedpay_small"));
+}
+
 // Nothing in the program asks for the page: it opens where the program was
 // left on it.
 TEST_F(MedPayPageTest, ThePageTheProgramWasLeftOnOpensAgain)
