@@ -170,6 +170,8 @@ QWidget* TFormMedPay::BuildGrid()
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Whole rows are chosen: Tab goes on to the buttons, not to the next cell.
+    StringGrid1->setTabKeyNavigation(false);
     StringGrid1->setWordWrap(false);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -304,6 +304,18 @@ TEST_F(MedPayPageTest, AddEditAndDeleteGoThroughTheDialog)
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please select an existing item to delete.")});
 }
 
+// Tab goes from the grid on to the buttons, as from any other field: moving
+// from cell to cell would keep a keyboard user in the grid.
+TEST_F(MedPayPageTest, TabLeavesTheGridForTheButtons)
+{
+    Payment(EncodeDate(2024, 5, 1), 1, 1, QStringLiteral("A1"), 10, 10, 0);
+    auto page = Open();
+    QApplication::setActiveWindow(page.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+    const std::vector<QWidget*> chain = TabChain(page->StringGrid1, 3);
+    EXPECT_EQ(chain, (std::vector<QWidget*>{page->StringGrid1, page->ButtonAdd, page->ButtonEdit}));
+}
+
 TEST_F(MedPayPageTest, HelpTextTurnsItsPage)
 {
     auto page = Open();
