@@ -298,7 +298,8 @@ void TDlgMedPayment::SFInsuranceExit()
 
 void TDlgMedPayment::EditAddress(QLineEdit& name, TPayAddress& address, const QString& missingText)
 {
-    if (name.text().isEmpty()) {
+    // Blanks name nobody: the save would refuse or drop them.
+    if (name.text().trimmed().isEmpty()) {
         ShowMessageBox(missingText, MsgIcon::Warning, MsgOk);
         name.setFocus();
         return;

@@ -264,6 +264,23 @@ TEST_F(PaymentDialogTest, AddressIsAskedForANamedProviderAndWrittenWithThePaymen
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please enter the name of the health provider first.")});
     dialog->PSBInsClick();
     EXPECT_EQ(boxes_.Texts().value(1), QStringLiteral("Please enter the name of the insurance provider first."));
+    // Blanks are no name either.
+    dialog->SFDoc->setText(QStringLiteral("  "));
+    dialog->SFInsurance->setText(QStringLiteral("  "));
+    int opened = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ++opened;
+            modal->close();
+        }
+    });
+    closer.start(0);
+    dialog->PSBDocClick();
+    dialog->PSBInsClick();
+    closer.stop();
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(boxes_.Texts().mid(2), boxes_.Texts().mid(0, 2));
 
     dialog->SFDoc->setText(QStringLiteral("Dr. \"Bob\" O'Neil"));
     QString caption;
