@@ -255,9 +255,11 @@ void TDlgMedPayment::LoadForm()
 void TDlgMedPayment::RefillProviders()
 {
     CBDoc->clear();
+    // The company is found as the save will find it, blanks around it aside.
+    const QString insurer = SFInsurance->text().trimmed();
     qint32 insurerNo = -1;
-    if (!SFInsurance->text().isEmpty())
-        insurerNo = FindInsurer(SFInsurance->text()).value_or(0);
+    if (!insurer.isEmpty())
+        insurerNo = FindInsurer(insurer).value_or(0);
     FillGenericTextCombo(CBType->currentIndex(), insurerNo, SFDoc->text(), *CBDoc);
 }
 
@@ -291,7 +293,8 @@ void TDlgMedPayment::SFInsuranceExit()
 {
     if (!insChanged_)
         return;
-    CBInsurance->setCurrentIndex(CBInsurance->findText(SFInsurance->text(), Qt::MatchExactly | Qt::MatchCaseSensitive));
+    CBInsurance->setCurrentIndex(
+        CBInsurance->findText(SFInsurance->text().trimmed(), Qt::MatchExactly | Qt::MatchCaseSensitive));
     insChanged_ = false;
     RefillProviders();
 }

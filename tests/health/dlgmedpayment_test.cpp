@@ -335,6 +335,8 @@ TEST_F(PaymentDialogTest, InsurerTypedWithBlanksAroundItIsTheCompanyOnRecord)
     dialog->SFDoc->setText(QStringLiteral("Dr. A"));
     Type(dialog->SFInsurance, QStringLiteral(" Acme \"Health\" O'Day "));
     Type(dialog->NFAmount, QStringLiteral("19.99"));
+    // Leaving the field already shows the company it stands for.
+    EXPECT_EQ(dialog->CBInsurance->currentIndex(), 0);
     Type(dialog->NFOutOfPocket, QStringLiteral("19.99"));
     dialog->Btn1Apply->click();
     EXPECT_EQ(dialog->SFInsurance->text(), QStringLiteral("Acme \"Health\" O'Day"));
