@@ -112,6 +112,8 @@ TDlgMedPayment::TDlgMedPayment(QWidget* parent, const TPaymentRequest& request) 
         (*field)->Core().ZeroDisplay = TZeroDisplay::zdHide;
     }
     MemoNote = new QPlainTextEdit;
+    // Tab goes on to the buttons: a keyboard user would be kept in the notes.
+    MemoNote->setTabChangesFocus(true);
     Btn1Ok = new QPushButton(QStringLiteral("OK"));
     Btn1Ok->setDefault(true);
     Btn1Ok->setToolTip(QStringLiteral("Save data and close window"));
@@ -254,9 +256,11 @@ void TDlgMedPayment::LoadForm()
 void TDlgMedPayment::RefillProviders()
 {
     CBDoc->clear();
+    // The company is found as the save will find it, blanks around it aside.
+    const QString insurer = SFInsurance->text().trimmed();
     qint32 insurerNo = -1;
-    if (!SFInsurance->text().isEmpty())
-        insurerNo = FindInsurer(SFInsurance->text()).value_or(0);
+    if (!insurer.isEmpty())
+        insurerNo = FindInsurer(insurer).value_or(0);
     FillGenericTextCombo(CBType->currentIndex(), insurerNo, SFDoc->text(), *CBDoc);
 }
 
@@ -290,14 +294,16 @@ void TDlgMedPayment::SFInsuranceExit()
 {
     if (!insChanged_)
         return;
-    CBInsurance->setCurrentIndex(CBInsurance->findText(SFInsurance->text(), Qt::MatchExactly | Qt::MatchCaseSensitive));
+    CBInsurance->setCurrentIndex(
+        CBInsurance->findText(SFInsurance->text().trimmed(), Qt::MatchExactly | Qt::MatchCaseSensitive));
     insChanged_ = false;
     RefillProviders();
 }
 
 void TDlgMedPayment::EditAddress(QLineEdit& name, TPayAddress& address, const QString& missingText)
 {
-    if (name.text().isEmpty()) {
+    // Blanks name nobody: the save would refuse or drop them.
+    if (name.text().trimmed().isEmpty()) {
         ShowMessageBox(missingText, MsgIcon::Warning, MsgOk);
         name.setFocus();
         return;

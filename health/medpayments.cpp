@@ -283,15 +283,17 @@ TSavedPayment SavePayment(qint32 medId, const TPaymentEntry& entry, const TPayme
 {
     TTransaction transaction(DataFolder);
     TSavedPayment saved;
-    const bool insurerNamed = !entry.insurer.isEmpty();
-    saved.insurerNo = InsurerNumber(entry.insurer);
+    // Blanks typed around a name would make a second company of the same name.
+    const QString insurer = entry.insurer.trimmed();
+    const bool insurerNamed = !insurer.isEmpty();
+    saved.insurerNo = InsurerNumber(insurer);
     AddGenericText(entry.coverage, saved.insurerNo, entry.provider);
 
     saved.insurerAddress = entry.insurerAddress;
     saved.providerAddress = entry.providerAddress;
     if (insurerNamed) {
-        LookupBizAddr(entry.insurer, kPaymentAddressCategory, saved.insurerAddress.bizId, saved.insurerAddress.contact);
-        WriteAddress(entry.insurer, saved.insurerAddress);
+        LookupBizAddr(insurer, kPaymentAddressCategory, saved.insurerAddress.bizId, saved.insurerAddress.contact);
+        WriteAddress(insurer, saved.insurerAddress);
     } else {
         // No insurer, no insurer's address.
         saved.insurerAddress = {};

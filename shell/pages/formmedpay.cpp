@@ -170,10 +170,16 @@ QWidget* TFormMedPay::BuildGrid()
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Whole rows are chosen: Tab goes on to the buttons, not to the next cell.
+    StringGrid1->setTabKeyNavigation(false);
     StringGrid1->setWordWrap(false);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     StringGrid1->installEventFilter(this);
+    // Each money column, a sixth of the grid, keeps room for the largest
+    // amount of a payment, its cell's margins and grid line.
+    const int money = StringGrid1->fontMetrics().horizontalAdvance(QStringLiteral("$999,999.99")) + 16;
+    StringGrid1->setMinimumWidth(6 * (money + 1));
     rowKeys_ = QList<qint32>(kStartRows, 0);
     return StringGrid1;
 }
@@ -221,13 +227,13 @@ QWidget* TFormMedPay::BuildHelp()
     StyleAsLink(*Label2, Label2->font().pointSize());
 
     // The help takes the height of its text; the grid takes the rest.
-    auto* help = new QWidget;
-    help->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    auto* column = new QVBoxLayout(help);
+    help_ = new QWidget;
+    help_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    auto* column = new QVBoxLayout(help_);
     column->setContentsMargins(0, 6, 0, 0);
     column->addWidget(Notebook);
     column->addWidget(Label2, 0, Qt::AlignRight);
-    return help;
+    return help_;
 }
 
 // The provider's column takes what the four others leave.
@@ -246,6 +252,9 @@ void TFormMedPay::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     LayOutColumns();
+    // The window's least height knows nothing of wrapped text: made small,
+    // the help lines would be drawn over each other. The grid gives way.
+    help_->setMinimumHeight(help_->heightForWidth(help_->width()));
 }
 
 bool TFormMedPay::eventFilter(QObject* watched, QEvent* event)

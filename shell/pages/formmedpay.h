@@ -74,4 +74,5 @@ private:
     int lastFilledRow_ = -1;
     bool scrollToLast_ = false;
     QWidget* totalsGap_ = nullptr;
+    QWidget* help_ = nullptr;
 };

@@ -264,6 +264,23 @@ TEST_F(PaymentDialogTest, AddressIsAskedForANamedProviderAndWrittenWithThePaymen
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please enter the name of the health provider first.")});
     dialog->PSBInsClick();
     EXPECT_EQ(boxes_.Texts().value(1), QStringLiteral("Please enter the name of the insurance provider first."));
+    // Blanks are no name either.
+    dialog->SFDoc->setText(QStringLiteral("  "));
+    dialog->SFInsurance->setText(QStringLiteral("  "));
+    int opened = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ++opened;
+            modal->close();
+        }
+    });
+    closer.start(0);
+    dialog->PSBDocClick();
+    dialog->PSBInsClick();
+    closer.stop();
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(boxes_.Texts().mid(2), boxes_.Texts().mid(0, 2));
 
     dialog->SFDoc->setText(QStringLiteral("Dr. \"Bob\" O'Neil"));
     QString caption;
@@ -298,6 +315,39 @@ TEST_F(PaymentDialogTest, AnInsurerThatCannotBeRecordedKeepsTheDialogOpen)
     EXPECT_EQ(boxes_.Texts().last(), QStringLiteral("Cannot create database record for a new insurance company."));
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->SFInsurance->text(), QStringLiteral("Brand New"));
+}
+
+TEST_F(PaymentDialogTest, KeyboardAloneGoesThroughEveryFieldAndOutOfTheNotes)
+{
+    auto dialog = Open();
+    const std::vector<QWidget*> expected = {dialog->PFDate,   dialog->CBMember,      dialog->SFDoc,    dialog->CBDoc,
+                                            dialog->CBType,   dialog->SFInsurance,   dialog->CBInsurance,
+                                            dialog->NFAmount, dialog->NFInsPay,      dialog->NFOutOfPocket,
+                                            dialog->MemoNote, dialog->Btn1Ok,        dialog->Btn1Cancel,
+                                            dialog->Btn1Apply};
+    EXPECT_EQ(TabChain(dialog->PFDate, static_cast<int>(expected.size())), expected);
+    EXPECT_EQ(dialog->MemoNote->toPlainText(), QString());
+}
+
+TEST_F(PaymentDialogTest, InsurerTypedWithBlanksAroundItIsTheCompanyOnRecord)
+{
+    auto dialog = Open();
+    dialog->SFDoc->setText(QStringLiteral("Dr. A"));
+    Type(dialog->SFInsurance, QStringLiteral(" Acme \"Health\" O'Day "));
+    Type(dialog->NFAmount, QStringLiteral("19.99"));
+    // Leaving the field already shows the company it stands for.
+    EXPECT_EQ(dialog->CBInsurance->currentIndex(), 0);
+    Type(dialog->NFOutOfPocket, QStringLiteral("19.99"));
+    dialog->Btn1Apply->click();
+    EXPECT_EQ(dialog->SFInsurance->text(), QStringLiteral("Acme \"Health\" O'Day"));
+    // Blanks alone name no company.
+    dialog->SFInsurance->clear();
+    Type(dialog->SFInsurance, QStringLiteral("   "));
+    dialog->Btn1Ok->click();
+    EXPECT_TRUE(boxes_.shown.isEmpty()) << boxes_.Texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Payments(), (QStringList{QStringLiteral("7|1|%1|Dr. A|19.99|0.0|19.99").arg(acme_),
+                                       QStringLiteral("7|1|0|Dr. A|19.99|0.0|19.99")}));
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM CATEGORY WHERE CategoryType = 2")), 1);
 }
 
 class CategoryDialogTest : public PaymentDialogTest {};

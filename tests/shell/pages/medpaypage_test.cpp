@@ -304,6 +304,18 @@ TEST_F(MedPayPageTest, AddEditAndDeleteGoThroughTheDialog)
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please select an existing item to delete.")});
 }
 
+// Tab goes from the grid on to the buttons, as from any other field: moving
+// from cell to cell would keep a keyboard user in the grid.
+TEST_F(MedPayPageTest, TabLeavesTheGridForTheButtons)
+{
+    Payment(EncodeDate(2024, 5, 1), 1, 1, QStringLiteral("A1"), 10, 10, 0);
+    auto page = Open();
+    QApplication::setActiveWindow(page.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+    const std::vector<QWidget*> chain = TabChain(page->StringGrid1, 3);
+    EXPECT_EQ(chain, (std::vector<QWidget*>{page->StringGrid1, page->ButtonAdd, page->ButtonEdit}));
+}
+
 TEST_F(MedPayPageTest, HelpTextTurnsItsPage)
 {
     auto page = Open();
@@ -332,6 +344,27 @@ TEST_F(MedPayPageTest, MainWindowShowsThePageAndGoesBackAndForwardToIt)
     EXPECT_EQ(qobject_cast<TFormMedPay*>(window.CurrentPage()), nullptr);
     window.GoBack();
     SavePicture(window, QStringLiteral("formmedpay_mainwindow"));
+}
+
+// Made as small as the main window lets it be, the page still shows its help
+// line by line rather than one over the other, and the largest amount whole.
+TEST_F(MedPayPageTest, TheMainWindowMadeSmallKeepsThePagesTextReadable)
+{
+    Payment(EncodeDate(2024, 5, 1), 1, 1, QStringLiteral("A1"), 999999.99, 0, 999999.99);
+    TFormHealthMain window(ProgramPages());
+    window.show();
+    window.NavigateTo(ModMedPay, 0, 0, 0);
+    auto* page = qobject_cast<TFormMedPay*>(window.CurrentPage());
+    ASSERT_NE(page, nullptr);
+    window.resize(300, 200);
+    // The columns and the totals under them settle over a few rounds of layout.
+    for (int round = 0; round < 5; ++round)
+        QTest::qWait(10);
+    EXPECT_EQ(CrampedWidgets(*page), QStringList());
+    const QAbstractItemView& grid = *page->StringGrid1;
+    for (int column = 2; column < 5; ++column)
+        EXPECT_GE(page->StringGrid1->columnWidth(column), grid.sizeHintForColumn(column)) << column;
+    SavePicture(window, QStringLiteral("formmedpay_small"));
 }
 
 // Nothing in the program asks for the page: it opens where the program was
