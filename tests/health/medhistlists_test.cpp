@@ -72,12 +72,14 @@ protected:
         Settle();
         return dialog.HistoryTab(type);
     }
-    static void Suggest(THistoryTab& tab, const QString& item)
+    // The suggestion is picked and copied into the member's own list.
+    static void CopySuggestion(THistoryTab& tab, const QString& item)
     {
         const QList<QListWidgetItem*> found = tab.ListSuggested->findItems(item, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
         tab.ListSuggested->setCurrentItem(found.first());
         tab.SuggestionClick();
+        tab.CopyClick();
     }
     static void Pick(THistoryTab& tab, const QString& entry)
     {
@@ -108,22 +110,19 @@ TEST_F(HistoryList, CopyingASuggestionTwiceWarnsAndAddsNothing)
     TDlgMedHist& dialog = Open(ann);
     THistoryTab& allergies = Tab(dialog, 0);
     EXPECT_EQ(allergies.GroupOwn->title(), QStringLiteral("My Allergy:"));
-    Suggest(allergies, QStringLiteral("Penicillin"));
-    allergies.CopyClick();
+    CopySuggestion(allergies, QStringLiteral("Penicillin"));
     EXPECT_EQ(Entries(allergies), QStringList{QStringLiteral("Penicillin")});
     EXPECT_TRUE(allergies.EditName->isReadOnly()) << "a suggested name is not edited";
     EXPECT_GT(allergies.CurrentId(), 0);
     EXPECT_FALSE(allergies.ListSuggested->currentItem()->isSelected());
 
-    Suggest(allergies, QStringLiteral("Penicillin"));
-    allergies.CopyClick();
+    CopySuggestion(allergies, QStringLiteral("Penicillin"));
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Duplicated item!")});
     EXPECT_EQ(CountRows(QStringLiteral("MEDHIST"), QStringLiteral("RecordType = 0 AND Field3 = 'Penicillin'")), 1);
     EXPECT_EQ(allergies.ListOwn->count(), 1);
     // The same name on another tab is another record.
     THistoryTab& prescriptions = Tab(dialog, 3);
-    Suggest(prescriptions, QStringLiteral("Penicillin"));
-    prescriptions.CopyClick();
+    CopySuggestion(prescriptions, QStringLiteral("Penicillin"));
     EXPECT_EQ(CountRows(QStringLiteral("MEDHIST"), QStringLiteral("RecordType = 3 AND Field1 = 'Penicillin'")), 1);
     EXPECT_EQ(boxes_.shown.size(), 1);
 }
@@ -135,10 +134,8 @@ TEST_F(HistoryList, TheCaptionCountsTheEntriesAndDeletingAsksFirst)
     THistoryTab& allergies = Tab(dialog, 0);
     allergies.DeleteClick();
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please select one item to delete.")});
-    for (const char* item : {"Codeine", "Food"}) {
-        Suggest(allergies, QString::fromLatin1(item));
-        allergies.CopyClick();
-    }
+    for (const char* item : {"Codeine", "Food"})
+        CopySuggestion(allergies, QString::fromLatin1(item));
     EXPECT_EQ(allergies.GroupOwn->title(), QStringLiteral("My Allergies:"));
 
     Pick(allergies, QStringLiteral("Food"));
@@ -220,8 +217,7 @@ TEST_F(HistoryList, DetailsAreWrittenAsTheyAreLeftAndReadBackOnClick)
     const qint32 ann = AddMember();
     TDlgMedHist& dialog = Open(ann);
     THistoryTab& surgeries = Tab(dialog, 4);
-    Suggest(surgeries, QStringLiteral("Heart Valve "));
-    surgeries.CopyClick();
+    CopySuggestion(surgeries, QStringLiteral("Heart Valve "));
     Type(surgeries.Boxes[1], QStringLiteral("St. Mary's"));
     Focus(surgeries.MemoNote);
     Type(surgeries.MemoNote, QStringLiteral("Two nights"));
@@ -249,8 +245,7 @@ TEST_F(HistoryList, TheAddressButtonSavesTheBusinessForItsBox)
     const qint32 ann = AddMember();
     TDlgMedHist& dialog = Open(ann);
     THistoryTab& surgeries = Tab(dialog, 4);
-    Suggest(surgeries, QStringLiteral("Cataract"));
-    surgeries.CopyClick();
+    CopySuggestion(surgeries, QStringLiteral("Cataract"));
     surgeries.Boxes[1]->setEditText(QStringLiteral("Mercy \"East\""));
     QString nameShown;
     QTimer::singleShot(0, [&] {
@@ -279,8 +274,7 @@ TEST_F(HistoryList, ClosingWithTheCaretInTheSymptomStillSavesIt)
     const qint32 ann = AddMember();
     TDlgMedHist& dialog = Open(ann);
     THistoryTab& allergies = Tab(dialog, 0);
-    Suggest(allergies, QStringLiteral("Penicillin"));
-    allergies.CopyClick();
+    CopySuggestion(allergies, QStringLiteral("Penicillin"));
     Type(allergies.Texts[0], QStringLiteral("Hives"));
     ASSERT_EQ(QApplication::focusWidget(), allergies.Texts[0]);
     ASSERT_TRUE(Close());
@@ -292,8 +286,7 @@ TEST_F(HistoryList, SwitchingTabsWithTheCaretInTheSymptomSavesIt)
     const qint32 ann = AddMember();
     TDlgMedHist& dialog = Open(ann);
     THistoryTab& allergies = Tab(dialog, 0);
-    Suggest(allergies, QStringLiteral("Food"));
-    allergies.CopyClick();
+    CopySuggestion(allergies, QStringLiteral("Food"));
     Type(allergies.Texts[1], QStringLiteral("Antihistamine"));
     THistoryTab& childhood = Tab(dialog, 1);
     Settle();
@@ -365,8 +358,7 @@ TEST_F(HistoryDateRules, AnEndBeforeTheBeginIsRefusedAndEmptiedWhenTheTabIsLeft)
     const qint32 ann = AddMember();
     TDlgMedHist& dialog = Open(ann);
     THistoryTab& childhood = Tab(dialog, 1);
-    Suggest(childhood, QStringLiteral("Measles"));
-    childhood.CopyClick();
+    CopySuggestion(childhood, QStringLiteral("Measles"));
     TypeDate(childhood.Dates[0], QStringLiteral("04012024"), childhood.MemoNote);
     TypeDate(childhood.Dates[1], QStringLiteral("03312024"), dialog.BtnClose);
     EXPECT_EQ(boxes_.Texts(),
@@ -419,8 +411,7 @@ TEST_F(HistoryDateRules, AHospitalTypedBeforeARefusedPickedDateIsStillWritten)
     const qint32 ann = AddMember();
     TDlgMedHist& dialog = Open(ann);
     THistoryTab& surgeries = Tab(dialog, 4);
-    Suggest(surgeries, QStringLiteral("Hernia"));
-    surgeries.CopyClick();
+    CopySuggestion(surgeries, QStringLiteral("Hernia"));
     Type(surgeries.Boxes[1], QStringLiteral("St. Mary's"));
     {
         FocusTakingBoxes boxes;
@@ -454,8 +445,7 @@ TEST_F(HistoryDateRules, APickedDateIsCheckedAndWritten)
     const qint32 ann = AddMember();
     TDlgMedHist& dialog = Open(ann);
     THistoryTab& surgeries = Tab(dialog, 4);
-    Suggest(surgeries, QStringLiteral("Hernia"));
-    surgeries.CopyClick();
+    CopySuggestion(surgeries, QStringLiteral("Hernia"));
     surgeries.DatePickerClick(0);
     ASSERT_NE(DateForm, nullptr);
     EXPECT_EQ(DateForm->SelCalend->selectedDate(), QDate(2024, 12, 31)) << "an empty field opens on today";
