@@ -98,7 +98,9 @@ TDlgMedHist::TDlgMedHist(QWidget* parent) : QDialog(parent), memberId_(CurMember
     PageControl1->setUsesScrollButtons(false);
     PageControl1->addTab(BuildProfile(), QStringLiteral("Profile"));
     PageControl1->addTab(BuildVision(), QStringLiteral("Vision"));
-    birth_ = ReadBirthDate(memberId_);
+    // The member's row is read once: its birth date bounds the history dates.
+    profile_ = ReadMedProfile(memberId_);
+    birth_ = profile_ ? profile_->dob : kNoBirthDate;
     for (const THistoryKind& kind : HistoryKinds()) {
         auto* page = new THistoryTab(kind, memberId_, birth_, doctorBoxes_, EfController1, PageControl1);
         HistoryTabs[size_t(kind.recordType)] = page;
@@ -122,7 +124,7 @@ TDlgMedHist::TDlgMedHist(QWidget* parent) : QDialog(parent), memberId_(CurMember
     resize(537, 437);
 
     doctorBoxes_.RefillAll();
-    LoadProfile();
+    ShowProfile();
     LoadVision();
     for (THistoryTab* tab : HistoryTabs)
         tab->LoadList();
@@ -324,9 +326,8 @@ QWidget* TDlgMedHist::BuildVision()
     return TSVision;
 }
 
-void TDlgMedHist::LoadProfile()
+void TDlgMedHist::ShowProfile()
 {
-    profile_ = ReadMedProfile(memberId_);
     if (!profile_)
         return;
     const TMedProfile& p = *profile_;

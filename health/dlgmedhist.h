@@ -104,7 +104,7 @@ private:
     QWidget* BuildHeader();
     QWidget* BuildProfile();
     QWidget* BuildVision();
-    void LoadProfile();
+    void ShowProfile();
     void LoadVision();
     bool RefuseClose(QLineEdit* edit, const QString& text);
     // Leaving a control of the dialog runs its handler.

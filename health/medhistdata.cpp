@@ -103,14 +103,6 @@ std::optional<TMedVision> ReadMedVision(qint32 memberId)
     return vision;
 }
 
-TDateTime ReadBirthDate(qint32 memberId)
-{
-    TQuery query(DataFolder);
-    query.SQL() << QStringLiteral("SELECT DOB FROM MEDPROF") << QStringLiteral("WHERE MemberID = %1").arg(memberId);
-    query.Open();
-    return query.Eof() ? kNoBirthDate : Field(query, "DOB").AsDateTime();
-}
-
 void WriteMedProfile(qint32 memberId, const TMedProfile& profile, const TMedVision& vision)
 {
     TQuery query(DataFolder);

@@ -56,8 +56,6 @@ struct TMedVision {
 // Empty when the member has no row.
 std::optional<TMedProfile> ReadMedProfile(qint32 memberId);
 std::optional<TMedVision> ReadMedVision(qint32 memberId);
-// kNoBirthDate when the member has no row.
-TDateTime ReadBirthDate(qint32 memberId);
 // Both on the one row, written together; nothing happens without the row.
 void WriteMedProfile(qint32 memberId, const TMedProfile& profile, const TMedVision& vision);
 
