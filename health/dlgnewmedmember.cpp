@@ -96,7 +96,8 @@ qint32 AppendMember(const TNewMemberEntry& entry)
 {
     TQuery query(DataFolder);
     query.SetRequestLive(true);
-    query.SQL() << QStringLiteral("SELECT * FROM MEDPROF");
+    // No row is read: the live result only takes the new one.
+    query.SQL() << QStringLiteral("SELECT * FROM MEDPROF") << QStringLiteral("WHERE MemberID = 0");
     query.Open();
     query.Append();
     const auto field = [&](const char* name) -> TField& { return query.FieldByName(QLatin1String(name)); };
