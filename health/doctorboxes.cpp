@@ -74,10 +74,19 @@ void TDoctorBoxes::ShowText(QComboBox& box, const QString& text)
 
 void TDoctorBoxes::RefillAll()
 {
-    for (const Box& b : boxes_) {
-        const QString text = b.box->currentText();
-        RefillBizAddrCombo(*b.box, kDoctorsCategory);
-        ShowText(*b.box, text);
+    if (boxes_.empty())
+        return;
+    // The businesses are read once, into the first box; the others copy it.
+    QComboBox& source = *boxes_.front().box;
+    const QString sourceText = source.currentText();
+    RefillBizAddrCombo(source, kDoctorsCategory);
+    ShowText(source, sourceText);
+    for (auto b = boxes_.begin() + 1; b != boxes_.end(); ++b) {
+        const QString text = b->box->currentText();
+        b->box->clear();
+        for (int i = 0; i < source.count(); ++i)
+            b->box->addItem(source.itemText(i), source.itemData(i));
+        ShowText(*b->box, text);
     }
 }
 
