@@ -23,7 +23,6 @@ constexpr int kMaxPassword = 10;
 constexpr qint64 kCheckMapBytes = qint64{1} << 30;
 const QString kThisVersion = QStringLiteral("1");
 const QString kIncoming = QStringLiteral("incoming/");
-const QString kGroup = QStringLiteral("group ");
 
 void Warn(TJobTalk& talk, const QString& text)
 {
@@ -177,7 +176,7 @@ private:
             return false;
         }
         talk_.Progress(10);
-        if (lines.value(0) != QStringLiteral("group 1")) {
+        if (lines.value(0) != GroupLine(1)) {
             Warn(talk_, QStringLiteral("Internal error! The first line of Backup.log is not group 1."));
             return false;
         }
@@ -186,7 +185,7 @@ private:
         int disk = 1;
         for (qsizetype i = 1; i < lines.size(); ++i) {
             const QString& name = lines[i];
-            if (diskSet_ && name.contains(kGroup)) {
+            if (diskSet_ && IsGroupLine(name)) {
                 ++disk;
                 talk_.PromptDisk(disk, QStringLiteral("Please insert the disk of your database backup (disk %1) to "
                                                       "the floppy drive and click OK button.")
