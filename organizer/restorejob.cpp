@@ -83,6 +83,13 @@ bool MoveIntoDataFolder(const QString& folder, bool dropOthers)
     return !dropOthers || DropOthers(names, true);
 }
 
+// The database kept aside could not be moved back: the user must do it.
+void AskToRenameByHand(const QString& keptFolder, TJobTalk& talk)
+{
+    Warn(talk, QStringLiteral("Please rename ") + keptFolder + QStringLiteral(" to ") + DataFolder +
+                   QStringLiteral(" to restore the current database."));
+}
+
 // Empties and removes a temporary folder, asking the user to finish when
 // something stays. The database goes last, so that a folder stopped
 // half-way holds it still, or nothing.
@@ -260,8 +267,7 @@ private:
     void RollBack()
     {
         if (!MoveIntoDataFolder(temp_, true)) {
-            Warn(talk_, QStringLiteral("Please rename ") + temp_ + QStringLiteral(" to ") + DataFolder +
-                            QStringLiteral(" to restore the current database."));
+            AskToRenameByHand(temp_, talk_);
             return;
         }
         RemoveTemporary(temp_, talk_);
@@ -397,8 +403,7 @@ void OfferLeftOverDatabases(TJobTalk& talk)
         // What the folder lacks may be missing because the restore stopped
         // while putting files aside: nothing else of the data folder goes.
         if (!MoveIntoDataFolder(folder, false)) {
-            Warn(talk, QStringLiteral("Please rename ") + folder + QStringLiteral(" to ") + DataFolder +
-                           QStringLiteral(" to restore the current database."));
+            AskToRenameByHand(folder, talk);
             continue;
         }
         RemoveTemporary(folder, talk);
