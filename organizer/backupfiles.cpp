@@ -176,6 +176,16 @@ bool ReadListFile(const QString& path, QStringList& lines)
     return true;
 }
 
+QString GroupLine(int disk)
+{
+    return QStringLiteral("group %1").arg(disk);
+}
+
+bool IsGroupLine(const QString& line)
+{
+    return line.contains(QStringLiteral("group "));
+}
+
 QStringList FolderFiles(const QString& folder)
 {
     QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);

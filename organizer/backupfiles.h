@@ -20,6 +20,9 @@ extern const QString kBackupLogName;   // "Backup.log"
 bool WriteListFile(const QString& path, const QStringList& lines);
 // False when the file cannot be read.
 bool ReadListFile(const QString& path, QStringList& lines);
+// The list's line that opens disk N of a set; "group 1" opens every list.
+QString GroupLine(int disk);
+bool IsGroupLine(const QString& line);
 
 // The files of a folder (no folders), the database file first, the rest by name.
 QStringList FolderFiles(const QString& folder);

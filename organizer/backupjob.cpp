@@ -17,7 +17,6 @@ constexpr qint16 kPasswordProperty = 102;
 constexpr qint32 kPasswordObject = 1;
 constexpr qint64 kDiskReserve = 20000;
 constexpr int kMaxPassword = 10;
-const QString kGroup = QStringLiteral("group ");
 const QString kTooBig = QStringLiteral(
     "The size of a single file in your database has exceeded the floppy capacity. Please use hard drive to back it up.");
 const QString kWrongPath = QStringLiteral("Please specify a correct full path to back up the database.");
@@ -26,11 +25,11 @@ const QString kWrongPath = QStringLiteral("Please specify a correct full path to
 // group line per file at most.
 qint64 ListBytes(const TSizedFiles& files, bool groups)
 {
-    qint64 bytes = QStringLiteral("group 1\r\n").size();
+    qint64 bytes = GroupLine(1).size() + 2;
     for (const auto& [name, size] : files) {
         bytes += name.toLocal8Bit().size() + 2;
         if (groups)
-            bytes += (kGroup + QString::number(files.size() + 1) + QStringLiteral("\r\n")).size();
+            bytes += GroupLine(static_cast<int>(files.size()) + 1).size() + 2;
     }
     return bytes;
 }
@@ -195,7 +194,7 @@ public:
             talk_.Tell(QStringLiteral("Internal error! Cannot open the Backup.log file."), MsgIcon::Warning);
             return false;
         }
-        if (lines.value(0) != QStringLiteral("group 1")) {
+        if (lines.value(0) != GroupLine(1)) {
             talk_.Tell(QStringLiteral("Internal error! The first line of Backup.log is not group 1."), MsgIcon::Warning);
             return false;
         }
@@ -218,7 +217,7 @@ private:
         int disk = 1;
         for (qsizetype i = 1; i < lines.size(); ++i) {
             QString name = lines[i];
-            if (diskSet_ && name.contains(kGroup)) {
+            if (diskSet_ && IsGroupLine(name)) {
                 if (disk == 1 && !CopyList())
                     return false;
                 ++disk;
@@ -324,7 +323,7 @@ TBackupPlan PlanDiskSet(const TSizedFiles& files, qint64 capacity)
     if (capacity - kDiskReserve < 0)
         return Refused(kTooBig);
     TBackupPlan plan;
-    plan.lines << QStringLiteral("group 1");
+    plan.lines << GroupLine(1);
     plan.disks = 1;
     qint64 room = capacity - ListBytes(files, true);
     qint64 used = 0;
@@ -333,7 +332,7 @@ TBackupPlan PlanDiskSet(const TSizedFiles& files, qint64 capacity)
             return Refused(kTooBig);
         if (used + size > room) {
             ++plan.disks;
-            plan.lines << kGroup + QString::number(plan.disks);
+            plan.lines << GroupLine(plan.disks);
             room = capacity;
             used = size;
         } else {
@@ -347,7 +346,7 @@ TBackupPlan PlanDiskSet(const TSizedFiles& files, qint64 capacity)
 TBackupPlan PlanFolder(const TSizedFiles& files, qint64 freeSpace)
 {
     TBackupPlan plan;
-    plan.lines << QStringLiteral("group 1");
+    plan.lines << GroupLine(1);
     plan.disks = 1;
     qint64 used = ListBytes(files, false);
     for (const auto& [name, size] : files) {

@@ -23,7 +23,6 @@ constexpr int kMaxPassword = 10;
 constexpr qint64 kCheckMapBytes = qint64{1} << 30;
 const QString kThisVersion = QStringLiteral("1");
 const QString kIncoming = QStringLiteral("incoming/");
-const QString kGroup = QStringLiteral("group ");
 
 void Warn(TJobTalk& talk, const QString& text)
 {
@@ -82,6 +81,13 @@ bool MoveIntoDataFolder(const QString& folder, bool dropOthers)
         if (!MoveFile(folder + name, DataFolder + name))
             return false;
     return !dropOthers || DropOthers(names, true);
+}
+
+// The database kept aside could not be moved back: the user must do it.
+void AskToRenameByHand(const QString& keptFolder, TJobTalk& talk)
+{
+    Warn(talk, QStringLiteral("Please rename ") + keptFolder + QStringLiteral(" to ") + DataFolder +
+                   QStringLiteral(" to restore the current database."));
 }
 
 // Empties and removes a temporary folder, asking the user to finish when
@@ -177,7 +183,7 @@ private:
             return false;
         }
         talk_.Progress(10);
-        if (lines.value(0) != QStringLiteral("group 1")) {
+        if (lines.value(0) != GroupLine(1)) {
             Warn(talk_, QStringLiteral("Internal error! The first line of Backup.log is not group 1."));
             return false;
         }
@@ -186,7 +192,7 @@ private:
         int disk = 1;
         for (qsizetype i = 1; i < lines.size(); ++i) {
             const QString& name = lines[i];
-            if (diskSet_ && name.contains(kGroup)) {
+            if (diskSet_ && IsGroupLine(name)) {
                 ++disk;
                 talk_.PromptDisk(disk, QStringLiteral("Please insert the disk of your database backup (disk %1) to "
                                                       "the floppy drive and click OK button.")
@@ -261,8 +267,7 @@ private:
     void RollBack()
     {
         if (!MoveIntoDataFolder(temp_, true)) {
-            Warn(talk_, QStringLiteral("Please rename ") + temp_ + QStringLiteral(" to ") + DataFolder +
-                            QStringLiteral(" to restore the current database."));
+            AskToRenameByHand(temp_, talk_);
             return;
         }
         RemoveTemporary(temp_, talk_);
@@ -398,8 +403,7 @@ void OfferLeftOverDatabases(TJobTalk& talk)
         // What the folder lacks may be missing because the restore stopped
         // while putting files aside: nothing else of the data folder goes.
         if (!MoveIntoDataFolder(folder, false)) {
-            Warn(talk, QStringLiteral("Please rename ") + folder + QStringLiteral(" to ") + DataFolder +
-                           QStringLiteral(" to restore the current database."));
+            AskToRenameByHand(folder, talk);
             continue;
         }
         RemoveTemporary(folder, talk);

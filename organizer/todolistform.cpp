@@ -232,7 +232,7 @@ void TTodoListForm::LoadToDoGrid()
         description->setFont(font);
         SGTasks->setItem(gridRow, kDescription, description);
         SGTasks->setItem(gridRow, kCategory, Cell(CBCategory->itemText(IndexOfComboId(*CBCategory, row.categoryNo))));
-        todoIds_ << QString::number(row.todoId);
+        todoIds_ << row.todoId;
     }
     SetToDoButtons(!todoIds_.isEmpty());
 }
@@ -267,7 +267,7 @@ void TTodoListForm::SGTasksClick()
         return;
     if (RowFilled(selectedRow_)) {
         const bool done = !Ticked(selectedRow_);
-        ToggleToDoDone(todoIds_[selectedRow_].toInt());
+        ToggleToDoDone(todoIds_[selectedRow_]);
         SGTasks->item(selectedRow_, kDone)->setData(Qt::UserRole, done ? kYes : QString());
         QFont font = SGTasks->font();
         font.setStrikeOut(done);
@@ -308,7 +308,7 @@ void TTodoListForm::BtnEditClick()
 
 void TTodoListForm::OpenItemDialog(bool adding)
 {
-    const qint32 todoId = adding ? 0 : todoIds_[selectedRow_].toInt();
+    const qint32 todoId = adding ? 0 : todoIds_[selectedRow_];
     const auto dialog = MakeUnderHourglass<TDlgATodoForm>(this, adding, todoId);
     dialog->exec();
     if (dialog->Cancelled())
@@ -327,7 +327,7 @@ void TTodoListForm::BtnDeleteClick()
     if (ShowMessageBox(QStringLiteral("Are you sure you want to delete this item?"), MsgIcon::Question,
                        MsgYes | MsgNo) != MsgResult::Yes)
         return;
-    DeleteToDoRow(todoIds_[selectedRow_].toInt());
+    DeleteToDoRow(todoIds_[selectedRow_]);
     LoadToDoGrid();
 }
 

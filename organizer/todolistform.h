@@ -3,7 +3,7 @@
 // due date and category, where items are ticked done, added, edited, deleted
 // and printed.
 #include <QDialog>
-#include <QStringList>
+#include <QList>
 #include <map>
 
 class QComboBox;
@@ -32,7 +32,7 @@ public:
 
     // The grid's rows below the heading, and the Todoid of each filled one.
     int GridRows() const;
-    const QStringList& TodoIds() const { return todoIds_; }
+    const QList<qint32>& TodoIds() const { return todoIds_; }
     bool Ticked(int gridRow) const;
 
     void LoadToDoGrid();
@@ -56,7 +56,7 @@ private:
     bool RowFilled(int gridRow) const;
 
     qint32 presetCategory_;
-    QStringList todoIds_;
+    QList<qint32> todoIds_;
     int selectedColumn_ = 0;
     int selectedRow_ = 0;
 };

@@ -76,6 +76,9 @@ TEST_F(ToDoRows, TickingFlipsDoneAndDeletingRemovesOnlyThatRow)
     ToggleToDoDone(flu);
     EXPECT_FALSE(IsDone(flu));
     ToggleToDoDone(flu + teeth + 100);   // gone: nothing changes
+    EXPECT_FALSE(IsDone(flu));
+    EXPECT_FALSE(IsDone(teeth));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM TODO01")), 2);
 
     DeleteToDoRow(flu);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM TODO01")), 1);

@@ -241,7 +241,7 @@ TEST_F(ToDoWindows, EditingRewritesTheItemAndTheListShowsIt)
                        dialog.EfPFDate->SetDateTimeValue(EncodeDate(2024, 2, 9));
                        dialog.BtnOkClick();
                    });
-    ASSERT_EQ(form.TodoIds(), QStringList({QString::number(eye)}));
+    ASSERT_EQ(form.TodoIds(), QList<qint32>({eye}));
     EXPECT_EQ(Cell(form, 0, 1), QStringLiteral("2/9/2024"));
     EXPECT_EQ(Cell(form, 0, 2), QStringLiteral("Eye test for Ann"));
     // A double-click on an empty row adds.
