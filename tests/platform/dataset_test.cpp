@@ -644,6 +644,24 @@ TEST_F(DataSetTest, EveryLevelOfNestingUndoesOnlyItsOwnWork)
     EXPECT_EQ(kept(), committed) << "the outer roll-back undoes what both inner levels released";
 }
 
+TEST_F(DataSetTest, ATransactionWhoseDatabaseWasClosedAndRemovedEndsQuietly)
+{
+    const QString path = Database::PathIn(folder_.Path());
+    const QString aside = path + QStringLiteral(".aside");
+    {
+        TTransaction transaction(folder_.Path());
+        Exec(QStringLiteral("INSERT INTO CpRept (Column1) VALUES ('lost')"));
+        Database::CloseAll();
+        ASSERT_TRUE(QFile::rename(path, aside));
+    }
+    ASSERT_TRUE(QFile::rename(aside, path));
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM CpRept")), 0);
+    TTransaction again(folder_.Path());   // an outer one: no savepoint left behind
+    Exec(QStringLiteral("INSERT INTO CpRept (Column1) VALUES ('kept')"));
+    again.Commit();
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM CpRept")), 1);
+}
+
 // ---- Connections and failures ----
 
 TEST_F(DataSetTest, AFailingStatementRaisesTheEnginesMessage)
