@@ -293,6 +293,8 @@ TTransaction::~TTransaction()
     if (!open_)
         return;
     try {
+        // Left first: the level is given up even when the roll-back fails.
+        Leave();
         QSqlDatabase db = ConnectionPool::Connection(folder_);
         if (level_ == 1) {
             db.rollback();
@@ -304,7 +306,6 @@ TTransaction::~TTransaction()
     } catch (const EDatabaseError&) {
         // The connection is gone, and with it the transaction.
     }
-    Leave();
 }
 
 void TTransaction::Commit()

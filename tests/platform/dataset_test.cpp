@@ -596,6 +596,72 @@ TEST_F(DataSetTest, ATransactionInsideAnotherJoinsIt)
     EXPECT_EQ(Count(QStringLiteral("SELECT * FROM CpRept")), 2);
 }
 
+TEST_F(DataSetTest, EveryLevelOfNestingUndoesOnlyItsOwnWork)
+{
+    const auto insert = [&](const char* text) {
+        Exec(QStringLiteral("INSERT INTO CpRept (Column1) VALUES ('%1')").arg(QLatin1String(text)));
+    };
+    const auto kept = [&] { return ColumnOf(folder_.Path(), QStringLiteral("SELECT Column1 FROM CpRept ORDER BY Column1")); };
+    {
+        TTransaction outer(folder_.Path());
+        insert("1 outer");
+        {
+            TTransaction middle(folder_.Path());
+            insert("2 middle");
+            {
+                TTransaction failed(folder_.Path());
+                insert("3 failed");
+            }
+            {
+                TTransaction inner(folder_.Path());
+                insert("3 inner");
+                inner.Commit();
+            }
+            middle.Commit();
+        }
+        {
+            TTransaction failed(folder_.Path());
+            insert("2 failed");
+            TTransaction inner(folder_.Path());
+            insert("3 under a failed one");
+            inner.Commit();
+        }
+        outer.Commit();
+    }
+    const QStringList committed{QStringLiteral("1 outer"), QStringLiteral("2 middle"), QStringLiteral("3 inner")};
+    EXPECT_EQ(kept(), committed);
+
+    {
+        TTransaction outer(folder_.Path());
+        insert("1 rolled back");
+        TTransaction middle(folder_.Path());
+        insert("2 released");
+        TTransaction inner(folder_.Path());
+        insert("3 released");
+        inner.Commit();
+        middle.Commit();
+    }
+    EXPECT_EQ(kept(), committed) << "the outer roll-back undoes what both inner levels released";
+}
+
+TEST_F(DataSetTest, ATransactionWhoseDatabaseWasClosedAndRemovedEndsQuietly)
+{
+    const QString path = Database::PathIn(folder_.Path());
+    const QString aside = path + QStringLiteral(".aside");
+    {
+        TTransaction transaction(folder_.Path());
+        Exec(QStringLiteral("INSERT INTO CpRept (Column1) VALUES ('lost')"));
+        Database::CloseAll();
+        ASSERT_TRUE(QFile::rename(path, aside));
+    }
+    ASSERT_TRUE(QFile::rename(aside, path));
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM CpRept")), 0);
+    TTransaction again(folder_.Path());   // an outer one: no savepoint left behind
+    Exec(QStringLiteral("INSERT INTO CpRept (Column1) VALUES ('kept')"));
+    again.Commit();
+    EXPECT_EQ(Count(QStringLiteral("SELECT * FROM CpRept")), 1);
+}
+
 // ---- Connections and failures ----
 
 TEST_F(DataSetTest, AFailingStatementRaisesTheEnginesMessage)
