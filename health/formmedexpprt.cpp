@@ -75,9 +75,8 @@ TFormMedExpPrt::TFormMedExpPrt(const QString& dataFolder)
       RpBand4(AddBandOf(Report1, TRpBandType::rbDetail, 32)),
       Texts(::Texts(RpBand4, Query1)),
       RpBand6(AddBandOf(Report1, TRpBandType::rbPageFooter, 32)),
-      RpSysData1(FooterText(RpBand6, kBandPoints, TRpSysDataType::rpsDate, QStringLiteral("Printed by CarePortfolio on "),
-                            TRpAlignment::Left)),
-      RpSysData2(FooterText(RpBand6, kBandPoints, TRpSysDataType::rpsPageNumber, QStringLiteral("Page "), TRpAlignment::Right))
+      RpSysData1(PrintedOnText(RpBand6, kBandPoints)),
+      RpSysData2(PageNumberText(RpBand6, kBandPoints))
 {
 }
 

@@ -96,9 +96,8 @@ TFormMedHistRept::TFormMedHistRept(const QString& dataFolder)
       Columns(ColumnTexts(RpBand2, Query1)),
       RpBand3(AddBandOf(Report1, TRpBandType::rbGroupFooter, 12)),
       RpBand4(AddBandOf(Report1, TRpBandType::rbPageFooter, 30)),
-      RpSysData1(FooterText(RpBand4, kBandPoints, TRpSysDataType::rpsDate, QStringLiteral("Printed by CarePortfolio on "),
-                            TRpAlignment::Left)),
-      RpSysData2(FooterText(RpBand4, kBandPoints, TRpSysDataType::rpsPageNumber, QStringLiteral("Page "), TRpAlignment::Right))
+      RpSysData1(PrintedOnText(RpBand4, kBandPoints)),
+      RpSysData2(PageNumberText(RpBand4, kBandPoints))
 {
     RpGroup1.SetFooterBand(&RpBand3);
     RpGroup1.BeforePrint = [this](TRpCustomBand&, bool&) { KeepCategoryWithItsFirstRow(); };
