@@ -71,7 +71,7 @@ TAccountOutcome ShowFsaDialog(bool isNewFSA)
     return ShowAccountDialog<TDlgAddFSA>(isNewFSA);
 }
 
-TDlgAddFSA::TDlgAddFSA(bool isNewFSA, QWidget* parent) : QDialog(parent), isNewFSA_(isNewFSA)
+TDlgAddFSA::TDlgAddFSA(bool isNewFSA, QWidget* parent) : TAccountDialog(isNewFSA, FSASaved, LastFSAName, parent)
 {
     setObjectName(QStringLiteral("DlgAddFSA"));
     EfController1 = new TEfController(this);
@@ -101,11 +101,11 @@ TDlgAddFSA::TDlgAddFSA(bool isNewFSA, QWidget* parent) : QDialog(parent), isNewF
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { OKBtnClick(); }); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { CancelBtnClick(); }); });
-    connect(BtnApply, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnApplyClick(); }); });
+    connect(BtnApply, &QPushButton::clicked, this, [this] { RunGuarded([this] { ApplyClick(); }); });
     connect(MEditElected, &QLineEdit::editingFinished, this, [this] { RunGuarded([this] { MEditElectedExit(); }); });
     EfSpinner1->OnClick = [this](TEfSpinner*, TSpinState, double) { spinnerUsed_ = true; };
     PFYear->Core().OnChange = [this] { RunGuarded([this] { PFYearChange(); }); };
-    if (!isNewFSA_)
+    if (!isNewAccount_)
         PFYear->installEventFilter(new TEnterFilter(this, [this] { LoadFSAAccount(); }));
     EfController1->OnPostEdit = [this](QObject* sender, QWidget* gaining) {
         if (sender == PFYear && !EfController1->IsExemptButton(gaining))
@@ -116,8 +116,8 @@ TDlgAddFSA::TDlgAddFSA(bool isNewFSA, QWidget* parent) : QDialog(parent), isNewF
     memberCount_ = CountMembers();
     PFYear->SetIntegerValue(DecodeDate(Date()).year);
     ShowAmounts();
-    BtnApply->setEnabled(isNewFSA_);
-    if (isNewFSA_) {
+    BtnApply->setEnabled(isNewAccount_);
+    if (isNewAccount_) {
         setWindowTitle(QStringLiteral("Add Flexible Spending Account"));
     } else {
         setWindowTitle(QStringLiteral("Edit Flexible Spending Account"));
@@ -212,7 +212,7 @@ void TDlgAddFSA::LoadFSAAccount()
 
 void TDlgAddFSA::PFYearChange()
 {
-    if (spinnerUsed_ && !isNewFSA_)
+    if (spinnerUsed_ && !isNewAccount_)
         LoadFSAAccount();
 }
 
@@ -220,7 +220,7 @@ void TDlgAddFSA::PFYearChange()
 // was typed in the others.
 void TDlgAddFSA::PFYearExit()
 {
-    if (!isNewFSA_ && PFYear->IntegerValue() != loadedYear_)
+    if (!isNewAccount_ && PFYear->IntegerValue() != loadedYear_)
         LoadFSAAccount();
 }
 
@@ -240,14 +240,14 @@ TFsaElection TDlgAddFSA::Entry()
     return entry;
 }
 
-bool TDlgAddFSA::Save(bool insert)
+std::optional<QString> TDlgAddFSA::SaveAccount(bool insert)
 {
     const TFsaElection entry = Entry();
     if (const std::optional<TFsaRefusal> refusal = CheckFsaEntry(entry)) {
         ShowMessageBox(FsaRefusalText(*refusal), MsgIcon::Warning);
         QWidget* const atFault[] = {EditEmpName, PFYear, MEditElected};
         atFault[static_cast<int>(*refusal)]->setFocus();
-        return false;
+        return std::nullopt;
     }
     if (insert) {
         CurAccountID = InsertFsaAccount(entry);
@@ -255,27 +255,10 @@ bool TDlgAddFSA::Save(bool insert)
         LastFSAName = entry.employerName;
         UpdateFsaAccount(CurAccountID, entry);
     }
-    savedAccountName_ = entry.employerName;
-    return true;
+    return entry.employerName;
 }
 
-void TDlgAddFSA::OKBtnClick()
-{
-    FSASaved = true;
-    if (Save(isNewFSA_))
-        accept();
-}
-
-void TDlgAddFSA::BtnApplyClick()
-{
-    FSASaved = true;
-    if (!Save(true))
-        return;
-    appliedOnce_ = true;
-    ClearFSAForm();
-}
-
-void TDlgAddFSA::ClearFSAForm()
+void TDlgAddFSA::ClearForm()
 {
     EditEmpName->clear();
     MEditElected->clear();
@@ -284,21 +267,7 @@ void TDlgAddFSA::ClearFSAForm()
     Memo1->clear();
 }
 
-void TDlgAddFSA::CancelBtnClick()
+QString TDlgAddFSA::TypedName() const
 {
-    reject();
-}
-
-void TDlgAddFSA::reject()
-{
-    FSASaved = appliedOnce_;
-    cancelled_ = true;
-    QDialog::reject();
-}
-
-void TDlgAddFSA::done(int result)
-{
-    if (!EditEmpName->text().isEmpty())
-        LastFSAName = EditEmpName->text();
-    QDialog::done(result);
+    return EditEmpName->text();
 }

@@ -22,7 +22,7 @@ class TMoneyEdit;
 // (noMembers) while the household has no member.
 TAccountOutcome ShowFsaDialog(bool isNewFSA);
 
-class TDlgAddFSA : public QDialog {
+class TDlgAddFSA : public TAccountDialog {
     Q_OBJECT
 public:
     // Reads the FSA of CurAccountID when editing; EDatabaseError when the
@@ -30,9 +30,6 @@ public:
     explicit TDlgAddFSA(bool isNewFSA, QWidget* parent = nullptr);
 
     int MemberCount() const { return memberCount_; }
-    bool Cancelled() const { return cancelled_; }
-    bool AppliedOnce() const { return appliedOnce_; }
-    const QString& SavedAccountName() const { return savedAccountName_; }
 
     QWidget* Panel1;
     QLabel* Label7;   // "Flexible Spending Account", then "FSA with " the employer
@@ -53,28 +50,21 @@ public:
     void PFYearChange();
     void PFYearExit();
     void MEditElectedExit();
-    void OKBtnClick();
-    void BtnApplyClick();
-    void CancelBtnClick();
     void LoadFSAAccount();
 
-    void reject() override;
-    void done(int result) override;
+protected:
+    std::optional<QString> SaveAccount(bool insert) override;
+    void ClearForm() override;
+    QString TypedName() const override;
 
 private:
     QWidget* BuildHeader();
     void BuildLayout();
     TFsaElection Entry();
-    bool Save(bool insert);
     void ShowAmounts();
-    void ClearFSAForm();
 
-    const bool isNewFSA_;
     int memberCount_ = 0;
-    bool cancelled_ = false;
-    bool appliedOnce_ = false;
     bool spinnerUsed_ = false;
     int loadedYear_ = 0;   // the year whose election the fields show
-    QString savedAccountName_;
     TCentsSum reimbursed_;
 };

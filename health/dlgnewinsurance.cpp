@@ -95,7 +95,8 @@ TAccountOutcome ShowInsuranceDialog(bool isNewAccount)
     return ShowAccountDialog<TDlgNewInsurance>(isNewAccount);
 }
 
-TDlgNewInsurance::TDlgNewInsurance(bool isNewAccount, QWidget* parent) : QDialog(parent), isNewAccount_(isNewAccount)
+TDlgNewInsurance::TDlgNewInsurance(bool isNewAccount, QWidget* parent)
+    : TAccountDialog(isNewAccount, InsuranceSaved, LastInsuranceName, parent)
 {
     setObjectName(QStringLiteral("DlgNewInsurance"));
     EfController1 = new TEfController(this);
@@ -582,55 +583,23 @@ void TDlgNewInsurance::Refuse(TInsuranceRefusal refusal)
     ControlOf(refusal)->setFocus();
 }
 
-bool TDlgNewInsurance::SaveAccount(bool insert)
+std::optional<QString> TDlgNewInsurance::SaveAccount(bool insert)
 {
     const TInsurancePlan entry = Entry();
     if (const std::optional<TInsuranceRefusal> refusal = CheckInsuranceSave(entry, LBCoveredMembers->count())) {
         Refuse(*refusal);
-        return false;
+        return std::nullopt;
     }
     if (insert)
         CurAccountID = InsertInsuranceAccount(entry, Keys(LBCoveredMembers, false));
     else
         UpdateInsuranceAccount(CurAccountID, entry);
-    savedAccountName_ = entry.companyName;
-    return true;
+    return entry.companyName;
 }
 
-void TDlgNewInsurance::OKBtnClick()
+QString TDlgNewInsurance::TypedName() const
 {
-    InsuranceSaved = true;
-    if (SaveAccount(isNewAccount_))
-        accept();
-}
-
-void TDlgNewInsurance::ApplyClick()
-{
-    InsuranceSaved = true;
-    if (!SaveAccount(true))
-        return;
-    ClearInsuranceForm();
-    FillMemberLists({});
-    appliedOnce_ = true;
-}
-
-void TDlgNewInsurance::CancelBtnClick()
-{
-    reject();
-}
-
-void TDlgNewInsurance::reject()
-{
-    InsuranceSaved = appliedOnce_;
-    cancelled_ = true;
-    QDialog::reject();
-}
-
-void TDlgNewInsurance::done(int result)
-{
-    if (!EditInsName->text().isEmpty())
-        LastInsuranceName = EditInsName->text();
-    QDialog::done(result);
+    return EditInsName->text();
 }
 
 // Leaving a page with incomplete entries is refused.
@@ -650,7 +619,7 @@ void TDlgNewInsurance::PageChanged(int index)
     shownPage_ = index;
 }
 
-void TDlgNewInsurance::ClearInsuranceForm()
+void TDlgNewInsurance::ClearForm()
 {
     for (QLineEdit* edit : {EditInsName, EditSubNum, EditGroNum})
         edit->clear();
@@ -674,4 +643,5 @@ void TDlgNewInsurance::ClearInsuranceForm()
     LBCoveredMembers->clear();
     LBAllMembers->clear();
     addrId_ = 0;
+    FillMemberLists({});
 }

@@ -29,7 +29,7 @@ class TRadioGroup;
 // (noMembers) while the household has no member.
 TAccountOutcome ShowInsuranceDialog(bool isNewAccount);
 
-class TDlgNewInsurance : public QDialog {
+class TDlgNewInsurance : public TAccountDialog {
     Q_OBJECT
 public:
     // Reads the account of CurAccountID when editing; EDatabaseError when
@@ -37,9 +37,6 @@ public:
     explicit TDlgNewInsurance(bool isNewAccount, QWidget* parent = nullptr);
 
     int MemberCount() const { return memberCount_; }
-    bool Cancelled() const { return cancelled_; }
-    bool AppliedOnce() const { return appliedOnce_; }
-    const QString& SavedAccountName() const { return savedAccountName_; }
 
     QWidget* Panel1;
     QLabel* Label7;   // "Insurance Policy", then the company's name
@@ -96,19 +93,16 @@ public:
     void BtnBWClick();
     void PSBInsClick();
     void SBDateClick();
-    void OKBtnClick();
-    void ApplyClick();
-    void CancelBtnClick();
     // The entry as the controls hold it.
     TInsurancePlan Entry();
-
-    // Escape and the close box leave as Cancel does.
-    void reject() override;
-    void done(int result) override;
 
 protected:
     // The warnings of the amounts read at creation come once the dialog is up.
     void showEvent(QShowEvent* event) override;
+    std::optional<QString> SaveAccount(bool insert) override;
+    // Clears the entries and offers every member again, for the next account.
+    void ClearForm() override;
+    QString TypedName() const override;
 
 private:
     struct TAmountBox {
@@ -136,17 +130,11 @@ private:
     void FillMemberLists(const std::vector<TKeyedItem>& covered);
     void MoveSelected(QListWidget* from, QListWidget* to);
     std::vector<qint32> Keys(QListWidget* list, bool selectedOnly) const;
-    bool SaveAccount(bool insert);
     void Refuse(TInsuranceRefusal refusal);
     QWidget* ControlOf(TInsuranceRefusal refusal) const;
     void PageChanged(int index);
-    void ClearInsuranceForm();
 
-    const bool isNewAccount_;
     int memberCount_ = 0;
-    bool cancelled_ = false;
-    bool appliedOnce_ = false;
-    QString savedAccountName_;
     qint32 addrId_ = 0;
     int shownPage_ = kPageAccountInfo;
     bool turningBack_ = false;
