@@ -411,22 +411,29 @@ void TDlgChkSchedule::BtnEditClick()
     Reselect(LVSchedule, row);
 }
 
-void TDlgChkSchedule::BtnDelClick()
+std::optional<qint32> TDlgChkSchedule::ConfirmedDeletion(QTreeWidget* list)
 {
-    const QList<QTreeWidgetItem*> selected = LVSchedule->selectedItems();
+    const QList<QTreeWidgetItem*> selected = list->selectedItems();
     if (selected.isEmpty()) {
         ShowMessageBox(QStringLiteral("Please select one checkup item."), MsgIcon::Warning, MsgOk);
-        return;
+        return std::nullopt;
     }
-    const int row = LVSchedule->indexOfTopLevelItem(selected.first());
+    const int row = list->indexOfTopLevelItem(selected.first());
     if (ShowMessageBox(DeleteChkQuestion(selected.first()->text(0)), MsgIcon::Question, MsgYes | MsgNo) !=
         MsgResult::Yes) {
-        LVSchedule->setFocus();
-        Reselect(LVSchedule, row);
-        return;
+        list->setFocus();
+        Reselect(list, row);
+        return std::nullopt;
     }
-    DeleteChkItem(selected.first()->data(0, kIdRole).toInt());
-    RefreshBoth();
+    return selected.first()->data(0, kIdRole).toInt();
+}
+
+void TDlgChkSchedule::BtnDelClick()
+{
+    if (const std::optional<qint32> templId = ConfirmedDeletion(LVSchedule)) {
+        DeleteChkItem(*templId);
+        RefreshBoth();
+    }
 }
 
 void TDlgChkSchedule::ButtonSReportClick()
@@ -464,20 +471,10 @@ void TDlgChkSchedule::BtnLogEditClick()
 
 void TDlgChkSchedule::BtnLogDeleteClick()
 {
-    const QList<QTreeWidgetItem*> selected = LVLog->selectedItems();
-    if (selected.isEmpty()) {
-        ShowMessageBox(QStringLiteral("Please select one checkup item."), MsgIcon::Warning, MsgOk);
-        return;
+    if (const std::optional<qint32> checkupId = ConfirmedDeletion(LVLog)) {
+        DeleteCheckRecord(*checkupId);
+        RefreshBoth();
     }
-    const int row = LVLog->indexOfTopLevelItem(selected.first());
-    if (ShowMessageBox(DeleteChkQuestion(selected.first()->text(0)), MsgIcon::Question, MsgYes | MsgNo) !=
-        MsgResult::Yes) {
-        LVLog->setFocus();
-        Reselect(LVLog, row);
-        return;
-    }
-    DeleteCheckRecord(selected.first()->data(0, kIdRole).toInt());
-    RefreshBoth();
 }
 
 void TDlgChkSchedule::ButtonLReportClick()

@@ -82,6 +82,9 @@ private:
     qint32 SelectedTemplId() const;
     qint32 SelectedCheckupId() const;
     void Reselect(QTreeWidget* list, int row);
+    // The id of the line selected in the list once the user agreed to its
+    // deletion; nothing when none is selected or the user declined.
+    std::optional<qint32> ConfirmedDeletion(QTreeWidget* list);
     void WriteReminders();
 
     qint32 memberId_;

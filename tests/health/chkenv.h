@@ -4,8 +4,12 @@
 // was written.
 #include "platform/datetime.h"
 
+#include <QApplication>
 #include <QString>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -29,6 +33,17 @@ protected:
     // The check-up reminders by due date.
     static std::vector<std::pair<QString, TDateTime>> Reminders();
     static qint32 ToDoOf(qint32 templId);
+
+    // Acts on the modal dialog of that class once the event loop shows it.
+    template <class Dialog>
+    static void WhenShown(std::function<void(Dialog&)> act)
+    {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+        });
+    }
 
 private:
     std::unique_ptr<FreshDataFolder> folder_;

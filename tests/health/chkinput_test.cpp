@@ -34,15 +34,6 @@ namespace {
 
 class CheckupInput : public CheckupEnv {
 protected:
-    template <class Dialog>
-    static void WhenShown(std::function<void(Dialog&)> act)
-    {
-        QTimer::singleShot(0, [act] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-        });
-    }
     static int RowWith(const QTreeWidget& list, const QString& name, const QString& frequency)
     {
         for (int n = 0; n < list.topLevelItemCount(); ++n)

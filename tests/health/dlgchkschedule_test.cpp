@@ -42,16 +42,6 @@ protected:
     }
     void TearDown() override { SetFixedMemberExpenseOpener({}); }
 
-    // Acts on the modal dialog of that class once the event loop shows it.
-    template <class Dialog>
-    static void WhenShown(std::function<void(Dialog&)> act)
-    {
-        QTimer::singleShot(0, [act] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-        });
-    }
     static int RowOf(const QTreeWidget& list, const QString& name)
     {
         for (int n = 0; n < list.topLevelItemCount(); ++n)
