@@ -5,6 +5,7 @@
 #include "organizer/dlgiir.h"
 #include "organizer/linkstore.h"
 
+#include "tests/organizer/fakedesktop.h"
 #include "tests/support/scriptedmessageboxes.h"
 
 #include <benchmark/benchmark.h>
@@ -74,24 +75,10 @@ BENCHMARK(OpenWebLinkDialog)->Unit(benchmark::kMillisecond);
 
 // A user closes the dialog long after the desktop named its browser; here
 // the question would still be running beside the save, so it is answered at once.
-class AnsweredDesktop : public TDesktopBrowsing {
-public:
-    AnsweredDesktop() { InstallDesktopBrowsing(this); }
-    ~AnsweredDesktop() override { InstallDesktopBrowsing(nullptr); }
-    std::unique_ptr<THandlerQuery> QueryHttpHandler() override { return std::make_unique<Answer>(); }
-    bool OpenUrl(const QUrl&) override { return false; }
-
-private:
-    class Answer : public THandlerQuery {
-    public:
-        QString Result() override { return QStringLiteral("web-reader.desktop"); }
-    };
-};
-
 void CloseWebLinkDialogSavingTheTree(benchmark::State& state)
 {
     Household household;
-    AnsweredDesktop desktop;
+    FakeDesktop desktop;
     for (auto _ : state) {
         state.PauseTiming();
         auto dialog = OpenDialog();

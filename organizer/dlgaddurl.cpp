@@ -3,6 +3,7 @@
 #include "linkpictures.h"
 #include "textlines.h"
 
+#include "controls/memolines.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 
@@ -141,6 +142,6 @@ void TDlgAddURL::ButtonOKClick()
     result_.linkFlag = webSite ? 1 : 0;
     result_.url = webSite ? EditURL->text().trimmed() : QString();
     result_.targetFolder = chosen.first()->data(0, kAbsoluteIndexRole).toInt();
-    CopyTextLines(result_.note, MemoNote->toPlainText().split(QLatin1Char('\n')));
+    CopyTextLines(result_.note, MemoLines(*MemoNote));
     accept();
 }

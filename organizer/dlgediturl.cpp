@@ -2,6 +2,7 @@
 
 #include "linktree.h"
 
+#include "controls/memolines.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 
@@ -85,7 +86,7 @@ QString TDlgEditURL::URL() const
 
 QStringList TDlgEditURL::NoteLines() const
 {
-    return MemoNote->toPlainText().split(QLatin1Char('\n'));
+    return MemoLines(*MemoNote);
 }
 
 void TDlgEditURL::ButtonOKClick()

@@ -10,6 +10,7 @@
 #include "context/registry.h"
 #include "platform/dataset.h"
 #include "tests/organizer/fakedesktop.h"
+#include "tests/organizer/linktrees.h"
 #include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 #include "tests/shell/pages/qstringprint.h"
@@ -71,32 +72,15 @@ protected:
     static TLinkTree SampleTree()
     {
         TLinkTree tree(kRoot);
-        TLinkData allergies;
-        allergies.text = QStringLiteral("Allergies");
-        allergies.folder = true;
+        TLinkData allergies = Folder(QStringLiteral("Allergies"));
         allergies.expanded = true;
         allergies.note = {QStringLiteral("Spring is worst")};
         TLinkNode& a = tree.Append(tree.Root(), allergies);
-        TLinkData pollen;
-        pollen.text = QStringLiteral("Pollen");
-        pollen.url = QStringLiteral("https://pollen.example/today?zip=02134&o'neil=1");
-        tree.Append(a, pollen);
-        TLinkData kids;
-        kids.text = QStringLiteral("Kids");
-        kids.folder = true;
-        TLinkNode& k = tree.Append(a, kids);
-        TLinkData peanuts;
-        peanuts.text = QStringLiteral("Peanuts");
-        peanuts.url = QStringLiteral("http://nuts.example/");
-        tree.Append(k, peanuts);
-        TLinkData clinic;
-        clinic.text = QStringLiteral("Dr. O'Neil's <b>clinic</b>");
-        clinic.url = QStringLiteral("http://clinic.example/");
-        tree.Append(tree.Root(), clinic);
-        TLinkData local;
-        local.text = QStringLiteral("Local file");
-        local.url = QStringLiteral("file:///etc/passwd");
-        tree.Append(tree.Root(), local);
+        tree.Append(a, Site(QStringLiteral("Pollen"), QStringLiteral("https://pollen.example/today?zip=02134&o'neil=1")));
+        TLinkNode& k = tree.Append(a, Folder(QStringLiteral("Kids")));
+        tree.Append(k, Site(QStringLiteral("Peanuts"), QStringLiteral("http://nuts.example/")));
+        tree.Append(tree.Root(), Site(QStringLiteral("Dr. O'Neil's <b>clinic</b>"), QStringLiteral("http://clinic.example/")));
+        tree.Append(tree.Root(), Site(QStringLiteral("Local file"), QStringLiteral("file:///etc/passwd")));
         return tree;
     }
 
@@ -394,9 +378,7 @@ TEST_F(WebLinkDialog, DeepFoldersShowTheirNamesWholeInBothTrees)
     TLinkTree deep(kRoot);
     TLinkNode* folder = &deep.Root();
     for (int level = 1; level <= 20; ++level) {
-        TLinkData data;
-        data.text = QStringLiteral("Allergist referrals, level %1").arg(level);
-        data.folder = true;
+        TLinkData data = Folder(QStringLiteral("Allergist referrals, level %1").arg(level));
         data.expanded = true;
         folder = &deep.Append(*folder, data);
     }

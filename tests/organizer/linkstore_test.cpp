@@ -4,6 +4,7 @@
 #include "organizer/linkstore.h"
 
 #include "context/context.h"
+#include "tests/organizer/linktrees.h"
 #include "platform/dataset.h"
 #include "tests/support/testsupport.h"
 #include "tests/shell/pages/qstringprint.h"
@@ -60,29 +61,16 @@ protected:
     static TLinkTree SampleTree()
     {
         TLinkTree tree(kRoot);
-        TLinkData allergies;
-        allergies.text = QStringLiteral("Allergies");
-        allergies.folder = true;
+        TLinkData allergies = Folder(QStringLiteral("Allergies"));
         allergies.expanded = true;
         allergies.note = {QStringLiteral("Ask Dr. O'Neil"), QString(), QStringLiteral("  in May")};
         TLinkNode& a = tree.Append(tree.Root(), allergies);
-        TLinkData pollen;
-        pollen.text = QStringLiteral("Pollen \"count\"");
-        pollen.url = QStringLiteral("https://pollen.example/?q=a&b=1");
+        TLinkData pollen = Site(QStringLiteral("Pollen \"count\""), QStringLiteral("https://pollen.example/?q=a&b=1"));
         pollen.note = {QStringLiteral("daily")};
         tree.Append(a, pollen);
-        TLinkData kids;
-        kids.text = QStringLiteral("Kids");
-        kids.folder = true;
-        TLinkNode& k = tree.Append(a, kids);
-        TLinkData peanuts;
-        peanuts.text = QStringLiteral("Peanuts");
-        peanuts.url = QStringLiteral("http://nuts.example/");
-        tree.Append(k, peanuts);
-        TLinkData clinic;
-        clinic.text = QStringLiteral("Clinic");
-        clinic.url = QStringLiteral("http://clinic.example/");
-        tree.Append(tree.Root(), clinic);
+        TLinkNode& k = tree.Append(a, Folder(QStringLiteral("Kids")));
+        tree.Append(k, Site(QStringLiteral("Peanuts"), QStringLiteral("http://nuts.example/")));
+        tree.Append(tree.Root(), Site(QStringLiteral("Clinic"), QStringLiteral("http://clinic.example/")));
         return tree;
     }
 
@@ -186,10 +174,7 @@ TEST_F(LinkStore, ASaveThatFailsHalfwayLeavesTheRowsItFound)
                         "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     TLinkTree changed(kRoot);
     for (const QString& text : {QStringLiteral("First"), QStringLiteral("Second"), QStringLiteral("Refused")}) {
-        TLinkData node;
-        node.text = text;
-        node.url = QStringLiteral("http://x.example/");
-        changed.Append(changed.Root(), node);
+        changed.Append(changed.Root(), Site(text, QStringLiteral("http://x.example/")));
     }
     EXPECT_THROW(SaveLinkTree(kTable, changed), EDatabaseError);
     EXPECT_EQ(Rows(), before);

@@ -2,26 +2,12 @@
 // deleted and moved, and every message the user reads when a rule refuses.
 #include "organizer/linktree.h"
 
+#include "tests/organizer/linktrees.h"
+
 #include <gtest/gtest.h>
 #include "tests/shell/pages/qstringprint.h"
 
 namespace {
-
-TLinkData Folder(const QString& text)
-{
-    TLinkData node;
-    node.text = text;
-    node.folder = true;
-    return node;
-}
-
-TLinkData Site(const QString& text, const QString& url)
-{
-    TLinkData node;
-    node.text = text;
-    node.url = url;
-    return node;
-}
 
 // Root
 //   Allergies (folder)

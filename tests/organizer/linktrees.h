@@ -1,6 +1,12 @@
 #pragma once
-// Trees of links of a given size, shared by the crash test and its writer.
+// Link trees for the tests: single entries to build by hand, and trees of a
+// given size shared by the crash test and its writer.
 #include "organizer/linktree.h"
+
+// A closed folder with no note.
+TLinkData Folder(const QString& text);
+// A web site with no note.
+TLinkData Site(const QString& text, const QString& url);
 
 // `folders` folders under the root, each with `linksPerFolder` sites; the
 // texts carry the mark so two trees of one size differ.
