@@ -284,11 +284,12 @@ TEST_F(Immunization, AnEditRemovesPointsWithWhatHangsOnThemAndRenamesTheKeptOnes
     EXPECT_EQ(back.name, QStringLiteral("Influenza"));
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE ItemStr1 = 'Flu'")), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 0);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 0);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 0);
+    // The money was spent all the same: the expense stays with its splits.
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP WHERE ExpID = %1").arg(expId)), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP WHERE ExpID = %1").arg(expId)), 2);
 }
 
-TEST_F(Immunization, DeletingAVaccineRemovesEverythingOfItAndNothingElse)
+TEST_F(Immunization, DeletingAVaccineRemovesItsPointsRecordsAndRemindersAndKeepsTheExpenses)
 {
     const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
     auto grid = LoadImmuGrid(kim);
@@ -308,10 +309,25 @@ TEST_F(Immunization, DeletingAVaccineRemovesEverythingOfItAndNothingElse)
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 2 AND ImmuID = 7")), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 1 AND ImmuID = 7")), 2);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 1);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP WHERE ExpID = %1").arg(mmrExpense)), 0);
+    // Expenses are money records that count in the year's totals: both stay whole.
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 2);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP WHERE ExpID = %1").arg(mmrExpense)), 2);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP WHERE ExpID = %1").arg(hibExpense)), 2);
     EXPECT_EQ(static_cast<qint32>(Reminders().size()), reminders - 2) << "both MMR reminders";
+
+    // A delete that fails on its last row leaves every row of the vaccine.
+    const qint32 hib = Count(QStringLiteral("SELECT ImmuID FROM MEDTEMPL WHERE TemplID = %1").arg(hib1));
+    TQuery trap(DataFolder);
+    trap.SQL() << QStringLiteral("CREATE TRIGGER KeepLast BEFORE DELETE ON MEDTEMPL WHEN (SELECT COUNT(*) FROM MEDTEMPL "
+                                 "WHERE ImmuID = OLD.ImmuID AND TemplType = 2) = 1 BEGIN SELECT RAISE(ABORT, 'no'); END");
+    trap.ExecSQL();
+    const qint32 hibPoints =
+        Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 2 AND ImmuID = %1").arg(hib));
+    EXPECT_THROW(DeleteVaccine(kim, hib), EDatabaseError);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 2 AND ImmuID = %1").arg(hib)),
+              hibPoints);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 1);
+    EXPECT_EQ(static_cast<qint32>(Reminders().size()), reminders - 2);
 }
 
 // ---- Dose records ----
