@@ -172,6 +172,26 @@ TEST_F(Immunization, ADoneOrPassedDoseLosesItsReminder)
     EXPECT_EQ(Reminders().size(), 8u);
 }
 
+// On the day a dose falls due it is no longer ahead: the reminder written
+// the day before goes.
+TEST_F(Immunization, ADoseDueOnTheVeryDayLosesItsReminder)
+{
+    const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 3, 15));
+    const auto dueOnFirstBirthday = [] {
+        const auto reminders = Reminders();
+        return std::count_if(reminders.begin(), reminders.end(),
+                             [](const auto& r) { return r.second == EncodeDate(2025, 3, 15); });
+    };
+    auto grid = LoadImmuGrid(kim);
+    WriteImmuReminders(kim, *grid, EncodeDate(2025, 3, 14));
+    ASSERT_EQ(dueOnFirstBirthday(), 5) << "the five doses at 12 months";
+
+    auto birthday = LoadImmuGrid(kim);
+    WriteImmuReminders(kim, *birthday, EncodeDate(2025, 3, 15));
+    EXPECT_EQ(dueOnFirstBirthday(), 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE ToDoID > 0 AND Interval = 12")), 0);
+}
+
 TEST_F(Immunization, AFailingReminderWriteChangesNoRow)
 {
     const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
@@ -235,6 +255,26 @@ TEST_F(Immunization, MonthsFromTwoYearsOnAreWholeYearsAndAVaccineHasOneYearPoint
     EXPECT_TRUE(second->contains(QStringLiteral("only one")) || second->contains(QStringLiteral("Only one")));
     EXPECT_EQ(points.size(), 1u);
     EXPECT_FALSE(AddSchedulePoint(points, TAgeUnit::Months, 23));
+}
+
+// The edges of the points given in years: 24 months is the first of them
+// and 20 years the last.
+TEST_F(Immunization, TwentyFourMonthsAndTwentyYearsArePointsInYears)
+{
+    std::vector<TVaccSched> months;
+    EXPECT_FALSE(AddSchedulePoint(months, TAgeUnit::Months, 24));
+    ASSERT_EQ(months.size(), 1u);
+    EXPECT_EQ(months[0], (TVaccSched{0, 24, 2, 0}));
+    EXPECT_EQ(PointLabel(months[0]), QStringLiteral("2 years old"));
+    const TStoredPoint two = StorePoint(months[0]);
+    EXPECT_EQ(two.ageLow, 2);
+    EXPECT_EQ(two.interval, YearPointInterval);
+    EXPECT_EQ(LoadPoint(0, two.ageLow, 0, two.interval).months, 24) << "not read back as 100 months";
+
+    std::vector<TVaccSched> years;
+    EXPECT_FALSE(AddSchedulePoint(years, TAgeUnit::Years, 20));
+    ASSERT_EQ(years.size(), 1u);
+    EXPECT_EQ(years[0], (TVaccSched{0, 240, 20, 0}));
 }
 
 TEST_F(Immunization, ANewVaccineIsStoredAndReadBackWithItsPointsInOrder)
