@@ -52,8 +52,9 @@ void SaveNewVaccine(const TVaccineEdit& vaccine);
 bool PointHasRecords(qint32 templId);
 QString RemovePointQuestion(const TVaccSched& point);
 // Writes an edit in one transaction: the removed points go with their dose
-// records and reminders, leaving the expenses recorded with them; kept points take the name and the
-// description when they were edited; new points are added.
+// records and reminders, leaving the expenses recorded with them; kept points
+// take the name and the description when they were edited; new points are
+// added.
 void SaveEditedVaccine(const TVaccineEdit& vaccine, const std::vector<TVaccSched>& removed, bool nameEdited,
                        bool descriptionEdited);
 
