@@ -1,6 +1,6 @@
 #pragma once
-// "Delect Vaccine Item": whole vaccines of a member deleted with their doses,
-// reminders and expenses.
+// "Delect Vaccine Item": whole vaccines of a member deleted with their doses
+// and reminders; the expenses of the doses stay.
 #include <QDialog>
 
 class QLabel;

@@ -285,6 +285,9 @@ void TDlgMedExpItem::FillCombos()
     FillKeyed(*CBFSA, fsa);
     accountCount_ = static_cast<int>(insurance.size() + fsa.size());
     FillBizAddrCombo(*CBDoctor, kDoctorsCategory);
+    // The box takes its first business as chosen when filled; left so, a new
+    // expense would be paid to whoever comes first by name.
+    SelectComboById(*CBDoctor, form_.Draft().docAddrId);
 }
 
 void TDlgMedExpItem::ShowExpense()

@@ -1,6 +1,5 @@
 #include "immunpoints.h"
 
-#include "expensedelete.h"
 #include "immundata.h"
 
 #include "context/context.h"
@@ -69,16 +68,14 @@ void Execute(const QString& statement, const QString& param, qint32 value)
     query.ExecSQL();
 }
 
-// One point with what hangs on it: its reminder, its dose records and the
-// expenses recorded with them.
+// One point with its reminder and its dose records. The expenses recorded
+// with the doses stay: money spent counts in the year's totals whatever
+// becomes of the schedule, as it does for a check-up item deleted.
 void DeletePoint(qint32 templId)
 {
     for (const qint32 toDoId :
          ValuesOf(QStringLiteral("SELECT ToDoID FROM MEDTEMPL WHERE TemplID = :TemplID"), QStringLiteral("TemplID"), templId))
         DeleteToDo(toDoId);
-    for (const qint32 expId : ValuesOf(QStringLiteral("SELECT ExpID FROM MEDCHEK WHERE TemplID = :TemplID AND ExpID > 0"),
-                                       QStringLiteral("TemplID"), templId))
-        DeleteExpense(expId);
     Execute(QStringLiteral("DELETE FROM MEDCHEK WHERE TemplID = :TemplID"), QStringLiteral("TemplID"), templId);
     Execute(QStringLiteral("DELETE FROM MEDTEMPL WHERE TemplID = :TemplID"), QStringLiteral("TemplID"), templId);
 }

@@ -52,12 +52,13 @@ void SaveNewVaccine(const TVaccineEdit& vaccine);
 bool PointHasRecords(qint32 templId);
 QString RemovePointQuestion(const TVaccSched& point);
 // Writes an edit in one transaction: the removed points go with their dose
-// records, reminders and linked expenses; kept points take the name and the
-// description when they were edited; new points are added.
+// records and reminders, leaving the expenses recorded with them; kept points
+// take the name and the description when they were edited; new points are
+// added.
 void SaveEditedVaccine(const TVaccineEdit& vaccine, const std::vector<TVaccSched>& removed, bool nameEdited,
                        bool descriptionEdited);
 
-// Removes the vaccine's points of the member with their dose records,
-// reminders and linked expenses, in one transaction.
+// Removes the vaccine's points of the member with their dose records and
+// reminders, in one transaction; the expenses recorded with them stay.
 void DeleteVaccine(qint32 memberId, qint32 immuId);
 QString DeleteVaccineQuestion(const QString& name);

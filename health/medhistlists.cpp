@@ -337,10 +337,17 @@ bool THistoryTab::Write(bool insert)
 bool THistoryTab::Save()
 {
     const bool insert = currentId_ == 0;
+    // The list shows each name once: a second entry of a name it holds
+    // would be printed, yet never shown nor deleted. Refused as the name
+    // was, it stays refused whichever field is left after it.
+    if (insert && !EditName->text().isEmpty() && OwnRow(EditName->text()) >= 0) {
+        Warn("Duplicate Item.");
+        return true;
+    }
     if (!Write(insert))
         return false;
     // An entry written before its name was taken still shows in the list.
-    if (insert && OwnRow(EditName->text()) < 0) {
+    if (insert) {
         AddOwn(EditName->text(), currentId_);
         UpdateCaption();
     }

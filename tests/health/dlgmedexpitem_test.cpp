@@ -15,6 +15,7 @@
 #include "controls/moneyedit.h"
 #include "platform/dataset.h"
 #include "records/common/dlgbusinessaddr.h"
+#include "records/common/lookuplists.h"
 #include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 
@@ -201,6 +202,34 @@ TEST_F(ExpenseItemWindows, BlanksAroundThePayeeMakeNoNewBusiness)
                                .arg(Column(QStringLiteral("SELECT DocAddrID FROM MEDEXP WHERE ExpID = %1").arg(first))
                                         .value(0)),
                            QStringLiteral("|0")}));
+}
+
+// An insurer saved with a plan is a business of the doctors' category too;
+// "Where:" left alone pays the expense to nobody, not to the first of them.
+TEST_F(ExpenseItemWindows, AnUntouchedPayeeStaysEmpty)
+{
+    const qint32 insurer = AppendRow(DataFolder, QStringLiteral("BIZADDR"), QStringLiteral("BizId"), [](TDataSet& row) {
+        row.FieldByName(QStringLiteral("BusinessName")).SetAsString(QStringLiteral("Acme \"Mutual\" Insurance"));
+        row.FieldByName(QStringLiteral("CategoryNo")).SetAsInteger(5);
+    });
+    TDlgMedExpItem dialog(nullptr, {});
+    ASSERT_GE(IndexOfComboId(*dialog.CBDoctor, insurer), 0) << "the insurer is offered";
+    EXPECT_EQ(dialog.CBDoctor->currentIndex(), -1);
+    EXPECT_TRUE(dialog.CBDoctor->currentText().isEmpty());
+    dialog.EditDesc->setText(QStringLiteral("Flu shot"));
+    dialog.PFDate->SetDateTimeValue(EncodeDate(2024, 2, 29));
+    Choose(*dialog.CBMember, anne_);
+    dialog.BtnNext->click();
+    dialog.MEditCopay->setText(QStringLiteral("19.99"));
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Column(QStringLiteral("SELECT Doctor || '|' || DocAddrID FROM MEDEXP WHERE ExpID = %1").arg(dialog.ExpID())),
+              QStringList{QStringLiteral("|0")});
+
+    // Opened again, it still names nobody.
+    TDlgMedExpItem again(nullptr, {.expId = dialog.ExpID()});
+    EXPECT_EQ(again.CBDoctor->currentIndex(), -1);
+    EXPECT_TRUE(again.CBDoctor->currentText().isEmpty());
 }
 
 // The payee's address entered from the first page is the business the

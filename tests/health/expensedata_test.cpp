@@ -231,6 +231,24 @@ TEST_F(ExpenseDataTest, LoadSkipsOwnShareAndRowsOfMissingAccounts)
     EXPECT_EQ(ExpenseContradictions(), QStringList());
 }
 
+// An "Others" plan is an insurance account like the four named kinds: its
+// payment is read back, so saving the edit keeps it.
+TEST_F(ExpenseDataTest, AnOthersPlanPaymentSurvivesAnEdit)
+{
+    const qint32 others = AddAccount(6, QStringLiteral("Union \"Aid\""));
+    TExpenseDraft draft = Draft(anne_, 100.00, 0);
+    SetInsurancePayment(draft, others, C(19.99));
+    SetInsuranceDeductible(draft, others, C(0.29));
+    const qint32 expId = FinishExpense(draft).expId;
+
+    TExpenseDraft edited = LoadExpense(expId).value();
+    EXPECT_EQ(edited.insurance, (std::vector<TInsuranceEntry>{{others, 1999, 29}}));
+    edited.mailPaid = C(0.01);
+    ASSERT_FALSE(FinishExpense(edited).refusal);
+    EXPECT_EQ(Splits(expId), (QStringList{QStringLiteral("1:100.01:-"), QStringLiteral("%1:19.99:0.29").arg(others)}));
+    EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("120.0:100.01:19.99")});
+}
+
 TEST_F(ExpenseDataTest, OnlyFsasWithAnElectionForTheYearCount)
 {
     const qint32 lateFsa = AddAccount(5, QStringLiteral("Late FSA"));

@@ -172,6 +172,26 @@ TEST_F(Immunization, ADoneOrPassedDoseLosesItsReminder)
     EXPECT_EQ(Reminders().size(), 8u);
 }
 
+// On the day a dose falls due it is no longer ahead: the reminder written
+// the day before goes.
+TEST_F(Immunization, ADoseDueOnTheVeryDayLosesItsReminder)
+{
+    const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 3, 15));
+    const auto dueOnFirstBirthday = [] {
+        const auto reminders = Reminders();
+        return std::count_if(reminders.begin(), reminders.end(),
+                             [](const auto& r) { return r.second == EncodeDate(2025, 3, 15); });
+    };
+    auto grid = LoadImmuGrid(kim);
+    WriteImmuReminders(kim, *grid, EncodeDate(2025, 3, 14));
+    ASSERT_EQ(dueOnFirstBirthday(), 5) << "the five doses at 12 months";
+
+    auto birthday = LoadImmuGrid(kim);
+    WriteImmuReminders(kim, *birthday, EncodeDate(2025, 3, 15));
+    EXPECT_EQ(dueOnFirstBirthday(), 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE ToDoID > 0 AND Interval = 12")), 0);
+}
+
 TEST_F(Immunization, AFailingReminderWriteChangesNoRow)
 {
     const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
@@ -237,6 +257,26 @@ TEST_F(Immunization, MonthsFromTwoYearsOnAreWholeYearsAndAVaccineHasOneYearPoint
     EXPECT_FALSE(AddSchedulePoint(points, TAgeUnit::Months, 23));
 }
 
+// The edges of the points given in years: 24 months is the first of them
+// and 20 years the last.
+TEST_F(Immunization, TwentyFourMonthsAndTwentyYearsArePointsInYears)
+{
+    std::vector<TVaccSched> months;
+    EXPECT_FALSE(AddSchedulePoint(months, TAgeUnit::Months, 24));
+    ASSERT_EQ(months.size(), 1u);
+    EXPECT_EQ(months[0], (TVaccSched{0, 24, 2, 0}));
+    EXPECT_EQ(PointLabel(months[0]), QStringLiteral("2 years old"));
+    const TStoredPoint two = StorePoint(months[0]);
+    EXPECT_EQ(two.ageLow, 2);
+    EXPECT_EQ(two.interval, YearPointInterval);
+    EXPECT_EQ(LoadPoint(0, two.ageLow, 0, two.interval).months, 24) << "not read back as 100 months";
+
+    std::vector<TVaccSched> years;
+    EXPECT_FALSE(AddSchedulePoint(years, TAgeUnit::Years, 20));
+    ASSERT_EQ(years.size(), 1u);
+    EXPECT_EQ(years[0], (TVaccSched{0, 240, 20, 0}));
+}
+
 TEST_F(Immunization, ANewVaccineIsStoredAndReadBackWithItsPointsInOrder)
 {
     const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(2024, 5, 31));
@@ -284,11 +324,12 @@ TEST_F(Immunization, AnEditRemovesPointsWithWhatHangsOnThemAndRenamesTheKeptOnes
     EXPECT_EQ(back.name, QStringLiteral("Influenza"));
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE ItemStr1 = 'Flu'")), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 0);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 0);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 0);
+    // The money was spent all the same: the expense stays with its splits.
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP WHERE ExpID = %1").arg(expId)), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP WHERE ExpID = %1").arg(expId)), 2);
 }
 
-TEST_F(Immunization, DeletingAVaccineRemovesEverythingOfItAndNothingElse)
+TEST_F(Immunization, DeletingAVaccineRemovesItsPointsRecordsAndRemindersAndKeepsTheExpenses)
 {
     const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
     auto grid = LoadImmuGrid(kim);
@@ -308,10 +349,25 @@ TEST_F(Immunization, DeletingAVaccineRemovesEverythingOfItAndNothingElse)
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 2 AND ImmuID = 7")), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 1 AND ImmuID = 7")), 2);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 1);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP WHERE ExpID = %1").arg(mmrExpense)), 0);
+    // Expenses are money records that count in the year's totals: both stay whole.
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 2);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP WHERE ExpID = %1").arg(mmrExpense)), 2);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP WHERE ExpID = %1").arg(hibExpense)), 2);
     EXPECT_EQ(static_cast<qint32>(Reminders().size()), reminders - 2) << "both MMR reminders";
+
+    // A delete that fails on its last row leaves every row of the vaccine.
+    const qint32 hib = Count(QStringLiteral("SELECT ImmuID FROM MEDTEMPL WHERE TemplID = %1").arg(hib1));
+    TQuery trap(DataFolder);
+    trap.SQL() << QStringLiteral("CREATE TRIGGER KeepLast BEFORE DELETE ON MEDTEMPL WHEN (SELECT COUNT(*) FROM MEDTEMPL "
+                                 "WHERE ImmuID = OLD.ImmuID AND TemplType = 2) = 1 BEGIN SELECT RAISE(ABORT, 'no'); END");
+    trap.ExecSQL();
+    const qint32 hibPoints =
+        Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 2 AND ImmuID = %1").arg(hib));
+    EXPECT_THROW(DeleteVaccine(kim, hib), EDatabaseError);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 2 AND ImmuID = %1").arg(hib)),
+              hibPoints);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 1);
+    EXPECT_EQ(static_cast<qint32>(Reminders().size()), reminders - 2);
 }
 
 // ---- Dose records ----

@@ -1,7 +1,9 @@
 #include "medhistenv.h"
 
+#include "context/context.h"
 #include "controls/efpicture.h"
 #include "controls/formdate.h"
+#include "health/medhistprint.h"
 #include "platform/dataset.h"
 #include "records/common/dlgbusinessaddr.h"
 
@@ -211,6 +213,69 @@ TEST_F(HistoryList, ATypedNameIsWrittenWhenLeftAndADuplicateIsRefused)
     EXPECT_EQ(Entries(allergies), QStringList{QStringLiteral("Dust")});
     EXPECT_TRUE(Stored(ann, QStringLiteral("Dust"), 0));
 }
+
+// After "Duplicate Item." the entry is not written, whichever of its fields
+// is left next: the list, the table and the printout all hold it once, and
+// one delete removes it for good.
+class DuplicateHistoryEntry : public HistoryList, public ::testing::WithParamInterface<qint32> {
+protected:
+    static QString Section(qint32 type)
+    {
+        static const char* const sections[] = {"Allergies", "Childhood Diseases", "Adult illness", "Prescription",
+                                               "Surgeries"};
+        return QString::fromLatin1(sections[type]);
+    }
+    static int PrintedTimes(const QString& section, const QString& name)
+    {
+        int times = 0;
+        for (const TScratchRow& row : ScratchRows(DataFolder))
+            times += row[0] == section && row[1] == name;
+        return times;
+    }
+    // Something typed into each of the entry's other fields, each left in turn.
+    static void FillEveryOtherField(THistoryTab& tab)
+    {
+        std::vector<QWidget*> fields(tab.Texts.begin(), tab.Texts.end());
+        fields.insert(fields.end(), tab.Boxes.begin(), tab.Boxes.end());
+        fields.insert(fields.end(), tab.Dates.begin(), tab.Dates.end());
+        fields.push_back(tab.MemoNote);
+        for (QWidget* field : fields)
+            Type(field, qobject_cast<TEfPictureField*>(field) ? QStringLiteral("02292020") : QStringLiteral("O'Hara"));
+        Focus(tab.BtnAddOther);
+    }
+};
+
+TEST_P(DuplicateHistoryEntry, IsNotWrittenWhenItsOtherFieldsAreLeft)
+{
+    const qint32 type = GetParam();
+    const THistoryKind& kind = HistoryKinds()[size_t(type)];
+    const QString name = QString::fromLatin1(kind.suggestions.back());
+    const QString table = QStringLiteral("RecordType = %1").arg(type);
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& tab = Tab(dialog, type);
+    CopySuggestion(tab, name);
+    tab.AddOtherClick();
+    Type(tab.EditName, name);
+    FillEveryOtherField(tab);
+
+    const QStringList told = boxes_.Texts();
+    ASSERT_FALSE(told.isEmpty());
+    EXPECT_EQ(told, QStringList(told.size(), QStringLiteral("Duplicate Item.")));
+    EXPECT_EQ(Entries(tab), QStringList{name});
+    EXPECT_EQ(CountRows(QStringLiteral("MEDHIST"), table), 1);
+    FillMedHistReport(dialog.PrintValues());
+    EXPECT_EQ(PrintedTimes(Section(type), name), 1);
+
+    boxes_.answers = {MsgResult::Yes};
+    Pick(tab, name);
+    tab.DeleteClick();
+    EXPECT_EQ(CountRows(QStringLiteral("MEDHIST"), table), 0);
+    ASSERT_TRUE(Close());
+    EXPECT_TRUE(Entries(Open(ann).HistoryTab(type)).isEmpty()) << "back on reopening";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryList, DuplicateHistoryEntry, ::testing::Range(0, 5));
 
 TEST_F(HistoryList, DetailsAreWrittenAsTheyAreLeftAndReadBackOnClick)
 {
