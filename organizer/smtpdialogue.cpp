@@ -1,5 +1,7 @@
 #include "smtpdialogue.h"
 
+#include "textlines.h"
+
 #include "context/product.h"
 
 #include <QRegularExpression>
@@ -68,11 +70,11 @@ QStringList DataLines(const QStringList& body)
         for (const QString& line : text.split(lineEnd)) {
             qsizetype at = 0;
             do {
-                QString piece = line.mid(at, kPieceLength);
+                QString piece = LeftWhole(QStringView(line).mid(at), kPieceLength).toString();
+                at += piece.size();
                 if (piece.startsWith(QLatin1Char('.')))
                     piece.prepend(QLatin1Char('.'));
                 lines << piece;
-                at += kPieceLength;
             } while (at < line.size());
         }
     }

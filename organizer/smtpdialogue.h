@@ -84,8 +84,9 @@ private:
 qsizetype ReplyEnd(const QByteArray& bytes);
 
 // The message's lines as they go on the wire: every line ending becomes
-// CR LF, a line longer than 245 characters is cut into pieces of 245, and a
-// piece beginning with "." gets a second one.
+// CR LF, a line longer than 245 characters is cut into pieces of 245 (244
+// where the cut would part an emoji), and a piece beginning with "." gets a
+// second one.
 QStringList DataLines(const QStringList& body);
 
 // The texts of the progress window.
