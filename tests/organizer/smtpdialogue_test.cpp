@@ -193,6 +193,46 @@ TEST(SmtpDialogue, EveryRefusalHasItsMessageInItsState)
     }
 }
 
+// A reply line is three digits, then a blank, a hyphen or nothing; the
+// reply's code is its final line's. Anything else is answered as a server
+// that cannot serve, and never with the next command or success.
+TEST(SmtpDialogue, AMisshapenReplyIsRefusedAndOnlyTheFinalLineCounts)
+{
+    const QString later = QStringLiteral("Cannot send email.  Please again later.  You may need to contact your "
+                                         "internet service provider if repeated attempts fail.");
+    const QList<QByteArray> toHelo = {"220 ready\r\n"};
+    const QList<QByteArray> toMail = toHelo + QList<QByteArray>{"250 hello\r\n"};
+    const QList<QByteArray> toEnd =
+        toMail + QList<QByteArray>{"250 ok\r\n", "250 ok\r\n", "354 go\r\n"};
+    struct TCase {
+        QList<QByteArray> before;
+        QByteArray reply;
+        QString text;
+    };
+    const TCase cases[] = {
+        {{}, "22O ready\r\n", kNotAvailable},
+        {toHelo, "250$o\r\n", kNotAvailable},
+        {toHelo, "25 ok\r\n", kNotAvailable},
+        {toHelo, " 250 ok\r\n", kNotAvailable},
+        {toMail, "250-ok\r\n25x\r\n", kNotAvailable},
+        {toEnd, "2500 nonsense\r\n", kNotAvailable},
+        {toEnd, "250ok\r\n", kNotAvailable},
+        {toEnd, "250-queued\r\n554 rejected\r\n", later},
+        // A reply that outgrows the receive buffer before its line ends.
+        {toEnd, "250 " + QByteArray(9000, 'x'), kNotAvailable},
+    };
+    for (const TCase& each : cases) {
+        SCOPED_TRACE(each.reply.left(40).toStdString() + " after " + std::to_string(each.before.size()) + " replies");
+        TSmtpDialogue dialogue(Envelope());
+        Converse(dialogue, each.before);
+        const TSmtpReaction reaction = dialogue.Received(each.reply);
+        EXPECT_TRUE(reaction.send.isEmpty());
+        EXPECT_TRUE(reaction.endDialog);
+        EXPECT_EQ(reaction.progress ? reaction.progress->text : QString(), each.text);
+        EXPECT_FALSE(dialogue.Sent());
+    }
+}
+
 TEST(SmtpData, LongLinesArePiecesOf245AndLineEndsAreOnlyCrLf)
 {
     const QString text = QString(245, QLatin1Char('a')) + QString(245, QLatin1Char('b')) + QString(110, QLatin1Char('c'));
