@@ -122,7 +122,7 @@ TSmtpReaction TSmtpDialogue::Connected()
 
 TSmtpReaction TSmtpDialogue::Received(const QByteArray& bytes)
 {
-    if (state_ == TSmtpState::Idle || state_ == TSmtpState::QuitSent)
+    if (refused_ || state_ == TSmtpState::Idle || state_ == TSmtpState::QuitSent)
         return {};
     buffer_ += bytes;
     const qsizetype end = ReplyEnd(buffer_);
@@ -217,6 +217,7 @@ TSmtpReaction TSmtpDialogue::Refused(int code)
         reaction.progress = Final(*text);
     if (state_ != TSmtpState::RcptToSent && state_ != TSmtpState::RcptCcSent)
         state_ = TSmtpState::Idle;
+    refused_ = true;
     reaction.closeConnection = true;
     reaction.endDialog = true;
     return reaction;

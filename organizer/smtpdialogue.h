@@ -76,6 +76,8 @@ private:
     TSmtpState state_ = TSmtpState::Idle;
     bool welcomeOk_ = false;
     bool sent_ = false;
+    // A refusal ended the dialogue, whatever state it left.
+    bool refused_ = false;
     QByteArray buffer_;
     QString status_;
 };

@@ -233,6 +233,25 @@ TEST(SmtpDialogue, AMisshapenReplyIsRefusedAndOnlyTheFinalLineCounts)
     }
 }
 
+// A refused recipient keeps its state, but the dialogue is over: what the
+// server sends after it, even in the same packet, leads nowhere.
+TEST(SmtpDialogue, NothingCountsOnceARefusalHasEndedTheDialogue)
+{
+    for (const QByteArray& refusal : {QByteArray("550 no such user\r\n"), QByteArray("249 ok\r\n")}) {
+        SCOPED_TRACE(refusal.toStdString());
+        TSmtpDialogue dialogue(Envelope(QStringLiteral("cc@example.test")));
+        Converse(dialogue, {"220 ready\r\n", "250 hello\r\n", "250 ok\r\n"});
+        EXPECT_TRUE(dialogue.Received(refusal + "250 ok\r\n").endDialog);
+        for (const char* later : {"250 ok\r\n", "354 go\r\n", "250 queued\r\n", "xyz\r\n"}) {
+            const TSmtpReaction reaction = dialogue.Received(later);
+            EXPECT_TRUE(reaction.send.isEmpty());
+            EXPECT_FALSE(reaction.progress);
+            EXPECT_FALSE(reaction.closeConnection);
+        }
+        EXPECT_FALSE(dialogue.Sent());
+    }
+}
+
 TEST(SmtpData, LongLinesArePiecesOf245AndLineEndsAreOnlyCrLf)
 {
     const QString text = QString(245, QLatin1Char('a')) + QString(245, QLatin1Char('b')) + QString(110, QLatin1Char('c'));
