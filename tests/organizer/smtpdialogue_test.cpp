@@ -278,8 +278,9 @@ TEST(SmtpData, NoCutPartsAnEmojiFromItsOtherHalf)
     EXPECT_EQ(DataLines({straddling}), QStringList({QString(244, QLatin1Char('a')), emoji + "tail"}));
     // Only the piece where the pair would straddle the cut is shorter.
     const QString twice = straddling + QString(241, QLatin1Char('b')) + emoji + QStringLiteral("end");
-    EXPECT_EQ(DataLines({twice}), QStringList({QString(244, QLatin1Char('a')), emoji + "tail" + QString(239, QLatin1Char('b')),
-                                               QString(2, QLatin1Char('b')) + emoji + "end"}));
+    EXPECT_EQ(DataLines({twice}),
+              QStringList({QString(244, QLatin1Char('a')), emoji + "tail" + QString(239, QLatin1Char('b')),
+                           QString(2, QLatin1Char('b')) + emoji + "end"}));
     const QString fitting = QString(243, QLatin1Char('a')) + emoji + QStringLiteral("z");
     EXPECT_EQ(DataLines({fitting}), QStringList({QString(243, QLatin1Char('a')) + emoji, "z"}));
 }

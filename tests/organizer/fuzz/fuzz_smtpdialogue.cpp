@@ -45,7 +45,8 @@ TSmtpEnvelope Envelope(bool withCopy)
                          QStringLiteral("bob@example.test"),
                          withCopy ? QStringLiteral("cc@example.test") : QString(),
                          QStringLiteral("CarePortfolio To-Do List"),
-                         {QStringLiteral(".hidden"), QString(244, QLatin1Char('a')) + QStringLiteral("\U0001F489 tail")},
+                         {QStringLiteral(".hidden"),
+                          QString(244, QLatin1Char('a')) + QStringLiteral("\U0001F489 tail")},
                          QStringLiteral("kitchen-pc")};
 }
 
