@@ -1,13 +1,17 @@
 #include "smtpdialogue.h"
 
+#include "textlines.h"
+
 #include "context/product.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
 constexpr int kPieceLength = 245;
-// The receive buffer's room; a reply that fills it is taken as it stands.
+// The receive buffer's room: a reply that fills it unfinished is judged as
+// it stands, and so refused.
 constexpr qsizetype kReplyRoom = 8191;
 
 const QString kRecipients =
@@ -35,6 +39,20 @@ TSmtpProgress Final(const QString& text)
     return TSmtpProgress{text, true, false};
 }
 
+enum class TLineKind { Continuation, Final, Malformed };
+
+// A reply line without its line break.
+TLineKind LineKind(QByteArray line)
+{
+    if (line.endsWith('\r'))
+        line.chop(1);
+    if (line.size() < 3 || !std::all_of(line.begin(), line.begin() + 3, [](char c) { return c >= '0' && c <= '9'; }))
+        return TLineKind::Malformed;
+    if (line.size() == 3 || line.at(3) == ' ')
+        return TLineKind::Final;
+    return line.at(3) == '-' ? TLineKind::Continuation : TLineKind::Malformed;
+}
+
 }  // namespace
 
 const QString SentText = QStringLiteral("Your to-do list has been sent.");
@@ -47,17 +65,29 @@ QString TimedOutText(const QString& server)
 
 qsizetype ReplyEnd(const QByteArray& bytes)
 {
-    qsizetype start = 0;
-    while (start < bytes.size()) {
+    for (qsizetype start = 0; start < bytes.size();) {
         const qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)
-            return bytes.size() >= kReplyRoom ? bytes.size() : -1;
-        const QByteArray line = bytes.mid(start, end - start);
-        if (line.size() < 4 || line.at(3) != '-')
+            break;
+        if (LineKind(bytes.mid(start, end - start)) != TLineKind::Continuation)
             return end + 1;
         start = end + 1;
     }
     return bytes.size() >= kReplyRoom ? bytes.size() : -1;
+}
+
+std::optional<int> ReplyCode(const QByteArray& reply)
+{
+    if (!reply.endsWith('\n'))
+        return std::nullopt;
+    const QList<QByteArray> lines = reply.chopped(1).split('\n');
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (LineKind(lines[i]) != TLineKind::Continuation)
+            return std::nullopt;
+    }
+    if (LineKind(lines.constLast()) != TLineKind::Final)
+        return std::nullopt;
+    return lines.constLast().left(3).toInt();
 }
 
 QStringList DataLines(const QStringList& body)
@@ -68,11 +98,11 @@ QStringList DataLines(const QStringList& body)
         for (const QString& line : text.split(lineEnd)) {
             qsizetype at = 0;
             do {
-                QString piece = line.mid(at, kPieceLength);
+                QString piece = LeftWhole(QStringView(line).mid(at), kPieceLength).toString();
+                at += piece.size();
                 if (piece.startsWith(QLatin1Char('.')))
                     piece.prepend(QLatin1Char('.'));
                 lines << piece;
-                at += kPieceLength;
             } while (at < line.size());
         }
     }
@@ -92,6 +122,8 @@ TSmtpReaction TSmtpDialogue::Connected()
 
 TSmtpReaction TSmtpDialogue::Received(const QByteArray& bytes)
 {
+    if (refused_ || state_ == TSmtpState::Idle || state_ == TSmtpState::QuitSent)
+        return {};
     buffer_ += bytes;
     const qsizetype end = ReplyEnd(buffer_);
     if (end < 0)
@@ -99,9 +131,8 @@ TSmtpReaction TSmtpDialogue::Received(const QByteArray& bytes)
     const QByteArray reply = buffer_.left(end);
     buffer_.remove(0, end);
     status_ = QString::fromLatin1(reply);
-    bool isNumber = false;
-    const int code = reply.left(3).toInt(&isNumber);
-    return HandleReply(isNumber ? code : 0);
+    const std::optional<int> code = ReplyCode(reply);
+    return code ? HandleReply(*code) : Malformed();
 }
 
 TSmtpReaction TSmtpDialogue::ConfirmationTimedOut()
@@ -186,8 +217,18 @@ TSmtpReaction TSmtpDialogue::Refused(int code)
         reaction.progress = Final(*text);
     if (state_ != TSmtpState::RcptToSent && state_ != TSmtpState::RcptCcSent)
         state_ = TSmtpState::Idle;
+    refused_ = true;
     reaction.closeConnection = true;
     reaction.endDialog = true;
+    return reaction;
+}
+
+// Whatever the server meant, it cannot be talked to; every state names
+// this text for a server that is not there to serve.
+TSmtpReaction TSmtpDialogue::Malformed()
+{
+    TSmtpReaction reaction = Refused(0);
+    reaction.progress = Final(NotAvailable());
     return reaction;
 }
 

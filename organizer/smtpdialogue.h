@@ -67,6 +67,7 @@ public:
 private:
     TSmtpReaction HandleReply(int code);
     TSmtpReaction Refused(int code);
+    TSmtpReaction Malformed();
     std::optional<QString> RefusalText(int code) const;
     QString NotAvailable() const;
     QStringList MessageLines() const;
@@ -75,17 +76,25 @@ private:
     TSmtpState state_ = TSmtpState::Idle;
     bool welcomeOk_ = false;
     bool sent_ = false;
+    // A refusal ended the dialogue, whatever state it left.
+    bool refused_ = false;
     QByteArray buffer_;
     QString status_;
 };
 
-// Where a whole reply ends in the bytes gathered: past the line break of the
-// final line ("250 ..." or "250"), or -1 while the reply is still coming.
+// Where a whole reply ends in the bytes gathered: past the line break of its
+// first line that is no continuation ("250-..."), or at the end of the bytes
+// once they fill the receive buffer; -1 while the reply is still coming.
 qsizetype ReplyEnd(const QByteArray& bytes);
+// The code of a whole reply: its final line's. Every line ends in a line
+// break and is three digits, then a hyphen (a continuation) or a blank or
+// nothing (the final line); a reply of any other shape has no code.
+std::optional<int> ReplyCode(const QByteArray& reply);
 
 // The message's lines as they go on the wire: every line ending becomes
-// CR LF, a line longer than 245 characters is cut into pieces of 245, and a
-// piece beginning with "." gets a second one.
+// CR LF, a line longer than 245 characters is cut into pieces of 245 (244
+// where the cut would part an emoji), and a piece beginning with "." gets a
+// second one.
 QStringList DataLines(const QStringList& body);
 
 // The texts of the progress window.

@@ -39,8 +39,15 @@ QString JoinTextLines(const QStringList& source)
             continue;
         }
         if (room > Ellipsis.size())
-            joined += QLatin1Char(' ') + line.left(room - Ellipsis.size()) + Ellipsis;
+            joined += QLatin1Char(' ') + LeftWhole(line, room - Ellipsis.size()).toString() + Ellipsis;
         break;
     }
     return joined;
+}
+
+QStringView LeftWhole(QStringView text, qsizetype count)
+{
+    if (count > 0 && count < text.size() && text.at(count - 1).isHighSurrogate() && text.at(count).isLowSurrogate())
+        --count;
+    return text.left(count);
 }

@@ -3,6 +3,7 @@
 // first line with something on it; these two routines share that rule.
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // Replaces `destination` with the lines of `source` from its first line that
 // is not blank on; the lines after it are copied unchanged, blank ones too.
@@ -14,3 +15,8 @@ void CopyTextLines(QStringList& destination, const QStringList& source);
 // four characters, else left out. The limit counts the text before a line
 // is added, so a joined text may run one blank past it.
 QString JoinTextLines(const QStringList& source);
+
+// The first `count` UTF-16 units of `text`, one fewer where the cut would
+// fall between the two halves of a surrogate pair: an emoji cut in two
+// reaches the reader as "?".
+QStringView LeftWhole(QStringView text, qsizetype count);

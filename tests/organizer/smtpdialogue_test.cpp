@@ -193,6 +193,65 @@ TEST(SmtpDialogue, EveryRefusalHasItsMessageInItsState)
     }
 }
 
+// A reply line is three digits, then a blank, a hyphen or nothing; the
+// reply's code is its final line's. Anything else is answered as a server
+// that cannot serve, and never with the next command or success.
+TEST(SmtpDialogue, AMisshapenReplyIsRefusedAndOnlyTheFinalLineCounts)
+{
+    const QString later = QStringLiteral("Cannot send email.  Please again later.  You may need to contact your "
+                                         "internet service provider if repeated attempts fail.");
+    const QList<QByteArray> toHelo = {"220 ready\r\n"};
+    const QList<QByteArray> toMail = toHelo + QList<QByteArray>{"250 hello\r\n"};
+    const QList<QByteArray> toEnd =
+        toMail + QList<QByteArray>{"250 ok\r\n", "250 ok\r\n", "354 go\r\n"};
+    struct TCase {
+        QList<QByteArray> before;
+        QByteArray reply;
+        QString text;
+    };
+    const TCase cases[] = {
+        {{}, "22O ready\r\n", kNotAvailable},
+        {toHelo, "250$o\r\n", kNotAvailable},
+        {toHelo, "25 ok\r\n", kNotAvailable},
+        {toHelo, " 250 ok\r\n", kNotAvailable},
+        {toMail, "250-ok\r\n25x\r\n", kNotAvailable},
+        {toEnd, "2500 nonsense\r\n", kNotAvailable},
+        {toEnd, "250ok\r\n", kNotAvailable},
+        {toEnd, "250-queued\r\n554 rejected\r\n", later},
+        // A reply that outgrows the receive buffer before its line ends.
+        {toEnd, "250 " + QByteArray(9000, 'x'), kNotAvailable},
+    };
+    for (const TCase& each : cases) {
+        SCOPED_TRACE(each.reply.left(40).toStdString() + " after " + std::to_string(each.before.size()) + " replies");
+        TSmtpDialogue dialogue(Envelope());
+        Converse(dialogue, each.before);
+        const TSmtpReaction reaction = dialogue.Received(each.reply);
+        EXPECT_TRUE(reaction.send.isEmpty());
+        EXPECT_TRUE(reaction.endDialog);
+        EXPECT_EQ(reaction.progress ? reaction.progress->text : QString(), each.text);
+        EXPECT_FALSE(dialogue.Sent());
+    }
+}
+
+// A refused recipient keeps its state, but the dialogue is over: what the
+// server sends after it, even in the same packet, leads nowhere.
+TEST(SmtpDialogue, NothingCountsOnceARefusalHasEndedTheDialogue)
+{
+    for (const QByteArray& refusal : {QByteArray("550 no such user\r\n"), QByteArray("249 ok\r\n")}) {
+        SCOPED_TRACE(refusal.toStdString());
+        TSmtpDialogue dialogue(Envelope(QStringLiteral("cc@example.test")));
+        Converse(dialogue, {"220 ready\r\n", "250 hello\r\n", "250 ok\r\n"});
+        EXPECT_TRUE(dialogue.Received(refusal + "250 ok\r\n").endDialog);
+        for (const char* later : {"250 ok\r\n", "354 go\r\n", "250 queued\r\n", "xyz\r\n"}) {
+            const TSmtpReaction reaction = dialogue.Received(later);
+            EXPECT_TRUE(reaction.send.isEmpty());
+            EXPECT_FALSE(reaction.progress);
+            EXPECT_FALSE(reaction.closeConnection);
+        }
+        EXPECT_FALSE(dialogue.Sent());
+    }
+}
+
 TEST(SmtpData, LongLinesArePiecesOf245AndLineEndsAreOnlyCrLf)
 {
     const QString text = QString(245, QLatin1Char('a')) + QString(245, QLatin1Char('b')) + QString(110, QLatin1Char('c'));
@@ -210,6 +269,20 @@ TEST(SmtpData, ALeadingDotIsDoubledAlsoWhereACutPutsOneFirst)
     EXPECT_EQ(DataLines({".", ".hidden", "a.b"}), QStringList({"..", "..hidden", "a.b"}));
     const QString dotAfterCut = QString(245, QLatin1Char('y')) + QStringLiteral(".tail");
     EXPECT_EQ(DataLines({dotAfterCut}), QStringList({QString(245, QLatin1Char('y')), "..tail"}));
+}
+
+TEST(SmtpData, NoCutPartsAnEmojiFromItsOtherHalf)
+{
+    const QString emoji = QStringLiteral("\U0001F489");   // two UTF-16 units
+    const QString straddling = QString(244, QLatin1Char('a')) + emoji + QStringLiteral("tail");
+    EXPECT_EQ(DataLines({straddling}), QStringList({QString(244, QLatin1Char('a')), emoji + "tail"}));
+    // Only the piece where the pair would straddle the cut is shorter.
+    const QString twice = straddling + QString(241, QLatin1Char('b')) + emoji + QStringLiteral("end");
+    EXPECT_EQ(DataLines({twice}),
+              QStringList({QString(244, QLatin1Char('a')), emoji + "tail" + QString(239, QLatin1Char('b')),
+                           QString(2, QLatin1Char('b')) + emoji + "end"}));
+    const QString fitting = QString(243, QLatin1Char('a')) + emoji + QStringLiteral("z");
+    EXPECT_EQ(DataLines({fitting}), QStringList({QString(243, QLatin1Char('a')) + emoji, "z"}));
 }
 
 TEST(SmtpData, ASubjectCannotAddHeaderLines)

@@ -192,6 +192,39 @@ TEST_F(SmtpWire, EachRefusalEndsInItsOwnMessage)
     }
 }
 
+// Misshapen replies and ones whose final line refuses, each written in
+// pieces that part the code from what follows it: none may pass for a 250.
+TEST_F(SmtpWire, AReplyIsJudgedByItsFinalLineOnlyOnceThatLineIsWhole)
+{
+    const QString notAvailable = QStringLiteral("Cannot send email.  Service is currently not available");
+    struct TCase {
+        QString command;   // the command answered
+        TReply reply;
+        QString startOfText;
+        QString nextCommand;   // never sent after it
+    };
+    const TCase cases[] = {
+        {QStringLiteral("HELO"), {{"250", 40}, {"$o\r\n", 80}}, notAvailable,
+         QStringLiteral("MAIL FROM:<ann@example.test>")},
+        {QStringLiteral("."), {{"2500", 40}, {" nonsense\r\n", 80}}, notAvailable, QStringLiteral("QUIT")},
+        {QStringLiteral("."), {{"250", 40}, {"-queued\r\n", 80}, {"554 rejected\r\n", 150}},
+         QStringLiteral("Cannot send email.  Please again later."), QStringLiteral("QUIT")},
+    };
+    for (const TCase& each : cases) {
+        SCOPED_TRACE(each.command.toStdString() + " answered " + each.reply.constFirst().bytes.toStdString());
+        ScriptedSmtpPeer peer([&](const QString& command) -> TReply {
+            return command.startsWith(each.command) ? each.reply : ScriptedSmtpPeer::Usual(command);
+        });
+        TDlgEMailTodoList dialog(nullptr);
+        Fill(dialog, peer.Port());
+        const TOutcome outcome = Send(dialog);
+        EXPECT_TRUE(outcome.progress.startsWith(each.startOfText)) << outcome.progress.toStdString();
+        EXPECT_TRUE(outcome.okEnabled);
+        EXPECT_FALSE(outcome.cancelEnabled);
+        EXPECT_FALSE(peer.Commands().contains(each.nextCommand));
+    }
+}
+
 TEST_F(SmtpWire, AGreetingOf554LeavesOnlyCancelAndNeverSuccess)
 {
     ScriptedSmtpPeer peer([](const QString& command) -> TReply {

@@ -36,3 +36,12 @@ TEST(JoinTextLines, LeavesOutALineWhenFourCharactersOrLessAreLeft)
     const QString full(248, QLatin1Char('a'));
     EXPECT_EQ(JoinTextLines({full, "x"}), full);
 }
+
+TEST(JoinTextLines, TheCutNeverPartsAnEmoji)
+{
+    const QString first(240, QLatin1Char('a'));
+    const QString emoji = QStringLiteral("\U0001F489");
+    // Room 8 keeps four units; the fourth would be the first half of the emoji.
+    EXPECT_EQ(JoinTextLines({first, "bbb" + emoji + "cccc"}), first + " bbb ...");
+    EXPECT_EQ(JoinTextLines({first, "bb" + emoji + "ccccc"}), first + " bb" + emoji + " ...");
+}
