@@ -183,7 +183,14 @@ QString GroupLine(int disk)
 
 bool IsGroupLine(const QString& line)
 {
-    return line.contains(QStringLiteral("group "));
+    // Anything looser takes a file named like "my group 2.txt" for a disk.
+    const QString prefix = QStringLiteral("group ");
+    if (!line.startsWith(prefix) || line.size() == prefix.size() || line.at(prefix.size()) == QLatin1Char('0'))
+        return false;
+    for (qsizetype i = prefix.size(); i < line.size(); ++i)
+        if (line.at(i) < QLatin1Char('0') || line.at(i) > QLatin1Char('9'))
+            return false;
+    return true;
 }
 
 QStringList FolderFiles(const QString& folder)

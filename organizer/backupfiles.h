@@ -22,6 +22,7 @@ bool WriteListFile(const QString& path, const QStringList& lines);
 bool ReadListFile(const QString& path, QStringList& lines);
 // The list's line that opens disk N of a set; "group 1" opens every list.
 QString GroupLine(int disk);
+// True for "group " and a positive decimal number, nothing more or less.
 bool IsGroupLine(const QString& line);
 
 // The files of a folder (no folders), the database file first, the rest by name.

@@ -1,3 +1,4 @@
+#include "organizer/backupfiles.h"
 #include "organizer/backupjob.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,15 @@ TEST(PlanFolder, HasOneGroupAndCountsTheListInTheFreeSpace)
     EXPECT_EQ(PlanFolder(files, 1500000 + list - 1).refusal,
               QStringLiteral("Your disk does not have enough space for backing up your database."));
     EXPECT_EQ(PlanFolder(files, 899999).refusal, kTooBig);
+}
+
+TEST(BackupList, AGroupLineIsGroupAndAPositiveNumberAndNothingElse)
+{
+    for (const char* line : {"group 1", "group 2", "group 10", "group 123456789012"})
+        EXPECT_TRUE(IsGroupLine(QString::fromUtf8(line))) << line;
+    for (const char* line : {"my group 2.txt", "group 2.txt", "group 2 ", " group 2", "Group 2", "group  2", "group 0",
+                             "group 02", "group -2", "group +2", "group ", "group", "", "group \u0662", "group 2\t"})
+        EXPECT_FALSE(IsGroupLine(QString::fromUtf8(line))) << line;
 }
 
 }  // namespace
