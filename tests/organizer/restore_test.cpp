@@ -78,6 +78,29 @@ TEST_F(RestoreFrom, ASetWithoutItsListOrWithAMissingFileLeavesTheDatabaseAlone)
     EXPECT_EQ(Refused(set), QStringList{"warning: Failed to restore database!"});
 }
 
+// Each listed name is one plain file of the set's folder: the restore stops
+// at a name that would reach beyond it, or stand for another name, before
+// anything is written outside the data folder.
+TEST_F(RestoreFrom, AListedNameThatIsNoPlainFileNameOfTheSetFailsTheRestore)
+{
+    const QString outside = folders.Root() + QStringLiteral("outside");
+    WriteBytes(outside, "not part of the set");
+    WriteBytes(set + QStringLiteral("notes.txt"), "cut short");
+    WriteBytes(set + QStringLiteral("two\tcolumns.txt"), "tab");
+    WriteBytes(set + QString::fromUtf8("next\u0085line.txt"), "C1 control");
+    const QByteArray listed = "group 1\r\ncareportfolio.db\r\ncphelpt.rtf\r\n";
+    const QList<QByteArray> names{QByteArray("notes.txt\0junk", 14), "two\tcolumns.txt", "next\xc2\x85line.txt",
+                                  "../outside", "..", "."};
+    for (const QByteArray& name : names) {
+        WriteBytes(set + QStringLiteral("Backup.log"), listed + name + "\r\n");
+        EXPECT_EQ(Refused(set), QStringList{"warning: Failed to restore database!"}) << name.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(DataFolder + QStringLiteral("notes.txt")));
+        EXPECT_EQ(QDir(folders.Root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList({"bin", "db", "outside", "saved"}));
+    }
+    EXPECT_EQ(Bytes(outside), "not part of the set");
+}
+
 TEST_F(RestoreFrom, ASetOfAnotherVersionOrADamagedOneIsAWrongSource)
 {
     SetVersion(QStringLiteral("0"));
