@@ -41,6 +41,19 @@ TEST(PlanDiskSet, CountsTheListOnDiskOneAndFillsLaterDisksToTheByte)
     EXPECT_EQ(exact.disks, 2);
 }
 
+TEST(PlanDiskSet, FilesThatFillADiskToTheByteNeedNoFurtherDisk)
+{
+    // Disk 1 holds the list beside the files.
+    const TSizedFiles one{{"careportfolio.db", 30000}, {"a.bin", 19999}};
+    const TBackupPlan full = PlanDiskSet(one, 49999 + ListRoom(one));
+    EXPECT_EQ(full.lines, QStringList({"group 1", "careportfolio.db", "a.bin"}));
+    EXPECT_EQ(full.disks, 1);
+
+    const TBackupPlan later = PlanDiskSet({{"careportfolio.db", 40000}, {"b.bin", 30000}, {"c.bin", 30000}}, 60000);
+    EXPECT_EQ(later.lines, QStringList({"group 1", "careportfolio.db", "group 2", "b.bin", "c.bin"}));
+    EXPECT_EQ(later.disks, 2);
+}
+
 TEST(PlanDiskSet, RefusesDisksThatCannotHoldTheDatabaseWithItsListOrAnyFile)
 {
     const TSizedFiles files{{"careportfolio.db", 30000}};

@@ -116,7 +116,19 @@ TEST_F(RestoreFrom, ASetOfAnotherVersionOrADamagedOneIsAWrongSource)
     Execute(set, QStringLiteral("DELETE FROM GENERIC WHERE PropertyType = 5"));
     EXPECT_EQ(Refused(set), QStringList{kWrongSource});
 
-    SetVersion(QStringLiteral("1"));
+    Execute(set, QStringLiteral("INSERT INTO GENERIC (PropertyType, ObjID, StrProperty) VALUES (5, 0, '1')"));
+    // A damaged page of a table that neither the version nor the password is
+    // read from: only a check of the whole database finds it.
+    const qint64 pageSize = Column(set, QStringLiteral("PRAGMA page_size")).value(0).toLongLong();
+    const qint64 page = Column(set, QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'MEDTEMPL'"))
+                            .value(0)
+                            .toLongLong();
+    ASSERT_GT(page, 1);
+    QByteArray database = Bytes(Database::PathIn(set));
+    database.replace((page - 1) * pageSize, 16, QByteArray(16, '\xff'));
+    WriteBytes(Database::PathIn(set), database);
+    EXPECT_EQ(Refused(set), QStringList{kWrongSource});
+
     WriteBytes(Database::PathIn(set), "no database at all");
     EXPECT_EQ(Refused(set), QStringList{kWrongSource});
 }
