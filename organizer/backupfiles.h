@@ -60,6 +60,19 @@ public:
 // when none is.
 QString FirstRemovableFolder();
 
+// The machine's disks as the kernel tells them: a disk is removable when the
+// block device's entry below `blockDevices` says so.
+class TSystemMedia : public TMediaSeam {
+public:
+    explicit TSystemMedia(const QString& blockDevices = QStringLiteral("/sys/class/block"));
+    TVolume Volume(const QString& folder) override;
+
+private:
+    bool IsRemovableDevice(const QByteArray& device) const;
+
+    QString blockDevices_;
+};
+
 // The machine's own disks.
 TMediaSeam& SystemMedia();
 // Tests play their disks through their own seam; nullptr puts the system's back.
