@@ -92,39 +92,6 @@ bool CopyContent(int in, int out)
 
 TMediaSeam* installedMedia = nullptr;
 
-// The block device's own "removable" flag; a partition asks its disk.
-bool IsRemovableDevice(const QByteArray& device)
-{
-    if (!device.startsWith("/dev/"))
-        return false;
-    const QString name = QFileInfo(QString::fromLocal8Bit(device)).canonicalFilePath().section(QLatin1Char('/'), -1);
-    const QString node = QFileInfo(QStringLiteral("/sys/class/block/") + name).canonicalFilePath();
-    if (node.isEmpty())
-        return false;
-    const QString disk = QFileInfo::exists(node + QStringLiteral("/partition")) ? QFileInfo(node).path() : node;
-    QFile flag(disk + QStringLiteral("/removable"));
-    return flag.open(QIODevice::ReadOnly) && flag.readAll().trimmed() == "1";
-}
-
-class SystemMediaSeam : public TMediaSeam {
-public:
-    TVolume Volume(const QString& folder) override
-    {
-        QString existing = CanonicalPath(folder);
-        while (!QFileInfo(existing).isDir() && existing != QStringLiteral("/"))
-            existing = QFileInfo(existing).path();
-        const QStorageInfo storage(existing);
-        TVolume volume;
-        volume.readable = storage.isValid() && storage.isReady();
-        if (!volume.readable)
-            return volume;
-        volume.freeBytes = storage.bytesAvailable();
-        volume.rootPath = storage.rootPath();
-        volume.removable = IsRemovableDevice(storage.device());
-        return volume;
-    }
-};
-
 }  // namespace
 
 TCopyResult CopyOneFile(const QString& source, const QString& target)
@@ -183,7 +150,14 @@ QString GroupLine(int disk)
 
 bool IsGroupLine(const QString& line)
 {
-    return line.contains(QStringLiteral("group "));
+    // Anything looser takes a file named like "my group 2.txt" for a disk.
+    const QString prefix = QStringLiteral("group ");
+    if (!line.startsWith(prefix) || line.size() == prefix.size() || line.at(prefix.size()) == QLatin1Char('0'))
+        return false;
+    for (qsizetype i = prefix.size(); i < line.size(); ++i)
+        if (line.at(i) < QLatin1Char('0') || line.at(i) > QLatin1Char('9'))
+            return false;
+    return true;
 }
 
 QStringList FolderFiles(const QString& folder)
@@ -256,9 +230,41 @@ QString FirstRemovableFolder()
     return {};
 }
 
+TSystemMedia::TSystemMedia(const QString& blockDevices) : blockDevices_(blockDevices) {}
+
+TVolume TSystemMedia::Volume(const QString& folder)
+{
+    QString existing = CanonicalPath(folder);
+    while (!QFileInfo(existing).isDir() && existing != QStringLiteral("/"))
+        existing = QFileInfo(existing).path();
+    const QStorageInfo storage(existing);
+    TVolume volume;
+    volume.readable = storage.isValid() && storage.isReady();
+    if (!volume.readable)
+        return volume;
+    volume.freeBytes = storage.bytesAvailable();
+    volume.rootPath = storage.rootPath();
+    volume.removable = IsRemovableDevice(storage.device());
+    return volume;
+}
+
+// A partition has no flag of its own: it asks its disk.
+bool TSystemMedia::IsRemovableDevice(const QByteArray& device) const
+{
+    if (!device.startsWith("/dev/"))
+        return false;
+    const QString name = QFileInfo(QString::fromLocal8Bit(device)).canonicalFilePath().section(QLatin1Char('/'), -1);
+    const QString node = QFileInfo(blockDevices_ + QLatin1Char('/') + name).canonicalFilePath();
+    if (node.isEmpty())
+        return false;
+    const QString disk = QFileInfo::exists(node + QStringLiteral("/partition")) ? QFileInfo(node).path() : node;
+    QFile flag(disk + QStringLiteral("/removable"));
+    return flag.open(QIODevice::ReadOnly) && flag.readAll().trimmed() == "1";
+}
+
 TMediaSeam& SystemMedia()
 {
-    static SystemMediaSeam media;
+    static TSystemMedia media;
     return media;
 }
 

@@ -22,6 +22,7 @@ bool WriteListFile(const QString& path, const QStringList& lines);
 bool ReadListFile(const QString& path, QStringList& lines);
 // The list's line that opens disk N of a set; "group 1" opens every list.
 QString GroupLine(int disk);
+// True for "group " and a positive decimal number, nothing more or less.
 bool IsGroupLine(const QString& line);
 
 // The files of a folder (no folders), the database file first, the rest by name.
@@ -58,6 +59,19 @@ public:
 // Where the first removable disk is mounted (with a trailing slash); empty
 // when none is.
 QString FirstRemovableFolder();
+
+// The machine's disks as the kernel tells them: a disk is removable when the
+// block device's entry below `blockDevices` says so.
+class TSystemMedia : public TMediaSeam {
+public:
+    explicit TSystemMedia(const QString& blockDevices = QStringLiteral("/sys/class/block"));
+    TVolume Volume(const QString& folder) override;
+
+private:
+    bool IsRemovableDevice(const QByteArray& device) const;
+
+    QString blockDevices_;
+};
 
 // The machine's own disks.
 TMediaSeam& SystemMedia();

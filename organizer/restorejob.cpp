@@ -29,11 +29,15 @@ void Warn(TJobTalk& talk, const QString& text)
     talk.Tell(text, MsgIcon::Warning);
 }
 
-// A name from a list is one file of the set's folder, nothing else.
+// A name from a list is one file of the set's folder, nothing else. A
+// control character is refused too: NUL would end the name the file system
+// sees, so that another file than the listed one would be restored.
 bool IsPlainName(const QString& name)
 {
-    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QStringLiteral(".")
-           && name != QStringLiteral("..");
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    return std::none_of(name.begin(), name.end(),
+                        [](QChar c) { return c == QLatin1Char('/') || c.category() == QChar::Other_Control; });
 }
 
 // The engine's files that belong to the database beside it.
@@ -83,6 +87,26 @@ bool MoveIntoDataFolder(const QString& folder, bool dropOthers)
     return !dropOthers || DropOthers(names, true);
 }
 
+bool CopyLogToProgramFolder(const QString& source, bool diskSet, TJobTalk& talk)
+{
+    switch (CopyOneFile(source + kBackupLogName, ProgramDir + kBackupLogName)) {
+    case TCopyResult::Done: return true;
+    case TCopyResult::CannotWriteTarget:
+        Warn(talk, QStringLiteral("Failed to restore database. Cannot copy the log file to ") + ProgramDir +
+                       QStringLiteral(" for temporary use."));
+        return false;
+    case TCopyResult::CannotReadSource:
+        Warn(talk, diskSet ? QStringLiteral("Failed to restore database. Please make sure the floppy disk really "
+                                            "contains a database backup.")
+                           : QStringLiteral("Failed to restore database. Please make sure the restoration directory "
+                                            "really contains a database backup."));
+        return false;
+    case TCopyResult::Failed: break;
+    }
+    Warn(talk, QStringLiteral("Failed to restore database."));
+    return false;
+}
+
 // The database kept aside could not be moved back: the user must do it.
 void AskToRenameByHand(const QString& keptFolder, TJobTalk& talk)
 {
@@ -124,7 +148,7 @@ public:
         Database::CloseAll();
         if (!PutCurrentAside())
             return false;
-        const bool staged = Stage() && CheckStaged();
+        const bool staged = CopyListedFiles(source_, diskSet_, temp_ + kIncoming, talk_) && CheckStaged();
         Database::CloseAll();
         if (!staged) {
             RemoveTemporary(temp_, talk_);
@@ -169,65 +193,6 @@ private:
             return false;
         }
         return true;
-    }
-
-    bool Stage()
-    {
-        TProgressScope progress(talk_, QStringLiteral("Copying files ..."));
-        talk_.Progress(0);
-        if (!CopyLogToProgramFolder())
-            return false;
-        QStringList lines;
-        if (!ReadListFile(ProgramDir + kBackupLogName, lines)) {
-            Warn(talk_, QStringLiteral("Cannot open the Backup.log file in ") + ProgramDir + QLatin1Char('.'));
-            return false;
-        }
-        talk_.Progress(10);
-        if (lines.value(0) != GroupLine(1)) {
-            Warn(talk_, QStringLiteral("Internal error! The first line of Backup.log is not group 1."));
-            return false;
-        }
-        int percent = 20;
-        talk_.Progress(percent);
-        int disk = 1;
-        for (qsizetype i = 1; i < lines.size(); ++i) {
-            const QString& name = lines[i];
-            if (diskSet_ && IsGroupLine(name)) {
-                ++disk;
-                talk_.PromptDisk(disk, QStringLiteral("Please insert the disk of your database backup (disk %1) to "
-                                                      "the floppy drive and click OK button.")
-                                           .arg(disk));
-                continue;
-            }
-            if (!IsPlainName(name) || CopyOneFile(source_ + name, temp_ + kIncoming + name) != TCopyResult::Done) {
-                Warn(talk_, QStringLiteral("Failed to restore database!"));
-                return false;
-            }
-            if (percent < 99)
-                talk_.Progress(++percent);
-        }
-        talk_.Progress(100);
-        return true;
-    }
-
-    bool CopyLogToProgramFolder()
-    {
-        switch (CopyOneFile(source_ + kBackupLogName, ProgramDir + kBackupLogName)) {
-        case TCopyResult::Done: return true;
-        case TCopyResult::CannotWriteTarget:
-            Warn(talk_, QStringLiteral("Failed to restore database. Cannot copy the log file to ") + ProgramDir +
-                            QStringLiteral(" for temporary use."));
-            return false;
-        case TCopyResult::CannotReadSource:
-            Warn(talk_, diskSet_ ? QStringLiteral("Failed to restore database. Please make sure the floppy disk "
-                                                  "really contains a database backup.")
-                                 : QStringLiteral("Failed to restore database. Please make sure the restoration "
-                                                  "directory really contains a database backup."));
-            return false;
-        case TCopyResult::Failed: break;
-        }
-        Warn(talk_, QStringLiteral("Failed to restore database."));
-        return false;
     }
 
     // The restored database must be sound, of this version, and carry the
@@ -336,6 +301,45 @@ bool RestoreFrom(const QString& typed, const QString& password, TJobTalk& talk)
 }
 
 }  // namespace
+
+bool CopyListedFiles(const QString& source, bool diskSet, const QString& into, TJobTalk& talk)
+{
+    TProgressScope progress(talk, QStringLiteral("Copying files ..."));
+    talk.Progress(0);
+    if (!CopyLogToProgramFolder(source, diskSet, talk))
+        return false;
+    QStringList lines;
+    if (!ReadListFile(ProgramDir + kBackupLogName, lines)) {
+        Warn(talk, QStringLiteral("Cannot open the Backup.log file in ") + ProgramDir + QLatin1Char('.'));
+        return false;
+    }
+    talk.Progress(10);
+    if (lines.value(0) != GroupLine(1)) {
+        Warn(talk, QStringLiteral("Internal error! The first line of Backup.log is not group 1."));
+        return false;
+    }
+    int percent = 20;
+    talk.Progress(percent);
+    int disk = 1;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QString& name = lines[i];
+        if (diskSet && IsGroupLine(name)) {
+            ++disk;
+            talk.PromptDisk(disk, QStringLiteral("Please insert the disk of your database backup (disk %1) to the "
+                                                 "floppy drive and click OK button.")
+                                      .arg(disk));
+            continue;
+        }
+        if (!IsPlainName(name) || CopyOneFile(source + name, into + name) != TCopyResult::Done) {
+            Warn(talk, QStringLiteral("Failed to restore database!"));
+            return false;
+        }
+        if (percent < 99)
+            talk.Progress(++percent);
+    }
+    talk.Progress(100);
+    return true;
+}
 
 bool CheckBackupVersion(const QString& sourceFolder, TJobTalk& talk)
 {

@@ -19,6 +19,11 @@ struct TRestoreRequest {
 // may close (also when the user would not replace the database).
 bool RunRestore(const TRestoreRequest& request, TJobTalk& talk);
 
+// Copies the set's list from the source folder into the program folder,
+// then every file it names from the source into `into`; on a disk set a
+// further group line asks for the next disk. Tells the user why it stops.
+bool CopyListedFiles(const QString& source, bool diskSet, const QString& into, TJobTalk& talk);
+
 // The version check of a set's database: true for this version; an older
 // or newer one is told. A folder without a readable database is false,
 // untold.

@@ -51,6 +51,7 @@ TEST(BackupToFolder, CopiesEveryFileAndWritesTheListThenRestoresByteForByte)
     TFolders folders;
     TPlayedDisks disks;
     WriteBytes(DataFolder + QStringLiteral("notes \"one\".txt"), QByteArray(70001, 'n'));
+    WriteBytes(DataFolder + QStringLiteral("my group 2.txt"), "a file, not a disk");
     ASSERT_TRUE(StoreBackupPassword(QStringLiteral("Secret1")));
     Database::CloseAll();
     const auto before = Files(DataFolder);
@@ -65,7 +66,7 @@ TEST(BackupToFolder, CopiesEveryFileAndWritesTheListThenRestoresByteForByte)
 
     auto saved = Files(target);
     const QByteArray list = saved[QStringLiteral("Backup.log")];
-    EXPECT_EQ(list, "group 1\r\ncareportfolio.db\r\ncphelpt.rtf\r\nnotes \"one\".txt\r\n");
+    EXPECT_EQ(list, "group 1\r\ncareportfolio.db\r\ncphelpt.rtf\r\nmy group 2.txt\r\nnotes \"one\".txt\r\n");
     EXPECT_EQ(Bytes(ProgramDir + QStringLiteral("Backup.log")), list);
     saved.erase(QStringLiteral("Backup.log"));
     // The set carries no password; the live database keeps the user's.
@@ -222,6 +223,8 @@ protected:
 TEST_F(DiskSet, SpreadsTheFilesOverDisksWithTheDatabaseAndListOnDiskOneAndRestoresThem)
 {
     ASSERT_LT(QFileInfo(DataFolder + QStringLiteral("cphelpt.rtf")).size(), disks.capacity * 4 / 10);
+    // A name that only looks like a group line is a file like any other.
+    WriteBytes(DataFolder + QStringLiteral("my group 2.txt"), "a file, not a disk");
     const auto before = Files(DataFolder);
     TListeningTalk talk;
     talk.onDisk = [this](int disk) {
@@ -237,13 +240,13 @@ TEST_F(DiskSet, SpreadsTheFilesOverDisksWithTheDatabaseAndListOnDiskOneAndRestor
                            "disk 3: Totally 3 disks are needed. Please insert another empty disk (disk 3) to" + drive,
                            kDone}));
     const QString list = QStringLiteral("group 1\r\ncareportfolio.db\r\ngroup 2\r\na.bin\r\ngroup 3\r\nb.bin\r\n"
-                                        "cphelpt.rtf\r\n");
+                                        "cphelpt.rtf\r\nmy group 2.txt\r\n");
     const QString disk1 = folders.Root() + QStringLiteral("disk1/family/");
     EXPECT_EQ(QString::fromLatin1(Bytes(disk1 + QStringLiteral("Backup.log"))), list);
     EXPECT_EQ(QDir(disk1).entryList(QDir::Files), QStringList({"Backup.log", "careportfolio.db"}));
     EXPECT_EQ(QDir(folders.Root() + QStringLiteral("disk2/family")).entryList(QDir::Files), QStringList{"a.bin"});
     EXPECT_EQ(QDir(disks.mount + QStringLiteral("family")).entryList(QDir::Files),
-              QStringList({"b.bin", "cphelpt.rtf"}));
+              QStringList({"b.bin", "cphelpt.rtf", "my group 2.txt"}));
 
     AddMember(DataFolder, QStringLiteral("Zoe"));
     Insert(1);

@@ -1,3 +1,4 @@
+#include "organizer/backupfiles.h"
 #include "organizer/backupjob.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,19 @@ TEST(PlanDiskSet, CountsTheListOnDiskOneAndFillsLaterDisksToTheByte)
     EXPECT_EQ(exact.disks, 2);
 }
 
+TEST(PlanDiskSet, FilesThatFillADiskToTheByteNeedNoFurtherDisk)
+{
+    // Disk 1 holds the list beside the files.
+    const TSizedFiles one{{"careportfolio.db", 30000}, {"a.bin", 19999}};
+    const TBackupPlan full = PlanDiskSet(one, 49999 + ListRoom(one));
+    EXPECT_EQ(full.lines, QStringList({"group 1", "careportfolio.db", "a.bin"}));
+    EXPECT_EQ(full.disks, 1);
+
+    const TBackupPlan later = PlanDiskSet({{"careportfolio.db", 40000}, {"b.bin", 30000}, {"c.bin", 30000}}, 60000);
+    EXPECT_EQ(later.lines, QStringList({"group 1", "careportfolio.db", "group 2", "b.bin", "c.bin"}));
+    EXPECT_EQ(later.disks, 2);
+}
+
 TEST(PlanDiskSet, RefusesDisksThatCannotHoldTheDatabaseWithItsListOrAnyFile)
 {
     const TSizedFiles files{{"careportfolio.db", 30000}};
@@ -62,6 +76,15 @@ TEST(PlanFolder, HasOneGroupAndCountsTheListInTheFreeSpace)
     EXPECT_EQ(PlanFolder(files, 1500000 + list - 1).refusal,
               QStringLiteral("Your disk does not have enough space for backing up your database."));
     EXPECT_EQ(PlanFolder(files, 899999).refusal, kTooBig);
+}
+
+TEST(BackupList, AGroupLineIsGroupAndAPositiveNumberAndNothingElse)
+{
+    for (const char* line : {"group 1", "group 2", "group 10", "group 123456789012"})
+        EXPECT_TRUE(IsGroupLine(QString::fromUtf8(line))) << line;
+    for (const char* line : {"my group 2.txt", "group 2.txt", "group 2 ", " group 2", "Group 2", "group  2", "group 0",
+                             "group 02", "group -2", "group +2", "group ", "group", "", "group \u0662", "group 2\t"})
+        EXPECT_FALSE(IsGroupLine(QString::fromUtf8(line))) << line;
 }
 
 }  // namespace

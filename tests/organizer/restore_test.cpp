@@ -78,6 +78,29 @@ TEST_F(RestoreFrom, ASetWithoutItsListOrWithAMissingFileLeavesTheDatabaseAlone)
     EXPECT_EQ(Refused(set), QStringList{"warning: Failed to restore database!"});
 }
 
+// Each listed name is one plain file of the set's folder: the restore stops
+// at a name that would reach beyond it, or stand for another name, before
+// anything is written outside the data folder.
+TEST_F(RestoreFrom, AListedNameThatIsNoPlainFileNameOfTheSetFailsTheRestore)
+{
+    const QString outside = folders.Root() + QStringLiteral("outside");
+    WriteBytes(outside, "not part of the set");
+    WriteBytes(set + QStringLiteral("notes.txt"), "cut short");
+    WriteBytes(set + QStringLiteral("two\tcolumns.txt"), "tab");
+    WriteBytes(set + QString::fromUtf8("next\u0085line.txt"), "C1 control");
+    const QByteArray listed = "group 1\r\ncareportfolio.db\r\ncphelpt.rtf\r\n";
+    const QList<QByteArray> names{QByteArray("notes.txt\0junk", 14), "two\tcolumns.txt", "next\xc2\x85line.txt",
+                                  "../outside", "..", "."};
+    for (const QByteArray& name : names) {
+        WriteBytes(set + QStringLiteral("Backup.log"), listed + name + "\r\n");
+        EXPECT_EQ(Refused(set), QStringList{"warning: Failed to restore database!"}) << name.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(DataFolder + QStringLiteral("notes.txt")));
+        EXPECT_EQ(QDir(folders.Root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList({"bin", "db", "outside", "saved"}));
+    }
+    EXPECT_EQ(Bytes(outside), "not part of the set");
+}
+
 TEST_F(RestoreFrom, ASetOfAnotherVersionOrADamagedOneIsAWrongSource)
 {
     SetVersion(QStringLiteral("0"));
@@ -93,7 +116,19 @@ TEST_F(RestoreFrom, ASetOfAnotherVersionOrADamagedOneIsAWrongSource)
     Execute(set, QStringLiteral("DELETE FROM GENERIC WHERE PropertyType = 5"));
     EXPECT_EQ(Refused(set), QStringList{kWrongSource});
 
-    SetVersion(QStringLiteral("1"));
+    Execute(set, QStringLiteral("INSERT INTO GENERIC (PropertyType, ObjID, StrProperty) VALUES (5, 0, '1')"));
+    // A damaged page of a table that neither the version nor the password is
+    // read from: only a check of the whole database finds it.
+    const qint64 pageSize = Column(set, QStringLiteral("PRAGMA page_size")).value(0).toLongLong();
+    const qint64 page = Column(set, QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'MEDTEMPL'"))
+                            .value(0)
+                            .toLongLong();
+    ASSERT_GT(page, 1);
+    QByteArray database = Bytes(Database::PathIn(set));
+    database.replace((page - 1) * pageSize, 16, QByteArray(16, '\xff'));
+    WriteBytes(Database::PathIn(set), database);
+    EXPECT_EQ(Refused(set), QStringList{kWrongSource});
+
     WriteBytes(Database::PathIn(set), "no database at all");
     EXPECT_EQ(Refused(set), QStringList{kWrongSource});
 }
