@@ -3,6 +3,10 @@
 #include "intlsup.h"
 #include "platform/ui/messagebox.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QValidator>
 #include <cmath>
 
@@ -156,8 +160,9 @@ TMoneyEdit::TMoneyEdit(QWidget* parent) : QLineEdit(parent), chars_(MoneyChars::
 {
     setValidator(new TMoneyValidator(chars_, this));
     connect(this, &QLineEdit::inputRejected, this, [] { Beep(); });
-    // Redo can leave the caret past the end, where an insertion would pad the
-    // text with a blank that stays when the insertion is refused.
+    // Redo, still open to code though no longer to the user, can leave the
+    // caret past the end, where an insertion would pad the text with a blank
+    // that stays when the insertion is refused.
     connect(this, &QLineEdit::cursorPositionChanged, this, [this](int, int now) {
         if (now > text().size())
             setCursorPosition(static_cast<int>(text().size()));
@@ -184,6 +189,32 @@ void TMoneyEdit::Reformat()
     if (TextToMoney(text(), amount, chars_) == TMoneyRead::TooManyDigits)
         ShowMessageBox(QStringLiteral("The money amount is too large to handle."), MsgIcon::Warning, MsgOk);
     SetValue(amount);
+}
+
+// The line edit's history goes around the validator: undo and redo bring back
+// texts the box refuses, and after a redo the undoing of a refused key can
+// leave a text the box never held.
+void TMoneyEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
+        Beep();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TMoneyEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        // The entries are known by their captions; the shortcut follows a tab.
+        const QString caption = action->text().section(QLatin1Char('\t'), 0, 0);
+        if (caption == QLineEdit::tr("&Undo") || caption == QLineEdit::tr("&Redo"))
+            menu->removeAction(action);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void TMoneyEdit::focusOutEvent(QFocusEvent* event)

@@ -61,6 +61,9 @@ public:
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    // The box has no undo or redo, by key or by its menu.
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Reads the text and writes it back reformatted; a text past the digits

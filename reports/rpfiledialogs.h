@@ -16,6 +16,8 @@ using OpenChooser = std::function<QString(const QString& filter)>;
 
 // The filter as Qt's file dialogs take it; patterns match either case.
 QString QtFilter(const QString& filter);
+// A name typed with no dot in it gets the chosen type's extension, in lower
+// case; any other name is kept as typed.
 Choice ChooseSaveFile(QWidget* parent, const QString& filter);
 QString ChooseOpenFile(QWidget* parent, const QString& filter);
 // Another answerer in place of the dialogs; empty choosers put them back.

@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeySequence>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QVBoxLayout>
 #include <cmath>
@@ -373,9 +376,9 @@ TEST_F(MoneyBoxOnAForm, RedoLeavesTheCaretWithinTheText)
     QApplication::clipboard()->setText(QStringLiteral("4"));
     QTest::keyClick(money, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(money->text(), QStringLiteral("904"));
-    QTest::keyClick(money, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(money, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(money, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    money->undo();
+    money->undo();
+    money->redo();
     EXPECT_EQ(money->text(), QStringLiteral("90"));
     EXPECT_LE(money->cursorPosition(), 2);
     QTest::keyClick(money, Qt::Key_0);
@@ -420,6 +423,102 @@ TEST_F(MoneyBoxOnAForm, CommaAsTheDecimalPoint)
     EXPECT_DOUBLE_EQ(money->Value(), 1234.56);
     money->SetValue(-0.29);
     EXPECT_EQ(money->text(), QStringLiteral("k-0,29"));
+}
+
+}  // namespace
+
+namespace {
+
+// Undo and redo went around the key filter: the line edit's history brought
+// back texts the box refuses, and after a redo a refused key could undo the
+// box to a text it never held.
+class MoneyBoxHistory : public MoneyBoxOnAForm {
+protected:
+    QString Typed(TMoneyEdit& money, char key)
+    {
+        const int start = money.hasSelectedText() ? money.selectionStart() : money.cursorPosition();
+        const int end = money.hasSelectedText() ? money.selectionEnd() : money.cursorPosition();
+        const QString before = money.text();
+        QTest::keyClick(&money, key);
+        const QString typed{QLatin1Char(key)};
+        return MoneyInsertAccepted(typed, before, start, end, kUs) ? before.left(start) + typed + before.mid(end)
+                                                                  : before;
+    }
+};
+
+TEST_F(MoneyBoxHistory, UndoAndRedoKeysLeaveTheAmountAsTyped)
+{
+    TMoneyEdit* money = AddMoneyBox();
+    QTest::keyClicks(money, QStringLiteral("5"));
+    QTest::keyClick(money, Qt::Key_Home, Qt::ShiftModifier);
+    QTest::keyClicks(money, QStringLiteral("$"));
+    QTest::keyClick(money, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(money, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClicks(money, QStringLiteral("0"));
+    EXPECT_EQ(money->text(), QStringLiteral("$0"));
+
+    money->clear();
+    QTest::keyClicks(money, QStringLiteral("19.99"));
+    QTest::keyClick(money, Qt::Key_Backspace);
+    QTest::keyClick(money, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(money, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(money->text(), QStringLiteral("19.9"));
+    Leave(*money);
+    EXPECT_EQ(money->text(), QStringLiteral("$19.90"));
+}
+
+TEST_F(MoneyBoxHistory, RandomKeysNeverLeaveATextTheFilterRefuses)
+{
+    const char typed[] = {'0', '2', '9', '$', '-', '+', '.', ',', '%'};
+    const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+        {Qt::Key_Z, Qt::ControlModifier},     {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_Y, Qt::ControlModifier},     {Qt::Key_Backspace, Qt::NoModifier},
+        {Qt::Key_Delete, Qt::NoModifier},     {Qt::Key_Left, Qt::NoModifier},
+        {Qt::Key_Home, Qt::ShiftModifier},    {Qt::Key_Left, Qt::ShiftModifier},
+        {Qt::Key_End, Qt::ShiftModifier},     {Qt::Key_Right, Qt::NoModifier},
+        {Qt::Key_X, Qt::ControlModifier},     {Qt::Key_V, Qt::ControlModifier},
+        {Qt::Key_A, Qt::ControlModifier},
+    };
+    QRandomGenerator random(26);
+    TMoneyEdit* money = AddMoneyBox();
+    for (int sequence = 0; sequence < 300; ++sequence) {
+        money->clear();
+        QString trail;
+        for (int step = 0; step < 25; ++step) {
+            if (random.bounded(2) == 0) {
+                const char key = typed[random.bounded(static_cast<int>(sizeof typed))];
+                trail += QLatin1Char(key);
+                const QString expected = Typed(*money, key);
+                ASSERT_EQ(money->text(), expected) << trail.toStdString();
+            } else {
+                const auto& [key, modifiers] = keys[random.bounded(static_cast<int>(keys.size()))];
+                trail += QLatin1Char(' ') + QKeySequence(key | modifiers).toString() + QLatin1Char(' ');
+                QTest::keyClick(money, key, modifiers);
+            }
+            ASSERT_TRUE(money->text().isEmpty() || MoneyTextAccepted(money->text(), kUs))
+                << money->text().toStdString() << " after " << trail.toStdString();
+        }
+    }
+}
+
+TEST_F(MoneyBoxHistory, TheContextMenuOffersNoUndoOrRedo)
+{
+    TMoneyEdit* money = AddMoneyBox();
+    QTest::keyClicks(money, QStringLiteral("12"));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), money->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(money, &event);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    QStringList captions;
+    for (const QAction* action : menu->actions()) {
+        if (action->isVisible() && !action->isSeparator())
+            captions.append(action->text());
+    }
+    menu->close();
+    const QString entries = captions.join(QLatin1Char('|'));
+    EXPECT_TRUE(entries.contains(QStringLiteral("Paste"))) << entries.toStdString();
+    EXPECT_FALSE(entries.contains(QStringLiteral("Undo"))) << entries.toStdString();
+    EXPECT_FALSE(entries.contains(QStringLiteral("Redo"))) << entries.toStdString();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 
 inline TRpMetafile MakePage(int number, int width = 816, int height = 1056)
@@ -35,6 +36,28 @@ inline int PdfPageCount(const QString& path)
         return -1;
     return static_cast<int>(
         QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+}
+
+// The text lines of each page of a PDF file as a reader extracts them,
+// trimmed, empty ones dropped; nothing when it cannot be read.
+inline QList<QStringList> PdfPageLines(const QString& path)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!reader.waitForFinished(30000) || reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0)
+        return {};
+    QList<QStringList> pages;
+    QStringList pageTexts = QString::fromUtf8(reader.readAllStandardOutput()).split(QLatin1Char('\f'));
+    pageTexts.removeLast();   // after the last page's form feed
+    for (const QString& page : pageTexts) {
+        QStringList lines;
+        for (const QString& line : page.split(QLatin1Char('\n'))) {
+            if (!line.trimmed().isEmpty())
+                lines.append(line.trimmed());
+        }
+        pages.append(lines);
+    }
+    return pages;
 }
 
 // Keeps the messages a report printer posts to its client.

@@ -278,6 +278,14 @@ TEST_F(PreviewWindow, PrintsTheReportAgainIntoAPdf)
     WithCompletePreview(form.report, [](TRpStandardPreview& window) { window.Print()->click(); });
     EXPECT_EQ(PdfPageCount(pdf), 5);
     EXPECT_TRUE(afterPrint);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
+    // What the preview showed is on the paper, page by page.
+    const QList<QStringList> pages = PdfPageLines(pdf);
+    ASSERT_EQ(pages.size(), 5);
+    EXPECT_EQ(pages[0].mid(0, 3), QStringList({"Header", "Row 1", "Row 2"}));
+    EXPECT_EQ(pages[4].mid(pages[4].size() - 2), QStringList({"Row 110", "Page 5"}));
 }
 
 TEST_F(PreviewWindow, PrintingAlonePrintsEveryPageAndItsRange)

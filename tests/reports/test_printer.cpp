@@ -242,6 +242,10 @@ TEST_F(PrinterTest, PrintsALoadedReportOneSheetPerPageIntoAChosenPdf)
     printer.Print();
     EXPECT_EQ(askedTitle, QStringLiteral("Immunizations"));
     EXPECT_EQ(PdfPageCount(pdf), 3);
+    const QList<QStringList> pages = PdfPageLines(pdf);
+    ASSERT_EQ(pages.size(), 3);
+    EXPECT_EQ(pages[0], QStringList{QStringLiteral("Page 1")});
+    EXPECT_EQ(pages[2], QStringList{QStringLiteral("Page 3")});
 }
 
 TEST_F(PrinterTest, ACancelledPdfPrintLeavesNoFile)
