@@ -52,13 +52,11 @@ QString QtFilter(const QString& filter)
 
 // The dialog adds the extension itself, before it asks whether to replace a
 // file, so the question is about the file that will be written.
-Choice ChooseSaveFile(QWidget* parent, const QString& filter)
+Choice ShowSaveDialog(QWidget* parent, const QString& caption, const QString& start, const QString& filter)
 {
-    if (gSave)
-        return gSave(filter);
     const QList<TEntry> entries = Entries(filter);
     const QStringList texts = Texts(entries);
-    QFileDialog dialog(parent, QStringLiteral("Save"), QDir::homePath(), texts.join(QStringLiteral(";;")));
+    QFileDialog dialog(parent, caption, start, texts.join(QStringLiteral(";;")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(entries.value(0).extension);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& selected) {
@@ -70,6 +68,13 @@ Choice ChooseSaveFile(QWidget* parent, const QString& filter)
     choice.fileName = dialog.selectedFiles().constFirst();
     choice.filterIndex = std::max(static_cast<int>(texts.indexOf(dialog.selectedNameFilter())) + 1, 1);
     return choice;
+}
+
+Choice ChooseSaveFile(QWidget* parent, const QString& filter)
+{
+    if (gSave)
+        return gSave(filter);
+    return ShowSaveDialog(parent, QStringLiteral("Save"), QDir::homePath(), filter);
 }
 
 QString ChooseOpenFile(QWidget* parent, const QString& filter)

@@ -16,8 +16,11 @@ using OpenChooser = std::function<QString(const QString& filter)>;
 
 // The filter as Qt's file dialogs take it; patterns match either case.
 QString QtFilter(const QString& filter);
+// The save dialog itself, opened at `start` (a folder, or a file it offers).
 // A name typed with no dot in it gets the chosen type's extension, in lower
 // case; any other name is kept as typed.
+Choice ShowSaveDialog(QWidget* parent, const QString& caption, const QString& start, const QString& filter);
+// The preview's save dialog, or the answerer installed in its place.
 Choice ChooseSaveFile(QWidget* parent, const QString& filter);
 QString ChooseOpenFile(QWidget* parent, const QString& filter);
 // Another answerer in place of the dialogs; empty choosers put them back.

@@ -1,8 +1,9 @@
 #include "rpprintjob.h"
 
+#include "rpfiledialogs.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -15,8 +16,9 @@ QString Choose(const QString& title)
 {
     if (gChooser)
         return gChooser(title);
-    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("Print to PDF File"),
-                                        QDir::home().filePath(FileNameFor(title)), QStringLiteral("PDF file (*.pdf)"));
+    return RpFileDialogs::ShowSaveDialog(nullptr, QStringLiteral("Print to PDF File"),
+                                         QDir::home().filePath(FileNameFor(title)), QStringLiteral("PDF file|*.pdf"))
+        .fileName;
 }
 
 // A slash in the title would name a folder, and a full stop at its end

@@ -173,4 +173,13 @@ TEST_F(RealFileDialogs, ThePdfDialogOffersTheTitlesFile)
     EXPECT_EQ(offered, QStringLiteral("Immunizations-Check-ups.pdf"));
 }
 
+TEST_F(RealFileDialogs, APdfNameTypedWithoutAnExtensionGetsOne)
+{
+    FileDialogUser user([&](QFileDialog& dialog, QLineEdit& nameBox) {
+        TypeNameAndEnter(dialog, nameBox, dir_.path(), QStringLiteral("Ann's shots"));
+    });
+    EXPECT_EQ(RpPdfOutput::Choose(QStringLiteral("Immunizations")), InFolder(QStringLiteral("Ann's shots.pdf")));
+    EXPECT_TRUE(user.answered);
+}
+
 }  // namespace
