@@ -178,7 +178,8 @@ TEST_F(RealFileDialogs, APdfNameTypedWithoutAnExtensionGetsOne)
     FileDialogUser user([&](QFileDialog& dialog, QLineEdit& nameBox) {
         TypeNameAndEnter(dialog, nameBox, dir_.path(), QStringLiteral("Ann's shots"));
     });
-    EXPECT_EQ(RpPdfOutput::Choose(QStringLiteral("Immunizations")), InFolder(QStringLiteral("Ann's shots.pdf")));
+    EXPECT_EQ(RpPdfOutput::Choose(QStringLiteral("Immunizations")).toStdString(),
+              InFolder(QStringLiteral("Ann's shots.pdf")).toStdString());
     EXPECT_TRUE(user.answered);
 }
 
