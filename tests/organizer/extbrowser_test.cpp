@@ -1,6 +1,7 @@
 // The browser link: the kind of browser read from the desktop's registration,
 // only web addresses handed over, and exactly the address the link holds.
 #include "organizer/extbrowser.h"
+#include "tests/organizer/desktopscripts.h"
 #include "tests/organizer/fakedesktop.h"
 
 #include <QDir>
@@ -67,39 +68,6 @@ TEST(ExtBrowser, WithoutARegisteredBrowserNothingIsStarted)
     EXPECT_EQ(browser.Kind(), TBrowserKind::None);
     EXPECT_FALSE(browser.OpenURL(QStringLiteral("http://www.nih.example/")));
     EXPECT_EQ(desktop.opened, QStringList());
-}
-
-// Sets an environment variable for the scope of a test.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value) : name_(name), had_(qEnvironmentVariableIsSet(name))
-    {
-        old_ = qgetenv(name);
-        qputenv(name, value);
-    }
-    ~ScopedEnv()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
-
-void WriteFile(const QString& path, const QByteArray& text, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
 }
 
 // The real desktop: the registration that xdg-mime reads, and xdg-open
