@@ -70,6 +70,32 @@ TEST(ExtBrowser, WithoutARegisteredBrowserNothingIsStarted)
     EXPECT_EQ(desktop.opened, QStringList());
 }
 
+// xdg-mime as a script first on PATH, its answer read only after the event
+// loop has seen it end, as when the user double-clicks a link a while after
+// opening the dialog.
+TEST(ExtBrowserOnPath, TheKindIsReadFromXdgMimeWhenEverItEnded)
+{
+    const struct {
+        std::optional<QByteArray> xdgMime;
+        TBrowserKind kind;
+        QString service;
+    } cases[] = {
+        {QByteArray("echo netscape.desktop\n"), TBrowserKind::Netscape, QStringLiteral("netscape")},
+        {QByteArray("echo web-reader.desktop\n"), TBrowserKind::Other, QStringLiteral("web-reader")},
+        {std::nullopt, TBrowserKind::None, QString()},
+        {QByteArray("echo web-reader.desktop\nexit 1\n"), TBrowserKind::None, QString()},
+        {QByteArray("echo web-reader.desktop\nkill -9 $$\n"), TBrowserKind::None, QString()},
+    };
+    for (const auto& answer : cases) {
+        SCOPED_TRACE(answer.xdgMime.value_or("missing").toStdString());
+        const DesktopScripts desktop(answer.xdgMime);
+        TExtBrowser browser;
+        desktop.LetTheUserLookAround();
+        EXPECT_EQ(browser.Kind(), answer.kind);
+        EXPECT_EQ(browser.Service(), answer.service);
+    }
+}
+
 // The real desktop: the registration that xdg-mime reads, and xdg-open
 // handing the address to the browser named by BROWSER (no display here).
 class RealDesktop : public ::testing::Test {
