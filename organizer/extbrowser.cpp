@@ -27,7 +27,11 @@ public:
 
     QString Result() override
     {
-        if (!process_.waitForFinished(kQueryWaitMs) || process_.exitStatus() != QProcess::NormalExit ||
+        // The event loop may have seen xdg-mime end long before the answer is
+        // needed, and waiting on an ended process reports a failure.
+        if (process_.state() != QProcess::NotRunning)
+            process_.waitForFinished(kQueryWaitMs);
+        if (process_.state() != QProcess::NotRunning || process_.exitStatus() != QProcess::NormalExit ||
             process_.exitCode() != 0)
             return {};
         return QString::fromLocal8Bit(process_.readAllStandardOutput()).trimmed();

@@ -9,6 +9,7 @@
 #include "context/context.h"
 #include "context/registry.h"
 #include "platform/dataset.h"
+#include "tests/organizer/desktopscripts.h"
 #include "tests/organizer/fakedesktop.h"
 #include "tests/organizer/linktrees.h"
 #include "tests/support/scriptedmessageboxes.h"
@@ -16,6 +17,7 @@
 #include "tests/shell/pages/qstringprint.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -346,6 +348,70 @@ TEST_F(WebLinkDialog, ALinkOpensInTheBrowserOnlyForAWebAddress)
                                                     "communicate  with the browser.  You may want to try again later."));
     EXPECT_EQ(boxes_.shown.last().icon, MsgIcon::Warning);
     EXPECT_TRUE(dialog_.isVisible());
+}
+
+// The link opened through the real desktop: xdg-mime and xdg-open are the
+// test's scripts, and the event loop runs between the dialog's making and the
+// double-click, as it does while the user looks for the link.
+class WebLinkDialogOnTheDesktop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DataFolder = folder_.Path();
+        TLinkTree tree(kRoot);
+        tree.Append(tree.Root(), Site(QStringLiteral("Dr. O'Neil's clinic"), kClinic));
+        SaveLinkTree(QStringLiteral("hiir"), tree);
+    }
+    void TearDown() override { DataFolder.clear(); }
+
+    // How long the double-click took, in milliseconds.
+    qint64 DoubleClickTheLinkLater(const DesktopScripts& desktop)
+    {
+        TDlgIIR dialog;
+        dialog.Init(QStringLiteral("hiir"), kRoot, kRoot);
+        dialog.show();
+        desktop.LetTheUserLookAround();
+        QTreeWidget& tree = *dialog.TreeViewIIR;
+        const QRect link = tree.visualItemRect(tree.topLevelItem(0)->child(0));
+        const QPoint at = tree.viewport()->mapTo(&dialog, link.center());
+        QElapsedTimer clock;
+        clock.start();
+        // Through the window, as the window system delivers a double-click.
+        QTest::mouseDClick(dialog.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+        const qint64 took = clock.elapsed();
+        dialog.reject();
+        return took;
+    }
+
+    const QString kClinic = QStringLiteral("https://clinic.example/flu?who=O'Neil&age=5");
+    FreshDataFolder folder_;
+    ScriptedMessageBoxes boxes_;
+};
+
+TEST_F(WebLinkDialogOnTheDesktop, TheAddressReachesTheRegisteredOpener)
+{
+    DesktopScripts desktop(QByteArray("echo web-reader.desktop\n"));
+    DoubleClickTheLinkLater(desktop);
+    EXPECT_EQ(desktop.OpenedWith(10000), kClinic.toUtf8() + '\n');
+    EXPECT_TRUE(boxes_.Texts().isEmpty()) << boxes_.Texts().join('|').toStdString();
+}
+
+TEST_F(WebLinkDialogOnTheDesktop, WithoutARegisteredHandlerTheUserIsToldAtOnce)
+{
+    const std::optional<QByteArray> answers[] = {
+        std::nullopt,                                          // no xdg-mime on PATH
+        QByteArray("echo web-reader.desktop\nexit 3\n"),       // a failure, whatever it printed
+        QByteArray("echo web-reader.desktop\nkill -9 $$\n"),   // a crash
+        QByteArray(":\n"),                                     // nothing registered
+    };
+    for (const std::optional<QByteArray>& xdgMime : answers) {
+        SCOPED_TRACE(xdgMime.value_or("missing").toStdString());
+        boxes_.shown.clear();
+        const DesktopScripts desktop(xdgMime);
+        EXPECT_LT(DoubleClickTheLinkLater(desktop), 3000) << "no waiting for an answer that never comes";
+        EXPECT_EQ(boxes_.Texts(), QStringList{BrowseFailureMessage(kClinic)});
+        EXPECT_EQ(desktop.OpenedWith(300), QByteArray()) << "nothing is started";
+    }
 }
 
 TEST_F(WebLinkDialog, TheSizeIsKeptAndNeverBelowTheSmallest)

@@ -1,6 +1,7 @@
 // The browser link: the kind of browser read from the desktop's registration,
 // only web addresses handed over, and exactly the address the link holds.
 #include "organizer/extbrowser.h"
+#include "tests/organizer/desktopscripts.h"
 #include "tests/organizer/fakedesktop.h"
 
 #include <QDir>
@@ -69,37 +70,30 @@ TEST(ExtBrowser, WithoutARegisteredBrowserNothingIsStarted)
     EXPECT_EQ(desktop.opened, QStringList());
 }
 
-// Sets an environment variable for the scope of a test.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value) : name_(name), had_(qEnvironmentVariableIsSet(name))
-    {
-        old_ = qgetenv(name);
-        qputenv(name, value);
-    }
-    ~ScopedEnv()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
-
-void WriteFile(const QString& path, const QByteArray& text, bool executable = false)
+// xdg-mime as a script first on PATH, its answer read only after the event
+// loop has seen it end, as when the user double-clicks a link a while after
+// opening the dialog.
+TEST(ExtBrowserOnPath, TheKindIsReadFromXdgMimeWhenEverItEnded)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
+    const struct {
+        std::optional<QByteArray> xdgMime;
+        TBrowserKind kind;
+        QString service;
+    } cases[] = {
+        {QByteArray("echo netscape.desktop\n"), TBrowserKind::Netscape, QStringLiteral("netscape")},
+        {QByteArray("echo web-reader.desktop\n"), TBrowserKind::Other, QStringLiteral("web-reader")},
+        {std::nullopt, TBrowserKind::None, QString()},
+        {QByteArray("echo web-reader.desktop\nexit 1\n"), TBrowserKind::None, QString()},
+        {QByteArray("echo web-reader.desktop\nkill -9 $$\n"), TBrowserKind::None, QString()},
+    };
+    for (const auto& answer : cases) {
+        SCOPED_TRACE(answer.xdgMime.value_or("missing").toStdString());
+        const DesktopScripts desktop(answer.xdgMime);
+        TExtBrowser browser;
+        desktop.LetTheUserLookAround();
+        EXPECT_EQ(browser.Kind(), answer.kind);
+        EXPECT_EQ(browser.Service(), answer.service);
+    }
 }
 
 // The real desktop: the registration that xdg-mime reads, and xdg-open

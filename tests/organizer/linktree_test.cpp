@@ -183,6 +183,25 @@ TEST_F(LinkTreeRules, AFolderIsNeverMovedIntoItsOwnSubtree)
     EXPECT_EQ(tree.PreOrder().size(), 7u);
 }
 
+// A move that the drop's checks would refuse, asked of the tree directly: the
+// node would end up as its own child, out of the tree and owned by nothing.
+TEST_F(LinkTreeRules, AMoveIntoItselfOrBelowItselfLeavesTheTreeAsItWas)
+{
+    EXPECT_TRUE(kids.Holds(kids));
+    EXPECT_FALSE(peanuts.Holds(kids));
+    const std::vector<TLinkNode*> before = tree.PreOrder();
+    // Each checked at once: a node its own parent would send the next walk up round for ever.
+    tree.MoveTo(kids, kids);
+    ASSERT_EQ(tree.PreOrder(), before) << "a folder into itself";
+    ASSERT_EQ(kids.Parent(), &allergies);
+    tree.MoveTo(empty, empty);
+    ASSERT_EQ(tree.PreOrder(), before) << "an empty folder into itself";
+    tree.MoveTo(allergies, kids);
+    ASSERT_EQ(tree.PreOrder(), before) << "a folder into its subfolder";
+    tree.MoveTo(tree.Root(), empty);
+    EXPECT_EQ(tree.PreOrder(), before) << "the root anywhere";
+}
+
 TEST_F(LinkTreeRules, AnAcceptedDropMakesTheNodeTheTargetsLastChild)
 {
     TDropDecision decision = DecideDrop(tree, &clinic, &kids);
