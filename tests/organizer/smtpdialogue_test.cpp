@@ -28,6 +28,39 @@ const QString kNotAvailable =
                    "Please make sure you have the correct SMTP server name and try again later.  You may need to "
                    "contact your internet service provider if repeated attempts fail.");
 
+const QString kTryLater = QStringLiteral("Cannot send email.  Please again later.  You may need to contact your "
+                                         "internet service provider if repeated attempts fail.");
+
+// The replies that bring a dialogue up to each command in turn.
+const QList<QByteArray> kToHelo = {"220 ready\r\n"};
+const QList<QByteArray> kToMail = kToHelo + QList<QByteArray>{"250 hello\r\n"};
+const QList<QByteArray> kToRcpt = kToMail + QList<QByteArray>{"250 ok\r\n"};
+const QList<QByteArray> kToData = kToRcpt + QList<QByteArray>{"250 ok\r\n"};
+const QList<QByteArray> kToEnd = kToData + QList<QByteArray>{"354 go\r\n"};
+
+struct TEnding {
+    QList<QByteArray> before;
+    QByteArray reply;
+    QString text;   // in the progress window; empty: none shown
+};
+
+// A dialogue brought that far ends on the reply with its text, sending
+// nothing more and never counting the list as sent.
+void ExpectEndsOn(const TEnding& each)
+{
+    SCOPED_TRACE(each.reply.left(40).toStdString() + " after " + std::to_string(each.before.size()) + " replies");
+    TSmtpDialogue dialogue(Envelope());
+    Converse(dialogue, each.before);
+    const TSmtpReaction reaction = dialogue.Received(each.reply);
+    EXPECT_TRUE(reaction.send.isEmpty());
+    EXPECT_TRUE(reaction.endDialog);
+    EXPECT_EQ(reaction.progress ? reaction.progress->text : QString(), each.text);
+    if (reaction.progress) {
+        EXPECT_TRUE(reaction.progress->okEnabled && !reaction.progress->cancelEnabled);
+    }
+    EXPECT_FALSE(dialogue.Sent());
+}
+
 TEST(SmtpDialogue, WithoutACopyItIsHeloMailFromOneRcptToData)
 {
     TSmtpDialogue dialogue(Envelope());
@@ -139,58 +172,35 @@ TEST(SmtpDialogue, EveryRefusalHasItsMessageInItsState)
     const QString disk = QStringLiteral("Cannot send email.  There is not sufficient disk space to do so.");
     const QString storage =
         QStringLiteral("Cannot send email.  Process aborted because of lack of storage allocation.");
-    const QString later = QStringLiteral("Cannot send email.  Please again later.  You may need to contact your "
-                                         "internet service provider if repeated attempts fail.");
     const auto code = [](int n) {
         return QStringLiteral("An email error occured.  Please contact Brightmoor Corp.  with the following error "
                               "code: %1.")
             .arg(n);
     };
-    const QList<QByteArray> toHelo = {"220 ready\r\n"};
-    const QList<QByteArray> toMail = toHelo + QList<QByteArray>{"250 hello\r\n"};
-    const QList<QByteArray> toRcpt = toMail + QList<QByteArray>{"250 ok\r\n"};
-    const QList<QByteArray> toData = toRcpt + QList<QByteArray>{"250 ok\r\n"};
-    const QList<QByteArray> toEnd = toData + QList<QByteArray>{"354 go\r\n"};
-    struct TCase {
-        QList<QByteArray> before;
-        QByteArray reply;
-        QString text;
-    };
-    const TCase cases[] = {
-        {toHelo, "421 x\r\n", kNotAvailable},
-        {toHelo, "501 x\r\n", code(501)},
-        {toHelo, "504 x\r\n",
+    const TEnding cases[] = {
+        {kToHelo, "421 x\r\n", kNotAvailable},
+        {kToHelo, "501 x\r\n", code(501)},
+        {kToHelo, "504 x\r\n",
          QStringLiteral("Unable to send email.  Your SMTP server, mail.example.test, does not fully support email.")},
-        {toHelo, "452 x\r\n", {}},
-        {toMail, "451 x\r\n", processing},
-        {toMail, "452 x\r\n", disk},
-        {toMail, "500 x\r\n", code(500)},
-        {toMail, "503 x\r\n", {}},
-        {toMail, "552 x\r\n", storage},
-        {toRcpt, "550 no such user\r\n", recipients},
-        {toRcpt, "553 x\r\n", recipients},
-        {toRcpt, "503 x\r\n", code(503)},
-        {toRcpt, "554 x\r\n", {}},
-        {toData, "554 x\r\n", later},
-        {toData, "421 x\r\n", kNotAvailable},
-        {toData, "550 x\r\n", {}},
-        {toEnd, "552 too big\r\n", storage},
-        {toEnd, "554-no\r\n554 really not\r\n", later},
-        {toEnd, "451 x\r\n", processing},
+        {kToHelo, "452 x\r\n", {}},
+        {kToMail, "451 x\r\n", processing},
+        {kToMail, "452 x\r\n", disk},
+        {kToMail, "500 x\r\n", code(500)},
+        {kToMail, "503 x\r\n", {}},
+        {kToMail, "552 x\r\n", storage},
+        {kToRcpt, "550 no such user\r\n", recipients},
+        {kToRcpt, "553 x\r\n", recipients},
+        {kToRcpt, "503 x\r\n", code(503)},
+        {kToRcpt, "554 x\r\n", {}},
+        {kToData, "554 x\r\n", kTryLater},
+        {kToData, "421 x\r\n", kNotAvailable},
+        {kToData, "550 x\r\n", {}},
+        {kToEnd, "552 too big\r\n", storage},
+        {kToEnd, "554-no\r\n554 really not\r\n", kTryLater},
+        {kToEnd, "451 x\r\n", processing},
     };
-    for (const TCase& each : cases) {
-        SCOPED_TRACE(each.reply.toStdString() + " after " + std::to_string(each.before.size()) + " replies");
-        TSmtpDialogue dialogue(Envelope());
-        Converse(dialogue, each.before);
-        const TSmtpReaction reaction = dialogue.Received(each.reply);
-        EXPECT_TRUE(reaction.send.isEmpty());
-        EXPECT_TRUE(reaction.endDialog);
-        EXPECT_EQ(reaction.progress ? reaction.progress->text : QString(), each.text);
-        if (reaction.progress) {
-            EXPECT_TRUE(reaction.progress->okEnabled && !reaction.progress->cancelEnabled);
-        }
-        EXPECT_FALSE(dialogue.Sent());
-    }
+    for (const TEnding& each : cases)
+        ExpectEndsOn(each);
 }
 
 // A reply line is three digits, then a blank, a hyphen or nothing; the
@@ -198,39 +208,20 @@ TEST(SmtpDialogue, EveryRefusalHasItsMessageInItsState)
 // that cannot serve, and never with the next command or success.
 TEST(SmtpDialogue, AMisshapenReplyIsRefusedAndOnlyTheFinalLineCounts)
 {
-    const QString later = QStringLiteral("Cannot send email.  Please again later.  You may need to contact your "
-                                         "internet service provider if repeated attempts fail.");
-    const QList<QByteArray> toHelo = {"220 ready\r\n"};
-    const QList<QByteArray> toMail = toHelo + QList<QByteArray>{"250 hello\r\n"};
-    const QList<QByteArray> toEnd =
-        toMail + QList<QByteArray>{"250 ok\r\n", "250 ok\r\n", "354 go\r\n"};
-    struct TCase {
-        QList<QByteArray> before;
-        QByteArray reply;
-        QString text;
-    };
-    const TCase cases[] = {
+    const TEnding cases[] = {
         {{}, "22O ready\r\n", kNotAvailable},
-        {toHelo, "250$o\r\n", kNotAvailable},
-        {toHelo, "25 ok\r\n", kNotAvailable},
-        {toHelo, " 250 ok\r\n", kNotAvailable},
-        {toMail, "250-ok\r\n25x\r\n", kNotAvailable},
-        {toEnd, "2500 nonsense\r\n", kNotAvailable},
-        {toEnd, "250ok\r\n", kNotAvailable},
-        {toEnd, "250-queued\r\n554 rejected\r\n", later},
+        {kToHelo, "250$o\r\n", kNotAvailable},
+        {kToHelo, "25 ok\r\n", kNotAvailable},
+        {kToHelo, " 250 ok\r\n", kNotAvailable},
+        {kToMail, "250-ok\r\n25x\r\n", kNotAvailable},
+        {kToEnd, "2500 nonsense\r\n", kNotAvailable},
+        {kToEnd, "250ok\r\n", kNotAvailable},
+        {kToEnd, "250-queued\r\n554 rejected\r\n", kTryLater},
         // A reply that outgrows the receive buffer before its line ends.
-        {toEnd, "250 " + QByteArray(9000, 'x'), kNotAvailable},
+        {kToEnd, "250 " + QByteArray(9000, 'x'), kNotAvailable},
     };
-    for (const TCase& each : cases) {
-        SCOPED_TRACE(each.reply.left(40).toStdString() + " after " + std::to_string(each.before.size()) + " replies");
-        TSmtpDialogue dialogue(Envelope());
-        Converse(dialogue, each.before);
-        const TSmtpReaction reaction = dialogue.Received(each.reply);
-        EXPECT_TRUE(reaction.send.isEmpty());
-        EXPECT_TRUE(reaction.endDialog);
-        EXPECT_EQ(reaction.progress ? reaction.progress->text : QString(), each.text);
-        EXPECT_FALSE(dialogue.Sent());
-    }
+    for (const TEnding& each : cases)
+        ExpectEndsOn(each);
 }
 
 // A refused recipient keeps its state, but the dialogue is over: what the

@@ -25,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -76,6 +77,24 @@ protected:
         poll.start(10);
         dialog.cbSendClick();
         return outcome;
+    }
+
+    // Sends to a peer that answers the commands `answered` picks with `reply`
+    // and all others as usual; the outcome ends, as a user sees it, with OK
+    // alone to press. Gives the commands the peer got.
+    static QStringList SendRefused(const std::function<bool(const QString&)>& answered, const TReply& reply,
+                                   const QString& startOfText)
+    {
+        ScriptedSmtpPeer peer([&](const QString& command) -> TReply {
+            return answered(command) ? reply : ScriptedSmtpPeer::Usual(command);
+        });
+        TDlgEMailTodoList dialog(nullptr);
+        Fill(dialog, peer.Port());
+        const TOutcome outcome = Send(dialog);
+        EXPECT_TRUE(outcome.progress.startsWith(startOfText)) << outcome.progress.toStdString();
+        EXPECT_TRUE(outcome.okEnabled);
+        EXPECT_FALSE(outcome.cancelEnabled);
+        return peer.Commands();
     }
 
     QTemporaryDir settings_;
@@ -180,15 +199,8 @@ TEST_F(SmtpWire, EachRefusalEndsInItsOwnMessage)
     };
     for (const TCase& each : cases) {
         SCOPED_TRACE(each.reply.toStdString());
-        ScriptedSmtpPeer peer([&](const QString& command) -> TReply {
-            return command == each.command ? TReply{{each.reply}} : ScriptedSmtpPeer::Usual(command);
-        });
-        TDlgEMailTodoList dialog(nullptr);
-        Fill(dialog, peer.Port());
-        const TOutcome outcome = Send(dialog);
-        EXPECT_TRUE(outcome.progress.startsWith(each.startOfText)) << outcome.progress.toStdString();
-        EXPECT_TRUE(outcome.okEnabled);
-        EXPECT_FALSE(outcome.cancelEnabled);
+        SendRefused([&](const QString& command) { return command == each.command; }, TReply{{each.reply}},
+                    each.startOfText);
     }
 }
 
@@ -212,16 +224,10 @@ TEST_F(SmtpWire, AReplyIsJudgedByItsFinalLineOnlyOnceThatLineIsWhole)
     };
     for (const TCase& each : cases) {
         SCOPED_TRACE(each.command.toStdString() + " answered " + each.reply.constFirst().bytes.toStdString());
-        ScriptedSmtpPeer peer([&](const QString& command) -> TReply {
-            return command.startsWith(each.command) ? each.reply : ScriptedSmtpPeer::Usual(command);
-        });
-        TDlgEMailTodoList dialog(nullptr);
-        Fill(dialog, peer.Port());
-        const TOutcome outcome = Send(dialog);
-        EXPECT_TRUE(outcome.progress.startsWith(each.startOfText)) << outcome.progress.toStdString();
-        EXPECT_TRUE(outcome.okEnabled);
-        EXPECT_FALSE(outcome.cancelEnabled);
-        EXPECT_FALSE(peer.Commands().contains(each.nextCommand));
+        const QStringList commands =
+            SendRefused([&](const QString& command) { return command.startsWith(each.command); }, each.reply,
+                        each.startOfText);
+        EXPECT_FALSE(commands.contains(each.nextCommand));
     }
 }
 
