@@ -425,10 +425,6 @@ TEST_F(MoneyBoxOnAForm, CommaAsTheDecimalPoint)
     EXPECT_EQ(money->text(), QStringLiteral("k-0,29"));
 }
 
-}  // namespace
-
-namespace {
-
 // Undo and redo went around the key filter: the line edit's history brought
 // back texts the box refuses, and after a redo a refused key could undo the
 // box to a text it never held.
