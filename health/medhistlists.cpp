@@ -334,13 +334,20 @@ bool THistoryTab::Write(bool insert)
     return true;
 }
 
+bool THistoryTab::ListedForAnother(const QString& name) const
+{
+    const int row = OwnRow(name);
+    return !name.isEmpty() && row >= 0 && ListOwn->item(row)->data(Qt::UserRole).toInt() != currentId_;
+}
+
 bool THistoryTab::Save()
 {
     const bool insert = currentId_ == 0;
     // The list shows each name once: a second entry of a name it holds
-    // would be printed, yet never shown nor deleted. Refused as the name
-    // was, it stays refused whichever field is left after it.
-    if (insert && !EditName->text().isEmpty() && OwnRow(EditName->text()) >= 0) {
+    // would be printed, yet never shown nor deleted, and an entry renamed
+    // so would vanish from the list on reopening. Refused as the name was,
+    // new or renamed, it stays refused whichever field is left after it.
+    if (ListedForAnother(EditName->text())) {
         Warn("Duplicate Item.");
         return true;
     }

@@ -131,6 +131,8 @@ private:
     void PickedDateExit(int index);
     THistoryRecord RecordShown();
     int OwnRow(const QString& text) const;
+    // The own list holds the name for an entry other than the current one.
+    bool ListedForAnother(const QString& name) const;
     void AddOwn(const QString& text, qint32 historyId);
     void UpdateCaption();
     QComboBox* DoctorBox(bool hospital) const;

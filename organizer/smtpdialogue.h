@@ -92,9 +92,9 @@ qsizetype ReplyEnd(const QByteArray& bytes);
 std::optional<int> ReplyCode(const QByteArray& reply);
 
 // The message's lines as they go on the wire: every line ending becomes
-// CR LF, a line longer than 245 characters is cut into pieces of 245 (244
-// where the cut would part an emoji), and a piece beginning with "." gets a
-// second one.
+// CR LF, a line longer than 245 characters is cut into pieces of 245 (fewer
+// where the cut would part a character, such as an emoji), and a piece
+// beginning with "." gets a second one.
 QStringList DataLines(const QStringList& body);
 
 // The texts of the progress window.

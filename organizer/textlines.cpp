@@ -2,6 +2,8 @@
 
 #include "records/common/recordtext.h"
 
+#include <QTextBoundaryFinder>
+
 namespace {
 
 constexpr qsizetype JoinedLimit = 248;
@@ -47,7 +49,17 @@ QString JoinTextLines(const QStringList& source)
 
 QStringView LeftWhole(QStringView text, qsizetype count)
 {
-    if (count > 0 && count < text.size() && text.at(count - 1).isHighSurrogate() && text.at(count).isLowSurrogate())
-        --count;
+    if (count <= 0 || count >= text.size())
+        return text.left(count);
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    characters.setPosition(count);
+    if (!characters.isAtBoundary()) {
+        const qsizetype start = characters.toPreviousBoundary();
+        if (start > 0)
+            return text.left(start);
+        // One character longer than the room: its code points at least stay whole.
+        if (text.at(count - 1).isHighSurrogate() && text.at(count).isLowSurrogate())
+            --count;
+    }
     return text.left(count);
 }

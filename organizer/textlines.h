@@ -16,7 +16,9 @@ void CopyTextLines(QStringList& destination, const QStringList& source);
 // is added, so a joined text may run one blank past it.
 QString JoinTextLines(const QStringList& source);
 
-// The first `count` UTF-16 units of `text`, one fewer where the cut would
-// fall between the two halves of a surrogate pair: an emoji cut in two
-// reaches the reader as "?".
+// The first `count` UTF-16 units of `text`, fewer where the cut would fall
+// inside a character the reader sees as one: an emoji cut between the two
+// halves of a surrogate pair reaches the reader as "?", and one made of
+// several code points (a flag, a skin tone, a family) falls apart into its
+// parts. Only a character longer than `count` is cut, between code points.
 QStringView LeftWhole(QStringView text, qsizetype count);

@@ -275,6 +275,43 @@ TEST_P(DuplicateHistoryEntry, IsNotWrittenWhenItsOtherFieldsAreLeft)
     EXPECT_TRUE(Entries(Open(ann).HistoryTab(type)).isEmpty()) << "back on reopening";
 }
 
+// An entry renamed onto another listed name keeps the name it is listed
+// under, whichever field is left after the rename: neither entry is printed
+// twice, and neither goes missing on reopening.
+TEST_P(DuplicateHistoryEntry, ARenameOntoAListedNameIsNotWritten)
+{
+    const qint32 type = GetParam();
+    const THistoryKind& kind = HistoryKinds()[size_t(type)];
+    const QString listed = QString::fromLatin1(kind.suggestions.back());
+    const QString own = QStringLiteral("O'Brien's \"<b>mix</b>\"");
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& tab = Tab(dialog, type);
+    CopySuggestion(tab, listed);
+    tab.AddOtherClick();
+    Type(tab.EditName, own);
+    Focus(tab.MemoNote);
+    Pick(tab, own);
+    Type(tab.EditName, listed);
+    FillEveryOtherField(tab);
+
+    QStringList both = Entries(tab);
+    both.sort();
+    EXPECT_EQ(both.join(QLatin1Char('|')), own + QLatin1Char('|') + listed);
+    EXPECT_TRUE(Stored(ann, own, type));
+    EXPECT_EQ(CountRows(QStringLiteral("MEDHIST"), QStringLiteral("RecordType = %1").arg(type)), 2);
+    FillMedHistReport(dialog.PrintValues());
+    EXPECT_EQ(PrintedTimes(Section(type), listed), 1);
+    EXPECT_EQ(PrintedTimes(Section(type), own), 1);
+    ASSERT_TRUE(Close());
+    both = Entries(Open(ann).HistoryTab(type));
+    both.sort();
+    EXPECT_EQ(both.join(QLatin1Char('|')), own + QLatin1Char('|') + listed) << "on reopening";
+    const QStringList told = boxes_.Texts();
+    ASSERT_FALSE(told.isEmpty());
+    EXPECT_EQ(told, QStringList(told.size(), QStringLiteral("Duplicate Item.")));
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryList, DuplicateHistoryEntry, ::testing::Range(0, 5));
 
 TEST_F(HistoryList, DetailsAreWrittenAsTheyAreLeftAndReadBackOnClick)

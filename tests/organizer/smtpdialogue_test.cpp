@@ -276,6 +276,29 @@ TEST(SmtpData, NoCutPartsAnEmojiFromItsOtherHalf)
     EXPECT_EQ(DataLines({fitting}), QStringList({QString(243, QLatin1Char('a')) + emoji, "z"}));
 }
 
+// A joined or skinned emoji, a flag and a letter with its accent are each
+// one character to the reader, though made of several code points: a cut
+// falls before such a character, never among its parts.
+TEST(SmtpData, NoCutPartsACharacterMadeOfSeveralCodePoints)
+{
+    const QString family = QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467");
+    const QString skinned = QStringLiteral("\U0001F44D\U0001F3FD");
+    const QString flag = QStringLiteral("\U0001F1FA\U0001F1F8");
+    const QString accented = QStringLiteral("e\u0301");
+    for (const QString& character : {family, skinned, flag, accented}) {
+        // Its first code point ends right at the cut.
+        const qsizetype start = 245 - (character.at(0).isHighSurrogate() ? 2 : 1);
+        const QString line = QString(start, QLatin1Char('a')) + character + QStringLiteral("tail");
+        EXPECT_EQ(DataLines({line}), QStringList({QString(start, QLatin1Char('a')), character + "tail"}))
+            << character.toStdString();
+    }
+    // A character longer than a piece is still cut, by whole code points.
+    const QString endless = QLatin1Char('e') + QString(300, QChar(0x0301));
+    const QStringList pieces = DataLines({endless});
+    ASSERT_EQ(pieces.size(), 2);
+    EXPECT_EQ(pieces.join(QString()), endless);
+}
+
 TEST(SmtpData, ASubjectCannotAddHeaderLines)
 {
     TSmtpEnvelope envelope = Envelope();

@@ -45,3 +45,11 @@ TEST(JoinTextLines, TheCutNeverPartsAnEmoji)
     EXPECT_EQ(JoinTextLines({first, "bbb" + emoji + "cccc"}), first + " bbb ...");
     EXPECT_EQ(JoinTextLines({first, "bb" + emoji + "ccccc"}), first + " bb" + emoji + " ...");
 }
+
+TEST(JoinTextLines, TheCutNeverPartsAJoinedEmoji)
+{
+    const QString first(240, QLatin1Char('a'));
+    const QString family = QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467");
+    // Room 8 keeps four units: the man and the joiner after him.
+    EXPECT_EQ(JoinTextLines({first, "bb" + family + "c"}), first + " bb ...");
+}
