@@ -219,7 +219,9 @@ void TMoneyEdit::contextMenuEvent(QContextMenuEvent* event)
 
 void TMoneyEdit::focusOutEvent(QFocusEvent* event)
 {
-    if (!text().isEmpty())
+    // A menu opened over the box takes the focus only while it is up: the
+    // user is still in the box, and its paste must find the selection.
+    if (event->reason() != Qt::PopupFocusReason && !text().isEmpty())
         Reformat();
     QLineEdit::focusOutEvent(event);
 }

@@ -517,4 +517,34 @@ TEST_F(MoneyBoxHistory, TheContextMenuOffersNoUndoOrRedo)
     EXPECT_FALSE(entries.contains(QStringLiteral("Redo"))) << entries.toStdString();
 }
 
+// The menu takes the focus while it is open; the amount is not the box's to
+// tidy up until the user leaves the box itself.
+TEST_F(MoneyBoxHistory, TheContextMenuPastesOverTheSelection)
+{
+    TMoneyEdit* money = AddMoneyBox();
+    QTest::keyClicks(money, QStringLiteral("5"));
+    money->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("0.29"));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), money->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(money, &event);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(money->text(), QStringLiteral("5"));
+    EXPECT_EQ(money->selectedText(), QStringLiteral("5"));
+    QAction* paste = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text().contains(QStringLiteral("Paste")))
+            paste = action;
+    }
+    ASSERT_NE(paste, nullptr);
+    menu->close();
+    paste->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(money->text(), QStringLiteral("0.29"));
+    EXPECT_EQ(boxes_.beeps, 0);
+    Leave(*money);
+    EXPECT_EQ(money->text(), QStringLiteral("$0.29"));
+}
+
 }  // namespace
