@@ -51,7 +51,10 @@ QStringView LeftWhole(QStringView text, qsizetype count)
 {
     if (count <= 0 || count >= text.size())
         return text.left(count);
-    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    // Whether the cut parts a character depends on what stands before it and
+    // on the code point after it, never on the rest: reading the rest would
+    // make a long line cost its length again for every piece.
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text.left(count + 2));
     characters.setPosition(count);
     if (!characters.isAtBoundary()) {
         const qsizetype start = characters.toPreviousBoundary();
