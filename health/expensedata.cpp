@@ -24,17 +24,31 @@ bool IsInsuranceType(qint32 type)
     return (type >= 1 && type <= 4) || type == 6;
 }
 
+// The row of a deleted account no longer tells its kind by the account; only
+// insurance rows are written with a deductible.
+void KeepSplit(TExpenseDraft& draft, TDataSet& row, qint32 accountId)
+{
+    const qint64 amount = ReadStoredCents(row, "Amount");
+    if (Field(row, "Deductible").IsNull())
+        draft.keptFsa.push_back({accountId, amount});
+    else
+        draft.keptInsurance.push_back({accountId, amount, ReadStoredCents(row, "Deductible")});
+}
+
 void LoadSplits(TExpenseDraft& draft)
 {
     TQuery query(DataFolder);
-    query.SQL() << QStringLiteral("SELECT S.AccountID, S.Amount, S.Deductible, I.AccountType")
-                << QStringLiteral("FROM MEDEXPSP S JOIN MEDINS I ON I.AccountID = S.AccountID")
+    query.SQL() << QStringLiteral("SELECT S.AccountID, S.Amount, S.Deductible, I.AccountType,")
+                << QStringLiteral("I.AccountID IS NULL AS Deleted")
+                << QStringLiteral("FROM MEDEXPSP S LEFT JOIN MEDINS I ON I.AccountID = S.AccountID")
                 << QStringLiteral("WHERE S.ExpID = %1 AND S.AccountID > %2").arg(draft.expId).arg(kOwnShareAccountID)
                 << QStringLiteral("ORDER BY S.rowid");
     for (query.Open(); !query.Eof(); query.Next()) {
         const qint32 accountId = Field(query, "AccountID").AsInteger();
         const qint32 type = Field(query, "AccountType").AsInteger();
-        if (IsInsuranceType(type)) {
+        if (Field(query, "Deleted").AsInteger() != 0) {
+            KeepSplit(draft, query, accountId);
+        } else if (IsInsuranceType(type)) {
             SetInsurancePayment(draft, accountId, ReadStoredCents(query, "Amount"));
             SetInsuranceDeductible(draft, accountId, ReadStoredCents(query, "Deductible"));
         } else if (type == kFsaAccountType) {

@@ -24,8 +24,9 @@ std::vector<TKeyedItem> ReadFsaAccounts();
 bool ExpenseTableEmpty();
 
 // Empty when the expense has no row. The member and the accounts are taken
-// by their keys; split rows of accounts that are no longer insurance
-// accounts or FSAs are left out, as they count in no sum.
+// by their keys; split rows of deleted accounts are kept aside, and split
+// rows of accounts of no insurance or FSA kind are left out, as they count in
+// no sum.
 std::optional<TExpenseDraft> LoadExpense(qint32 expId);
 
 // The FSAs with an election for the year: only their reimbursements reduce

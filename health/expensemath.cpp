@@ -43,17 +43,19 @@ void DropUnchosenEntries(TExpenseDraft& draft, const TAccountsChosen& chosen)
 qint64 ExpenseTotal(const TExpenseDraft& draft)
 {
     qint64 total = draft.officePaid + draft.mailPaid;
-    for (const TInsuranceEntry& entry : draft.insurance)
-        total += entry.amount;
+    for (const auto* entries : {&draft.insurance, &draft.keptInsurance})
+        for (const TInsuranceEntry& entry : *entries)
+            total += entry.amount;
     return total;
 }
 
 qint64 OutOfPocket(const TExpenseDraft& draft, const std::set<qint32>& electedFsa)
 {
     qint64 own = draft.officePaid + draft.mailPaid;
-    for (const TFsaEntry& entry : draft.fsa)
-        if (electedFsa.contains(entry.accountId))
-            own -= entry.amount;
+    for (const auto* entries : {&draft.fsa, &draft.keptFsa})
+        for (const TFsaEntry& entry : *entries)
+            if (electedFsa.contains(entry.accountId))
+                own -= entry.amount;
     return own;
 }
 
@@ -64,10 +66,12 @@ TExpenseSplits ComputeSplits(const TExpenseDraft& draft, const std::set<qint32>&
     splits.outOfPocket = OutOfPocket(draft, electedFsa);
     splits.insFsaPaid = splits.total - splits.outOfPocket;
     splits.rows.push_back({kOwnShareAccountID, splits.outOfPocket, std::nullopt});
-    for (const TInsuranceEntry& entry : draft.insurance)
-        splits.rows.push_back({entry.accountId, entry.amount, entry.deductible});
-    for (const TFsaEntry& entry : draft.fsa)
-        splits.rows.push_back({entry.accountId, entry.amount, std::nullopt});
+    for (const auto* entries : {&draft.insurance, &draft.keptInsurance})
+        for (const TInsuranceEntry& entry : *entries)
+            splits.rows.push_back({entry.accountId, entry.amount, entry.deductible});
+    for (const auto* entries : {&draft.fsa, &draft.keptFsa})
+        for (const TFsaEntry& entry : *entries)
+            splits.rows.push_back({entry.accountId, entry.amount, std::nullopt});
     return splits;
 }
 

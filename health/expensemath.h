@@ -43,6 +43,10 @@ struct TExpenseDraft {
     // given an amount.
     std::vector<TInsuranceEntry> insurance;
     std::vector<TFsaEntry> fsa;
+    // The split rows of accounts deleted since they were written: not
+    // offered for editing, but written back and counted as they were.
+    std::vector<TInsuranceEntry> keptInsurance;
+    std::vector<TFsaEntry> keptFsa;
 };
 
 // Give an account an amount: its entry changes, or a new one goes last.

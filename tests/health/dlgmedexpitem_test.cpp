@@ -408,6 +408,34 @@ TEST_F(ExpenseItemWindows, AnEditKeepsTheMemberOfTwoWithOneFirstNameAndEveryAcco
     EXPECT_EQ(ExpenseEnv::ExpenseContradictions(), QStringList());
 }
 
+// The plan and the FSA are deleted after paying: what they paid stays part of
+// the expense through later edits, and the FSA's election still counts.
+TEST_F(ExpenseItemWindows, AnEditKeepsWhatDeletedAccountsPaid)
+{
+    const qint32 expId = StoreExpense(anne_);
+    Execute(QStringLiteral("DELETE FROM MEDINS WHERE AccountID IN (%1, %2)").arg(medical_).arg(fsa_));
+    const QStringList splits{QStringLiteral("1:70.0:-"), QStringLiteral("%1:60.0:19.99").arg(medical_),
+                             QStringLiteral("%1:30.0:-").arg(fsa_)};
+    ASSERT_EQ(Splits(expId), splits);
+    {
+        TDlgMedExpItem dialog(nullptr, {.expId = expId});
+        dialog.EditDesc->setText(dialog.EditDesc->text() + QStringLiteral(" (molar)"));
+        dialog.BtnNext->click();
+        dialog.BtnNext->click();
+        ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("160.0:70.0:90.0")});
+    EXPECT_EQ(Splits(expId), splits);
+
+    TDlgMedExpItem dialog(nullptr, {.expId = expId});
+    dialog.BtnNext->click();
+    dialog.MEditCopay->setText(QStringLiteral("45.00"));
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("105.0:15.0:90.0")});
+    EXPECT_EQ(Splits(expId), (QStringList{QStringLiteral("1:15.0:-"), splits[1], splits[2]}));
+}
+
 TEST_F(ExpenseItemWindows, AFailedSaveKeepsTheDialogOpenWithWhatWasTypedAndWritesNothing)
 {
     TDlgMedExpItem dialog(nullptr, {});

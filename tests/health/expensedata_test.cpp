@@ -215,7 +215,8 @@ TEST_F(ExpenseDataTest, MembersAndAccountsAreKeptByTheirKeys)
     EXPECT_EQ(LoadExpense(annesExpId).value().memberId, anne_);
 }
 
-// Split rows of accounts that are gone, or of no account kind, count nowhere.
+// The own-share row and the split rows of accounts that are gone are not
+// entries to edit; a gone account's row is written back as it was.
 TEST_F(ExpenseDataTest, LoadSkipsOwnShareAndRowsOfMissingAccounts)
 {
     TExpenseDraft draft = Draft(anne_, 40.00, 0);
@@ -228,7 +229,10 @@ TEST_F(ExpenseDataTest, LoadSkipsOwnShareAndRowsOfMissingAccounts)
     EXPECT_EQ(loaded.insurance, (std::vector<TInsuranceEntry>{{medical_, 1200, 0}}));
     EXPECT_TRUE(loaded.fsa.empty());
     FinishExpense(loaded);
-    EXPECT_EQ(ExpenseContradictions(), QStringList());
+    // Without a deductible the row is an FSA's, and 999 has no election.
+    EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("52.0:40.0:12.0")});
+    EXPECT_EQ(Splits(expId), (QStringList{QStringLiteral("1:40.0:-"), QStringLiteral("%1:12.0:0.0").arg(medical_),
+                                          QStringLiteral("999:5.0:-")}));
 }
 
 // An "Others" plan is an insurance account like the four named kinds: its
