@@ -108,7 +108,7 @@ TEST_F(ExpenseDataTest, DoctorBusinessRowIsMadeOnceAndReused)
               QStringList{QString::number(first.docAddrId)});
 }
 
-// The fault: emptied entries were counted in the totals.
+// Entries emptied before Finish once still counted in the totals.
 TEST_F(ExpenseDataTest, TotalsCountOnlyTheSplitRowsWritten)
 {
     TExpenseDraft draft = Draft(anne_, 100.00, 0);
