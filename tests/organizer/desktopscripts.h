@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -45,6 +46,15 @@ inline void WriteFile(const QString& path, const QByteArray& text, bool executab
         file.setPermissions(file.permissions() | QFile::ExeOwner);
 }
 
+// A tool of the system by its full path, as the scripts call them: PATH may
+// hold the scripts alone.
+inline QByteArray SystemTool(const QString& name)
+{
+    const QString path = QStandardPaths::findExecutable(name, {QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
+    EXPECT_FALSE(path.isEmpty()) << name.toStdString() << " is not installed";
+    return QFile::encodeName(path);
+}
+
 class DesktopScripts {
 public:
     // The xdg-mime played by a shell script body; nothing for none on PATH at
@@ -60,8 +70,8 @@ public:
         // Written aside and moved in, so a reader never sees half the arguments.
         const QByteArray record = QFile::encodeName(dir_.filePath(QStringLiteral("opened")));
         WriteFile(dir_.filePath(QStringLiteral("xdg-open")),
-                  "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + ".part' && mv '" + record + ".part' '" + record +
-                      "'\n",
+                  "#!/bin/sh\n'" + SystemTool(QStringLiteral("printf")) + "' '%s\\n' \"$@\" > '" + record + ".part' && '" +
+                      SystemTool(QStringLiteral("mv")) + "' '" + record + ".part' '" + record + "'\n",
                   true);
     }
 
