@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -158,6 +159,16 @@ bool IsGroupLine(const QString& line)
         if (line.at(i) < QLatin1Char('0') || line.at(i) > QLatin1Char('9'))
             return false;
     return true;
+}
+
+bool IsPlainName(const QString& name)
+{
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    // NUL would end the name the file system sees, so that another file than
+    // the listed one would be restored; a line end would part the list's line.
+    return std::none_of(name.begin(), name.end(),
+                        [](QChar c) { return c == QLatin1Char('/') || c.category() == QChar::Other_Control; });
 }
 
 QStringList FolderFiles(const QString& folder)

@@ -24,6 +24,10 @@ bool ReadListFile(const QString& path, QStringList& lines);
 QString GroupLine(int disk);
 // True for "group " and a positive decimal number, nothing more or less.
 bool IsGroupLine(const QString& line);
+// True for a name of one file of a set's folder, nothing else: not empty,
+// "." or "..", without "/" and without control characters. The restore
+// copies no other name, so the backup lists none.
+bool IsPlainName(const QString& name);
 
 // The files of a folder (no folders), the database file first, the rest by name.
 QStringList FolderFiles(const QString& folder);

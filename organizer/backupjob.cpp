@@ -20,6 +20,7 @@ constexpr int kMaxPassword = 10;
 const QString kTooBig = QStringLiteral(
     "The size of a single file in your database has exceeded the floppy capacity. Please use hard drive to back it up.");
 const QString kWrongPath = QStringLiteral("Please specify a correct full path to back up the database.");
+const QString kFailed = QStringLiteral("Failed to backup database.");
 
 // What the list takes on disk: every name and the first group line, and a
 // group line per file at most.
@@ -162,6 +163,20 @@ TSizedFiles DataFiles()
     return files;
 }
 
+// Every data file's name must come back from the list as that file. Whether
+// the restore reads a set as one of disks depends on the disk the set lies on
+// then, so a name like a group line is refused for every set.
+bool DataNamesFit(TJobTalk& talk)
+{
+    for (const QString& name : FolderFiles(DataFolder)) {
+        if (!IsPlainName(name) || IsGroupLine(name)) {
+            talk.Tell(kFailed, MsgIcon::Warning);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool MakeFolder(const QString& path, TJobTalk& talk)
 {
     if (QDir().mkpath(path) && QFileInfo(path).isDir())
@@ -230,7 +245,7 @@ private:
                 continue;
             }
             if (CopyOneFile(DataFolder + name, target_ + name) != TCopyResult::Done) {
-                talk_.Tell(QStringLiteral("Failed to backup database."), MsgIcon::Warning);
+                talk_.Tell(kFailed, MsgIcon::Warning);
                 return false;
             }
             if (percent < 99)
@@ -362,6 +377,8 @@ TBackupPlan PlanFolder(const TSizedFiles& files, qint64 freeSpace)
 
 bool RunBackup(const TBackupRequest& request, TJobTalk& talk)
 {
+    if (!DataNamesFit(talk))
+        return false;
     PasswordSwitch password(request, talk);
     if (!password.Switch())
         return false;

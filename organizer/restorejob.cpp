@@ -29,17 +29,6 @@ void Warn(TJobTalk& talk, const QString& text)
     talk.Tell(text, MsgIcon::Warning);
 }
 
-// A name from a list is one file of the set's folder, nothing else. A
-// control character is refused too: NUL would end the name the file system
-// sees, so that another file than the listed one would be restored.
-bool IsPlainName(const QString& name)
-{
-    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
-        return false;
-    return std::none_of(name.begin(), name.end(),
-                        [](QChar c) { return c == QLatin1Char('/') || c.category() == QChar::Other_Control; });
-}
-
 // The engine's files that belong to the database beside it.
 bool IsDatabaseCompanion(const QString& name)
 {

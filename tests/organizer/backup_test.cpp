@@ -280,4 +280,21 @@ TEST_F(DiskSet, RefusesADiskTooSmallForTheDatabaseAndItsList)
     EXPECT_EQ(talk.progressWindows, 0);
 }
 
+// A group line read as a disk, or a name the restore refuses, would leave a
+// set told complete that cannot be restored.
+TEST_F(DiskSet, RefusesADataFileWhoseNameTheListCannotCarryBeforeWritingAnything)
+{
+    for (const QString& name : {QStringLiteral("group 2"), QStringLiteral("tab\there.txt"),
+                                QStringLiteral("next\u0085line.txt"), QStringLiteral("two\nlines.txt")}) {
+        SCOPED_TRACE(name.toStdString());
+        WriteBytes(DataFolder + name, "a file of the data folder");
+        TListeningTalk talk;
+        EXPECT_FALSE(Backup(disks.mount, talk));
+        EXPECT_EQ(talk.said, QStringList{"warning: Failed to backup database."});
+        EXPECT_TRUE(IsFolderEmpty(disks.mount));
+        EXPECT_FALSE(QFileInfo::exists(ProgramDir + QStringLiteral("Backup.log")));
+        ASSERT_TRUE(QFile::remove(DataFolder + name));
+    }
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -45,6 +46,15 @@ inline void WriteFile(const QString& path, const QByteArray& text, bool executab
         file.setPermissions(file.permissions() | QFile::ExeOwner);
 }
 
+// A tool of the system by its full path, as the scripts call them: PATH may
+// hold the scripts alone.
+inline QByteArray SystemTool(const QString& name)
+{
+    const QString path = QStandardPaths::findExecutable(name, {QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
+    EXPECT_FALSE(path.isEmpty()) << name.toStdString() << " is not installed";
+    return QFile::encodeName(path);
+}
+
 class DesktopScripts {
 public:
     // The xdg-mime played by a shell script body; nothing for none on PATH at
@@ -54,23 +64,31 @@ public:
           path_("PATH", QFile::encodeName(dir_.path()) +
                             (xdgMime ? ':' + qgetenv("PATH") : QByteArray()))
     {
-        if (xdgMime)
+        if (xdgMime) {
+            // The body runs as a script of its own, so that its exit or crash
+            // is passed on only after the marker was written.
+            const QString body = dir_.filePath(QStringLiteral("xdg-mime-body"));
+            WriteFile(body, *xdgMime);
             WriteFile(dir_.filePath(QStringLiteral("xdg-mime")),
-                      "#!/bin/sh\n: > '" + QFile::encodeName(Asked()) + "'\n" + *xdgMime, true);
+                      "#!/bin/sh\n/bin/sh '" + QFile::encodeName(body) + "'\nstatus=$?\n: > '" + QFile::encodeName(Answered()) +
+                          "'\n[ \"$status\" -le 128 ] || kill -$((status - 128)) $$\nexit \"$status\"\n",
+                      true);
+        }
         // Written aside and moved in, so a reader never sees half the arguments.
         const QByteArray record = QFile::encodeName(dir_.filePath(QStringLiteral("opened")));
         WriteFile(dir_.filePath(QStringLiteral("xdg-open")),
-                  "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + ".part' && mv '" + record + ".part' '" + record +
-                      "'\n",
+                  "#!/bin/sh\n'" + SystemTool(QStringLiteral("printf")) + "' '%s\\n' \"$@\" > '" + record + ".part' && '" +
+                      SystemTool(QStringLiteral("mv")) + "' '" + record + ".part' '" + record + "'\n",
                   true);
     }
 
-    // Lets the event loop run until xdg-mime was started and a while after,
-    // as it runs while the user looks for a link.
+    // Lets the event loop run until xdg-mime has answered and a while after,
+    // as it runs while the user looks for a link: by then it has ended.
     void LetTheUserLookAround() const
     {
         if (asks_) {
-            EXPECT_TRUE(QTest::qWaitFor([this] { return QFile::exists(Asked()); }, 10000)) << "xdg-mime never ran";
+            EXPECT_TRUE(QTest::qWaitFor([this] { return QFile::exists(Answered()); }, 10000))
+                << "xdg-mime never answered";
         }
         QTest::qWait(1000);
     }
@@ -87,7 +105,8 @@ public:
     }
 
 private:
-    QString Asked() const { return dir_.filePath(QStringLiteral("asked")); }
+    // Written by xdg-mime last, as it ends.
+    QString Answered() const { return dir_.filePath(QStringLiteral("answered")); }
 
     QTemporaryDir dir_;
     bool asks_;

@@ -292,11 +292,15 @@ TEST(SmtpData, NoCutPartsACharacterMadeOfSeveralCodePoints)
         EXPECT_EQ(DataLines({line}), QStringList({QString(start, QLatin1Char('a')), character + "tail"}))
             << character.toStdString();
     }
-    // A character longer than a piece is still cut, by whole code points.
-    const QString endless = QLatin1Char('e') + QString(300, QChar(0x0301));
-    const QStringList pieces = DataLines({endless});
-    ASSERT_EQ(pieces.size(), 2);
-    EXPECT_EQ(pieces.join(QString()), endless);
+    // A character longer than a piece is still cut, by whole code points:
+    // also where they lie beyond 16 bits, each a surrogate pair.
+    const QString beyond = QStringLiteral("\U0001F44D") + QStringLiteral("\U000E0100").repeated(150);
+    for (const QString& endless : {QLatin1Char('e') + QString(300, QChar(0x0301)), beyond}) {
+        const QStringList pieces = DataLines({endless});
+        ASSERT_EQ(pieces.size(), 2);
+        EXPECT_EQ(pieces.join(QString()), endless);
+        EXPECT_FALSE(pieces.first().back().isHighSurrogate()) << "the cut parts a surrogate pair";
+    }
 }
 
 TEST(SmtpData, ASubjectCannotAddHeaderLines)
