@@ -151,7 +151,7 @@ TEST_F(WebLinkDialog, ShowsTheStoredTreeAndWritesItBackOnClose)
 
 TEST_F(WebLinkDialog, AddingRefusesWhatIsMissingThenFilesTheEntryInItsFolder)
 {
-    WhenShown<TDlgAddURL>([this](TDlgAddURL& add) {
+    WhenShown<TDlgAddURL>([](TDlgAddURL& add) {
         EXPECT_EQ(add.windowTitle(), QStringLiteral("Adding Web Site Address/Folder"));
         EXPECT_EQ(add.EditURL->text(), QStringLiteral("http://www."));
         // The folders only, placed and opened as in the dialog's tree.
