@@ -446,13 +446,17 @@ bool THistoryTab::NameExit()
         if (!Write(true))
             return false;
         AddOwn(text, currentId_);
-    } else if (OwnRow(text) < 0) {
+    } else if (!ListedForAnother(text)) {
+        // A field left while the name was another entry's was not written:
+        // with a name of its own the entry is written whole, changed or not.
         if (!Write(false))
             return false;
-        QListWidgetItem* selected = ListOwn->currentItem();
-        if (selected && selected->isSelected())
-            delete selected;
-        AddOwn(text, currentId_);
+        if (OwnRow(text) < 0) {
+            QListWidgetItem* selected = ListOwn->currentItem();
+            if (selected && selected->isSelected())
+                delete selected;
+            AddOwn(text, currentId_);
+        }
     }
     UpdateCaption();
     return true;

@@ -383,6 +383,33 @@ TEST_F(HistoryList, ClosingWithTheCaretInTheSymptomStillSavesIt)
     EXPECT_EQ(Stored(ann, QStringLiteral("Penicillin"), 0)->fields[0], QStringLiteral("Hives"));
 }
 
+// A symptom left while the entry was renamed onto another listed name is not
+// written; once the entry has its own name back, leaving the name box writes
+// what is shown, even when it is left for the Close button.
+TEST_F(HistoryList, ASymptomRefusedDuringARenameIsWrittenWhenTheOwnNameIsLeftForClose)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& allergies = Tab(dialog, 0);
+    for (const QString& name : {QStringLiteral("Latex"), QStringLiteral("Pollen")}) {
+        allergies.AddOtherClick();
+        Type(allergies.EditName, name);
+        Focus(allergies.MemoNote);
+    }
+    Pick(allergies, QStringLiteral("Latex"));
+    allergies.EditName->setText(QStringLiteral("Pollen"));
+    Focus(allergies.EditName);
+    Type(allergies.Texts[0], QStringLiteral("rash"));
+    Focus(allergies.EditName);
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Duplicate Item.")});
+    allergies.EditName->setText(QStringLiteral("Latex"));
+    QTest::mouseClick(dialog.BtnClose, Qt::LeftButton);
+    Settle();
+    ASSERT_FALSE(dialog.isVisible());
+    EXPECT_EQ(Stored(ann, QStringLiteral("Latex"), 0)->fields[0], QStringLiteral("rash"));
+    EXPECT_TRUE(Stored(ann, QStringLiteral("Pollen"), 0)->fields[0].isEmpty());
+}
+
 TEST_F(HistoryList, SwitchingTabsWithTheCaretInTheSymptomSavesIt)
 {
     const qint32 ann = AddMember();

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -38,6 +39,13 @@ private:
 
 class PrinterTest : public ::testing::Test {
 protected:
+    // A run to the printer destination would put paper through a printer the
+    // tests can see; without one it writes the PDF file chosen.
+    void SetUp() override
+    {
+        const QStringList printers = QPrinterInfo::availablePrinterNames();
+        ASSERT_TRUE(printers.isEmpty()) << "printers in sight: " << printers.join(QStringLiteral(", ")).toStdString();
+    }
     void TearDown() override
     {
         TRpPrinter::InstallJobFactory({});

@@ -10,6 +10,10 @@ int main(int argc, char** argv)
     QTemporaryDir sandbox;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(sandbox.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(sandbox.filePath(QStringLiteral("config"))));
+    // No print server listens on a socket in the sandbox: the machine's
+    // printers are out of sight, so a print run writes its PDF file and no
+    // page of a test comes out of a real printer.
+    qputenv("CUPS_SERVER", QFile::encodeName(sandbox.filePath(QStringLiteral("cups.sock"))));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("CarePortfolio"));
     ::testing::InitGoogleTest(&argc, argv);
