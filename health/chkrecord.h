@@ -42,5 +42,6 @@ TChkRecordVerdict CheckChkRecord(const TChkRecordForm& form, TChkRecordKind kind
 // left with Cancel, an expense written during this opening is deleted with
 // its splits; one the record had before stays.
 void SaveChkRecord(TChkRecordForm& form, TChkRecordKind kind, bool expenseCancelled);
-// Cancel of the record: an expense written during this opening goes.
+// The record is not written (Cancel, or an earlier date not confirmed): an
+// expense written during this opening goes.
 void DropChkRecordExpense(TChkRecordForm& form);

@@ -221,13 +221,16 @@ bool TDlgAddIm::Save()
 
 bool TDlgAddIm::SaveEdit()
 {
+    TVaccineEdit saving = vaccine_;
     std::vector<TVaccSched> removing;
     for (const TVaccSched& point : removed_) {
         if (!PointHasRecords(point.templId) ||
             ShowMessageBox(RemovePointQuestion(point), MsgIcon::Question, MsgYes | MsgNo) == MsgResult::Yes)
             removing.push_back(point);
+        else
+            saving.points.push_back(point);   // kept with its doses, so it takes the new name too
     }
-    SaveEditedVaccine(vaccine_, removing, vaccine_.name != loadedName_,
+    SaveEditedVaccine(saving, removing, vaccine_.name != loadedName_,
                       MemoVaccine->toPlainText() != loadedDescription_);
     removed_.clear();
     FillVaccines();

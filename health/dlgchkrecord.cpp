@@ -154,8 +154,11 @@ void TChkRecordDialog::BtnOKClick()
     if (Refused(CheckChkRecord(form_, kind_, PFDate->IsFieldBlank(), Date()), skip))
         return;
     if (skip) {
-        // Not recorded, yet not cancelled: the schedule is shown afresh.
-        accept();
+        // Not recorded, yet not cancelled: the schedule is shown afresh. An
+        // expense paid through the dialog would count with no check-up, so
+        // it goes as on Cancel.
+        if (SavedOrTold([this] { DropChkRecordExpense(form_); }))
+            accept();
         return;
     }
     if (SavedOrTold([this] { SaveChkRecord(form_, kind_, expenseCancelled_); }))

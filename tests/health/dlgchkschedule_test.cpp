@@ -157,30 +157,44 @@ TEST_F(CheckupWindows, PerformedRecordsTheCheckupAndTheReminderIsWrittenOnClose)
                              Today()));
 }
 
+// Not recording also drops the expense paid through the dialog, as Cancel
+// does; recording keeps it.
 TEST_F(CheckupWindows, ARecordBeforeTheLastOneIsWrittenOnlyWhenConfirmed)
 {
     TDlgChkSchedule first;
     const qint32 flu = ItemOf(ann_, QStringLiteral("Flu"));
     AddRecord(ann_, flu, EncodeDate(2024, 10, 31));
+    qint32 written = 0;
+    SetFixedMemberExpenseOpener([&](QWidget*, const TFixedExpenseRequest& request) {
+        written = AddExpenseWithSplits(request.memberId);
+        return TFixedExpenseOutcome{written, false};
+    });
+    const auto earlierWithExpense = [](TDlgChkupPerform& perform) {
+        perform.PFDate->SetDateTimeValue(EncodeDate(2024, 9, 30));
+        perform.Button1->click();
+        perform.BtnOK->click();
+    };
     ScriptedMessageBoxes boxes;
     boxes.answers = {MsgResult::No};
-    WhenShown<TDlgChkupPerform>([](TDlgChkupPerform& perform) {
-        perform.PFDate->SetDateTimeValue(EncodeDate(2024, 9, 30));
-        perform.BtnOK->click();
-    });
+    WhenShown<TDlgChkupPerform>(earlierWithExpense);
     TChkPerformOutcome outcome = ShowCheckupPerformedDialog(nullptr, ann_, flu);
     EXPECT_TRUE(boxes.Texts().last().startsWith(QStringLiteral("According to our record, your last checkup was on "
                                                                "10/31/2024")));
     EXPECT_FALSE(outcome.cancelled) << "the schedule is shown afresh";
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE TemplID = %1").arg(flu)), 2);
+    ASSERT_NE(written, 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 0);
     boxes.answers = {MsgResult::Yes};
-    WhenShown<TDlgChkupPerform>([](TDlgChkupPerform& perform) {
-        perform.PFDate->SetDateTimeValue(EncodeDate(2024, 9, 30));
-        perform.BtnOK->click();
-    });
+    WhenShown<TDlgChkupPerform>(earlierWithExpense);
     outcome = ShowCheckupPerformedDialog(nullptr, ann_, flu);
     EXPECT_NE(outcome.checkupId, 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE TemplID = %1").arg(flu)), 3);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP WHERE ExpID = %1 AND CheckupID = %2")
+                        .arg(written)
+                        .arg(outcome.checkupId)),
+              1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP WHERE ExpID = %1").arg(written)), 2);
 }
 
 TEST_F(CheckupWindows, CancelRemovesOnlyTheExpenseWrittenDuringThisOpening)

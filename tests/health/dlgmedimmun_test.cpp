@@ -424,10 +424,23 @@ TEST_F(ImmunizationWindows, EditingAVaccineAsksBeforeARecordedPointGoes)
     dialog.LBVaccine->setFocus();
     QTest::keyClick(dialog.LBVaccine, Qt::Key_Delete);
     EXPECT_EQ(dialog.LBVaccine->count(), 1);
+    // Renamed at the same time: the point kept by No takes the new name and
+    // description like the others, so the vaccine shows under one name.
+    dialog.EditVaccine->setText(QStringLiteral("MMR \"II\""));
+    dialog.MemoVaccine->setPlainText(QStringLiteral("two doses"));
     boxes.answers = {MsgResult::No};
     dialog.BtnOK->click();
     EXPECT_TRUE(boxes.Texts().last().startsWith(QStringLiteral("You have a record for the schedule of 1 year old.")));
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplID = %1").arg(mmr1)), 1) << "kept";
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplID = %1 AND ItemStr1 = 'MMR \"II\"' "
+                                   "AND Note = 'two doses'")
+                        .arg(mmr1)),
+              1)
+        << "kept, renamed";
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE TemplID = %1").arg(mmr1)), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(DISTINCT ItemStr1) FROM MEDTEMPL WHERE TemplType = 2 AND ImmuID = "
+                                   "(SELECT ImmuID FROM MEDTEMPL WHERE TemplID = %1)")
+                        .arg(mmr1)),
+              1);
 }
 
 TEST_F(ImmunizationWindows, DeletingSelectedVaccinesWithAllAsksOnce)

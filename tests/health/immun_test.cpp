@@ -93,15 +93,18 @@ TEST_F(Immunization, NoDataPutsTwoDosesInOneCellOrADoseOutsideTheGrid)
     const qint32 ann = AddMember(QStringLiteral("Ann"), 1, EncodeDate(2024, 5, 31));
     LoadImmuGrid(ann);
     // Two year points of one vaccine, as older data may hold, and a point of no vaccine.
+    // The bindings are captured through copies: clang 14 cannot capture a
+    // structured binding itself.
     for (const auto& [immuId, ageLow] : {std::pair{3, 8}, std::pair{0, 5}})
-        AppendRow(DataFolder, QStringLiteral("MEDTEMPL"), QStringLiteral("TemplID"), [&](TDataSet& row) {
-            row.FieldByName(QStringLiteral("TemplType")).SetAsInteger(2);
-            row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(ann);
-            row.FieldByName(QStringLiteral("ImmuID")).SetAsInteger(immuId);
-            row.FieldByName(QStringLiteral("ItemStr1")).SetAsString(QStringLiteral("Extra"));
-            row.FieldByName(QStringLiteral("AgeLow")).SetAsInteger(ageLow);
-            row.FieldByName(QStringLiteral("Interval")).SetAsInteger(100);
-        });
+        AppendRow(DataFolder, QStringLiteral("MEDTEMPL"), QStringLiteral("TemplID"),
+                  [ann, immuId = immuId, ageLow = ageLow](TDataSet& row) {
+                      row.FieldByName(QStringLiteral("TemplType")).SetAsInteger(2);
+                      row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(ann);
+                      row.FieldByName(QStringLiteral("ImmuID")).SetAsInteger(immuId);
+                      row.FieldByName(QStringLiteral("ItemStr1")).SetAsString(QStringLiteral("Extra"));
+                      row.FieldByName(QStringLiteral("AgeLow")).SetAsInteger(ageLow);
+                      row.FieldByName(QStringLiteral("Interval")).SetAsInteger(100);
+                  });
     auto grid = LoadImmuGrid(ann);
     ASSERT_TRUE(grid);
     EXPECT_EQ(grid->vaccines.size(), 13u);
