@@ -153,7 +153,8 @@ TEST_F(SimpleField, PictureOnlyMaskIsRefused)
 {
     auto& f = Field(sftString);
     EXPECT_THROW(f.SetPictureMask(QLatin1Char('M')), EInvalidPictureMask);
-    EXPECT_THROW(f.SetDataType(static_cast<TSimpleDataType>(20)), EEfException);
+    // One past the last type: still within the enum's range, so the cast is defined.
+    EXPECT_THROW(f.SetDataType(static_cast<TSimpleDataType>(sftComp + 1)), EEfException);
 }
 
 TEST_F(SimpleField, DecimalCommaLocale)
