@@ -468,6 +468,14 @@ bool TDlgMedHist::RefuseClose(QLineEdit* edit, const QString& text)
 
 bool TDlgMedHist::FormClose()
 {
+    // The control with the focus has not been left: its leaving is run now,
+    // before a refused close sends the focus to the profile while no leaving
+    // is heard.
+    QWidget* focused = focusWidget();
+    if (THistoryTab* tab = TabHolding(focused); tab && !tab->SaveOnClose(focused))
+        return false;
+    if (focused && (focused == CBDoc || focused == CBDoc->lineEdit()))
+        doctorBoxes_.QuickAdd(*CBDoc);
     // Without the member's row there is no profile to keep.
     if (profile_) {
         if (EditFirst->text().isEmpty())
@@ -475,12 +483,6 @@ bool TDlgMedHist::FormClose()
         if (EditLast->text().isEmpty())
             return RefuseClose(EditLast, QStringLiteral("Please enter your last name."));
     }
-    // The control with the focus has not been left: its leaving is run now.
-    QWidget* focused = QApplication::focusWidget();
-    if (THistoryTab* tab = TabHolding(focused); tab && !tab->SaveOnClose(focused))
-        return false;
-    if (focused && (focused == CBDoc || focused == CBDoc->lineEdit()))
-        doctorBoxes_.QuickAdd(*CBDoc);
     WriteMedProfile(memberId_, ProfileShown(), VisionShown());
     if (profile_) {
         MemberFirstName = EditFirst->text();

@@ -104,6 +104,24 @@ protected:
                 return ReadHistoryRecord(member, entry.historyId);
         return std::nullopt;
     }
+    // Allergies Latex and Pollen typed in; Latex renamed onto Pollen, "rash"
+    // typed as its symptom and refused, and its own name typed back, the caret
+    // still in the name box.
+    void TypeRashDuringARefusedRename(TDlgMedHist& dialog)
+    {
+        THistoryTab& allergies = Tab(dialog, 0);
+        for (const QString& name : {QStringLiteral("Latex"), QStringLiteral("Pollen")}) {
+            allergies.AddOtherClick();
+            Type(allergies.EditName, name);
+            Focus(allergies.MemoNote);
+        }
+        Pick(allergies, QStringLiteral("Latex"));
+        allergies.EditName->setText(QStringLiteral("Pollen"));
+        Focus(allergies.EditName);
+        Type(allergies.Texts[0], QStringLiteral("rash"));
+        Focus(allergies.EditName);
+        allergies.EditName->setText(QStringLiteral("Latex"));
+    }
 };
 
 TEST_F(HistoryList, CopyingASuggestionTwiceWarnsAndAddsNothing)
@@ -383,6 +401,24 @@ TEST_F(HistoryList, ClosingWithTheCaretInTheSymptomStillSavesIt)
     EXPECT_EQ(Stored(ann, QStringLiteral("Penicillin"), 0)->fields[0], QStringLiteral("Hives"));
 }
 
+// Closed from outside, as from the task bar while another window is active:
+// the dialog's own focus still holds the caret's control.
+TEST_F(HistoryList, ClosingWhileAnotherWindowIsActiveStillSavesTheSymptom)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& allergies = Tab(dialog, 0);
+    CopySuggestion(allergies, QStringLiteral("Penicillin"));
+    Type(allergies.Texts[0], QStringLiteral("Hives"));
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_NE(QApplication::focusWidget(), allergies.Texts[0]);
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(Stored(ann, QStringLiteral("Penicillin"), 0)->fields[0], QStringLiteral("Hives"));
+}
+
 // A symptom left while the entry was renamed onto another listed name is not
 // written; once the entry has its own name back, leaving the name box writes
 // what is shown, even when it is left for the Close button.
@@ -390,24 +426,29 @@ TEST_F(HistoryList, ASymptomRefusedDuringARenameIsWrittenWhenTheOwnNameIsLeftFor
 {
     const qint32 ann = AddMember();
     TDlgMedHist& dialog = Open(ann);
-    THistoryTab& allergies = Tab(dialog, 0);
-    for (const QString& name : {QStringLiteral("Latex"), QStringLiteral("Pollen")}) {
-        allergies.AddOtherClick();
-        Type(allergies.EditName, name);
-        Focus(allergies.MemoNote);
-    }
-    Pick(allergies, QStringLiteral("Latex"));
-    allergies.EditName->setText(QStringLiteral("Pollen"));
-    Focus(allergies.EditName);
-    Type(allergies.Texts[0], QStringLiteral("rash"));
-    Focus(allergies.EditName);
+    TypeRashDuringARefusedRename(dialog);
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Duplicate Item.")});
-    allergies.EditName->setText(QStringLiteral("Latex"));
     QTest::mouseClick(dialog.BtnClose, Qt::LeftButton);
     Settle();
     ASSERT_FALSE(dialog.isVisible());
     EXPECT_EQ(Stored(ann, QStringLiteral("Latex"), 0)->fields[0], QStringLiteral("rash"));
     EXPECT_TRUE(Stored(ann, QStringLiteral("Pollen"), 0)->fields[0].isEmpty());
+}
+
+// Escape is refused for want of a first name and the profile comes forward;
+// the entry whose name box was left so is still written, as it was shown,
+// once the dialog closes.
+TEST_F(HistoryList, AnEntryLeftByARefusedCloseIsWrittenWhenTheDialogCloses)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    dialog.EditFirst->clear();
+    TypeRashDuringARefusedRename(dialog);
+    ASSERT_FALSE(Close());
+    EXPECT_EQ(boxes_.Texts().last(), QStringLiteral("Please enter your first name."));
+    Type(dialog.EditFirst, QStringLiteral("Ann"));
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(Stored(ann, QStringLiteral("Latex"), 0)->fields[0], QStringLiteral("rash"));
 }
 
 TEST_F(HistoryList, SwitchingTabsWithTheCaretInTheSymptomSavesIt)
