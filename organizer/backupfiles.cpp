@@ -9,7 +9,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -165,6 +168,9 @@ bool IsPlainName(const QString& name)
 {
     if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
         return false;
+    // Every copy is first written under the name with the part suffix.
+    if (QFile::encodeName(name + kPartSuffix).size() > NAME_MAX)
+        return false;
     // NUL would end the name the file system sees, so that another file than
     // the listed one would be restored; a line end would part the list's line.
     return std::none_of(name.begin(), name.end(),
@@ -179,6 +185,21 @@ QStringList FolderFiles(const QString& folder)
     if (database > 0)
         names.move(database, 0);
     return names;
+}
+
+bool FileNamesAreText(const QString& folder)
+{
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(QFile::encodeName(folder).constData()), ::closedir);
+    if (!dir)
+        return false;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const QByteArray name(entry->d_name);
+        struct stat info {};
+        if (::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode) &&
+            QFile::encodeName(QFile::decodeName(name)) != name)
+            return false;
+    }
+    return true;
 }
 
 bool IsFolderEmpty(const QString& folder)

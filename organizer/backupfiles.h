@@ -25,12 +25,15 @@ QString GroupLine(int disk);
 // True for "group " and a positive decimal number, nothing more or less.
 bool IsGroupLine(const QString& line);
 // True for a name of one file of a set's folder, nothing else: not empty,
-// "." or "..", without "/" and without control characters. The restore
-// copies no other name, so the backup lists none.
+// "." or "..", without "/" and without control characters, and short enough
+// to be copied. The restore copies no other name, so the backup lists none.
 bool IsPlainName(const QString& name);
 
 // The files of a folder (no folders), the database file first, the rest by name.
 QStringList FolderFiles(const QString& folder);
+// False when a file's name is no text, which the listing above leaves out,
+// or when the folder cannot be read.
+bool FileNamesAreText(const QString& folder);
 // True when the folder holds nothing at all.
 bool IsFolderEmpty(const QString& folder);
 // Deletes the folder's files (not its folders); true when every one went.

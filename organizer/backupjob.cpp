@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -166,15 +167,18 @@ TSizedFiles DataFiles()
 // Every data file's name must come back from the list as that file. Whether
 // the restore reads a set as one of disks depends on the disk the set lies on
 // then, so a name like a group line is refused for every set.
+bool ListableName(const QString& name)
+{
+    return IsPlainName(name) && !IsGroupLine(name);
+}
+
 bool DataNamesFit(TJobTalk& talk)
 {
-    for (const QString& name : FolderFiles(DataFolder)) {
-        if (!IsPlainName(name) || IsGroupLine(name)) {
-            talk.Tell(kFailed, MsgIcon::Warning);
-            return false;
-        }
-    }
-    return true;
+    const QStringList names = FolderFiles(DataFolder);
+    if (FileNamesAreText(DataFolder) && std::all_of(names.begin(), names.end(), ListableName))
+        return true;
+    talk.Tell(kFailed, MsgIcon::Warning);
+    return false;
 }
 
 bool MakeFolder(const QString& path, TJobTalk& talk)

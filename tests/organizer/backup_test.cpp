@@ -10,6 +10,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 using namespace BackupEnv;
@@ -185,6 +188,46 @@ TEST(BackupToFolder, ADifferentPasswordTravelsWithTheSetAndTheRestoreAsksForIt)
     TListeningTalk same;
     ASSERT_TRUE(Backup(target, same, TBackupPassword::Same));
     EXPECT_EQ(StoredPassword(target), Scrambled(QStringLiteral("Mine2")));
+}
+
+// A name near the longest a file system holds cannot be copied, as each copy
+// is written under a longer name first: the backup refuses it before it
+// touches the earlier set in the folder, which stays whole.
+TEST(BackupToFolder, ANameTooLongToCopyIsRefusedBeforeTheEarlierSetIsTouched)
+{
+    TFolders folders;
+    TPlayedDisks disks;
+    const QString target = folders.Root() + QStringLiteral("saved");
+    TListeningTalk first;
+    ASSERT_TRUE(Backup(target, first));
+    const auto earlier = Files(target);
+    WriteBytes(DataFolder + QString(250, QLatin1Char('n')), "a file of the data folder");
+    TListeningTalk talk;
+    EXPECT_FALSE(Backup(target, talk));
+    EXPECT_EQ(talk.said, QStringList{"warning: Failed to backup database."});
+    EXPECT_EQ(Files(target), earlier);
+}
+
+// A name whose bytes are no text in the system's encoding is left out when
+// the folder is read: the file would be missing from a set told complete, so
+// the backup refuses it before writing anything.
+TEST(BackupToFolder, ANameThatIsNoTextIsRefusedBeforeWritingAnything)
+{
+    TFolders folders;
+    TPlayedDisks disks;
+    // The folder's own removal reads it as the backup does, so the file goes by hand.
+    struct Unreadable {
+        QByteArray path = QFile::encodeName(DataFolder) + QByteArray("caf\xe9.txt");
+        ~Unreadable() { ::unlink(path.constData()); }
+    } file;
+    const int made = ::open(file.path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    ASSERT_GE(made, 0);
+    ::close(made);
+    const QString target = folders.Root() + QStringLiteral("saved");
+    TListeningTalk talk;
+    EXPECT_FALSE(Backup(target, talk));
+    EXPECT_EQ(talk.said, QStringList{"warning: Failed to backup database."});
+    EXPECT_FALSE(QFileInfo::exists(target));
 }
 
 // Three removable disks, played by folders: the one "in the drive" is the
