@@ -166,10 +166,11 @@ TSizedFiles DataFiles()
 
 // Every data file's name must come back from the list as that file. Whether
 // the restore reads a set as one of disks depends on the disk the set lies on
-// then, so a name like a group line is refused for every set.
+// then, so a name like a group line is refused for every set. The list's own
+// name is taken, also on a removable disk that ignores case.
 bool ListableName(const QString& name)
 {
-    return IsPlainName(name) && !IsGroupLine(name);
+    return IsPlainName(name) && !IsGroupLine(name) && name.compare(kBackupLogName, Qt::CaseInsensitive) != 0;
 }
 
 bool DataNamesFit(TJobTalk& talk)

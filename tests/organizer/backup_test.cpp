@@ -323,12 +323,14 @@ TEST_F(DiskSet, RefusesADiskTooSmallForTheDatabaseAndItsList)
     EXPECT_EQ(talk.progressWindows, 0);
 }
 
-// A group line read as a disk, or a name the restore refuses, would leave a
-// set told complete that cannot be restored.
+// A group line read as a disk, a name the restore refuses, or the list's own
+// name (a removable disk may ignore case) would leave a set told complete that
+// cannot be restored as it was.
 TEST_F(DiskSet, RefusesADataFileWhoseNameTheListCannotCarryBeforeWritingAnything)
 {
     for (const QString& name : {QStringLiteral("group 2"), QStringLiteral("tab\there.txt"),
-                                QStringLiteral("next\u0085line.txt"), QStringLiteral("two\nlines.txt")}) {
+                                QStringLiteral("next\u0085line.txt"), QStringLiteral("two\nlines.txt"),
+                                QStringLiteral("backup.LOG")}) {
         SCOPED_TRACE(name.toStdString());
         WriteBytes(DataFolder + name, "a file of the data folder");
         TListeningTalk talk;
