@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <unistd.h>
