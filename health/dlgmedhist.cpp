@@ -460,6 +460,9 @@ THistoryTab* TDlgMedHist::TabHolding(const QWidget* widget) const
 
 bool TDlgMedHist::RefuseClose(QLineEdit* edit, const QString& text)
 {
+    // The refusal takes the focus to the name as the user would: the control
+    // it leaves runs its leaving, which the close would not hear on its own.
+    LeaveControl(focusWidget(), edit);
     PageControl1->setCurrentWidget(TSProfile);
     ShowMessageBox(text, MsgIcon::Warning);
     edit->setFocus();
@@ -468,14 +471,6 @@ bool TDlgMedHist::RefuseClose(QLineEdit* edit, const QString& text)
 
 bool TDlgMedHist::FormClose()
 {
-    // The control with the focus has not been left: its leaving is run now,
-    // before a refused close sends the focus to the profile while no leaving
-    // is heard.
-    QWidget* focused = focusWidget();
-    if (THistoryTab* tab = TabHolding(focused); tab && !tab->SaveOnClose(focused))
-        return false;
-    if (focused && (focused == CBDoc || focused == CBDoc->lineEdit()))
-        doctorBoxes_.QuickAdd(*CBDoc);
     // Without the member's row there is no profile to keep.
     if (profile_) {
         if (EditFirst->text().isEmpty())
@@ -483,6 +478,13 @@ bool TDlgMedHist::FormClose()
         if (EditLast->text().isEmpty())
             return RefuseClose(EditLast, QStringLiteral("Please enter your last name."));
     }
+    // The control with the focus has not been left: its leaving is run now.
+    // The dialog's own focus is asked, as it may be closed from another window.
+    QWidget* focused = focusWidget();
+    if (THistoryTab* tab = TabHolding(focused); tab && !tab->SaveOnClose(focused))
+        return false;
+    if (focused && (focused == CBDoc || focused == CBDoc->lineEdit()))
+        doctorBoxes_.QuickAdd(*CBDoc);
     WriteMedProfile(memberId_, ProfileShown(), VisionShown());
     if (profile_) {
         MemberFirstName = EditFirst->text();
@@ -509,6 +511,13 @@ void TDlgMedHist::FocusMoved(QWidget* old, QWidget* now)
 {
     // Leaving for another window (a message box, another program) is no leaving.
     if (closing_ || !old || !now || now->window() != this || old->window() != this)
+        return;
+    LeaveControl(old, now);
+}
+
+void TDlgMedHist::LeaveControl(QWidget* old, QWidget* now)
+{
+    if (!old)
         return;
     if ((old == CBDoc || old == CBDoc->lineEdit()) && now != CBDoc && now != CBDoc->lineEdit()) {
         doctorBoxes_.QuickAdd(*CBDoc);

@@ -109,6 +109,7 @@ private:
     bool RefuseClose(QLineEdit* edit, const QString& text);
     // Leaving a control of the dialog runs its handler.
     void FocusMoved(QWidget* old, QWidget* now);
+    void LeaveControl(QWidget* old, QWidget* now);
     THistoryTab* TabHolding(const QWidget* widget) const;
 
     qint32 memberId_;

@@ -451,6 +451,25 @@ TEST_F(HistoryList, AnEntryLeftByARefusedCloseIsWrittenWhenTheDialogCloses)
     EXPECT_EQ(Stored(ann, QStringLiteral("Latex"), 0)->fields[0], QStringLiteral("rash"));
 }
 
+// The refused close takes the caret out of the begin date as leaving it
+// would: the date shown there is kept like any other field, not dropped
+// without a word once the name is given and the dialog closes.
+TEST_F(HistoryList, ADateHoldingTheCaretAtARefusedCloseIsWrittenWhenTheDialogCloses)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    dialog.EditFirst->clear();
+    THistoryTab& childhood = Tab(dialog, 1);
+    CopySuggestion(childhood, QStringLiteral("Measles"));
+    Type(childhood.Dates[0], QStringLiteral("02292004"));
+    ASSERT_EQ(QApplication::focusWidget(), childhood.Dates[0]);
+    ASSERT_FALSE(Close());
+    EXPECT_EQ(boxes_.Texts().last(), QStringLiteral("Please enter your first name."));
+    Type(dialog.EditFirst, QStringLiteral("Ann"));
+    ASSERT_TRUE(Close());
+    EXPECT_EQ(Stored(ann, QStringLiteral("Measles"), 1)->bdate, EncodeDate(2004, 2, 29));
+}
+
 TEST_F(HistoryList, SwitchingTabsWithTheCaretInTheSymptomSavesIt)
 {
     const qint32 ann = AddMember();
