@@ -39,6 +39,15 @@ TAgeUnit UnitOf(const QComboBox& box)
     }
 }
 
+// A stored point kept by No stays with its doses and takes the vaccine's new
+// name like the other kept points; a point added again at its age would stand
+// beside it as a second dose there.
+void KeepRecordedPoint(std::vector<TVaccSched>& points, const TVaccSched& kept)
+{
+    std::erase_if(points, [&](const TVaccSched& point) { return point.templId == 0 && point.months == kept.months; });
+    points.push_back(kept);
+}
+
 }  // namespace
 
 bool ShowVaccineDialog(QWidget* parent, bool adding, qint32 memberId, qint32 newImmuId)
@@ -228,7 +237,7 @@ bool TDlgAddIm::SaveEdit()
             ShowMessageBox(RemovePointQuestion(point), MsgIcon::Question, MsgYes | MsgNo) == MsgResult::Yes)
             removing.push_back(point);
         else
-            saving.points.push_back(point);   // kept with its doses, so it takes the new name too
+            KeepRecordedPoint(saving.points, point);
     }
     SaveEditedVaccine(saving, removing, vaccine_.name != loadedName_,
                       MemoVaccine->toPlainText() != loadedDescription_);

@@ -75,6 +75,23 @@ protected:
         return dialog.Grid()->cells[size_t(row) * dialog.Grid()->doseAges.size() + size_t(column)]->templId;
     }
 
+    // The point of the first MMR dose, given on 1 March 2025.
+    qint32 RecordedFirstMmrDose()
+    {
+        const qint32 mmr1 = TemplOf(QStringLiteral("Measles"), 12);
+        AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+            row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+            row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(mmr1);
+            row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2025, 3, 1));
+        });
+        return mmr1;
+    }
+    static void ChooseMmr(TDlgAddIm& dialog)
+    {
+        dialog.CBVaccine->setCurrentIndex(dialog.CBVaccine->findText(QStringLiteral("Measles, Mumps, Rubella (MMR)")));
+        dialog.CBVaccineChange();
+    }
+
     // The controls Tab visits from the focused one until it comes round
     // again (at most 30 steps, so a control that keeps the Tab shows).
     static std::vector<QWidget*> TabChain(QDialog& dialog, QWidget* first)
@@ -403,18 +420,12 @@ TEST_F(ImmunizationWindows, TheVaccineDialogAddsAVaccineWithItsPoints)
 
 TEST_F(ImmunizationWindows, EditingAVaccineAsksBeforeARecordedPointGoes)
 {
-    const qint32 mmr1 = TemplOf(QStringLiteral("Measles"), 12);
-    AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
-        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
-        row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(mmr1);
-        row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2025, 3, 1));
-    });
+    const qint32 mmr1 = RecordedFirstMmrDose();
     ScriptedMessageBoxes boxes;
     TDlgAddIm dialog(nullptr, false, kim_, 0);
     dialog.BtnOK->click();
     EXPECT_EQ(boxes.Texts().last(), QStringLiteral("Please select a vaccine from the drop down list to edit."));
-    dialog.CBVaccine->setCurrentIndex(dialog.CBVaccine->findText(QStringLiteral("Measles, Mumps, Rubella (MMR)")));
-    dialog.CBVaccineChange();
+    ChooseMmr(dialog);
     ASSERT_EQ(dialog.LBVaccine->count(), 2);
     EXPECT_EQ(dialog.LBVaccine->item(1)->text(), QStringLiteral("4 - 6 years old"));
     dialog.LBVaccine->setCurrentRow(0);
@@ -441,6 +452,30 @@ TEST_F(ImmunizationWindows, EditingAVaccineAsksBeforeARecordedPointGoes)
                                    "(SELECT ImmuID FROM MEDTEMPL WHERE TemplID = %1)")
                         .arg(mmr1)),
               1);
+}
+
+// A recorded point removed, the same age added back as 12 Month(s), and the
+// removal refused with No: the vaccine keeps one dose at that age, the one
+// with the record, not two that the grid shows in one cell.
+TEST_F(ImmunizationWindows, APointKeptByNoIsNotDoubledByTheSameAgeAddedBack)
+{
+    const qint32 mmr1 = RecordedFirstMmrDose();
+    ScriptedMessageBoxes boxes;
+    TDlgAddIm dialog(nullptr, false, kim_, 0);
+    ChooseMmr(dialog);
+    ASSERT_EQ(dialog.LBVaccine->item(0)->text(), QStringLiteral("1 year old"));
+    dialog.LBVaccine->setCurrentRow(0);
+    dialog.BtnDel->click();
+    dialog.CBScheduleType->setCurrentIndex(0);
+    dialog.SFAtAge->setValue(12);
+    dialog.BtnAdd->click();
+    boxes.answers = {MsgResult::No};
+    dialog.BtnOK->click();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 2 AND Interval = 12 AND ImmuID = "
+                                   "(SELECT ImmuID FROM MEDTEMPL WHERE TemplID = %1)")
+                        .arg(mmr1)),
+              1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE TemplID = %1").arg(mmr1)), 1);
 }
 
 TEST_F(ImmunizationWindows, DeletingSelectedVaccinesWithAllAsksOnce)
