@@ -389,34 +389,27 @@ TEST_F(HistoryList, TheAddressButtonSavesTheBusinessForItsBox)
     EXPECT_EQ(CountRows(QStringLiteral("BIZADDR"), QStringLiteral("CategoryNo = 5")), 1) << "not added twice";
 }
 
+// Also when the dialog is closed from outside, as from the task bar while
+// another window is active: the dialog's own focus still holds the caret.
 TEST_F(HistoryList, ClosingWithTheCaretInTheSymptomStillSavesIt)
 {
-    const qint32 ann = AddMember();
-    TDlgMedHist& dialog = Open(ann);
-    THistoryTab& allergies = Tab(dialog, 0);
-    CopySuggestion(allergies, QStringLiteral("Penicillin"));
-    Type(allergies.Texts[0], QStringLiteral("Hives"));
-    ASSERT_EQ(QApplication::focusWidget(), allergies.Texts[0]);
-    ASSERT_TRUE(Close());
-    EXPECT_EQ(Stored(ann, QStringLiteral("Penicillin"), 0)->fields[0], QStringLiteral("Hives"));
-}
-
-// Closed from outside, as from the task bar while another window is active:
-// the dialog's own focus still holds the caret's control.
-TEST_F(HistoryList, ClosingWhileAnotherWindowIsActiveStillSavesTheSymptom)
-{
-    const qint32 ann = AddMember();
-    TDlgMedHist& dialog = Open(ann);
-    THistoryTab& allergies = Tab(dialog, 0);
-    CopySuggestion(allergies, QStringLiteral("Penicillin"));
-    Type(allergies.Texts[0], QStringLiteral("Hives"));
-    QWidget other;
-    other.show();
-    QApplication::setActiveWindow(&other);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    ASSERT_NE(QApplication::focusWidget(), allergies.Texts[0]);
-    ASSERT_TRUE(Close());
-    EXPECT_EQ(Stored(ann, QStringLiteral("Penicillin"), 0)->fields[0], QStringLiteral("Hives"));
+    for (const bool fromAnotherWindow : {false, true}) {
+        SCOPED_TRACE(fromAnotherWindow ? "closed from another window" : "closed from the dialog");
+        const qint32 ann = AddMember();
+        TDlgMedHist& dialog = Open(ann);
+        THistoryTab& allergies = Tab(dialog, 0);
+        CopySuggestion(allergies, QStringLiteral("Penicillin"));
+        Type(allergies.Texts[0], QStringLiteral("Hives"));
+        QWidget other;
+        if (fromAnotherWindow) {
+            other.show();
+            QApplication::setActiveWindow(&other);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        }
+        ASSERT_EQ(QApplication::focusWidget() == allergies.Texts[0], !fromAnotherWindow);
+        ASSERT_TRUE(Close());
+        EXPECT_EQ(Stored(ann, QStringLiteral("Penicillin"), 0)->fields[0], QStringLiteral("Hives"));
+    }
 }
 
 // A symptom left while the entry was renamed onto another listed name is not
