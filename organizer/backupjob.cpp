@@ -190,6 +190,20 @@ bool MakeFolder(const QString& path, TJobTalk& talk)
     return false;
 }
 
+// After every prompt the disk asked for must be in the drive: a drive left
+// empty leaves the target in the bare mount folder on a fixed disk, where
+// nothing of the set may be written. Then the target folder is made on it.
+bool TakeInsertedDisk(const QString& target, TJobTalk& talk)
+{
+    const TVolume volume = CurrentMedia().Volume(target);
+    if (!volume.readable || !volume.removable || volume.freeBytes < 0) {
+        talk.Tell(QStringLiteral("Please make sure there is an empty disk in the floppy drive and it is formatted."),
+                  MsgIcon::Warning);
+        return false;
+    }
+    return MakeFolder(target, talk);
+}
+
 // Copies the data files named by the list, the list itself last on disk 1.
 class SetWriter {
 public:
@@ -245,7 +259,7 @@ private:
                                                       "(disk %2) to the floppy drive and click OK button.")
                                            .arg(disks)
                                            .arg(disk));
-                if (!MakeFolder(target_, talk_))
+                if (!TakeInsertedDisk(target_, talk_))
                     return false;
                 continue;
             }
@@ -289,15 +303,9 @@ bool BackupToDisks(const QString& target, const QString& mountFolder, TJobTalk& 
 {
     talk.PromptDisk(1, QStringLiteral("Please insert an empty formatted disk into drive ") + mountFolder +
                            QStringLiteral(" and click OK button."));
-    if (!MakeFolder(target, talk))
+    if (!TakeInsertedDisk(target, talk))
         return false;
-    const TVolume volume = CurrentMedia().Volume(target);
-    if (!volume.readable || volume.freeBytes < 0) {
-        talk.Tell(QStringLiteral("Please make sure there is an empty disk in the floppy drive and it is formatted."),
-                  MsgIcon::Warning);
-        return false;
-    }
-    return WriteSet(target, true, volume.freeBytes, talk);
+    return WriteSet(target, true, CurrentMedia().Volume(target).freeBytes, talk);
 }
 
 bool BackupToFolder(const QString& target, const TVolume& volume, TJobTalk& talk)

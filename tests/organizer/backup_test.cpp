@@ -312,6 +312,36 @@ TEST_F(DiskSet, SpreadsTheFilesOverDisksWithTheDatabaseAndListOnDiskOneAndRestor
     EXPECT_EQ(Bytes(Database::PathIn(DataFolder)), Bytes(disk1 + QStringLiteral("careportfolio.db")));
 }
 
+// A drive left empty at a prompt leaves the mount folder bare on the fixed
+// disk: the backup stops there and writes nothing into it.
+TEST_F(DiskSet, ADriveLeftEmptyAtAnyPromptFailsAndNothingIsWrittenOutsideADisk)
+{
+    const QString drive = disks.mount;
+    const QString noDisk =
+        QStringLiteral("warning: Please make sure there is an empty disk in the floppy drive and it is formatted.");
+    for (const int emptyAt : {1, 2}) {
+        SCOPED_TRACE(emptyAt);
+        TListeningTalk talk;
+        talk.onDisk = [&](int disk) {
+            if (disk != emptyAt)
+                return;
+            ASSERT_TRUE(QDir().rename(drive, folders.Root() + QStringLiteral("disk%1").arg(inDrive)));
+            ASSERT_TRUE(QDir().mkpath(drive));
+            disks.mount.clear();
+        };
+        EXPECT_FALSE(Backup(drive + QStringLiteral("family"), talk));
+        EXPECT_EQ(talk.said.last(), noDisk);
+        EXPECT_EQ(talk.said.size(), emptyAt + 1);
+        EXPECT_TRUE(IsFolderEmpty(drive));
+        EXPECT_EQ(talk.progressWindows, 0);
+
+        // The next try finds disk 1 back in the drive.
+        ASSERT_TRUE(QDir().rmdir(drive));
+        ASSERT_TRUE(QDir().rename(folders.Root() + QStringLiteral("disk1"), drive));
+        disks.mount = drive;
+    }
+}
+
 TEST_F(DiskSet, RefusesADiskTooSmallForTheDatabaseAndItsList)
 {
     disks.capacity = database + 20;
