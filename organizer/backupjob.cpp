@@ -173,13 +173,27 @@ bool ListableName(const QString& name)
     return IsPlainName(name) && !IsGroupLine(name) && name.compare(kBackupLogName, Qt::CaseInsensitive) != 0;
 }
 
-bool DataNamesFit(TJobTalk& talk)
+// False when a data file's name cannot travel in a set (`unlistable` names
+// it), or when the data folder cannot be read (`unlistable` stays empty).
+bool DataNamesFit(QString& unlistable)
 {
+    if (!FileNamesAreText(DataFolder, unlistable))
+        return false;
     const QStringList names = FolderFiles(DataFolder);
-    if (FileNamesAreText(DataFolder) && std::all_of(names.begin(), names.end(), ListableName))
+    const auto refused = std::find_if_not(names.begin(), names.end(), ListableName);
+    if (refused == names.end())
         return true;
-    talk.Tell(kFailed, MsgIcon::Warning);
+    unlistable = *refused;
     return false;
+}
+
+// The user can mend a refused name only when told which file it is.
+QString NameRefusal(const QString& unlistable)
+{
+    if (unlistable.isEmpty())
+        return kFailed;
+    return kFailed + QStringLiteral(" A backup cannot hold the file \"") + DataFolder + unlistable +
+           QStringLiteral("\". Please rename the file or move it out of the database folder, then try again.");
 }
 
 bool MakeFolder(const QString& path, TJobTalk& talk)
@@ -390,8 +404,11 @@ TBackupPlan PlanFolder(const TSizedFiles& files, qint64 freeSpace)
 
 bool RunBackup(const TBackupRequest& request, TJobTalk& talk)
 {
-    if (!DataNamesFit(talk))
+    QString unlistable;
+    if (!DataNamesFit(unlistable)) {
+        talk.Tell(NameRefusal(unlistable), MsgIcon::Warning);
         return false;
+    }
     PasswordSwitch password(request, talk);
     if (!password.Switch())
         return false;

@@ -33,6 +33,13 @@ QString Scrambled(const QString& password)
     return text;
 }
 
+// What the user reads when a data file's name cannot travel in a set.
+QString NameRefused(const QString& name)
+{
+    return QStringLiteral("warning: Failed to backup database. A backup cannot hold the file \"") + DataFolder + name +
+           QStringLiteral("\". Please rename the file or move it out of the database folder, then try again.");
+}
+
 bool Backup(const QString& target, TListeningTalk& talk, TBackupPassword password = TBackupPassword::None,
             const QString& password1 = {}, const QString& password2 = {})
 {
@@ -204,7 +211,7 @@ TEST(BackupToFolder, ANameTooLongToCopyIsRefusedBeforeTheEarlierSetIsTouched)
     WriteBytes(DataFolder + QString(250, QLatin1Char('n')), "a file of the data folder");
     TListeningTalk talk;
     EXPECT_FALSE(Backup(target, talk));
-    EXPECT_EQ(talk.said, QStringList{"warning: Failed to backup database."});
+    EXPECT_EQ(talk.said, QStringList{NameRefused(QString(250, QLatin1Char('n')))});
     EXPECT_EQ(Files(target), earlier);
 }
 
@@ -226,7 +233,7 @@ TEST(BackupToFolder, ANameThatIsNoTextIsRefusedBeforeWritingAnything)
     const QString target = folders.Root() + QStringLiteral("saved");
     TListeningTalk talk;
     EXPECT_FALSE(Backup(target, talk));
-    EXPECT_EQ(talk.said, QStringList{"warning: Failed to backup database."});
+    EXPECT_EQ(talk.said, QStringList{NameRefused(QStringLiteral("caf\uFFFD.txt"))});
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
@@ -355,8 +362,9 @@ TEST_F(DiskSet, RefusesADiskTooSmallForTheDatabaseAndItsList)
 
 // A group line read as a disk, a name the restore refuses, or the list's own
 // name (a removable disk may ignore case) would leave a set told complete that
-// cannot be restored as it was.
-TEST_F(DiskSet, RefusesADataFileWhoseNameTheListCannotCarryBeforeWritingAnything)
+// cannot be restored as it was. The refusal names the file, for the user to
+// rename or move.
+TEST_F(DiskSet, RefusesADataFileWhoseNameTheListCannotCarryBeforeWritingAnythingAndNamesIt)
 {
     for (const QString& name : {QStringLiteral("group 2"), QStringLiteral("tab\there.txt"),
                                 QStringLiteral("next\u0085line.txt"), QStringLiteral("two\nlines.txt"),
@@ -365,7 +373,7 @@ TEST_F(DiskSet, RefusesADataFileWhoseNameTheListCannotCarryBeforeWritingAnything
         WriteBytes(DataFolder + name, "a file of the data folder");
         TListeningTalk talk;
         EXPECT_FALSE(Backup(disks.mount, talk));
-        EXPECT_EQ(talk.said, QStringList{"warning: Failed to backup database."});
+        EXPECT_EQ(talk.said, QStringList{NameRefused(name)});
         EXPECT_TRUE(IsFolderEmpty(disks.mount));
         EXPECT_FALSE(QFileInfo::exists(ProgramDir + QStringLiteral("Backup.log")));
         ASSERT_TRUE(QFile::remove(DataFolder + name));
