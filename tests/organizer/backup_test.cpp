@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -197,37 +198,58 @@ TEST(BackupToFolder, ADifferentPasswordTravelsWithTheSetAndTheRestoreAsksForIt)
     EXPECT_EQ(StoredPassword(target), Scrambled(QStringLiteral("Mine2")));
 }
 
-// A name near the longest a file system holds cannot be copied, as each copy
-// is written under a longer name first: the backup refuses it before it
-// touches the earlier set in the folder, which stays whole.
-TEST(BackupToFolder, ANameTooLongToCopyIsRefusedBeforeTheEarlierSetIsTouched)
+// Each copy is first written under its name and the copy's suffix, 7 bytes
+// more: a name of 248 bytes fills the 255 a name may hold and is carried both
+// ways; one byte more is refused, naming the file, before the backup touches
+// the earlier set in the folder, which stays whole.
+TEST(BackupToFolder, ANameThatJustFitsWithTheCopySuffixIsCarriedAndALongerOneRefused)
 {
     TFolders folders;
     TPlayedDisks disks;
     const QString target = folders.Root() + QStringLiteral("saved");
+    const QString longest(248, QLatin1Char('f'));
+    WriteBytes(DataFolder + longest, "the longest name");
     TListeningTalk first;
-    ASSERT_TRUE(Backup(target, first));
+    ASSERT_TRUE(Backup(target, first)) << first.said.join('\n').toStdString();
     const auto earlier = Files(target);
-    WriteBytes(DataFolder + QString(250, QLatin1Char('n')), "a file of the data folder");
+    EXPECT_EQ(Bytes(target + QLatin1Char('/') + longest), "the longest name");
+    ASSERT_TRUE(QFile::remove(DataFolder + longest));
+    TListeningTalk restoring;
+    ASSERT_TRUE(Restore(target, restoring)) << restoring.said.join('\n').toStdString();
+    EXPECT_EQ(Bytes(DataFolder + longest), "the longest name");
+
+    const QString tooLong(249, QLatin1Char('n'));
+    WriteBytes(DataFolder + tooLong, "a file of the data folder");
     TListeningTalk talk;
     EXPECT_FALSE(Backup(target, talk));
-    EXPECT_EQ(talk.said, QStringList{NameRefused(QString(250, QLatin1Char('n')))});
+    EXPECT_EQ(talk.said, QStringList{NameRefused(tooLong)});
     EXPECT_EQ(Files(target), earlier);
 }
 
 // A name whose bytes are no text in the system's encoding is left out when
 // the folder is read: the file would be missing from a set told complete, so
-// the backup refuses it before writing anything.
-TEST(BackupToFolder, ANameThatIsNoTextIsRefusedBeforeWritingAnything)
+// the backup refuses it before writing anything. A folder is no part of a set,
+// whatever its name.
+TEST(BackupToFolder, AFileNameThatIsNoTextIsRefusedBeforeWritingAnythingAFolderNameIsNot)
 {
     TFolders folders;
     TPlayedDisks disks;
-    // The folder's own removal reads it as the backup does, so the file goes by hand.
-    struct Unreadable {
-        QByteArray path = QFile::encodeName(DataFolder) + QByteArray("caf\xe9.txt");
-        ~Unreadable() { ::unlink(path.constData()); }
-    } file;
-    const int made = ::open(file.path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    // The folder's own removal reads it as the backup does, so these go by hand.
+    struct NoTextNames {
+        QByteArray folder = QFile::encodeName(DataFolder) + QByteArray("old\xe9");
+        QByteArray file = QFile::encodeName(DataFolder) + QByteArray("caf\xe9.txt");
+        ~NoTextNames()
+        {
+            ::unlink(file.constData());
+            ::rmdir(folder.constData());
+        }
+    } names;
+    ASSERT_EQ(::mkdir(names.folder.constData(), 0700), 0);
+    TListeningTalk beside;
+    EXPECT_TRUE(Backup(folders.Root() + QStringLiteral("with folder"), beside));
+    EXPECT_EQ(beside.said, QStringList{kDone});
+
+    const int made = ::open(names.file.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
     ASSERT_GE(made, 0);
     ::close(made);
     const QString target = folders.Root() + QStringLiteral("saved");
