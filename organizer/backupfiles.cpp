@@ -187,8 +187,9 @@ QStringList FolderFiles(const QString& folder)
     return names;
 }
 
-bool FileNamesAreText(const QString& folder)
+bool FileNamesAreText(const QString& folder, QString& notText)
 {
+    notText.clear();
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(QFile::encodeName(folder).constData()), ::closedir);
     if (!dir)
         return false;
@@ -196,8 +197,10 @@ bool FileNamesAreText(const QString& folder)
         const QByteArray name(entry->d_name);
         struct stat info {};
         if (::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode) &&
-            QFile::encodeName(QFile::decodeName(name)) != name)
+            QFile::encodeName(QFile::decodeName(name)) != name) {
+            notText = QFile::decodeName(name);
             return false;
+        }
     }
     return true;
 }

@@ -31,9 +31,10 @@ bool IsPlainName(const QString& name);
 
 // The files of a folder (no folders), the database file first, the rest by name.
 QStringList FolderFiles(const QString& folder);
-// False when a file's name is no text, which the listing above leaves out,
-// or when the folder cannot be read.
-bool FileNamesAreText(const QString& folder);
+// False when a file's name is no text, which the listing above leaves out
+// (`notText` gets it, as near as text shows it), or when the folder cannot be
+// read (`notText` stays empty).
+bool FileNamesAreText(const QString& folder, QString& notText);
 // True when the folder holds nothing at all.
 bool IsFolderEmpty(const QString& folder);
 // Deletes the folder's files (not its folders); true when every one went.

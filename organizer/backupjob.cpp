@@ -173,13 +173,27 @@ bool ListableName(const QString& name)
     return IsPlainName(name) && !IsGroupLine(name) && name.compare(kBackupLogName, Qt::CaseInsensitive) != 0;
 }
 
-bool DataNamesFit(TJobTalk& talk)
+// False when a data file's name cannot travel in a set (`unlistable` names
+// it), or when the data folder cannot be read (`unlistable` stays empty).
+bool DataNamesFit(QString& unlistable)
 {
+    if (!FileNamesAreText(DataFolder, unlistable))
+        return false;
     const QStringList names = FolderFiles(DataFolder);
-    if (FileNamesAreText(DataFolder) && std::all_of(names.begin(), names.end(), ListableName))
+    const auto refused = std::find_if_not(names.begin(), names.end(), ListableName);
+    if (refused == names.end())
         return true;
-    talk.Tell(kFailed, MsgIcon::Warning);
+    unlistable = *refused;
     return false;
+}
+
+// The user can mend a refused name only when told which file it is.
+QString NameRefusal(const QString& unlistable)
+{
+    if (unlistable.isEmpty())
+        return kFailed;
+    return kFailed + QStringLiteral(" A backup cannot hold the file \"") + DataFolder + unlistable +
+           QStringLiteral("\". Please rename the file or move it out of the database folder, then try again.");
 }
 
 bool MakeFolder(const QString& path, TJobTalk& talk)
@@ -188,6 +202,20 @@ bool MakeFolder(const QString& path, TJobTalk& talk)
         return true;
     talk.Tell(QStringLiteral("Cannot create directory ") + path + QLatin1Char('.'), MsgIcon::Warning);
     return false;
+}
+
+// After every prompt the disk asked for must be in the drive: a drive left
+// empty leaves the target in the bare mount folder on a fixed disk, where
+// nothing of the set may be written. Then the target folder is made on it.
+bool TakeInsertedDisk(const QString& target, TJobTalk& talk)
+{
+    const TVolume volume = CurrentMedia().Volume(target);
+    if (!volume.readable || !volume.removable || volume.freeBytes < 0) {
+        talk.Tell(QStringLiteral("Please make sure there is an empty disk in the floppy drive and it is formatted."),
+                  MsgIcon::Warning);
+        return false;
+    }
+    return MakeFolder(target, talk);
 }
 
 // Copies the data files named by the list, the list itself last on disk 1.
@@ -245,7 +273,7 @@ private:
                                                       "(disk %2) to the floppy drive and click OK button.")
                                            .arg(disks)
                                            .arg(disk));
-                if (!MakeFolder(target_, talk_))
+                if (!TakeInsertedDisk(target_, talk_))
                     return false;
                 continue;
             }
@@ -289,15 +317,9 @@ bool BackupToDisks(const QString& target, const QString& mountFolder, TJobTalk& 
 {
     talk.PromptDisk(1, QStringLiteral("Please insert an empty formatted disk into drive ") + mountFolder +
                            QStringLiteral(" and click OK button."));
-    if (!MakeFolder(target, talk))
+    if (!TakeInsertedDisk(target, talk))
         return false;
-    const TVolume volume = CurrentMedia().Volume(target);
-    if (!volume.readable || volume.freeBytes < 0) {
-        talk.Tell(QStringLiteral("Please make sure there is an empty disk in the floppy drive and it is formatted."),
-                  MsgIcon::Warning);
-        return false;
-    }
-    return WriteSet(target, true, volume.freeBytes, talk);
+    return WriteSet(target, true, CurrentMedia().Volume(target).freeBytes, talk);
 }
 
 bool BackupToFolder(const QString& target, const TVolume& volume, TJobTalk& talk)
@@ -382,8 +404,11 @@ TBackupPlan PlanFolder(const TSizedFiles& files, qint64 freeSpace)
 
 bool RunBackup(const TBackupRequest& request, TJobTalk& talk)
 {
-    if (!DataNamesFit(talk))
+    QString unlistable;
+    if (!DataNamesFit(unlistable)) {
+        talk.Tell(NameRefusal(unlistable), MsgIcon::Warning);
         return false;
+    }
     PasswordSwitch password(request, talk);
     if (!password.Switch())
         return false;

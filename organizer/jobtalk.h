@@ -13,7 +13,8 @@ public:
     virtual void Tell(const QString& text, MsgIcon icon) = 0;
     // Yes or No.
     virtual bool Confirm(const QString& text) = 0;
-    // Asks for disk N of a set; when it returns, that disk is in the drive.
+    // Asks for disk N of a set; when it returns, the user says that disk is in
+    // the drive, which the job checks.
     virtual void PromptDisk(int disk, const QString& text) = 0;
     virtual void BeginProgress(const QString& text) = 0;
     virtual void Progress(int percent) = 0;

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -31,6 +32,13 @@ QString Scrambled(const QString& password)
     QString text;
     EXPECT_TRUE(ScramblePassword(password, text));
     return text;
+}
+
+// What the user reads when a data file's name cannot travel in a set.
+QString NameRefused(const QString& name)
+{
+    return QStringLiteral("warning: Failed to backup database. A backup cannot hold the file \"") + DataFolder + name +
+           QStringLiteral("\". Please rename the file or move it out of the database folder, then try again.");
 }
 
 bool Backup(const QString& target, TListeningTalk& talk, TBackupPassword password = TBackupPassword::None,
@@ -190,43 +198,64 @@ TEST(BackupToFolder, ADifferentPasswordTravelsWithTheSetAndTheRestoreAsksForIt)
     EXPECT_EQ(StoredPassword(target), Scrambled(QStringLiteral("Mine2")));
 }
 
-// A name near the longest a file system holds cannot be copied, as each copy
-// is written under a longer name first: the backup refuses it before it
-// touches the earlier set in the folder, which stays whole.
-TEST(BackupToFolder, ANameTooLongToCopyIsRefusedBeforeTheEarlierSetIsTouched)
+// Each copy is first written under its name and the copy's suffix, 7 bytes
+// more: a name of 248 bytes fills the 255 a name may hold and is carried both
+// ways; one byte more is refused, naming the file, before the backup touches
+// the earlier set in the folder, which stays whole.
+TEST(BackupToFolder, ANameThatJustFitsWithTheCopySuffixIsCarriedAndALongerOneRefused)
 {
     TFolders folders;
     TPlayedDisks disks;
     const QString target = folders.Root() + QStringLiteral("saved");
+    const QString longest(248, QLatin1Char('f'));
+    WriteBytes(DataFolder + longest, "the longest name");
     TListeningTalk first;
-    ASSERT_TRUE(Backup(target, first));
+    ASSERT_TRUE(Backup(target, first)) << first.said.join('\n').toStdString();
     const auto earlier = Files(target);
-    WriteBytes(DataFolder + QString(250, QLatin1Char('n')), "a file of the data folder");
+    EXPECT_EQ(Bytes(target + QLatin1Char('/') + longest), "the longest name");
+    ASSERT_TRUE(QFile::remove(DataFolder + longest));
+    TListeningTalk restoring;
+    ASSERT_TRUE(Restore(target, restoring)) << restoring.said.join('\n').toStdString();
+    EXPECT_EQ(Bytes(DataFolder + longest), "the longest name");
+
+    const QString tooLong(249, QLatin1Char('n'));
+    WriteBytes(DataFolder + tooLong, "a file of the data folder");
     TListeningTalk talk;
     EXPECT_FALSE(Backup(target, talk));
-    EXPECT_EQ(talk.said, QStringList{"warning: Failed to backup database."});
+    EXPECT_EQ(talk.said, QStringList{NameRefused(tooLong)});
     EXPECT_EQ(Files(target), earlier);
 }
 
 // A name whose bytes are no text in the system's encoding is left out when
 // the folder is read: the file would be missing from a set told complete, so
-// the backup refuses it before writing anything.
-TEST(BackupToFolder, ANameThatIsNoTextIsRefusedBeforeWritingAnything)
+// the backup refuses it before writing anything. A folder is no part of a set,
+// whatever its name.
+TEST(BackupToFolder, AFileNameThatIsNoTextIsRefusedBeforeWritingAnythingAFolderNameIsNot)
 {
     TFolders folders;
     TPlayedDisks disks;
-    // The folder's own removal reads it as the backup does, so the file goes by hand.
-    struct Unreadable {
-        QByteArray path = QFile::encodeName(DataFolder) + QByteArray("caf\xe9.txt");
-        ~Unreadable() { ::unlink(path.constData()); }
-    } file;
-    const int made = ::open(file.path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    // The folder's own removal reads it as the backup does, so these go by hand.
+    struct NoTextNames {
+        QByteArray folder = QFile::encodeName(DataFolder) + QByteArray("old\xe9");
+        QByteArray file = QFile::encodeName(DataFolder) + QByteArray("caf\xe9.txt");
+        ~NoTextNames()
+        {
+            ::unlink(file.constData());
+            ::rmdir(folder.constData());
+        }
+    } names;
+    ASSERT_EQ(::mkdir(names.folder.constData(), 0700), 0);
+    TListeningTalk beside;
+    EXPECT_TRUE(Backup(folders.Root() + QStringLiteral("with folder"), beside));
+    EXPECT_EQ(beside.said, QStringList{kDone});
+
+    const int made = ::open(names.file.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
     ASSERT_GE(made, 0);
     ::close(made);
     const QString target = folders.Root() + QStringLiteral("saved");
     TListeningTalk talk;
     EXPECT_FALSE(Backup(target, talk));
-    EXPECT_EQ(talk.said, QStringList{"warning: Failed to backup database."});
+    EXPECT_EQ(talk.said, QStringList{NameRefused(QStringLiteral("caf\uFFFD.txt"))});
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 
@@ -312,6 +341,36 @@ TEST_F(DiskSet, SpreadsTheFilesOverDisksWithTheDatabaseAndListOnDiskOneAndRestor
     EXPECT_EQ(Bytes(Database::PathIn(DataFolder)), Bytes(disk1 + QStringLiteral("careportfolio.db")));
 }
 
+// A drive left empty at a prompt leaves the mount folder bare on the fixed
+// disk: the backup stops there and writes nothing into it.
+TEST_F(DiskSet, ADriveLeftEmptyAtAnyPromptFailsAndNothingIsWrittenOutsideADisk)
+{
+    const QString drive = disks.mount;
+    const QString noDisk =
+        QStringLiteral("warning: Please make sure there is an empty disk in the floppy drive and it is formatted.");
+    for (const int emptyAt : {1, 2}) {
+        SCOPED_TRACE(emptyAt);
+        TListeningTalk talk;
+        talk.onDisk = [&](int disk) {
+            if (disk != emptyAt)
+                return;
+            ASSERT_TRUE(QDir().rename(drive, folders.Root() + QStringLiteral("disk%1").arg(inDrive)));
+            ASSERT_TRUE(QDir().mkpath(drive));
+            disks.mount.clear();
+        };
+        EXPECT_FALSE(Backup(drive + QStringLiteral("family"), talk));
+        EXPECT_EQ(talk.said.last(), noDisk);
+        EXPECT_EQ(talk.said.size(), emptyAt + 1);
+        EXPECT_TRUE(IsFolderEmpty(drive));
+        EXPECT_EQ(talk.progressWindows, 0);
+
+        // The next try finds disk 1 back in the drive.
+        ASSERT_TRUE(QDir().rmdir(drive));
+        ASSERT_TRUE(QDir().rename(folders.Root() + QStringLiteral("disk1"), drive));
+        disks.mount = drive;
+    }
+}
+
 TEST_F(DiskSet, RefusesADiskTooSmallForTheDatabaseAndItsList)
 {
     disks.capacity = database + 20;
@@ -325,8 +384,9 @@ TEST_F(DiskSet, RefusesADiskTooSmallForTheDatabaseAndItsList)
 
 // A group line read as a disk, a name the restore refuses, or the list's own
 // name (a removable disk may ignore case) would leave a set told complete that
-// cannot be restored as it was.
-TEST_F(DiskSet, RefusesADataFileWhoseNameTheListCannotCarryBeforeWritingAnything)
+// cannot be restored as it was. The refusal names the file, for the user to
+// rename or move.
+TEST_F(DiskSet, RefusesADataFileWhoseNameTheListCannotCarryBeforeWritingAnythingAndNamesIt)
 {
     for (const QString& name : {QStringLiteral("group 2"), QStringLiteral("tab\there.txt"),
                                 QStringLiteral("next\u0085line.txt"), QStringLiteral("two\nlines.txt"),
@@ -335,7 +395,7 @@ TEST_F(DiskSet, RefusesADataFileWhoseNameTheListCannotCarryBeforeWritingAnything
         WriteBytes(DataFolder + name, "a file of the data folder");
         TListeningTalk talk;
         EXPECT_FALSE(Backup(disks.mount, talk));
-        EXPECT_EQ(talk.said, QStringList{"warning: Failed to backup database."});
+        EXPECT_EQ(talk.said, QStringList{NameRefused(name)});
         EXPECT_TRUE(IsFolderEmpty(disks.mount));
         EXPECT_FALSE(QFileInfo::exists(ProgramDir + QStringLiteral("Backup.log")));
         ASSERT_TRUE(QFile::remove(DataFolder + name));

@@ -100,6 +100,15 @@ TEST_F(RealMount, ABackupOntoARemovableDiskAsksForItByItsMountFolder)
                                           mountRoot + QStringLiteral(" and click OK button."),
                                       QStringLiteral("information: Database backup is completed.")}));
     EXPECT_TRUE(QFileInfo::exists(target + QStringLiteral("/Backup.log")));
+
+    // The disk taken out at the prompt leaves the folder on a fixed disk.
+    const QString after = folders.Root() + QStringLiteral("after");
+    TListeningTalk emptied;
+    emptied.onDisk = [&](int) { LayDisk(QStringLiteral("sata/fixed/") + deviceName, true, false); };
+    EXPECT_FALSE(RunBackup({after, TBackupPassword::None, {}, {}}, emptied));
+    EXPECT_EQ(emptied.said.last(), QStringLiteral("warning: Please make sure there is an empty disk in the floppy "
+                                                  "drive and it is formatted."));
+    EXPECT_FALSE(QFileInfo::exists(after));
 }
 
 }  // namespace
