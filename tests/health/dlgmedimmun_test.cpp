@@ -522,12 +522,15 @@ TEST_F(ImmunizationWindows, EditingAVaccineAsksBeforeARecordedPointGoes)
               1);
 }
 
-// A recorded point removed, the same age added back as 12 Month(s), and the
-// removal refused with No: the vaccine keeps one dose at that age, the one
-// with the record, not two that the grid shows in one cell.
-TEST_F(ImmunizationWindows, APointKeptByNoIsNotDoubledByTheSameAgeAddedBack)
+// A recorded point removed, another added in its grid column, and the
+// removal refused with No: the vaccine keeps one dose there, the one with the
+// record, not two that the grid shows in one cell; the user hears why the
+// new one is missing.
+TEST_F(ImmunizationWindows, APointKeptByNoTakesItsColumnFromAPointAddedThere)
 {
     const qint32 mmr1 = RecordedFirstMmrDose();
+    const QString mmrPoints = QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 2 AND Interval = %1 AND "
+                                             "ImmuID = (SELECT ImmuID FROM MEDTEMPL WHERE TemplID = %2)");
     ScriptedMessageBoxes boxes;
     TDlgAddIm dialog(nullptr, false, kim_, 0);
     ChooseMmr(dialog);
@@ -539,11 +542,37 @@ TEST_F(ImmunizationWindows, APointKeptByNoIsNotDoubledByTheSameAgeAddedBack)
     dialog.BtnAdd->click();
     boxes.answers = {MsgResult::No};
     dialog.BtnOK->click();
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 2 AND Interval = 12 AND ImmuID = "
-                                   "(SELECT ImmuID FROM MEDTEMPL WHERE TemplID = %1)")
-                        .arg(mmr1)),
-              1);
+    EXPECT_EQ(Count(mmrPoints.arg(12).arg(mmr1)), 1);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE TemplID = %1").arg(mmr1)), 1);
+
+    // The year points share one column: 11 years does not stand beside the
+    // recorded 4 - 6 years, where it could never be recorded.
+    const qint32 mmr2 = TemplOf(QStringLiteral("Measles"), 100);
+    AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+        row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(mmr2);
+        row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2025, 3, 31));
+    });
+    TDlgAddIm again(nullptr, false, kim_, 0);
+    ChooseMmr(again);
+    ASSERT_EQ(again.LBVaccine->item(1)->text(), QStringLiteral("4 - 6 years old"));
+    again.LBVaccine->setCurrentRow(1);
+    again.BtnDel->click();
+    again.CBScheduleType->setCurrentIndex(1);
+    again.SFAtAge->setValue(11);
+    again.BtnAdd->click();
+    ASSERT_EQ(again.LBVaccine->item(1)->text(), QStringLiteral("11 years old"));
+    boxes.shown.clear();
+    boxes.answers = {MsgResult::No};
+    again.BtnOK->click();
+    EXPECT_EQ(boxes.Texts(),
+              (QStringList{QStringLiteral("You have a record for the schedule of 4 - 6 years old. Do you really want "
+                                          "to delete the schedule and the record?"),
+                           QStringLiteral("The schedule of 11 years old was not added. The schedule of 4 - 6 years "
+                                          "old stays in its place with its record.")}));
+    EXPECT_EQ(Count(mmrPoints.arg(100).arg(mmr2)), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplID = %1 AND AgeLow = 4").arg(mmr2)), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE TemplID = %1").arg(mmr2)), 1);
 }
 
 TEST_F(ImmunizationWindows, DeletingSelectedVaccinesWithAllAsksOnce)
