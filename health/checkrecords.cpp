@@ -1,5 +1,7 @@
 #include "checkrecords.h"
 
+#include "expensedelete.h"
+
 #include "context/context.h"
 #include "platform/dataset.h"
 
@@ -79,4 +81,17 @@ void LinkRecordExpense(const TCheckRecordRow& row, const QString& description)
     query.FieldByName(QStringLiteral("DocAddrID")).SetAsInteger(row.doctorId);
     query.FieldByName(QStringLiteral("CheckupID")).SetAsInteger(row.checkupId);
     query.Post();
+}
+
+bool ExpenseWrittenThisOpening(qint32 expId, qint32 expIdAtOpening)
+{
+    return expId != 0 && expId != expIdAtOpening;
+}
+
+void DropExpenseWrittenThisOpening(qint32& expId, qint32 expIdAtOpening)
+{
+    if (!ExpenseWrittenThisOpening(expId, expIdAtOpening))
+        return;
+    DeleteExpense(expId);
+    expId = expIdAtOpening;
 }

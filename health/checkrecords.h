@@ -33,3 +33,10 @@ void DeleteCheckRecord(qint32 checkupId);
 // Marks the record's expense, when it exists, as the expense of this
 // check-up or dose: its date, member, doctor and description.
 void LinkRecordExpense(const TCheckRecordRow& row, const QString& description);
+
+// An expense written while the record's dialog is open, not the one the
+// record had when it was opened.
+bool ExpenseWrittenThisOpening(qint32 expId, qint32 expIdAtOpening);
+// The record is not written: an expense written during this opening goes
+// with its splits, and expId takes back the one the record had, which stays.
+void DropExpenseWrittenThisOpening(qint32& expId, qint32 expIdAtOpening);

@@ -30,7 +30,7 @@ std::optional<TItemFacts> ReadItem(qint32 templId)
 
 bool WrittenThisOpening(const TChkRecordForm& form)
 {
-    return form.row.expId != 0 && form.row.expId != form.expIdAtOpening;
+    return ExpenseWrittenThisOpening(form.row.expId, form.expIdAtOpening);
 }
 
 }  // namespace
@@ -100,8 +100,5 @@ void SaveChkRecord(TChkRecordForm& form, TChkRecordKind kind, bool expenseCancel
 
 void DropChkRecordExpense(TChkRecordForm& form)
 {
-    if (!WrittenThisOpening(form))
-        return;
-    DeleteExpense(form.row.expId);
-    form.row.expId = form.expIdAtOpening;
+    DropExpenseWrittenThisOpening(form.row.expId, form.expIdAtOpening);
 }

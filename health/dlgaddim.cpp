@@ -39,15 +39,6 @@ TAgeUnit UnitOf(const QComboBox& box)
     }
 }
 
-// A stored point kept by No stays with its doses and takes the vaccine's new
-// name like the other kept points; a point added again at its age would stand
-// beside it as a second dose there.
-void KeepRecordedPoint(std::vector<TVaccSched>& points, const TVaccSched& kept)
-{
-    std::erase_if(points, [&](const TVaccSched& point) { return point.templId == 0 && point.months == kept.months; });
-    points.push_back(kept);
-}
-
 }  // namespace
 
 bool ShowVaccineDialog(QWidget* parent, bool adding, qint32 memberId, qint32 newImmuId)
@@ -234,10 +225,13 @@ bool TDlgAddIm::SaveEdit()
     std::vector<TVaccSched> removing;
     for (const TVaccSched& point : removed_) {
         if (!PointHasRecords(point.templId) ||
-            ShowMessageBox(RemovePointQuestion(point), MsgIcon::Question, MsgYes | MsgNo) == MsgResult::Yes)
+            ShowMessageBox(RemovePointQuestion(point), MsgIcon::Question, MsgYes | MsgNo) == MsgResult::Yes) {
             removing.push_back(point);
-        else
-            KeepRecordedPoint(saving.points, point);
+            continue;
+        }
+        // Kept, it takes the vaccine's new name like the other kept points.
+        for (const TVaccSched& dropped : KeepRecordedPoint(saving.points, point))
+            ShowMessageBox(PointNotAddedMessage(dropped, point), MsgIcon::Warning, MsgOk);
     }
     SaveEditedVaccine(saving, removing, vaccine_.name != loadedName_,
                       MemoVaccine->toPlainText() != loadedDescription_);

@@ -1,5 +1,6 @@
 #include "dlgmedimmrec.h"
 
+#include "checkrecords.h"
 #include "controls/memolines.h"
 #include "datefield.h"
 #include "recordactions.h"
@@ -216,11 +217,9 @@ void TDlgMedImmRec::BtnCancelClick()
 
 void TDlgMedImmRec::reject()
 {
-    // An expense made for a record never written would count in every sum.
-    if (adding_)
-        RunGuarded([this] { DropNewRecordExpense(form_.expId); });
-    if (adding_)
-        form_.expId = 0;
+    // An expense paid through this opening would count in every sum with no
+    // dose to show for it; the one the record had before stays with it.
+    RunGuarded([this] { DropExpenseWrittenThisOpening(form_.expId, form_.expIdAtOpening); });
     QDialog::reject();
 }
 

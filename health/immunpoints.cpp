@@ -201,6 +201,25 @@ QString RemovePointQuestion(const TVaccSched& point)
            QStringLiteral(". Do you really want to delete the schedule and the record?");
 }
 
+std::vector<TVaccSched> KeepRecordedPoint(std::vector<TVaccSched>& points, const TVaccSched& kept)
+{
+    const qint32 doseAge = StorePoint(kept).interval;
+    const auto taken = std::stable_partition(points.begin(), points.end(), [&](const TVaccSched& point) {
+        return point.templId != 0 || StorePoint(point).interval != doseAge;
+    });
+    std::vector<TVaccSched> dropped(taken, points.end());
+    points.erase(taken, points.end());
+    points.push_back(kept);
+    return dropped;
+}
+
+QString PointNotAddedMessage(const TVaccSched& dropped, const TVaccSched& kept)
+{
+    return QStringLiteral("The schedule of ") + PointLabel(dropped) +
+           QStringLiteral(" was not added. The schedule of ") + PointLabel(kept) +
+           QStringLiteral(" stays in its place with its record.");
+}
+
 void SaveEditedVaccine(const TVaccineEdit& vaccine, const std::vector<TVaccSched>& removed, bool nameEdited,
                        bool descriptionEdited)
 {

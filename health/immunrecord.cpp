@@ -49,6 +49,7 @@ TDoseRecordForm LoadDoseRecord(qint32 memberId, qint32 templId, qint32 checkupId
         form.doctor = record->doctor;
         form.doctorId = record->doctorId;
         form.expId = record->expId;
+        form.expIdAtOpening = record->expId;
         form.note = record->note;
     } else {
         form.checkupId = 0;
@@ -106,10 +107,4 @@ void SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWas
 void DeleteDoseRecord(qint32 checkupId)
 {
     DeleteCheckRecord(checkupId);
-}
-
-void DropNewRecordExpense(qint32 expId)
-{
-    if (expId != 0)
-        DeleteExpense(expId);
 }

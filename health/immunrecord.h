@@ -18,6 +18,7 @@ struct TDoseRecordForm {
     QString doctor;
     qint32 doctorId = 0;
     qint32 expId = 0;
+    qint32 expIdAtOpening = 0;   // the expense the record had when opened
     QStringList note;
     TDateTime recommended = 0.0;   // 0: none
 };
@@ -46,5 +47,3 @@ TDateTime BirthDateForChecks(qint32 memberId);
 // the record's key and the doctor's.
 void SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWasNew);
 void DeleteDoseRecord(qint32 checkupId);
-// Cancel of a new record: the expense made for it goes.
-void DropNewRecordExpense(qint32 expId);

@@ -1,6 +1,7 @@
 #include "planreport.h"
 
 #include "formmedhistrept.h"
+#include "insuranceentry.h"
 #include "reportlayout.h"
 
 #include "context/context.h"
@@ -40,12 +41,16 @@ QString PlainNumber(double value)
     return QString::number(value, 'g', 15);
 }
 
+// A plan changed to "no co-payment" keeps the figure it had in Copay, which
+// is not its co-payment any more.
 QString CopayText(TDataSet& account)
 {
     const double copay = Field(account, "Copay").AsFloat();
-    if (Field(account, "CopayType").AsInteger() == 0)
-        return CurrencyText(copay);
-    return PlainNumber(copay) + QLatin1Char('%');
+    switch (CopayChoiceOf(Field(account, "CopayType").AsInteger())) {
+    case kFixedCopay: return CurrencyText(copay);
+    case kPercentCopay: return PlainNumber(copay) + QLatin1Char('%');
+    default: return QStringLiteral("No co-payment.");
+    }
 }
 
 QString PremiumText(TDataSet& account)

@@ -29,6 +29,10 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 namespace {
 
 class ImmunizationWindows : public ::testing::Test {
@@ -266,6 +270,70 @@ TEST_F(ImmunizationWindows, CancelOfAStoredRecordKeepsItsExpense)
     EXPECT_EQ(stored.Fields(1).AsInteger(), expId);
 }
 
+// The dose record of a recorded dose left without saving, by each way out,
+// with an expense reported in it: that $40 goes, however often it is tried;
+// an expense the record had before stays with it.
+TEST_F(ImmunizationWindows, LeavingAStoredRecordDropsOnlyTheExpenseWrittenInThisOpening)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    const auto recordOf = [&](qint32 templId, qint32 expId) {
+        return AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+            row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+            row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(templId);
+            row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2024, 9, 30));
+            row.FieldByName(QStringLiteral("ExpID")).SetAsInteger(expId);
+        });
+    };
+    const qint32 record = recordOf(hib2, 0);
+    // The expense dialog in the user's place: Finish with office 40.
+    SetFixedMemberExpenseOpener([&](QWidget*, const TFixedExpenseRequest& request) {
+        if (request.expId != 0)
+            return TFixedExpenseOutcome{request.expId, false};
+        const qint32 expId = AppendRow(DataFolder, QStringLiteral("MEDEXP"), QStringLiteral("ExpID"), [&](TDataSet& row) {
+            row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+            row.FieldByName(QStringLiteral("OfficePaid")).SetAsFloat(40.0);
+            row.FieldByName(QStringLiteral("TotalExpense")).SetAsFloat(40.0);
+        });
+        AppendRow(DataFolder, QStringLiteral("MEDEXPSP"), QString(), [&](TDataSet& row) {
+            row.FieldByName(QStringLiteral("ExpID")).SetAsInteger(expId);
+            row.FieldByName(QStringLiteral("Amount")).SetAsFloat(19.99);
+        });
+        return TFixedExpenseOutcome{expId, false};
+    });
+    const std::vector<std::pair<const char*, std::function<void(TDlgMedImmRec&)>>> waysOut = {
+        {"Cancel", [](TDlgMedImmRec& dialog) { dialog.BtnCancel->click(); }},
+        {"Escape", [](TDlgMedImmRec& dialog) { QTest::keyClick(dialog.PFDate, Qt::Key_Escape); }},
+        {"title bar", [](TDlgMedImmRec& dialog) { dialog.close(); }},
+    };
+    for (const auto& [way, leave] : waysOut) {
+        TDlgMedImmRec dialog(nullptr, kim_, hib2, record);
+        dialog.show();
+        dialog.Button1->click();
+        ASSERT_NE(dialog.ExpID(), 0) << way;
+        leave(dialog);
+        EXPECT_FALSE(dialog.isVisible()) << way;
+        EXPECT_EQ(dialog.CheckupID(), record) << way;
+        EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 0) << way;
+        EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 0) << way;
+    }
+    EXPECT_EQ(Count(QStringLiteral("SELECT ExpID FROM MEDCHEK WHERE CheckupID = %1").arg(record)), 0);
+
+    // Opened again through its expense report and cancelled: the old one stays.
+    const qint32 old = AppendRow(DataFolder, QStringLiteral("MEDEXP"), QStringLiteral("ExpID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+        row.FieldByName(QStringLiteral("TotalExpense")).SetAsFloat(0.29);
+    });
+    const qint32 hib1 = TemplOf(QStringLiteral("Haemophilus"), 2);
+    const qint32 paid = recordOf(hib1, old);
+    TDlgMedImmRec dialog(nullptr, kim_, hib1, paid);
+    dialog.show();
+    dialog.Button1->click();
+    EXPECT_EQ(dialog.ExpID(), old);
+    dialog.BtnCancel->click();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP WHERE ExpID = %1").arg(old)), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT ExpID FROM MEDCHEK WHERE CheckupID = %1").arg(paid)), old);
+}
+
 TEST_F(ImmunizationWindows, AScheduleThatCannotBeMadeTellsTheUser)
 {
     TQuery wipe(DataFolder);
@@ -454,12 +522,15 @@ TEST_F(ImmunizationWindows, EditingAVaccineAsksBeforeARecordedPointGoes)
               1);
 }
 
-// A recorded point removed, the same age added back as 12 Month(s), and the
-// removal refused with No: the vaccine keeps one dose at that age, the one
-// with the record, not two that the grid shows in one cell.
-TEST_F(ImmunizationWindows, APointKeptByNoIsNotDoubledByTheSameAgeAddedBack)
+// A recorded point removed, another added in its grid column, and the
+// removal refused with No: the vaccine keeps one dose there, the one with the
+// record, not two that the grid shows in one cell; the user hears why the
+// new one is missing.
+TEST_F(ImmunizationWindows, APointKeptByNoTakesItsColumnFromAPointAddedThere)
 {
     const qint32 mmr1 = RecordedFirstMmrDose();
+    const QString mmrPoints = QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 2 AND Interval = %1 AND "
+                                             "ImmuID = (SELECT ImmuID FROM MEDTEMPL WHERE TemplID = %2)");
     ScriptedMessageBoxes boxes;
     TDlgAddIm dialog(nullptr, false, kim_, 0);
     ChooseMmr(dialog);
@@ -471,11 +542,37 @@ TEST_F(ImmunizationWindows, APointKeptByNoIsNotDoubledByTheSameAgeAddedBack)
     dialog.BtnAdd->click();
     boxes.answers = {MsgResult::No};
     dialog.BtnOK->click();
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplType = 2 AND Interval = 12 AND ImmuID = "
-                                   "(SELECT ImmuID FROM MEDTEMPL WHERE TemplID = %1)")
-                        .arg(mmr1)),
-              1);
+    EXPECT_EQ(Count(mmrPoints.arg(12).arg(mmr1)), 1);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE TemplID = %1").arg(mmr1)), 1);
+
+    // The year points share one column: 11 years does not stand beside the
+    // recorded 4 - 6 years, where it could never be recorded.
+    const qint32 mmr2 = TemplOf(QStringLiteral("Measles"), 100);
+    AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+        row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(mmr2);
+        row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2025, 3, 31));
+    });
+    TDlgAddIm again(nullptr, false, kim_, 0);
+    ChooseMmr(again);
+    ASSERT_EQ(again.LBVaccine->item(1)->text(), QStringLiteral("4 - 6 years old"));
+    again.LBVaccine->setCurrentRow(1);
+    again.BtnDel->click();
+    again.CBScheduleType->setCurrentIndex(1);
+    again.SFAtAge->setValue(11);
+    again.BtnAdd->click();
+    ASSERT_EQ(again.LBVaccine->item(1)->text(), QStringLiteral("11 years old"));
+    boxes.shown.clear();
+    boxes.answers = {MsgResult::No};
+    again.BtnOK->click();
+    EXPECT_EQ(boxes.Texts(),
+              (QStringList{QStringLiteral("You have a record for the schedule of 4 - 6 years old. Do you really want "
+                                          "to delete the schedule and the record?"),
+                           QStringLiteral("The schedule of 11 years old was not added. The schedule of 4 - 6 years "
+                                          "old stays in its place with its record.")}));
+    EXPECT_EQ(Count(mmrPoints.arg(100).arg(mmr2)), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDTEMPL WHERE TemplID = %1 AND AgeLow = 4").arg(mmr2)), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE TemplID = %1").arg(mmr2)), 1);
 }
 
 TEST_F(ImmunizationWindows, DeletingSelectedVaccinesWithAllAsksOnce)

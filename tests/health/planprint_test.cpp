@@ -69,7 +69,7 @@ TEST_F(PlanPrint, TheChosenAccountsArePreviewedAndExportLineByLine)
         "Subscriber Number:",
         "Group Number:",
         "Effective Date: 1/1/2024",
-        "Copay: 0%",
+        "Copay: No co-payment.",
         "Premium: $0.00 per 0",
         "Max. Annual Benefit for $29.99",
         "Max. Lifetime Benefit for No limit.",

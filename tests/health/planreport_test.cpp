@@ -5,6 +5,7 @@
 #include "health/insurancedata.h"
 #include "health/planreport.h"
 
+#include "context/context.h"
 #include "platform/dataset.h"
 
 namespace {
@@ -60,7 +61,7 @@ TEST_F(PlanReport, AnInsuranceAccountPrintsItsTermsAndCoveredMembers)
               }));
 }
 
-TEST_F(PlanReport, ACopayOfAnotherKindPrintsAsAPercentageAndOthersByTheirName)
+TEST_F(PlanReport, ACopayPrintsByItsKindAndOthersByTheirName)
 {
     TInsurancePlan entry = GoodEntry();
     entry.typeIndex = 4;
@@ -71,11 +72,26 @@ TEST_F(PlanReport, ACopayOfAnotherKindPrintsAsAPercentageAndOthersByTheirName)
     ASSERT_EQ(rows.size(), 13u);
     EXPECT_EQ(rows[0].value, QStringLiteral("Others"));
     EXPECT_EQ(rows[4].value, QStringLiteral("12.5%"));
-    // "no co-payment" prints the stored amount as a percentage too.
-    Execute(QStringLiteral("UPDATE MEDINS SET CopayType = 2, Copay = 0.29 WHERE AccountID = %1").arg(id));
-    EXPECT_EQ(InsurancePlanRows(id)[4].value, QStringLiteral("0.29%"));
     EXPECT_EQ(InsurancePlanRows(id)[12].value, QString());
     EXPECT_TRUE(InsurancePlanRows(id + 1).empty());
+
+    // A fixed 20.00 changed to "no co-payment": the stored figure stays, but
+    // it is no co-payment of the plan's any more.
+    entry.copayChoice = kFixedCopay;
+    entry.copayCents = 2000;
+    const qint32 fixed = InsertInsuranceAccount(entry, {});
+    EXPECT_EQ(InsurancePlanRows(fixed)[4].value, QStringLiteral("$20.00"));
+    entry.copayChoice = kNoCopay;
+    UpdateInsuranceAccount(fixed, entry);
+    const std::vector<TPlanRow> none = InsurancePlanRows(fixed);
+    ASSERT_EQ(none.size(), 13u);
+    EXPECT_EQ(none[4].caption, QStringLiteral("Copay:"));
+    EXPECT_EQ(none[4].value, QStringLiteral("No co-payment."));
+    TQuery stored(DataFolder);
+    stored.SQL() << QStringLiteral("SELECT Copay, CopayType FROM MEDINS WHERE AccountID = %1").arg(fixed);
+    stored.Open();
+    EXPECT_EQ(stored.Fields(0).AsFloat(), 20.0);
+    EXPECT_EQ(stored.Fields(1).AsInteger(), 2);
 }
 
 TEST_F(PlanReport, AnFsaPrintsEachYearWithItsNoteWrappedOnASecondRow)
