@@ -7,6 +7,7 @@
 #include "records/common/todorows.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -207,7 +208,10 @@ std::vector<TVaccSched> KeepRecordedPoint(std::vector<TVaccSched>& points, const
     const auto taken = std::stable_partition(points.begin(), points.end(), [&](const TVaccSched& point) {
         return point.templId != 0 || StorePoint(point).interval != doseAge;
     });
-    std::vector<TVaccSched> dropped(taken, points.end());
+    // One at the kept point's own age is not missed: that dose stays.
+    std::vector<TVaccSched> dropped;
+    std::copy_if(taken, points.end(), std::back_inserter(dropped),
+                 [&](const TVaccSched& point) { return point.months != kept.months; });
     points.erase(taken, points.end());
     points.push_back(kept);
     return dropped;

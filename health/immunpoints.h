@@ -54,7 +54,8 @@ QString RemovePointQuestion(const TVaccSched& point);
 // A stored point kept by No stays with its doses and goes back to the list.
 // The grid shows one dose a vaccine at each dose age (all points given in
 // years share one), so a new point at its dose age is not added: those
-// points are given back, for the user to be told.
+// points are given back, for the user to be told, unless they were at its
+// own age.
 std::vector<TVaccSched> KeepRecordedPoint(std::vector<TVaccSched>& points, const TVaccSched& kept);
 QString PointNotAddedMessage(const TVaccSched& dropped, const TVaccSched& kept);
 // Writes an edit in one transaction: the removed points go with their dose
