@@ -206,9 +206,10 @@ QWidget* TDlgMedHist::BuildProfile()
     names->setColumnStretch(1, 3);
     names->setColumnStretch(3, 1);
 
-    PFWeight = new TEfSimpleField(TSProfile, sftInteger, QLatin1Char('i'), EfController1);
-    PFWeight->Core().SetMaxLength(5);
-    PFWeight->Core().SetRange(0, 32767);
+    // Whatever a new member may weigh, shown and kept.
+    PFWeight = new TEfSimpleField(TSProfile, sftLongInt, QLatin1Char('i'), EfController1);
+    PFWeight->Core().SetMaxLength(kMeasureLength);
+    PFWeight->Core().SetRange(0, kLargestMeasure);
     EfSpinner1 = SpinnerFor(PFWeight);
     RGWeight = new TRadioGroup(QStringLiteral(" Weight: "), {QStringLiteral("lbs"), QStringLiteral("kgs")}, 2);
     auto* weightRow = new QHBoxLayout;
@@ -217,14 +218,15 @@ QWidget* TDlgMedHist::BuildProfile()
     weightRow->addWidget(RGWeight);
     weightRow->addStretch();
 
-    PFHeight1 = new TEfPictureField(TSProfile, pftInteger, QStringLiteral("iiiiii"), EfController1);
-    PFHeight2 = new TEfPictureField(TSProfile, pftInteger, QStringLiteral("iiiiii"), EfController1);
+    PFHeight1 = new TEfPictureField(TSProfile, pftLongInt, QStringLiteral("iiiiii"), EfController1);
+    PFHeight2 = new TEfPictureField(TSProfile, pftLongInt, QStringLiteral("iiiiii"), EfController1);
     for (TEfPictureField* field : {PFHeight1, PFHeight2}) {
-        field->Core().SetMaxLength(6);
-        field->Core().SetRange(0, 32767);
+        field->Core().SetMaxLength(kMeasureLength);
         field->Core().SetTrimBlanks(false);
         field->Core().SoftValidation = true;
     }
+    PFHeight1->Core().SetRange(0, kLargestMeasure);
+    PFHeight2->Core().SetRange(0, kLargestInches);
     EfSpinner2 = SpinnerFor(PFHeight1);
     EfSpinner3 = SpinnerFor(PFHeight2);
     LabelInches = new QLabel(QStringLiteral("-"));
