@@ -294,8 +294,16 @@ void TEfPictureCore::MergeNumber(const QString& input)
                 signPlaced = true;
                 numberStart = i;
             }
-        } else if (MaskAt(i) == QLatin1Char(',') && k > 0) {
-            text[i] = intl.ThousandsChar;
+        } else if (MaskAt(i) == QLatin1Char(',')) {
+            // A separator the digits do not reach takes the sign, which
+            // stands against them: a blank between would not read back.
+            if (k > 0) {
+                text[i] = intl.ThousandsChar;
+            } else if (!signPlaced) {
+                text[i] = QLatin1Char('-');
+                signPlaced = true;
+                numberStart = i;
+            }
         }
     }
     // A number wider than its mask shows as stars and reads as no number.

@@ -3,6 +3,7 @@
 #include "datefield.h"
 
 #include "context/context.h"
+#include "controls/efbasefield.h"
 #include "controls/efcontroller.h"
 #include "controls/efpicture.h"
 #include "controls/efsimple.h"
@@ -205,9 +206,10 @@ QWidget* TDlgMedHist::BuildProfile()
     names->setColumnStretch(1, 3);
     names->setColumnStretch(3, 1);
 
-    PFWeight = new TEfSimpleField(TSProfile, sftInteger, QLatin1Char('i'), EfController1);
-    PFWeight->Core().SetMaxLength(5);
-    PFWeight->Core().SetRange(0, 32767);
+    // Whatever a new member may weigh, shown and kept.
+    PFWeight = new TEfSimpleField(TSProfile, sftLongInt, QLatin1Char('i'), EfController1);
+    PFWeight->Core().SetMaxLength(kMeasureLength);
+    PFWeight->Core().SetRange(0, kLargestMeasure);
     EfSpinner1 = SpinnerFor(PFWeight);
     RGWeight = new TRadioGroup(QStringLiteral(" Weight: "), {QStringLiteral("lbs"), QStringLiteral("kgs")}, 2);
     auto* weightRow = new QHBoxLayout;
@@ -216,14 +218,15 @@ QWidget* TDlgMedHist::BuildProfile()
     weightRow->addWidget(RGWeight);
     weightRow->addStretch();
 
-    PFHeight1 = new TEfPictureField(TSProfile, pftInteger, QStringLiteral("iiiiii"), EfController1);
-    PFHeight2 = new TEfPictureField(TSProfile, pftInteger, QStringLiteral("iiiiii"), EfController1);
+    PFHeight1 = new TEfPictureField(TSProfile, pftLongInt, QStringLiteral("iiiiii"), EfController1);
+    PFHeight2 = new TEfPictureField(TSProfile, pftLongInt, QStringLiteral("iiiiii"), EfController1);
     for (TEfPictureField* field : {PFHeight1, PFHeight2}) {
-        field->Core().SetMaxLength(6);
-        field->Core().SetRange(0, 32767);
+        field->Core().SetMaxLength(kMeasureLength);
         field->Core().SetTrimBlanks(false);
         field->Core().SoftValidation = true;
     }
+    PFHeight1->Core().SetRange(0, kLargestMeasure);
+    PFHeight2->Core().SetRange(0, kLargestInches);
     EfSpinner2 = SpinnerFor(PFHeight1);
     EfSpinner3 = SpinnerFor(PFHeight2);
     LabelInches = new QLabel(QStringLiteral("-"));
@@ -478,13 +481,9 @@ bool TDlgMedHist::FormClose()
         if (EditLast->text().isEmpty())
             return RefuseClose(EditLast, QStringLiteral("Please enter your last name."));
     }
-    // The control with the focus has not been left: its leaving is run now.
     // The dialog's own focus is asked, as it may be closed from another window.
-    QWidget* focused = focusWidget();
-    if (THistoryTab* tab = TabHolding(focused); tab && !tab->SaveOnClose(focused))
+    if (!LeaveForClose(focusWidget()))
         return false;
-    if (focused && (focused == CBDoc || focused == CBDoc->lineEdit()))
-        doctorBoxes_.QuickAdd(*CBDoc);
     WriteMedProfile(memberId_, ProfileShown(), VisionShown());
     if (profile_) {
         MemberFirstName = EditFirst->text();
@@ -515,25 +514,37 @@ void TDlgMedHist::FocusMoved(QWidget* old, QWidget* now)
     LeaveControl(old, now);
 }
 
-void TDlgMedHist::LeaveControl(QWidget* old, QWidget* now)
+bool TDlgMedHist::LeaveForClose(QWidget* focused)
+{
+    // Escape and the title bar leave the focus where it is: the control
+    // holding it is left here as the Close button's press leaves it, so
+    // every way of closing checks and writes the same. An entry field checks
+    // its own text first, as it does when the focus leaves it.
+    if (auto* field = qobject_cast<TEfBaseEntryField*>(focused); field && !field->Core().SoftValidation) {
+        if (const quint16 code = field->Core().Validate()) {
+            field->Core().ReportError(code);
+            return false;
+        }
+    }
+    return LeaveControl(focused, BtnClose);
+}
+
+bool TDlgMedHist::LeaveControl(QWidget* old, QWidget* now)
 {
     if (!old)
-        return;
+        return true;
     if ((old == CBDoc || old == CBDoc->lineEdit()) && now != CBDoc && now != CBDoc->lineEdit()) {
         doctorBoxes_.QuickAdd(*CBDoc);
-        return;
+        return true;
     }
     // Switching tabs moves the focus too: the tab left is the one that holds it.
     THistoryTab* tab = TabHolding(old);
     if (!tab)
-        return;
+        return true;
+    // A date its own check refused reads as no date: DateExit passes it by.
     const int date = tab->DateIndexOf(old);
-    if (date >= 0) {
-        if (!tab->Dates[size_t(date)]->Core().IsInvalid())
-            tab->DateExit(date, tab->isAncestorOf(now));
-        return;
-    }
+    if (date >= 0)
+        return tab->DateExit(date, tab->isAncestorOf(now));
     QWidget* control = tab->DetailControlOf(old);
-    if (control && control != tab->DetailControlOf(now))
-        tab->DetailExit(control);
+    return !control || control == tab->DetailControlOf(now) || tab->DetailExit(control);
 }

@@ -109,7 +109,11 @@ private:
     bool RefuseClose(QLineEdit* edit, const QString& text);
     // Leaving a control of the dialog runs its handler.
     void FocusMoved(QWidget* old, QWidget* now);
-    void LeaveControl(QWidget* old, QWidget* now);
+    // False when the control refused to be left (a date refused, an entry
+    // without its name).
+    bool LeaveControl(QWidget* old, QWidget* now);
+    // The control holding the caret is left as the Close button leaves it.
+    bool LeaveForClose(QWidget* focused);
     THistoryTab* TabHolding(const QWidget* widget) const;
 
     qint32 memberId_;

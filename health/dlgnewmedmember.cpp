@@ -24,9 +24,6 @@
 namespace {
 
 constexpr int kNameLength = 30;
-constexpr int kNumberLength = 6;
-constexpr double kLargestNumber = 999999;
-constexpr double kLargestInches = 11;
 
 QLineEdit* NameEdit()
 {
@@ -190,8 +187,8 @@ TDlgNewMedMember::TDlgNewMedMember(QWidget* parent) : QDialog(parent)
 TEfPictureField* TDlgNewMedMember::NewNumberField()
 {
     auto* field = new TEfPictureField(this, pftLongInt, QStringLiteral("iiiiii"), EfController1);
-    field->Core().SetMaxLength(kNumberLength);
-    field->Core().SetRange(0, kLargestNumber);
+    field->Core().SetMaxLength(kMeasureLength);
+    field->Core().SetRange(0, kLargestMeasure);
     // Blank when nothing is known: a weight or height of 0 is none.
     field->Core().ZeroDisplay = TZeroDisplay::zdHide;
     return field;

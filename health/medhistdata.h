@@ -19,6 +19,12 @@ constexpr qint32 kWeightKgs = 1;
 constexpr int kHeightFeetInches = 0;
 constexpr int kHeightCentimetres = 1;
 
+// What a weight, feet or centimetres may be, and the inches of a height in
+// feet and inches; every dialog that writes them takes the same.
+constexpr qint32 kLargestMeasure = 999999;
+constexpr qint32 kLargestInches = 11;
+constexpr int kMeasureLength = 6;
+
 // Heights in feet and inches are stored as inches.
 struct THeightBoxes {
     qint32 first = 0;    // feet, or centimetres

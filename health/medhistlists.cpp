@@ -553,9 +553,3 @@ int THistoryTab::DateIndexOf(const QWidget* widget) const
             return int(i);
     return -1;
 }
-
-bool THistoryTab::SaveOnClose(QWidget* focused)
-{
-    QWidget* control = DetailControlOf(focused);
-    return !control || DetailExit(control);
-}

@@ -117,8 +117,6 @@ public:
     // focus (a box's line edit stands for its box); nullptr when none.
     QWidget* DetailControlOf(QWidget* widget) const;
     int DateIndexOf(const QWidget* widget) const;
-    // The dialog closes while a detail control has the focus.
-    bool SaveOnClose(QWidget* focused);
 
 private:
     void BuildLists();

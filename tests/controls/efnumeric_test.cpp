@@ -103,6 +103,40 @@ TEST_F(NumericField, ReadOnlyTotalsShowTheirFormatting)
     EXPECT_DOUBLE_EQ(f.FloatValue(), -1234.0);
 }
 
+// With three whole digits the sign comes before an unused separator: it
+// must still stand against the digits, or the text no longer reads as the
+// number it shows.
+TEST_F(NumericField, ANegativeNumberReadsBackAsShownWhereverTheSignWasTyped)
+{
+    struct Case {
+        const char* typed;
+        double value;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"-100", -100.0, "-100."}, Case{"100-", -100.0, "-100."},
+                          Case{"-100.5", -100.5, "-100.5"}, Case{"999.99-", -999.99, "-999.99"},
+                          Case{"-12345", -12345.0, "-12,345."}}) {
+        auto& f = Field(nftDouble, "###,###.##");
+        f.SetRange(-999999.99, 999999.99);
+        Type(f, c.typed);
+        EXPECT_EQ(f.DisplayText(), QString::fromLatin1(c.shown)) << c.typed;
+        EXPECT_DOUBLE_EQ(f.FloatValue(), c.value) << c.typed;
+        EXPECT_EQ(f.Validate(), 0) << c.typed;
+        EXPECT_DOUBLE_EQ(f.FloatValue(), c.value) << c.typed << ", laid out again by the validation";
+    }
+    auto& f = Field(nftDouble, "###,###.##");
+    f.SetFloatValue(-100.0);
+    EXPECT_EQ(f.DisplayText(), QStringLiteral("-100.00"));
+    EXPECT_DOUBLE_EQ(f.FloatValue(), -100.0);
+    auto& whole = Field(nftLongInt, "#,###");
+    whole.SetIntegerValue(-100);
+    EXPECT_EQ(whole.IntegerValue(), -100);
+    auto& totals = Field(nftDouble, "$#,###,###.##");
+    totals.SetFloatValue(-100.0);
+    EXPECT_EQ(totals.DisplayText(), QStringLiteral("$-100.00"));
+    EXPECT_DOUBLE_EQ(totals.FloatValue(), -100.0);
+}
+
 TEST_F(NumericField, ParenthesesAndTrailingSign)
 {
     auto& f = Field(nftLongInt, "####p");

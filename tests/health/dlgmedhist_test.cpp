@@ -4,6 +4,7 @@
 #include "controls/efpicture.h"
 #include "controls/efsimple.h"
 #include "controls/efspinner.h"
+#include "health/dlgnewmedmember.h"
 #include "health/radiogroup.h"
 #include "platform/dataset.h"
 #include "reports/rpstandardpreview.h"
@@ -103,6 +104,50 @@ TEST_F(Profile, HeightBoxesSplitAndJoin)
     EXPECT_EQ(SplitHeight(183, kHeightCentimetres).first, 183);
     EXPECT_EQ(JoinHeight({5, 11}, kHeightFeetInches), 71);
     EXPECT_EQ(JoinHeight({183, 11}, kHeightCentimetres), 183);
+}
+
+// Whatever the new-member dialog stores, the history shows and keeps when it
+// is opened and closed unchanged; both dialogs take the same numbers.
+TEST_F(Profile, AWeightOrHeightANewMemberMayHaveSurvivesOpeningAndClosing)
+{
+    struct Case {
+        qint32 weight;
+        qint32 height;
+        qint32 heightUnit;
+        const char* feetOrCentimetres;
+        const char* inches;
+    };
+    for (const Case& c : {Case{40000, 40000, kHeightCentimetres, "40000", ""},
+                          Case{999999, 999999 * 12 + 11, kHeightFeetInches, "999999", "11"}}) {
+        SCOPED_TRACE(c.height);
+        TMemberRow row;
+        row.weight = c.weight;
+        row.height = c.height;
+        row.heightUnit = c.heightUnit;
+        const qint32 ann = AddMember(row);
+        TDlgMedHist& dialog = Open(ann);
+        EXPECT_EQ(dialog.PFWeight->IntegerValue(), c.weight);
+        EXPECT_EQ(dialog.PFHeight1->TextValue().trimmed(), QString::fromLatin1(c.feetOrCentimetres));
+        if (c.heightUnit == kHeightFeetInches) {
+            EXPECT_EQ(dialog.PFHeight2->TextValue().trimmed(), QString::fromLatin1(c.inches));
+        }
+        ASSERT_TRUE(Close());
+        const std::optional<TMedProfile> stored = ReadMedProfile(ann);
+        EXPECT_EQ(stored->weight, c.weight);
+        EXPECT_EQ(stored->height, c.height);
+        EXPECT_EQ(stored->heightUnit, c.heightUnit);
+        EXPECT_TRUE(boxes_.shown.isEmpty());
+    }
+
+    TDlgNewMedMember adding;
+    const std::pair<TEfBaseEntryField*, TEfBaseEntryField*> pairs[] = {
+        {dialog_->PFWeight, adding.EfPFWeight}, {dialog_->PFHeight1, adding.EfPFHeight1},
+        {dialog_->PFHeight2, adding.EfPFHeight2}};
+    for (const auto& [history, added] : pairs) {
+        EXPECT_EQ(history->Core().RangeLo(), added->Core().RangeLo());
+        EXPECT_EQ(history->Core().RangeHi(), added->Core().RangeHi());
+        EXPECT_EQ(history->Core().MaxLength(), added->Core().MaxLength());
+    }
 }
 
 TEST_F(Profile, BloodTypeAndRhFactorRoundTripAndAnUnchosenRhStaysUnknown)

@@ -174,6 +174,13 @@ TEST_F(PaymentDialogTest, EachRefusalNamesItsFieldAndWritesNothing)
     dialog->Btn1Ok->click();
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Does not allow negative amount for the amount paid by insurance.")});
     EXPECT_EQ(QApplication::focusWidget(), dialog->NFInsPay);
+
+    // Three whole digits and the sign typed last, as -99 and -1234 are refused.
+    boxes_.shown.clear();
+    Type(dialog->NFAmount, QStringLiteral("100-"));
+    dialog->Btn1Ok->click();
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Does not allow negative amount for the total amount charged.")});
+    EXPECT_EQ(QApplication::focusWidget(), dialog->NFAmount);
     EXPECT_TRUE(Payments().isEmpty());
     EXPECT_TRUE(dialog->isVisible());
 }

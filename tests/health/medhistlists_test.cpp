@@ -463,6 +463,65 @@ TEST_F(HistoryList, ADateHoldingTheCaretAtARefusedCloseIsWrittenWhenTheDialogClo
     EXPECT_EQ(Stored(ann, QStringLiteral("Measles"), 1)->bdate, EncodeDate(2004, 2, 29));
 }
 
+// Whatever closes the dialog, a date still holding the caret is written as
+// the Close button writes it: Measles' begin date and the Hernia surgery's.
+TEST_F(HistoryList, ADateHoldingTheCaretIsWrittenHoweverTheDialogCloses)
+{
+    enum class Way { Button, Escape, TitleBar };
+    for (const Way way : {Way::Button, Way::Escape, Way::TitleBar}) {
+        for (const qint32 type : {1, 4}) {
+            SCOPED_TRACE(::testing::Message() << "way " << int(way) << ", record type " << type);
+            const QString name = type == 1 ? QStringLiteral("Measles") : QStringLiteral("Hernia");
+            const qint32 ann = AddMember();
+            TDlgMedHist& dialog = Open(ann);
+            THistoryTab& tab = Tab(dialog, type);
+            CopySuggestion(tab, name);
+            Type(tab.Dates[0], QStringLiteral("03152004"));
+            ASSERT_EQ(QApplication::focusWidget(), tab.Dates[0]);
+            if (way == Way::Button)
+                QTest::mouseClick(dialog.BtnClose, Qt::LeftButton);
+            else if (way == Way::Escape)
+                QTest::keyClick(tab.Dates[0], Qt::Key_Escape);
+            else
+                dialog.close();
+            Settle();
+            ASSERT_FALSE(dialog.isVisible());
+            const std::optional<THistoryRecord> stored = Stored(ann, name, type);
+            ASSERT_TRUE(stored);
+            EXPECT_EQ(type == 1 ? stored->bdate : stored->edate, EncodeDate(2004, 3, 15));
+            EXPECT_TRUE(boxes_.shown.isEmpty());
+        }
+    }
+}
+
+// A date its field refuses keeps Escape from closing, as it keeps the Close
+// button from it; once put right, it is written however it was refused.
+TEST_F(HistoryList, AnImpossibleDateKeepsTheDialogOpenAndOncePutRightIsWrittenOnEscape)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& childhood = Tab(dialog, 1);
+    CopySuggestion(childhood, QStringLiteral("Measles"));
+    TEfPictureField* begin = childhood.Dates[0];
+    Type(begin, QStringLiteral("02302004"));
+    QTest::keyClick(begin, Qt::Key_Escape);
+    Settle();
+    ASSERT_TRUE(dialog.isVisible());
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Value is not a valid date")});
+    EXPECT_EQ(begin->Core().Text(), QStringLiteral("02/30/2004"));
+
+    // Refused as the focus left it, then put right with the caret still there.
+    Focus(childhood.MemoNote);
+    Settle();
+    ASSERT_EQ(QApplication::focusWidget(), begin);
+    begin->ClearText();
+    QTest::keyClicks(begin, QStringLiteral("03152004"));
+    QTest::keyClick(begin, Qt::Key_Escape);
+    Settle();
+    ASSERT_FALSE(dialog.isVisible());
+    EXPECT_EQ(Stored(ann, QStringLiteral("Measles"), 1)->bdate, EncodeDate(2004, 3, 15));
+}
+
 TEST_F(HistoryList, SwitchingTabsWithTheCaretInTheSymptomSavesIt)
 {
     const qint32 ann = AddMember();
