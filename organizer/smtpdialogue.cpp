@@ -63,6 +63,12 @@ QString TimedOutText(const QString& server)
            QStringLiteral(", did not confirm that it received your to-do list.  Please try again later.");
 }
 
+QString ClosedText(const QString& server)
+{
+    return QStringLiteral("Cannot send email.  Your SMTP server, ") + server.trimmed() +
+           QStringLiteral(", closed the connection.  Your to-do list has not been sent.  Please try again later.");
+}
+
 qsizetype ReplyEnd(const QByteArray& bytes)
 {
     for (qsizetype start = 0; start < bytes.size();) {
@@ -143,6 +149,18 @@ TSmtpReaction TSmtpDialogue::ConfirmationTimedOut()
     state_ = TSmtpState::Idle;
     reaction.progress = Final(TimedOutText(envelope_.server));
     reaction.closeConnection = true;
+    reaction.endDialog = true;
+    return reaction;
+}
+
+TSmtpReaction TSmtpDialogue::Closed()
+{
+    TSmtpReaction reaction;
+    // After an ending, sent or not, the close is the one that ending asked for.
+    if (refused_ || state_ == TSmtpState::Idle || state_ == TSmtpState::QuitSent)
+        return reaction;
+    state_ = TSmtpState::Idle;
+    reaction.progress = Final(ClosedText(envelope_.server));
     reaction.endDialog = true;
     return reaction;
 }

@@ -56,6 +56,8 @@ public:
     TSmtpReaction Received(const QByteArray& bytes);
     // The server did not answer the end of the message in time.
     TSmtpReaction ConfirmationTimedOut();
+    // The server closed the connection.
+    TSmtpReaction Closed();
 
     TSmtpState State() const { return state_; }
     bool WelcomeOK() const { return welcomeOk_; }
@@ -100,3 +102,4 @@ QStringList DataLines(const QStringList& body);
 // The texts of the progress window.
 extern const QString SentText;
 QString TimedOutText(const QString& server);
+QString ClosedText(const QString& server);

@@ -124,10 +124,12 @@ void ScriptedSmtpPeer::Reply(const TReply& reply)
     int at = 0;
     for (const TReplyPiece& piece : reply) {
         at += piece.delayMs;
-        QTimer::singleShot(at, this, [this, bytes = piece.bytes] {
+        QTimer::singleShot(at, this, [this, piece] {
             if (client_ && client_->state() == QAbstractSocket::ConnectedState) {
-                client_->write(bytes);
+                client_->write(piece.bytes);
                 client_->flush();
+                if (piece.hangUp)
+                    client_->disconnectFromHost();
             }
         });
     }

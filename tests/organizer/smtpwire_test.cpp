@@ -231,6 +231,41 @@ TEST_F(SmtpWire, AReplyIsJudgedByItsFinalLineOnlyOnceThatLineIsWhole)
     }
 }
 
+// A server that hangs up at any step before it confirmed the message: the
+// user is told the list was not sent and may close both windows. Hanging up
+// right after the confirmation still leaves the list sent.
+TEST_F(SmtpWire, AServerThatHangsUpBeforeConfirmingLeavesTheListUnsent)
+{
+    const QString notSent =
+        QStringLiteral("Cannot send email.  Your SMTP server, 127.0.0.1, closed the connection.  Your to-do list "
+                       "has not been sent.  Please try again later.");
+    struct TCase {
+        QString command;   // the command answered by hanging up; empty: the connection itself
+        TReply reply;
+        QString text;
+    };
+    const TReply hangUp{{QByteArray(), 0, true}};
+    const TCase cases[] = {
+        {QString(), hangUp, notSent},
+        {QStringLiteral("HELO "), hangUp, notSent},
+        {QStringLiteral("MAIL FROM:"), hangUp, notSent},
+        {QStringLiteral("RCPT TO:"), hangUp, notSent},
+        {QStringLiteral("DATA"), hangUp, notSent},
+        {QStringLiteral("DATA"), {{"354 go ahead\r\n", 0, true}}, notSent},
+        {QStringLiteral("."), hangUp, notSent},
+        {QStringLiteral("."), {{"250 queued\r\n", 0, true}}, QStringLiteral("Your to-do list has been sent.")},
+    };
+    for (const TCase& each : cases) {
+        SCOPED_TRACE("hung up on \"" + each.command.toStdString() + "\"");
+        SendRefused(
+            [&](const QString& command) {
+                return each.command.isEmpty() ? command.isEmpty() : command.startsWith(each.command);
+            },
+            each.reply, each.text);
+    }
+    EXPECT_TRUE(boxes_.shown.isEmpty()) << boxes_.Texts().join(QLatin1Char('\n')).toStdString();
+}
+
 TEST_F(SmtpWire, AGreetingOf554LeavesOnlyCancelAndNeverSuccess)
 {
     ScriptedSmtpPeer peer([](const QString& command) -> TReply {
