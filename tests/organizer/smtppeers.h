@@ -38,6 +38,14 @@ private:
     bool started_ = false;
 };
 
+// A stored message as a mail reader shows it: its subject and its body
+// text, decoded by Python's own e-mail package.
+struct TReadMail {
+    QString subject;
+    QString body;
+};
+TReadMail ReadMail(const QByteArray& message);
+
 // One piece of a reply: sent after the delay, as a packet of its own; the
 // peer then hangs up when asked to.
 struct TReplyPiece {

@@ -132,6 +132,37 @@ TEST_F(SmtpWire, TheRealServerReceivesTheListWithItsHeadersAndEveryLineIntact)
     EXPECT_FALSE(message.contains(QLatin1Char('\r')));
 }
 
+// Text outside ASCII in the subject and the list reaches the server as
+// 7-bit lines that declare UTF-8, and a mail reader shows it as typed: long
+// lines whole, "=", a trailing blank and leading dots kept.
+TEST_F(SmtpWire, TextOutsideAsciiReachesTheMailReaderAsTyped)
+{
+    RealSmtpPeer peer;
+    ASSERT_TRUE(peer.Started());
+    AddToDo(QStringLiteral("Call Dr. M\u00fcller"), EncodeDate(2024, 2, 29));
+    TDlgEMailTodoList dialog(nullptr);
+    Fill(dialog, peer.Port());
+    const QString subject = QStringLiteral("To-do f\u00fcr Zo\u00eb ") + QStringLiteral("\U0001F489").repeated(12);
+    dialog.sleSubject->setText(subject);
+    dialog.MemoMessage->appendPlainText(QStringLiteral(".Zo\u00eb\n.\n") + QString(100, QChar(0x00e4)) +
+                                        QStringLiteral("\n19.99 = 0.29 + 19.70 "));
+    const QString typed = dialog.MemoMessage->toPlainText();
+    EXPECT_EQ(Send(dialog).progress, QStringLiteral("Your to-do list has been sent."));
+
+    const QList<QByteArray> messages = peer.Messages();
+    ASSERT_EQ(messages.size(), 1);
+    const QByteArray& stored = messages[0];
+    EXPECT_TRUE(std::all_of(stored.begin(), stored.end(), [](char c) { return static_cast<uchar>(c) < 0x80; }));
+    for (const char* header : {"MIME-Version: 1.0\n", "Content-Type: text/plain; charset=UTF-8\n",
+                               "Content-Transfer-Encoding: quoted-printable\n"})
+        EXPECT_TRUE(stored.contains(header)) << header;
+    for (const QByteArray& line : stored.mid(stored.indexOf("\n\n")).split('\n'))
+        EXPECT_LE(line.size(), 76) << line.toStdString();
+    const TReadMail read = ReadMail(stored);
+    EXPECT_EQ(read.subject, subject);
+    EXPECT_EQ(read.body, typed + QStringLiteral("\n\n"));
+}
+
 TEST_F(SmtpWire, AnEmptyListIsSentAsTheLineSayingSo)
 {
     RealSmtpPeer peer;
