@@ -214,6 +214,8 @@ void TDlgEMailTodoList::SocketEvent(int event)
         Apply(dialogue_->Received(bytes));
         if (!dialogue_->Status().isEmpty())
             stStatus->setText(dialogue_->Status());
+    } else if (event == _TSocket::CloseEvent) {
+        Apply(dialogue_->Closed());
     }
 }
 

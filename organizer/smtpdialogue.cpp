@@ -1,5 +1,6 @@
 #include "smtpdialogue.h"
 
+#include "mimetext.h"
 #include "textlines.h"
 
 #include "context/product.h"
@@ -39,6 +40,30 @@ TSmtpProgress Final(const QString& text)
     return TSmtpProgress{text, true, false};
 }
 
+// A line as typed, cut so that no piece overflows the line a send takes.
+QStringList Pieces(QStringView line)
+{
+    QStringList pieces;
+    qsizetype at = 0;
+    do {
+        pieces << LeftWhole(line.mid(at), kPieceLength).toString();
+        at += pieces.last().size();
+    } while (at < line.size());
+    return pieces;
+}
+
+QStringList SubjectLines(QString subject)
+{
+    subject.replace(QRegularExpression(QStringLiteral("[\r\n]")), QStringLiteral(" "));
+    if (IsAscii(subject))
+        return {QStringLiteral("Subject: ") + subject};
+    // One encoded-word a line, the later ones folded under the first.
+    QStringList lines = EncodedWords(subject);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        lines[i].prepend(i == 0 ? QStringLiteral("Subject: ") : QStringLiteral(" "));
+    return lines;
+}
+
 enum class TLineKind { Continuation, Final, Malformed };
 
 // A reply line without its line break.
@@ -61,6 +86,12 @@ QString TimedOutText(const QString& server)
 {
     return QStringLiteral("Cannot send email.  Your SMTP server, ") + server.trimmed() +
            QStringLiteral(", did not confirm that it received your to-do list.  Please try again later.");
+}
+
+QString ClosedText(const QString& server)
+{
+    return QStringLiteral("Cannot send email.  Your SMTP server, ") + server.trimmed() +
+           QStringLiteral(", closed the connection.  Your to-do list has not been sent.  Please try again later.");
 }
 
 qsizetype ReplyEnd(const QByteArray& bytes)
@@ -90,20 +121,17 @@ std::optional<int> ReplyCode(const QByteArray& reply)
     return lines.constLast().left(3).toInt();
 }
 
-QStringList DataLines(const QStringList& body)
+QStringList DataLines(const QStringList& body, TBodyEncoding encoding)
 {
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     QStringList lines;
     for (const QString& text : body) {
         for (const QString& line : text.split(lineEnd)) {
-            qsizetype at = 0;
-            do {
-                QString piece = LeftWhole(QStringView(line).mid(at), kPieceLength).toString();
-                at += piece.size();
+            for (QString piece : encoding == TBodyEncoding::AsTyped ? Pieces(line) : QuotedPrintableLines(line)) {
                 if (piece.startsWith(QLatin1Char('.')))
                     piece.prepend(QLatin1Char('.'));
                 lines << piece;
-            } while (at < line.size());
+            }
         }
     }
     return lines;
@@ -143,6 +171,18 @@ TSmtpReaction TSmtpDialogue::ConfirmationTimedOut()
     state_ = TSmtpState::Idle;
     reaction.progress = Final(TimedOutText(envelope_.server));
     reaction.closeConnection = true;
+    reaction.endDialog = true;
+    return reaction;
+}
+
+TSmtpReaction TSmtpDialogue::Closed()
+{
+    TSmtpReaction reaction;
+    // After an ending, sent or not, the close is the one that ending asked for.
+    if (refused_ || state_ == TSmtpState::Idle || state_ == TSmtpState::QuitSent)
+        return reaction;
+    state_ = TSmtpState::Idle;
+    reaction.progress = Final(ClosedText(envelope_.server));
     reaction.endDialog = true;
     return reaction;
 }
@@ -280,14 +320,16 @@ QString TSmtpDialogue::NotAvailable() const
 
 QStringList TSmtpDialogue::MessageLines() const
 {
-    QString subject = envelope_.subject;
-    subject.replace(QRegularExpression(QStringLiteral("[\r\n]")), QStringLiteral(" "));
-    QStringList lines{QStringLiteral("To: ") + envelope_.to,
-                      QStringLiteral("From: ") + envelope_.from,
-                      QStringLiteral("Subject: ") + subject,
-                      QStringLiteral("X-Sender: "),
-                      QStringLiteral("X-Mailer: ") + ProductName + QLatin1Char(' ') + ProductVersion,
-                      QString()};
-    lines << DataLines(envelope_.body) << QString() << QStringLiteral(".");
+    const bool ascii = IsAscii(envelope_.subject) && IsAscii(envelope_.body.join(QLatin1Char('\n')));
+    QStringList lines{QStringLiteral("To: ") + envelope_.to, QStringLiteral("From: ") + envelope_.from};
+    lines << SubjectLines(envelope_.subject) << QStringLiteral("X-Sender: ")
+          << QStringLiteral("X-Mailer: ") + ProductName + QLatin1Char(' ') + ProductVersion;
+    if (!ascii) {
+        lines << QStringLiteral("MIME-Version: 1.0") << QStringLiteral("Content-Type: text/plain; charset=UTF-8")
+              << QStringLiteral("Content-Transfer-Encoding: quoted-printable");
+    }
+    lines << QString()
+          << DataLines(envelope_.body, ascii ? TBodyEncoding::AsTyped : TBodyEncoding::QuotedPrintable)
+          << QString() << QStringLiteral(".");
     return lines;
 }

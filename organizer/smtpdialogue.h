@@ -56,6 +56,8 @@ public:
     TSmtpReaction Received(const QByteArray& bytes);
     // The server did not answer the end of the message in time.
     TSmtpReaction ConfirmationTimedOut();
+    // The server closed the connection.
+    TSmtpReaction Closed();
 
     TSmtpState State() const { return state_; }
     bool WelcomeOK() const { return welcomeOk_; }
@@ -91,12 +93,18 @@ qsizetype ReplyEnd(const QByteArray& bytes);
 // nothing (the final line); a reply of any other shape has no code.
 std::optional<int> ReplyCode(const QByteArray& reply);
 
+// How the body is written: as typed when all of it is ASCII, else as
+// quoted-printable UTF-8.
+enum class TBodyEncoding { AsTyped, QuotedPrintable };
+
 // The message's lines as they go on the wire: every line ending becomes
-// CR LF, a line longer than 245 characters is cut into pieces of 245 (fewer
-// where the cut would part a character, such as an emoji), and a piece
+// CR LF; as typed, a line longer than 245 characters is cut into pieces of
+// 245 (fewer where the cut would part a character, such as an emoji), while
+// quoted-printable keeps each line whole behind soft breaks; a piece
 // beginning with "." gets a second one.
-QStringList DataLines(const QStringList& body);
+QStringList DataLines(const QStringList& body, TBodyEncoding encoding = TBodyEncoding::AsTyped);
 
 // The texts of the progress window.
 extern const QString SentText;
 QString TimedOutText(const QString& server);
+QString ClosedText(const QString& server);

@@ -1,4 +1,5 @@
 // The SMTP dialogue state by state, fed replies as a server would send them.
+#include "organizer/mimetext.h"
 #include "organizer/smtpdialogue.h"
 #include "organizer/smtpsocket.h"
 
@@ -311,6 +312,51 @@ TEST(SmtpData, ASubjectCannotAddHeaderLines)
     const QStringList sent =
         Converse(dialogue, {"220 ready\r\n", "250 hello\r\n", "250 ok\r\n", "250 ok\r\n", "354 go\r\n"});
     EXPECT_TRUE(sent.contains(QStringLiteral("Subject: To-dos  Bcc: eve@example.test")));
+}
+
+// An all-ASCII message goes out as it always did, "=" and a trailing blank
+// untouched; one character outside ASCII, even only in the subject, makes
+// the message declare UTF-8 and write its body as quoted-printable.
+TEST(SmtpMime, OnlyTextOutsideAsciiChangesWhatIsSent)
+{
+    TSmtpEnvelope envelope = Envelope();
+    envelope.body = {QStringLiteral("19.99 = 0.29 "), QString(250, QLatin1Char('x'))};
+    TSmtpDialogue ascii(envelope);
+    EXPECT_EQ(Converse(ascii, kToEnd).mid(4),
+              QStringList({"To: bob@example.test", "From: ann@example.test", "Subject: CarePortfolio To-Do List",
+                           "X-Sender: ", "X-Mailer: CarePortfolio 1.0", "", "19.99 = 0.29 ", QString(245, 'x'),
+                           "xxxxx", "", "."}));
+
+    envelope.subject = QStringLiteral("To-do f\u00fcr Zo\u00eb");
+    TSmtpDialogue utf8(envelope);
+    EXPECT_EQ(Converse(utf8, kToEnd).mid(6),
+              QStringList({"Subject: =?UTF-8?B?VG8tZG8gZsO8ciBab8Or?=", "X-Sender: ", "X-Mailer: CarePortfolio 1.0",
+                           "MIME-Version: 1.0", "Content-Type: text/plain; charset=UTF-8",
+                           "Content-Transfer-Encoding: quoted-printable", "", "19.99 =3D 0.29=20",
+                           QString(75, 'x') + '=', QString(75, 'x') + '=', QString(75, 'x') + '=', QString(25, 'x'),
+                           "", "."}));
+}
+
+// A soft break keeps a line at 76 and never parts the bytes of a character;
+// a subject's encoded-words each hold whole characters.
+TEST(SmtpMime, NoBreakPartsACharacter)
+{
+    EXPECT_EQ(QuotedPrintableLines(QString(76, QLatin1Char('a'))), QStringList({QString(76, QLatin1Char('a'))}));
+    EXPECT_EQ(QuotedPrintableLines(QString(70, QLatin1Char('a')) + QStringLiteral("\U0001F489\t")),
+              QStringList({QString(70, QLatin1Char('a')) + '=', "=F0=9F=92=89=09"}));
+    EXPECT_EQ(QuotedPrintableLines(QString(72, QLatin1Char('a')) + QStringLiteral("\u00fc")),
+              QStringList({QString(72, QLatin1Char('a')) + '=', "=C3=BC"}));
+
+    const QString subject = QStringLiteral("\u00e4") + QStringLiteral("\U0001F489").repeated(12);
+    const QStringList words = EncodedWords(subject);
+    ASSERT_EQ(words.size(), 2);
+    QString decoded;
+    for (const QString& word : words) {
+        EXPECT_LE(word.size(), 64);
+        ASSERT_TRUE(word.startsWith(QStringLiteral("=?UTF-8?B?")) && word.endsWith(QStringLiteral("?=")));
+        decoded += QString::fromUtf8(QByteArray::fromBase64(word.mid(10, word.size() - 12).toLatin1()));
+    }
+    EXPECT_EQ(decoded, subject);
 }
 
 TEST(SocketErrors, EachNumberHasItsSentence)

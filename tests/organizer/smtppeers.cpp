@@ -59,6 +59,24 @@ QList<QByteArray> RealSmtpPeer::Messages() const
     return messages;
 }
 
+TReadMail ReadMail(const QByteArray& message)
+{
+    QProcess python;
+    python.start(QStringLiteral(SMTP_PEER_PYTHON),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, email, email.policy\n"
+                                 "m = email.message_from_binary_file(sys.stdin.buffer, policy=email.policy.default)\n"
+                                 "sys.stdout.buffer.write(str(m['subject']).encode('utf-8', 'surrogateescape') + "
+                                 "b'\\0' + m.get_content().encode('utf-8', 'surrogateescape'))\n")});
+    python.write(message);
+    python.closeWriteChannel();
+    if (!python.waitForFinished(10000) || python.exitCode() != 0)
+        return {};
+    const QByteArray output = python.readAllStandardOutput();
+    const qsizetype split = output.indexOf('\0');
+    return {QString::fromUtf8(output.left(split)), QString::fromUtf8(output.mid(split + 1))};
+}
+
 ScriptedSmtpPeer::ScriptedSmtpPeer(TScript script) : script_(std::move(script)), server_(new QTcpServer(this))
 {
     server_->listen(QHostAddress::LocalHost, 0);
@@ -124,10 +142,12 @@ void ScriptedSmtpPeer::Reply(const TReply& reply)
     int at = 0;
     for (const TReplyPiece& piece : reply) {
         at += piece.delayMs;
-        QTimer::singleShot(at, this, [this, bytes = piece.bytes] {
+        QTimer::singleShot(at, this, [this, piece] {
             if (client_ && client_->state() == QAbstractSocket::ConnectedState) {
-                client_->write(bytes);
+                client_->write(piece.bytes);
                 client_->flush();
+                if (piece.hangUp)
+                    client_->disconnectFromHost();
             }
         });
     }

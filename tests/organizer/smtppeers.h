@@ -2,7 +2,8 @@
 // The SMTP servers the e-mail tests talk to, on loopback ports of their own:
 // the real one (Debian's aiosmtpd, receiving into a maildir the test reads
 // back) and a scripted one that answers as a test tells it: refusals,
-// silence, slow replies, replies split over packets, multi-line replies.
+// silence, slow replies, replies split over packets, multi-line replies,
+// hanging up.
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -37,10 +38,20 @@ private:
     bool started_ = false;
 };
 
-// One piece of a reply: sent after the delay, as a packet of its own.
+// A stored message as a mail reader shows it: its subject and its body
+// text, decoded by Python's own e-mail package.
+struct TReadMail {
+    QString subject;
+    QString body;
+};
+TReadMail ReadMail(const QByteArray& message);
+
+// One piece of a reply: sent after the delay, as a packet of its own; the
+// peer then hangs up when asked to.
 struct TReplyPiece {
     QByteArray bytes;
     int delayMs = 0;
+    bool hangUp = false;
 };
 using TReply = QList<TReplyPiece>;
 

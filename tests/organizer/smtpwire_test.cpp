@@ -132,6 +132,37 @@ TEST_F(SmtpWire, TheRealServerReceivesTheListWithItsHeadersAndEveryLineIntact)
     EXPECT_FALSE(message.contains(QLatin1Char('\r')));
 }
 
+// Text outside ASCII in the subject and the list reaches the server as
+// 7-bit lines that declare UTF-8, and a mail reader shows it as typed: long
+// lines whole, "=", a trailing blank and leading dots kept.
+TEST_F(SmtpWire, TextOutsideAsciiReachesTheMailReaderAsTyped)
+{
+    RealSmtpPeer peer;
+    ASSERT_TRUE(peer.Started());
+    AddToDo(QStringLiteral("Call Dr. M\u00fcller"), EncodeDate(2024, 2, 29));
+    TDlgEMailTodoList dialog(nullptr);
+    Fill(dialog, peer.Port());
+    const QString subject = QStringLiteral("To-do f\u00fcr Zo\u00eb ") + QStringLiteral("\U0001F489").repeated(12);
+    dialog.sleSubject->setText(subject);
+    dialog.MemoMessage->appendPlainText(QStringLiteral(".Zo\u00eb\n.\n") + QString(100, QChar(0x00e4)) +
+                                        QStringLiteral("\n19.99 = 0.29 + 19.70 "));
+    const QString typed = dialog.MemoMessage->toPlainText();
+    EXPECT_EQ(Send(dialog).progress, QStringLiteral("Your to-do list has been sent."));
+
+    const QList<QByteArray> messages = peer.Messages();
+    ASSERT_EQ(messages.size(), 1);
+    const QByteArray& stored = messages[0];
+    EXPECT_TRUE(std::all_of(stored.begin(), stored.end(), [](char c) { return static_cast<uchar>(c) < 0x80; }));
+    for (const char* header : {"MIME-Version: 1.0\n", "Content-Type: text/plain; charset=UTF-8\n",
+                               "Content-Transfer-Encoding: quoted-printable\n"})
+        EXPECT_TRUE(stored.contains(header)) << header;
+    for (const QByteArray& line : stored.mid(stored.indexOf("\n\n")).split('\n'))
+        EXPECT_LE(line.size(), 76) << line.toStdString();
+    const TReadMail read = ReadMail(stored);
+    EXPECT_EQ(read.subject, subject);
+    EXPECT_EQ(read.body, typed + QStringLiteral("\n\n"));
+}
+
 TEST_F(SmtpWire, AnEmptyListIsSentAsTheLineSayingSo)
 {
     RealSmtpPeer peer;
@@ -229,6 +260,41 @@ TEST_F(SmtpWire, AReplyIsJudgedByItsFinalLineOnlyOnceThatLineIsWhole)
                         each.startOfText);
         EXPECT_FALSE(commands.contains(each.nextCommand));
     }
+}
+
+// A server that hangs up at any step before it confirmed the message: the
+// user is told the list was not sent and may close both windows. Hanging up
+// right after the confirmation still leaves the list sent.
+TEST_F(SmtpWire, AServerThatHangsUpBeforeConfirmingLeavesTheListUnsent)
+{
+    const QString notSent =
+        QStringLiteral("Cannot send email.  Your SMTP server, 127.0.0.1, closed the connection.  Your to-do list "
+                       "has not been sent.  Please try again later.");
+    struct TCase {
+        QString command;   // the command answered by hanging up; empty: the connection itself
+        TReply reply;
+        QString text;
+    };
+    const TReply hangUp{{QByteArray(), 0, true}};
+    const TCase cases[] = {
+        {QString(), hangUp, notSent},
+        {QStringLiteral("HELO "), hangUp, notSent},
+        {QStringLiteral("MAIL FROM:"), hangUp, notSent},
+        {QStringLiteral("RCPT TO:"), hangUp, notSent},
+        {QStringLiteral("DATA"), hangUp, notSent},
+        {QStringLiteral("DATA"), {{"354 go ahead\r\n", 0, true}}, notSent},
+        {QStringLiteral("."), hangUp, notSent},
+        {QStringLiteral("."), {{"250 queued\r\n", 0, true}}, QStringLiteral("Your to-do list has been sent.")},
+    };
+    for (const TCase& each : cases) {
+        SCOPED_TRACE("hung up on \"" + each.command.toStdString() + "\"");
+        SendRefused(
+            [&](const QString& command) {
+                return each.command.isEmpty() ? command.isEmpty() : command.startsWith(each.command);
+            },
+            each.reply, each.text);
+    }
+    EXPECT_TRUE(boxes_.shown.isEmpty()) << boxes_.Texts().join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(SmtpWire, AGreetingOf554LeavesOnlyCancelAndNeverSuccess)

@@ -1,10 +1,13 @@
 // The SMTP dialogue fed whatever a hostile server may send: never a crash or
 // a hang, and never "sent" unless the reply to the end of the message ended
-// in a final 250 line; once the dialogue has ended, nothing more happens.
+// in a final 250 line; a server hanging up before that is told as such;
+// every line sent is ASCII; once the dialogue has ended, nothing more happens.
 //
-// Input: the first byte's lowest bit gives the envelope a CC address; in the
-// rest, byte 0x01 ends one read and byte 0x02 lets the wait for the
-// confirmation run out. Every other byte is the server's.
+// Input: the first byte's lowest bit gives the envelope a CC address, its
+// next bit a subject and a list outside ASCII; in the rest, byte 0x01 ends
+// one read, byte 0x02 lets the wait for the confirmation run out and byte
+// 0x03 is the server hanging up. Every other byte is the server's.
+#include "organizer/mimetext.h"
 #include "organizer/smtpdialogue.h"
 
 #include <cctype>
@@ -38,21 +41,26 @@ bool StartsWithA250Reply(const QByteArray& bytes)
     return false;
 }
 
-TSmtpEnvelope Envelope(bool withCopy)
+TSmtpEnvelope Envelope(bool withCopy, bool utf8)
 {
-    return TSmtpEnvelope{QStringLiteral("mail.example.test"),
-                         QStringLiteral("ann@example.test"),
-                         QStringLiteral("bob@example.test"),
-                         withCopy ? QStringLiteral("cc@example.test") : QString(),
-                         QStringLiteral("CarePortfolio To-Do List"),
-                         {QStringLiteral(".hidden"),
-                          QString(244, QLatin1Char('a')) + QStringLiteral("\U0001F489 tail")},
-                         QStringLiteral("kitchen-pc")};
+    TSmtpEnvelope envelope{QStringLiteral("mail.example.test"),
+                           QStringLiteral("ann@example.test"),
+                           QStringLiteral("bob@example.test"),
+                           withCopy ? QStringLiteral("cc@example.test") : QString(),
+                           QStringLiteral("CarePortfolio To-Do List"),
+                           {QStringLiteral(".hidden"),
+                            QString(244, QLatin1Char('a')) + QStringLiteral("\U0001F489 tail")},
+                           QStringLiteral("kitchen-pc")};
+    if (utf8) {
+        envelope.subject = QStringLiteral("To-do f\u00fcr Zo\u00eb ") + QStringLiteral("\U0001F489").repeated(20);
+        envelope.body << QStringLiteral(".Call Dr. M\u00fcller = 19.99 ");
+    }
+    return envelope;
 }
 
 class TRun {
 public:
-    explicit TRun(bool withCopy) : dialogue_(Envelope(withCopy)) { Check(dialogue_.Connected()); }
+    TRun(bool withCopy, bool utf8) : dialogue_(Envelope(withCopy, utf8)) { Check(dialogue_.Connected()); }
 
     void Read(const QByteArray& bytes)
     {
@@ -63,6 +71,16 @@ public:
 
     void TimeOut() { Check(dialogue_.ConfirmationTimedOut()); }
 
+    void HangUp()
+    {
+        const bool told = !over_;
+        const TSmtpReaction reaction = dialogue_.Closed();
+        if (told)
+            Require(reaction.progress && reaction.progress->text == ClosedText(QStringLiteral("mail.example.test")));
+        Check(reaction);
+        Require(over_);
+    }
+
 private:
     void Check(const TSmtpReaction& reaction)
     {
@@ -70,7 +88,7 @@ private:
         if (over_)
             Require(quiet);
         for (const QString& line : reaction.send)
-            Require(!line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')));
+            Require(IsAscii(line) && !line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')));
         if (dialogue_.Sent() && !sentSeen_) {
             Require(messageOut_ && StartsWithA250Reply(sinceMessage_));
             sentSeen_ = true;
@@ -94,15 +112,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0)
         return 0;
-    TRun run((data[0] & 1) != 0);
+    TRun run((data[0] & 1) != 0, (data[0] & 2) != 0);
     QByteArray pending;
     for (size_t i = 1; i < size; ++i) {
         const char byte = static_cast<char>(data[i]);
-        if (byte == '\x01' || byte == '\x02') {
+        if (byte >= '\x01' && byte <= '\x03') {
             run.Read(pending);
             pending.clear();
             if (byte == '\x02')
                 run.TimeOut();
+            if (byte == '\x03')
+                run.HangUp();
         } else {
             pending += byte;
         }
