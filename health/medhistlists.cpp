@@ -489,10 +489,8 @@ bool THistoryTab::DateExit(int index, bool focusInPage)
     if (role != TDateRole::Single && Dates.size() == 2)
         partner = Dates[size_t(1 - index)]->DateTimeValue();
     const TDateVerdict verdict = JudgeHistoryDate(field->DateTimeValue(), role, partner, birth_, Date());
-    if (verdict == TDateVerdict::Accepted) {
-        Save();
-        return true;
-    }
+    if (verdict == TDateVerdict::Accepted)
+        return Save();
     ShowMessageBox(DateVerdictText(verdict, kind_), MsgIcon::Warning);
     if (verdict == TDateVerdict::Future || focusInPage) {
         if (verdict == TDateVerdict::Future)
@@ -527,7 +525,7 @@ void THistoryTab::PickedDateExit(int index)
     // control would never be left: it is left now, once the refused date is
     // gone from its field.
     QWidget* caret = DetailControlOf(window()->focusWidget());
-    if (!DateExit(index, false) && caret)
+    if (!DateExit(index, false) && caret && Dates[size_t(index)]->IsFieldBlank())
         DetailExit(caret);
 }
 

@@ -108,7 +108,7 @@ public:
     bool DetailExit(QWidget* control);
     // `focusInPage`: the focus stays on this tab, so the field gets it back
     // after a refusal; otherwise a refused date is emptied. False when the
-    // date was refused.
+    // date was refused or its entry could not be written (no name yet).
     bool DateExit(int index, bool focusInPage);
     void AddressClick(int index);
     void DatePickerClick(int index);

@@ -547,6 +547,32 @@ TEST_F(HistoryList, ADetailWithoutItsNameIsRefusedAndKeepsTheDialogOpen)
     EXPECT_EQ(CountRows(QStringLiteral("MEDHIST"), QStringLiteral("MemberID = %1").arg(ann)), 0);
 }
 
+// A date typed for an entry with no name yet: Escape and the title bar keep
+// the dialog open, as for any detail, and the date is written once named.
+TEST_F(HistoryList, ADateWithoutItsNameKeepsTheDialogOpenHoweverItIsClosed)
+{
+    for (const bool escape : {true, false}) {
+        SCOPED_TRACE(escape ? "Escape" : "title bar");
+        boxes_.shown.clear();
+        const qint32 ann = AddMember();
+        TDlgMedHist& dialog = Open(ann);
+        THistoryTab& childhood = Tab(dialog, 1);
+        Type(childhood.Dates[0], QStringLiteral("03152004"));
+        if (escape)
+            QTest::keyClick(childhood.Dates[0], Qt::Key_Escape);
+        else
+            dialog.close();
+        Settle();
+        ASSERT_TRUE(dialog.isVisible());
+        EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please enter the \"Disease\" name.")});
+        Type(childhood.EditName, QStringLiteral("Measles"));
+        dialog.close();
+        Settle();
+        ASSERT_FALSE(dialog.isVisible());
+        EXPECT_EQ(Stored(ann, QStringLiteral("Measles"), 1)->bdate, EncodeDate(2004, 3, 15));
+    }
+}
+
 class HistoryDateRules : public HistoryList {
 protected:
     void TypeDate(TEfPictureField* field, const QString& digits, QWidget* next)
