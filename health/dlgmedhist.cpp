@@ -526,6 +526,10 @@ bool TDlgMedHist::LeaveForClose(QWidget* focused)
             return false;
         }
     }
+    // A lens cell's editor hands its text to the grid only when its cell is
+    // left, which moving off the cell does here.
+    if (focused && SGVision->isAncestorOf(focused))
+        SGVision->setCurrentIndex(QModelIndex());
     return LeaveControl(focused, BtnClose);
 }
 

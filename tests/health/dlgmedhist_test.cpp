@@ -292,6 +292,25 @@ TEST_F(Profile, ThePrintoutTakesTheUnsavedEdits)
     EXPECT_EQ(ReadMedProfile(ann)->lastName, QStringLiteral("Lee")) << "printing saves nothing";
 }
 
+// A lens value still in its cell's editor is the grid's like any other: the
+// title bar writes it as the Close button does.
+TEST_F(Profile, ALensValueStillBeingTypedIsWrittenWhenTheTitleBarCloses)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    dialog.PageControl1->setCurrentWidget(dialog.TSVision);
+    dialog.SGVision->setFocus();
+    dialog.SGVision->setCurrentCell(1, 2);
+    dialog.SGVision->editItem(dialog.SGVision->item(1, 2));
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_TRUE(editor && dialog.SGVision->isAncestorOf(editor));
+    QTest::keyClicks(editor, QStringLiteral("+1.25"));
+    dialog.close();
+    Settle();
+    ASSERT_FALSE(dialog.isVisible());
+    EXPECT_EQ(ReadMedVision(ann)->lens[0][0], QStringLiteral("+1.25"));
+}
+
 TEST_F(Profile, ThePrintButtonPreviewsTheRecord)
 {
     const qint32 ann = AddMember();
