@@ -356,7 +356,10 @@ QWidget* TDlgMedExpItem::ControlOf(TExpenseField field) const
     case TExpenseField::Description: return EditDesc;
     case TExpenseField::Date: return PFDate;
     case TExpenseField::Member: return CBMember;
+    case TExpenseField::Office: return MEditCopay;
+    case TExpenseField::Mail: return MEditDeduct;
     case TExpenseField::Insurance: return CBInsurance;
+    case TExpenseField::Payment: return MEditPaid;
     case TExpenseField::Deductible: return MEditAcctDeduct;
     case TExpenseField::Fsa: return CBFSA;
     case TExpenseField::Reimbursement: return MEditReimburst;
@@ -366,6 +369,13 @@ QWidget* TDlgMedExpItem::ControlOf(TExpenseField field) const
 
 void TDlgMedExpItem::Refuse(const TExpenseRefusal& refusal)
 {
+    if (refusal.accountId != 0) {
+        form_.ShowAccount(refusal.accountId);
+        SelectComboById(*CBInsurance, form_.ChosenInsurance());
+        SelectComboById(*CBFSA, form_.ChosenFsa());
+        ShowInsuranceBoxes();
+        ShowFsaBox();
+    }
     ShowMessageBox(refusal.message, MsgIcon::Warning, MsgOk);
     if (QWidget* control = ControlOf(refusal.field))
         control->setFocus();

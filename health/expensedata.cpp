@@ -239,6 +239,9 @@ TFinishResult FinishExpense(TExpenseDraft draft, const TAccountsChosen& chosen)
 {
     DropUnchosenEntries(draft, chosen);
     TFinishResult result;
+    result.refusal = CheckNoNegativeAmount(draft);
+    if (result.refusal)
+        return result;
     result.splits = ComputeSplits(draft, ElectedFsaAccounts(DecodeDate(draft.serviceDate).year));
     result.refusal = CheckFinish(result.splits);
     if (result.refusal)

@@ -1,5 +1,7 @@
 #include "expenseitem.h"
 
+#include <algorithm>
+
 TExpenseItemForm::TExpenseItemForm(const TExpenseItemRequest& request) : memberFixed_(request.memberFixed)
 {
     std::optional<TExpenseDraft> stored = request.expId != 0 ? LoadExpense(request.expId) : std::nullopt;
@@ -103,6 +105,17 @@ std::optional<TExpenseRefusal> TExpenseItemForm::EnterReimbursement(qint64 cents
         return refusal;
     SetFsaReimbursement(draft_, fsa_, cents);
     return std::nullopt;
+}
+
+void TExpenseItemForm::ShowAccount(qint32 accountId)
+{
+    const auto isFsa = [accountId](const TFsaEntry& entry) { return entry.accountId == accountId; };
+    if (std::ranges::any_of(draft_.fsa, isFsa)) {
+        fsa_ = accountId;
+        return;
+    }
+    insurance_ = accountId;
+    insuranceFacts_ = ReadInsuranceFacts(accountId, draft_.memberId).value_or(TInsuranceFacts{});
 }
 
 TFinishResult TExpenseItemForm::Finish()

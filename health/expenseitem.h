@@ -63,6 +63,10 @@ public:
     // Refused for the wrong tax year: no FSA stays chosen.
     std::optional<TExpenseRefusal> EnterReimbursement(qint64 cents);
 
+    // The account of a refusal chosen in its box, whatever its checks say,
+    // so that the user sees the amounts at fault.
+    void ShowAccount(qint32 accountId);
+
     // Saves the draft (the dialog puts the office and mail payments in it
     // first); the form then holds the stored expense. A refusal or a
     // database error writes nothing. The entries of a new expense whose box

@@ -90,6 +90,33 @@ std::optional<TExpenseRefusal> CheckExpenseInfo(const TExpenseDraft& draft, TDat
     return std::nullopt;
 }
 
+namespace {
+
+TExpenseRefusal Negative(TExpenseField field, const char* what, qint32 accountId = 0)
+{
+    return {field, QStringLiteral("Does not allow negative amount for the %1.").arg(QLatin1String(what)), accountId};
+}
+
+}  // namespace
+
+std::optional<TExpenseRefusal> CheckNoNegativeAmount(const TExpenseDraft& draft)
+{
+    if (draft.officePaid < 0)
+        return Negative(TExpenseField::Office, "payment at the doctor's office");
+    if (draft.mailPaid < 0)
+        return Negative(TExpenseField::Mail, "bill paid by mail");
+    for (const TFsaEntry& entry : draft.fsa)
+        if (entry.amount < 0)
+            return Negative(TExpenseField::Reimbursement, "reimbursed amount", entry.accountId);
+    for (const TInsuranceEntry& entry : draft.insurance) {
+        if (entry.amount < 0)
+            return Negative(TExpenseField::Payment, "insurance payment", entry.accountId);
+        if (entry.deductible < 0)
+            return Negative(TExpenseField::Deductible, "deductible amount", entry.accountId);
+    }
+    return std::nullopt;
+}
+
 std::optional<TExpenseRefusal> CheckFinish(const TExpenseSplits& splits)
 {
     if (splits.outOfPocket < 0)

@@ -88,16 +88,22 @@ struct TExpenseSplits {
 TExpenseSplits ComputeSplits(const TExpenseDraft& draft, const std::set<qint32>& electedFsa);
 
 // The control a refusal sends the user back to.
-enum class TExpenseField { Description, Date, Member, Insurance, Deductible, Fsa, Reimbursement };
+enum class TExpenseField { Description, Date, Member, Office, Mail, Insurance, Payment, Deductible, Fsa, Reimbursement };
 
 struct TExpenseRefusal {
     TExpenseField field;
     QString message;
+    // The account whose amounts are at fault, to be shown in its box; 0 for
+    // none.
+    qint32 accountId = 0;
     friend bool operator==(const TExpenseRefusal&, const TExpenseRefusal&) = default;
 };
 
 // The checks before the amounts page, in their order; `today` is a date.
 std::optional<TExpenseRefusal> CheckExpenseInfo(const TExpenseDraft& draft, TDateTime today);
+// No amount of the expense may be below 0; the split rows of deleted
+// accounts are written back as they were, unchecked.
+std::optional<TExpenseRefusal> CheckNoNegativeAmount(const TExpenseDraft& draft);
 // The check at Finish: reimbursements may not exceed what was paid.
 std::optional<TExpenseRefusal> CheckFinish(const TExpenseSplits& splits);
 

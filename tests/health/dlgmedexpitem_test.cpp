@@ -322,6 +322,57 @@ TEST_F(ExpenseItemWindows, InsuranceChoicesAndAmountsAreCheckedWithTheirMessages
     EXPECT_EQ(Splits(dialog.ExpID()), (QStringList{QStringLiteral("1:0.0:-"), QStringLiteral("%1:19.99:0.0").arg(dental_)}));
 }
 
+// Each box refuses a negative amount with its own message, also one entered
+// for an account no longer shown, which is shown again; nothing is written
+// until every amount is 0 or more.
+TEST_F(ExpenseItemWindows, ANegativeAmountInAnyBoxIsRefusedAndNothingIsWritten)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.MEditCopay->setText(QStringLiteral("100.00"));
+    Choose(*dialog.CBInsurance, medical_);
+    dialog.MEditPaid->setText(QStringLiteral("-60.00"));
+    dialog.MEditPaidExit();
+    Choose(*dialog.CBInsurance, dental_);
+    dialog.MEditPaid->setText(QStringLiteral("5.00"));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
+    EXPECT_EQ(Cents(*dialog.MEditPaid), -6000);
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditPaid);
+
+    dialog.MEditPaid->setText(QStringLiteral("60.00"));
+    dialog.MEditAcctDeduct->setText(QStringLiteral("-0.29"));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditAcctDeduct);
+    dialog.MEditAcctDeduct->setText(QStringLiteral("0.29"));
+    Choose(*dialog.CBFSA, fsa_);
+    dialog.MEditReimburst->setText(QStringLiteral("-0.01"));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditReimburst);
+    dialog.MEditReimburst->setText(QStringLiteral("30.00"));
+    dialog.MEditDeduct->setText(QStringLiteral("-19.99"));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditDeduct);
+    dialog.MEditDeduct->clear();
+    dialog.MEditCopay->setText(QStringLiteral("-100.00"));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditCopay);
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{QStringLiteral("Does not allow negative amount for the insurance payment."),
+                           QStringLiteral("Does not allow negative amount for the deductible amount."),
+                           QStringLiteral("Does not allow negative amount for the reimbursed amount."),
+                           QStringLiteral("Does not allow negative amount for the bill paid by mail."),
+                           QStringLiteral("Does not allow negative amount for the payment at the doctor's office.")}));
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Snapshot(), QStringList());
+
+    dialog.MEditCopay->setText(QStringLiteral("100.00"));
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("165.0:70.0:95.0")});
+}
+
 TEST_F(ExpenseItemWindows, AnFsaNeedsAnElectionForTheYearAndMayNotPayMoreThanWasPaid)
 {
     TDlgMedExpItem dialog(nullptr, {});
