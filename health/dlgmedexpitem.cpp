@@ -400,12 +400,12 @@ void TDlgMedExpItem::TakePayments()
     draft.mailPaid = CentsIn(*MEditDeduct);
     // The amounts of a box whose exit has not run yet count as entered;
     // those the checks refuse are left out, as their exit would.
-    if (const TAmountBox payment = AmountIn(*MEditPaid); payment && form_.ChosenInsurance() != 0)
-        form_.EnterPayment(*payment);
-    if (const TAmountBox deductible = AmountIn(*MEditAcctDeduct); deductible && form_.ChosenInsurance() != 0)
-        form_.EnterDeductible(*deductible);
-    if (const TAmountBox reimbursement = AmountIn(*MEditReimburst); reimbursement && form_.ChosenFsa() != 0)
-        form_.EnterReimbursement(*reimbursement);
+    if (form_.ChosenInsurance() != 0) {
+        form_.EnterPayment(AmountIn(*MEditPaid));
+        form_.EnterDeductible(AmountIn(*MEditAcctDeduct));
+    }
+    if (form_.ChosenFsa() != 0)
+        form_.EnterReimbursement(AmountIn(*MEditReimburst));
     SelectComboById(*CBFSA, form_.ChosenFsa());
 }
 
@@ -499,19 +499,13 @@ void TDlgMedExpItem::CBInsuranceChange()
 
 void TDlgMedExpItem::MEditPaidExit()
 {
-    const TAmountBox payment = AmountIn(*MEditPaid);
-    if (!payment)
-        return;
-    if (const std::optional<TExpenseRefusal> refusal = form_.EnterPayment(*payment))
+    if (const std::optional<TExpenseRefusal> refusal = form_.EnterPayment(AmountIn(*MEditPaid)))
         Refuse(*refusal);
 }
 
 void TDlgMedExpItem::MEditAcctDeductExit()
 {
-    const TAmountBox deductible = AmountIn(*MEditAcctDeduct);
-    if (!deductible)
-        return;
-    const std::optional<TExpenseRefusal> refusal = form_.EnterDeductible(*deductible);
+    const std::optional<TExpenseRefusal> refusal = form_.EnterDeductible(AmountIn(*MEditAcctDeduct));
     if (!refusal)
         return;
     if (refusal->field == TExpenseField::Deductible)
@@ -531,10 +525,7 @@ void TDlgMedExpItem::CBFSAChange()
 
 void TDlgMedExpItem::MEditReimburstExit()
 {
-    const TAmountBox reimbursement = AmountIn(*MEditReimburst);
-    if (!reimbursement)
-        return;
-    const std::optional<TExpenseRefusal> refusal = form_.EnterReimbursement(*reimbursement);
+    const std::optional<TExpenseRefusal> refusal = form_.EnterReimbursement(AmountIn(*MEditReimburst));
     if (!refusal)
         return;
     if (form_.ChosenFsa() == 0 && CBFSA->currentIndex() >= 0) {

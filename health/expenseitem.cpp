@@ -2,6 +2,16 @@
 
 #include <algorithm>
 
+namespace {
+
+template <typename Entry>
+bool HasEntry(const std::vector<Entry>& entries, qint32 accountId)
+{
+    return std::ranges::any_of(entries, [accountId](const Entry& entry) { return entry.accountId == accountId; });
+}
+
+}  // namespace
+
 TExpenseItemForm::TExpenseItemForm(const TExpenseItemRequest& request) : memberFixed_(request.memberFixed)
 {
     std::optional<TExpenseDraft> stored = request.expId != 0 ? LoadExpense(request.expId) : std::nullopt;
@@ -52,19 +62,23 @@ TInsuranceBoxes TExpenseItemForm::InsuranceShown() const
     return shown;
 }
 
-std::optional<TExpenseRefusal> TExpenseItemForm::EnterPayment(qint64 cents)
+std::optional<TExpenseRefusal> TExpenseItemForm::EnterPayment(TAmountBox cents)
 {
+    if (!cents && !HasEntry(draft_.insurance, insurance_))
+        return std::nullopt;
     if (std::optional<TExpenseRefusal> refusal = CheckInsuranceAmount(insurance_ != 0))
         return refusal;
-    SetInsurancePayment(draft_, insurance_, cents);
+    SetInsurancePayment(draft_, insurance_, cents.value_or(0));
     return std::nullopt;
 }
 
-std::optional<TExpenseRefusal> TExpenseItemForm::EnterDeductible(qint64 cents)
+std::optional<TExpenseRefusal> TExpenseItemForm::EnterDeductible(TAmountBox cents)
 {
-    if (std::optional<TExpenseRefusal> refusal = CheckDeductible(insurance_ != 0, insuranceFacts_, cents))
+    if (!cents && !HasEntry(draft_.insurance, insurance_))
+        return std::nullopt;
+    if (std::optional<TExpenseRefusal> refusal = CheckDeductible(insurance_ != 0, insuranceFacts_, cents.value_or(0)))
         return refusal;
-    SetInsuranceDeductible(draft_, insurance_, cents);
+    SetInsuranceDeductible(draft_, insurance_, cents.value_or(0));
     return std::nullopt;
 }
 
@@ -95,22 +109,23 @@ TAmountBox TExpenseItemForm::FsaShown() const
     return std::nullopt;
 }
 
-std::optional<TExpenseRefusal> TExpenseItemForm::EnterReimbursement(qint64 cents)
+std::optional<TExpenseRefusal> TExpenseItemForm::EnterReimbursement(TAmountBox cents)
 {
+    if (!cents && !HasEntry(draft_.fsa, fsa_))
+        return std::nullopt;
     const bool chosen = fsa_ != 0;
     std::optional<TExpenseRefusal> refusal = CheckReimbursement(chosen, chosen && FsaElected(fsa_));
     if (refusal && chosen)
         fsa_ = 0;
     if (refusal)
         return refusal;
-    SetFsaReimbursement(draft_, fsa_, cents);
+    SetFsaReimbursement(draft_, fsa_, cents.value_or(0));
     return std::nullopt;
 }
 
 void TExpenseItemForm::ShowAccount(qint32 accountId)
 {
-    const auto isFsa = [accountId](const TFsaEntry& entry) { return entry.accountId == accountId; };
-    if (std::ranges::any_of(draft_.fsa, isFsa)) {
+    if (HasEntry(draft_.fsa, accountId)) {
         fsa_ = accountId;
         return;
     }

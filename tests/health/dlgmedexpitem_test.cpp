@@ -440,6 +440,41 @@ TEST_F(ExpenseItemWindows, CancellingAnEditedExpenseLeavesEveryRowAsItWas)
     EXPECT_EQ(Snapshot(), before);
 }
 
+// An emptied amount box removes that account's amount as 0 does, whether its
+// exit ran or Finish took it; an untouched empty box adds no account.
+TEST_F(ExpenseItemWindows, EmptiedAmountBoxesRemoveTheStoredAmounts)
+{
+    for (const bool exits : {true, false}) {
+        const qint32 expId = StoreExpense(anne_);
+        TDlgMedExpItem dialog(nullptr, {.expId = expId});
+        dialog.BtnNext->click();
+        dialog.MEditPaid->clear();
+        dialog.MEditAcctDeduct->clear();
+        dialog.MEditReimburst->clear();
+        if (exits) {
+            dialog.MEditPaidExit();
+            dialog.MEditAcctDeductExit();
+            dialog.MEditReimburstExit();
+        }
+        dialog.BtnNext->click();
+        ASSERT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("100.0:100.0:0.0")}) << exits;
+        EXPECT_EQ(Splits(expId), (QStringList{QStringLiteral("1:100.0:-"), QStringLiteral("%1:0.0:0.0").arg(medical_),
+                                              QStringLiteral("%1:0.0:-").arg(fsa_)}))
+            << exits;
+    }
+    TDlgMedExpItem fresh(nullptr, {});
+    FillInformation(fresh, anne_);
+    fresh.BtnNext->click();
+    fresh.MEditCopay->setText(QStringLiteral("19.99"));
+    Choose(*fresh.CBFSA, fsa_);
+    fresh.MEditReimburstExit();
+    fresh.BtnNext->click();
+    ASSERT_EQ(fresh.result(), QDialog::Accepted);
+    EXPECT_EQ(Splits(fresh.ExpID()), QStringList{QStringLiteral("1:19.99:-")});
+    EXPECT_TRUE(boxes_.Texts().isEmpty()) << boxes_.Texts().join('|').toStdString();
+}
+
 TEST_F(ExpenseItemWindows, AnEditKeepsTheMemberOfTwoWithOneFirstNameAndEveryAccount)
 {
     Cover(medical_, otherAnne_);
