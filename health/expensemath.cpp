@@ -1,5 +1,7 @@
 #include "expensemath.h"
 
+#include "records/common/currencytext.h"
+
 #include <algorithm>
 
 namespace {
@@ -138,13 +140,33 @@ TExpenseRefusal WrongTaxYear()
     return {TExpenseField::Fsa, QStringLiteral("The tax-year is different. This FSA can not apply to this expense")};
 }
 
+TExpenseRefusal NotCovered()
+{
+    return {TExpenseField::Insurance, QStringLiteral("The member isn't covered by this insurance.Please pick another one.")};
+}
+
+// The rule's message, then which account's part breaks it.
+TExpenseRefusal PartRefused(TExpenseRefusal rule, qint32 accountId, const QString& part)
+{
+    rule.message += QLatin1Char('\n') + part;
+    rule.accountId = accountId;
+    return rule;
+}
+
+QString InsurancePart(const QString& name, const TInsuranceEntry& entry)
+{
+    QString part = QStringLiteral("Payment of %1: %2").arg(name, CurrencyTextOfCents(entry.amount));
+    if (entry.deductible != 0)
+        part += QStringLiteral(", deductible %1").arg(CurrencyTextOfCents(entry.deductible));
+    return part;
+}
+
 }  // namespace
 
 std::optional<TExpenseRefusal> CheckInsuranceChoice(const TInsuranceFacts& facts, TDateTime expenseDate)
 {
     if (!facts.coversMember)
-        return TExpenseRefusal{TExpenseField::Insurance,
-                               QStringLiteral("The member isn't covered by this insurance.Please pick another one.")};
+        return NotCovered();
     if (DateOf(facts.effectiveDate) > DateOf(expenseDate))
         return TExpenseRefusal{TExpenseField::Insurance,
                                QStringLiteral("The effective date of the insurance is later then the date of the expense.")};
@@ -180,4 +202,17 @@ std::optional<TExpenseRefusal> CheckReimbursement(bool accountChosen, bool elect
     if (!accountChosen)
         return TExpenseRefusal{TExpenseField::Fsa, QStringLiteral("Please select Flexible Spending Account first.")};
     return CheckFsaChoice(elected);
+}
+
+std::optional<TExpenseRefusal> CheckAccountsFit(const TExpenseDraft& draft, const TInsuranceFactsOf& factsOf,
+                                                const TAccountNameOf& nameOf)
+{
+    for (const TInsuranceEntry& entry : draft.insurance) {
+        if (entry.amount == 0 && entry.deductible == 0)
+            continue;
+        const std::optional<TInsuranceFacts> facts = factsOf(entry.accountId);
+        if (facts && !facts->coversMember)
+            return PartRefused(NotCovered(), entry.accountId, InsurancePart(nameOf(entry.accountId), entry));
+    }
+    return std::nullopt;
 }

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <set>
 #include <vector>
@@ -122,3 +123,15 @@ std::optional<TExpenseRefusal> CheckDeductible(bool accountChosen, const TInsura
 // `elected`: the FSA has an election for the expense's year.
 std::optional<TExpenseRefusal> CheckFsaChoice(bool elected);
 std::optional<TExpenseRefusal> CheckReimbursement(bool accountChosen, bool elected);
+
+// The facts of an insurance account; nothing for one that is gone.
+using TInsuranceFactsOf = std::function<std::optional<TInsuranceFacts>(qint32 accountId)>;
+// An account's name as its box shows it.
+using TAccountNameOf = std::function<QString(qint32 accountId)>;
+// The check at Finish that every account's part of the expense still obeys
+// the rules of choosing that account, for the patient finally stored: the
+// first part that does not, refused with the rule's message followed by the
+// account's name and amount. Parts of 0 are no part, and the kept parts of
+// deleted accounts are not held to any rule.
+std::optional<TExpenseRefusal> CheckAccountsFit(const TExpenseDraft& draft, const TInsuranceFactsOf& factsOf,
+                                                const TAccountNameOf& nameOf);

@@ -36,6 +36,7 @@ namespace {
 
 using ExpenseEnv::Column;
 using ExpenseEnv::CountOf;
+using ExpenseEnv::Cover;
 using ExpenseEnv::Snapshot;
 
 class ExpenseItemWindows : public ExpenseTableEnv {
@@ -69,10 +70,6 @@ protected:
             row.FieldByName(QStringLiteral("EffDate")).SetAsDateTime(effective);
             row.FieldByName(QStringLiteral("IndDeduct")).SetAsFloat(individualDeductible);
         });
-    }
-    void Cover(qint32 accountId, qint32 memberId) const
-    {
-        Execute(QStringLiteral("INSERT INTO MEDCOVER (AccountID, MemberID) VALUES (%1, %2)").arg(accountId).arg(memberId));
     }
 
     // The user picks the item of that key, as with the mouse.
@@ -371,6 +368,55 @@ TEST_F(ExpenseItemWindows, ANegativeAmountInAnyBoxIsRefusedAndNothingIsWritten)
     dialog.BtnNext->click();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("165.0:70.0:95.0")});
+}
+
+// The patient changed after a plan's payment: Finish holds the plan to the
+// final patient's coverage, shows the plan's payment and writes nothing, for
+// a new expense and for a stored one. A plan's payment of 0 is none.
+TEST_F(ExpenseItemWindows, FinishRefusesAPlanThatDoesNotCoverTheFinalPatient)
+{
+    const QString notCovered = QStringLiteral("The member isn't covered by this insurance.Please pick another one.\n"
+                                              "Payment of Blue Plan(Medical): $80.00");
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.MEditCopay->setText(QStringLiteral("19.99"));
+    Choose(*dialog.CBInsurance, medical_);
+    dialog.MEditPaid->setText(QStringLiteral("80.00"));
+    dialog.MEditPaidExit();
+    Choose(*dialog.CBInsurance, dental_);
+    dialog.BtnBack->click();
+    Choose(*dialog.CBMember, otherAnne_);
+    dialog.BtnNext->click();
+    dialog.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts(), QStringList{notCovered});
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Snapshot(), QStringList());
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
+    EXPECT_EQ(Cents(*dialog.MEditPaid), 8000);
+    EXPECT_EQ(dialog.focusWidget(), dialog.CBInsurance);
+
+    dialog.BtnBack->click();
+    Choose(*dialog.CBMember, anne_);
+    dialog.BtnNext->click();
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("99.99:19.99:80.0")});
+
+    const QStringList before = Snapshot();
+    TDlgMedExpItem edit(nullptr, {.expId = dialog.ExpID()});
+    Choose(*edit.CBMember, otherAnne_);
+    edit.BtnNext->click();
+    edit.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts(), (QStringList{notCovered, notCovered}));
+    EXPECT_NE(edit.result(), QDialog::Accepted);
+    EXPECT_EQ(Snapshot(), before);
+    edit.MEditPaid->setText(QStringLiteral("0"));
+    edit.BtnNext->click();
+    ASSERT_EQ(edit.result(), QDialog::Accepted);
+    EXPECT_EQ(Column(QStringLiteral("SELECT MemberID FROM MEDEXP WHERE ExpID = %1").arg(edit.ExpID())),
+              QStringList{QString::number(otherAnne_)});
+    EXPECT_EQ(Sums(edit.ExpID()), QStringList{QStringLiteral("19.99:19.99:0.0")});
 }
 
 TEST_F(ExpenseItemWindows, AnFsaNeedsAnElectionForTheYearAndMayNotPayMoreThanWasPaid)
