@@ -67,6 +67,9 @@ TExpenseSplits ComputeSplits(const TExpenseDraft& draft, const std::set<qint32>&
     splits.total = ExpenseTotal(draft);
     splits.outOfPocket = OutOfPocket(draft, electedFsa);
     splits.insFsaPaid = splits.total - splits.outOfPocket;
+    for (const TFsaEntry& entry : draft.keptFsa)
+        if (electedFsa.contains(entry.accountId))
+            splits.keptReimbursed += entry.amount;
     splits.rows.push_back({kOwnShareAccountID, splits.outOfPocket, std::nullopt});
     for (const auto* entries : {&draft.insurance, &draft.keptInsurance})
         for (const TInsuranceEntry& entry : *entries)
@@ -121,11 +124,15 @@ std::optional<TExpenseRefusal> CheckNoNegativeAmount(const TExpenseDraft& draft)
 
 std::optional<TExpenseRefusal> CheckFinish(const TExpenseSplits& splits)
 {
-    if (splits.outOfPocket < 0)
-        return TExpenseRefusal{
-            TExpenseField::Reimbursement,
-            QStringLiteral("The reimburst amount from your FSA should be less than or equal to your payment.")};
-    return std::nullopt;
+    if (splits.outOfPocket >= 0)
+        return std::nullopt;
+    TExpenseRefusal refusal{TExpenseField::Reimbursement,
+                            QStringLiteral("The reimburst amount from your FSA should be less than or equal to your "
+                                           "payment.")};
+    if (splits.keptReimbursed != 0)
+        refusal.message += QStringLiteral("\nReimbursement kept from a deleted FSA: %1")
+                               .arg(CurrencyTextOfCents(splits.keptReimbursed));
+    return refusal;
 }
 
 namespace {

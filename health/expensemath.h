@@ -83,6 +83,8 @@ struct TExpenseSplits {
     qint64 total = 0;
     qint64 outOfPocket = 0;
     qint64 insFsaPaid = 0;
+    // What the counted reimbursements of deleted FSAs come to.
+    qint64 keptReimbursed = 0;
     // The own share first, then the insurance entries, then the FSA entries.
     std::vector<TSplitRow> rows;
 };
@@ -105,7 +107,8 @@ std::optional<TExpenseRefusal> CheckExpenseInfo(const TExpenseDraft& draft, TDat
 // No amount of the expense may be below 0; the split rows of deleted
 // accounts are written back as they were, unchecked.
 std::optional<TExpenseRefusal> CheckNoNegativeAmount(const TExpenseDraft& draft);
-// The check at Finish: reimbursements may not exceed what was paid.
+// The check at Finish: reimbursements may not exceed what was paid. The
+// boxes do not show what deleted FSAs reimbursed, so the message tells it.
 std::optional<TExpenseRefusal> CheckFinish(const TExpenseSplits& splits);
 
 // What the amounts page knows of an insurance account the user chooses.
