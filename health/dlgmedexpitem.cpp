@@ -399,14 +399,14 @@ void TDlgMedExpItem::TakePayments()
     draft.officePaid = CentsIn(*MEditCopay);
     draft.mailPaid = CentsIn(*MEditDeduct);
     // The amounts of a box whose exit has not run yet count as entered;
-    // those the checks refuse are left out, as their exit would.
+    // those the checks refuse are left out, as their exit would. Finish
+    // holds the reimbursement to the final date's tax year itself, telling
+    // the user when it does not fit.
     if (form_.ChosenInsurance() != 0) {
         form_.EnterPayment(AmountIn(*MEditPaid));
         form_.EnterDeductible(AmountIn(*MEditAcctDeduct));
     }
-    if (form_.ChosenFsa() != 0)
-        form_.EnterReimbursement(AmountIn(*MEditReimburst));
-    SelectComboById(*CBFSA, form_.ChosenFsa());
+    form_.TakeReimbursement(AmountIn(*MEditReimburst));
 }
 
 void TDlgMedExpItem::ShowAmountsPage()

@@ -251,7 +251,8 @@ std::optional<TInsuranceFacts> ReadInsuranceFacts(qint32 accountId, qint32 membe
 std::optional<TExpenseRefusal> CheckExpenseAccounts(const TExpenseDraft& draft)
 {
     return CheckAccountsFit(
-        draft, [&draft](qint32 accountId) { return ReadInsuranceFacts(accountId, draft.memberId); }, AccountText);
+        draft, [&draft](qint32 accountId) { return ReadInsuranceFacts(accountId, draft.memberId); },
+        ElectedFsaAccounts(DecodeDate(draft.serviceDate).year), AccountText);
 }
 
 TFinishResult FinishExpense(TExpenseDraft draft, const TAccountsChosen& chosen)

@@ -114,13 +114,21 @@ std::optional<TExpenseRefusal> TExpenseItemForm::EnterReimbursement(TAmountBox c
     if (!cents && !HasEntry(draft_.fsa, fsa_))
         return std::nullopt;
     const bool chosen = fsa_ != 0;
-    std::optional<TExpenseRefusal> refusal = CheckReimbursement(chosen, chosen && FsaElected(fsa_));
+    const bool elected = chosen && (cents.value_or(0) == 0 || FsaElected(fsa_));
+    std::optional<TExpenseRefusal> refusal = CheckReimbursement(chosen, elected);
     if (refusal && chosen)
         fsa_ = 0;
     if (refusal)
         return refusal;
-    SetFsaReimbursement(draft_, fsa_, cents.value_or(0));
+    TakeReimbursement(cents);
     return std::nullopt;
+}
+
+void TExpenseItemForm::TakeReimbursement(TAmountBox cents)
+{
+    if (fsa_ == 0 || (!cents && !HasEntry(draft_.fsa, fsa_)))
+        return;
+    SetFsaReimbursement(draft_, fsa_, cents.value_or(0));
 }
 
 void TExpenseItemForm::ShowAccount(qint32 accountId)

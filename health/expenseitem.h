@@ -62,8 +62,12 @@ public:
 
     std::optional<TExpenseRefusal> ChooseFsa(qint32 accountId);
     TAmountBox FsaShown() const;
-    // Refused for the wrong tax year: no FSA stays chosen.
+    // Refused for the wrong tax year: no FSA stays chosen. A reimbursement
+    // of 0 has no tax year to be held to.
     std::optional<TExpenseRefusal> EnterReimbursement(TAmountBox cents);
+    // The box as it stands at Finish, which holds every account to the
+    // final date.
+    void TakeReimbursement(TAmountBox cents);
 
     // The account of a refusal chosen in its box, whatever its checks say,
     // so that the user sees the amounts at fault.

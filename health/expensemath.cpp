@@ -212,14 +212,21 @@ std::optional<TExpenseRefusal> CheckReimbursement(bool accountChosen, bool elect
 }
 
 std::optional<TExpenseRefusal> CheckAccountsFit(const TExpenseDraft& draft, const TInsuranceFactsOf& factsOf,
-                                                const TAccountNameOf& nameOf)
+                                                const std::set<qint32>& electedFsa, const TAccountNameOf& nameOf)
 {
+    for (const TFsaEntry& entry : draft.fsa)
+        if (entry.amount != 0 && !electedFsa.contains(entry.accountId))
+            return PartRefused(WrongTaxYear(), entry.accountId,
+                               QStringLiteral("Reimbursement of %1: %2")
+                                   .arg(nameOf(entry.accountId), CurrencyTextOfCents(entry.amount)));
     for (const TInsuranceEntry& entry : draft.insurance) {
         if (entry.amount == 0 && entry.deductible == 0)
             continue;
         const std::optional<TInsuranceFacts> facts = factsOf(entry.accountId);
-        if (facts && !facts->coversMember)
-            return PartRefused(NotCovered(), entry.accountId, InsurancePart(nameOf(entry.accountId), entry));
+        if (!facts)
+            continue;
+        if (std::optional<TExpenseRefusal> rule = CheckInsuranceChoice(*facts, draft.serviceDate))
+            return PartRefused(*rule, entry.accountId, InsurancePart(nameOf(entry.accountId), entry));
     }
     return std::nullopt;
 }

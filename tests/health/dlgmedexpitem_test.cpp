@@ -419,6 +419,65 @@ TEST_F(ExpenseItemWindows, FinishRefusesAPlanThatDoesNotCoverTheFinalPatient)
     EXPECT_EQ(Sums(edit.ExpID()), QStringList{QStringLiteral("19.99:19.99:0.0")});
 }
 
+// The date moved after the amounts were entered: Finish holds every payment
+// to the final date, shows the first that no longer fits and writes nothing,
+// for a stored expense and for a new one gone Back; a payment of 0 is none.
+TEST_F(ExpenseItemWindows, FinishHoldsEveryPaymentToTheFinalDate)
+{
+    const QString taxYear = QStringLiteral("The tax-year is different. This FSA can not apply to this expense\n"
+                                           "Reimbursement of Acme FSA: $30.00");
+    const qint32 expId = StoreExpense(anne_);
+    const QStringList stored = Snapshot();
+    TDlgMedExpItem dialog(nullptr, {.expId = expId});
+    dialog.PFDate->SetDateTimeValue(EncodeDate(2023, 12, 30));
+    dialog.BtnNext->click();
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.CBFSA->currentData().toInt(), fsa_);
+    EXPECT_EQ(dialog.focusWidget(), dialog.CBFSA);
+    EXPECT_EQ(Snapshot(), stored);
+    dialog.MEditReimburst->clear();
+    dialog.MEditReimburstExit();
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
+    EXPECT_EQ(Snapshot(), stored);
+    dialog.MEditPaid->setText(QStringLiteral("0"));
+    dialog.MEditAcctDeduct->clear();
+    dialog.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{taxYear, QStringLiteral("The effective date of the insurance is later then the date of the "
+                                                   "expense.\nPayment of Blue Plan(Medical): $60.00, deductible $19.99")}));
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Column(QStringLiteral("SELECT ServiceDate || '|' || TotalExpense || '|' || OutofPocket || '|' || "
+                                    "InsFSAPaid FROM MEDEXP WHERE ExpID = %1").arg(expId)),
+              QStringList{QStringLiteral("2023-12-30|100.0|100.0|0.0")});
+
+    boxes_.shown.clear();
+    const QStringList before = Snapshot();
+    TDlgMedExpItem fresh(nullptr, {});
+    FillInformation(fresh, anne_);
+    fresh.BtnNext->click();
+    fresh.MEditCopay->setText(QStringLiteral("100.00"));
+    Choose(*fresh.CBInsurance, medical_);
+    fresh.MEditPaid->setText(QStringLiteral("50.00"));
+    fresh.MEditPaidExit();
+    Choose(*fresh.CBFSA, fsa_);
+    fresh.MEditReimburst->setText(QStringLiteral("30.00"));
+    fresh.MEditReimburstExit();
+    fresh.BtnBack->click();
+    fresh.PFDate->SetDateTimeValue(EncodeDate(2023, 12, 30));
+    fresh.BtnNext->click();
+    fresh.BtnNext->click();
+    EXPECT_EQ(fresh.CBFSA->currentData().toInt(), fsa_);
+    EXPECT_EQ(Cents(*fresh.MEditReimburst), 3000);
+    fresh.MEditReimburst->setText(QStringLiteral("0"));
+    fresh.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{taxYear, QStringLiteral("The effective date of the insurance is later then the date of the "
+                                                   "expense.\nPayment of Blue Plan(Medical): $50.00")}));
+    EXPECT_NE(fresh.result(), QDialog::Accepted);
+    EXPECT_EQ(Snapshot(), before);
+}
+
 TEST_F(ExpenseItemWindows, AnFsaNeedsAnElectionForTheYearAndMayNotPayMoreThanWasPaid)
 {
     TDlgMedExpItem dialog(nullptr, {});

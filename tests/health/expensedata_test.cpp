@@ -265,6 +265,12 @@ TEST_F(ExpenseDataTest, OnlyFsasWithAnElectionForTheYearCount)
     TExpenseDraft draft = Draft(anne_, 50.00, 0);
     SetFsaReimbursement(draft, lateFsa, C(20.00));
     SetFsaReimbursement(draft, fsa_, C(10.00));
+    // A reimbursement for a year the FSA has no election for is refused.
+    const TFinishResult refused = FinishExpense(draft);
+    ASSERT_TRUE(refused.refusal);
+    EXPECT_EQ(refused.refusal->accountId, lateFsa);
+    EXPECT_EQ(Snapshot(), QStringList());
+    SetFsaReimbursement(draft, lateFsa, 0);
     const TFinishResult result = FinishExpense(draft);
     EXPECT_EQ(Sums(result.expId), QStringList{QStringLiteral("50.0:40.0:10.0")});
     EXPECT_EQ(Splits(result.expId).size(), 3);
