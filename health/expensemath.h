@@ -131,11 +131,11 @@ std::optional<TExpenseRefusal> CheckReimbursement(bool accountChosen, bool elect
 using TInsuranceFactsOf = std::function<std::optional<TInsuranceFacts>(qint32 accountId)>;
 // An account's name as its box shows it.
 using TAccountNameOf = std::function<QString(qint32 accountId)>;
-// The check at Finish that every account's part of the expense still obeys
-// the rules of choosing that account, for the date and the patient finally
-// stored (`electedFsa`: the FSAs with an election for that date's year): the
-// first part that does not, refused with the rule's message followed by the
-// account's name and amount. Parts of 0 are no part, and the kept parts of
-// deleted accounts are not held to any rule.
+// The check at Finish that every account's payment or reimbursement still
+// obeys the rules of choosing that account, for the date and the patient
+// finally stored (`electedFsa`: the FSAs with an election for that date's
+// year): the first that does not, refused with the rule's message followed
+// by the account's name and amount. An amount of 0 pays nothing, and what
+// deleted accounts paid is not held to any rule.
 std::optional<TExpenseRefusal> CheckAccountsFit(const TExpenseDraft& draft, const TInsuranceFactsOf& factsOf,
                                                 const std::set<qint32>& electedFsa, const TAccountNameOf& nameOf);
