@@ -23,6 +23,8 @@ public:
         for (const QString& account : {QStringLiteral("1, 'Medical'"), QStringLiteral("2, 'Dental'"),
                                        QStringLiteral("5, 'FSA one'"), QStringLiteral("5, 'FSA two'")})
             folder_.Run({QStringLiteral("INSERT INTO MEDINS (AccountType, AccountName, Display) VALUES (%1, 1)").arg(account)}, {});
+        folder_.Run({QStringLiteral("INSERT INTO MEDCOVER (AccountID, MemberID)"),
+                     QStringLiteral("SELECT AccountID, 1 FROM MEDINS WHERE AccountType IN (1, 2)")}, {});
         folder_.Run({QStringLiteral("INSERT INTO MEDYEAR (AccountID, ForYear, Amount)"),
                      QStringLiteral("SELECT AccountID, 2024, 1000 FROM MEDINS WHERE AccountType = 5")}, {});
         folder_.Run({QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1)").arg(kExpenses),

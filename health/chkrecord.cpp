@@ -1,6 +1,7 @@
 #include "chkrecord.h"
 
 #include "doctorboxes.h"
+#include "expensedata.h"
 #include "expensedelete.h"
 #include "schedulemember.h"
 
@@ -31,6 +32,20 @@ std::optional<TItemFacts> ReadItem(qint32 templId)
 bool WrittenThisOpening(const TChkRecordForm& form)
 {
     return ExpenseWrittenThisOpening(form.row.expId, form.expIdAtOpening);
+}
+
+// The expense's amounts were checked for its own date and member; the
+// record's may differ.
+std::optional<QString> MovedExpenseMisfit(const TCheckRecordRow& row)
+{
+    std::optional<TExpenseDraft> expense = LoadExpense(row.expId);
+    if (!expense || (DateOf(expense->serviceDate) == DateOf(row.date) && expense->memberId == row.memberId))
+        return std::nullopt;
+    expense->serviceDate = row.date;
+    expense->memberId = row.memberId;
+    if (const std::optional<TExpenseRefusal> refusal = CheckExpenseAccounts(*expense))
+        return refusal->message;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -79,13 +94,17 @@ TChkRecordVerdict CheckChkRecord(const TChkRecordForm& form, TChkRecordKind kind
     return {};
 }
 
-void SaveChkRecord(TChkRecordForm& form, TChkRecordKind kind, bool expenseCancelled)
+std::optional<QString> SaveChkRecord(TChkRecordForm& form, TChkRecordKind kind, bool expenseCancelled)
 {
     TChkRecordForm written = form;
+    const bool dropExpense = expenseCancelled && WrittenThisOpening(written);
+    if (!dropExpense && written.row.expId != 0)
+        if (std::optional<QString> misfit = MovedExpenseMisfit(written.row))
+            return misfit;
     TTransaction transaction(DataFolder);
     if (!written.row.doctor.isEmpty())
         written.row.doctorId = FindOrAppendBizAddr(written.row.doctor, kDoctorsCategory);
-    if (expenseCancelled && WrittenThisOpening(written)) {
+    if (dropExpense) {
         DeleteExpense(written.row.expId);
         written.row.expId = 0;
     }
@@ -96,6 +115,7 @@ void SaveChkRecord(TChkRecordForm& form, TChkRecordKind kind, bool expenseCancel
     if (written.row.date > written.lastPerformed)
         written.lastPerformed = written.row.date;
     form = written;
+    return std::nullopt;
 }
 
 void DropChkRecordExpense(TChkRecordForm& form)

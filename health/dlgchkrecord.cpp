@@ -161,8 +161,15 @@ void TChkRecordDialog::BtnOKClick()
             accept();
         return;
     }
-    if (SavedOrTold([this] { SaveChkRecord(form_, kind_, expenseCancelled_); }))
-        accept();
+    std::optional<QString> misfit;
+    if (!SavedOrTold([&] { misfit = SaveChkRecord(form_, kind_, expenseCancelled_); }))
+        return;
+    if (misfit) {
+        PFDate->setFocus();
+        ShowMessageBox(*misfit, MsgIcon::Warning, MsgOk);
+        return;
+    }
+    accept();
 }
 
 void TChkRecordDialog::reject()

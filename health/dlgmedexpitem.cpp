@@ -356,7 +356,10 @@ QWidget* TDlgMedExpItem::ControlOf(TExpenseField field) const
     case TExpenseField::Description: return EditDesc;
     case TExpenseField::Date: return PFDate;
     case TExpenseField::Member: return CBMember;
+    case TExpenseField::Office: return MEditCopay;
+    case TExpenseField::Mail: return MEditDeduct;
     case TExpenseField::Insurance: return CBInsurance;
+    case TExpenseField::Payment: return MEditPaid;
     case TExpenseField::Deductible: return MEditAcctDeduct;
     case TExpenseField::Fsa: return CBFSA;
     case TExpenseField::Reimbursement: return MEditReimburst;
@@ -366,6 +369,13 @@ QWidget* TDlgMedExpItem::ControlOf(TExpenseField field) const
 
 void TDlgMedExpItem::Refuse(const TExpenseRefusal& refusal)
 {
+    if (refusal.accountId != 0) {
+        form_.ShowAccount(refusal.accountId);
+        SelectComboById(*CBInsurance, form_.ChosenInsurance());
+        SelectComboById(*CBFSA, form_.ChosenFsa());
+        ShowInsuranceBoxes();
+        ShowFsaBox();
+    }
     ShowMessageBox(refusal.message, MsgIcon::Warning, MsgOk);
     if (QWidget* control = ControlOf(refusal.field))
         control->setFocus();
@@ -389,14 +399,14 @@ void TDlgMedExpItem::TakePayments()
     draft.officePaid = CentsIn(*MEditCopay);
     draft.mailPaid = CentsIn(*MEditDeduct);
     // The amounts of a box whose exit has not run yet count as entered;
-    // those the checks refuse are left out, as their exit would.
-    if (const TAmountBox payment = AmountIn(*MEditPaid); payment && form_.ChosenInsurance() != 0)
-        form_.EnterPayment(*payment);
-    if (const TAmountBox deductible = AmountIn(*MEditAcctDeduct); deductible && form_.ChosenInsurance() != 0)
-        form_.EnterDeductible(*deductible);
-    if (const TAmountBox reimbursement = AmountIn(*MEditReimburst); reimbursement && form_.ChosenFsa() != 0)
-        form_.EnterReimbursement(*reimbursement);
-    SelectComboById(*CBFSA, form_.ChosenFsa());
+    // those the checks refuse are left out, as their exit would. Finish
+    // holds the reimbursement to the final date's tax year itself, telling
+    // the user when it does not fit.
+    if (form_.ChosenInsurance() != 0) {
+        form_.EnterPayment(AmountIn(*MEditPaid));
+        form_.EnterDeductible(AmountIn(*MEditAcctDeduct));
+    }
+    form_.TakeReimbursement(AmountIn(*MEditReimburst));
 }
 
 void TDlgMedExpItem::ShowAmountsPage()
@@ -489,19 +499,13 @@ void TDlgMedExpItem::CBInsuranceChange()
 
 void TDlgMedExpItem::MEditPaidExit()
 {
-    const TAmountBox payment = AmountIn(*MEditPaid);
-    if (!payment)
-        return;
-    if (const std::optional<TExpenseRefusal> refusal = form_.EnterPayment(*payment))
+    if (const std::optional<TExpenseRefusal> refusal = form_.EnterPayment(AmountIn(*MEditPaid)))
         Refuse(*refusal);
 }
 
 void TDlgMedExpItem::MEditAcctDeductExit()
 {
-    const TAmountBox deductible = AmountIn(*MEditAcctDeduct);
-    if (!deductible)
-        return;
-    const std::optional<TExpenseRefusal> refusal = form_.EnterDeductible(*deductible);
+    const std::optional<TExpenseRefusal> refusal = form_.EnterDeductible(AmountIn(*MEditAcctDeduct));
     if (!refusal)
         return;
     if (refusal->field == TExpenseField::Deductible)
@@ -521,10 +525,7 @@ void TDlgMedExpItem::CBFSAChange()
 
 void TDlgMedExpItem::MEditReimburstExit()
 {
-    const TAmountBox reimbursement = AmountIn(*MEditReimburst);
-    if (!reimbursement)
-        return;
-    const std::optional<TExpenseRefusal> refusal = form_.EnterReimbursement(*reimbursement);
+    const std::optional<TExpenseRefusal> refusal = form_.EnterReimbursement(AmountIn(*MEditReimburst));
     if (!refusal)
         return;
     if (form_.ChosenFsa() == 0 && CBFSA->currentIndex() >= 0) {

@@ -155,6 +155,19 @@ QString WithKind(TDataSet& query, QString name)
     }
 }
 
+// As the account boxes show it: an insurance account with its kind.
+QString AccountText(qint32 accountId)
+{
+    TQuery query(DataFolder);
+    query.SQL() << QStringLiteral("SELECT AccountName, AccountType FROM MEDINS")
+                << QStringLiteral("WHERE AccountID = %1").arg(accountId);
+    query.Open();
+    if (query.Eof())
+        return {};
+    const QString name = Field(query, "AccountName").AsString();
+    return Field(query, "AccountType").AsInteger() == kFsaAccountType ? name : WithKind(query, name);
+}
+
 }  // namespace
 
 std::vector<TKeyedItem> ReadExpenseMembers()
@@ -235,10 +248,22 @@ std::optional<TInsuranceFacts> ReadInsuranceFacts(qint32 accountId, qint32 membe
     return facts;
 }
 
+std::optional<TExpenseRefusal> CheckExpenseAccounts(const TExpenseDraft& draft)
+{
+    return CheckAccountsFit(
+        draft, [&draft](qint32 accountId) { return ReadInsuranceFacts(accountId, draft.memberId); },
+        ElectedFsaAccounts(DecodeDate(draft.serviceDate).year), AccountText);
+}
+
 TFinishResult FinishExpense(TExpenseDraft draft, const TAccountsChosen& chosen)
 {
     DropUnchosenEntries(draft, chosen);
     TFinishResult result;
+    result.refusal = CheckNoNegativeAmount(draft);
+    if (!result.refusal)
+        result.refusal = CheckExpenseAccounts(draft);
+    if (result.refusal)
+        return result;
     result.splits = ComputeSplits(draft, ElectedFsaAccounts(DecodeDate(draft.serviceDate).year));
     result.refusal = CheckFinish(result.splits);
     if (result.refusal)

@@ -38,6 +38,9 @@ std::set<qint32> ElectedFsaAccounts(int year);
 // the account has no row.
 std::optional<TInsuranceFacts> ReadInsuranceFacts(qint32 accountId, qint32 memberId);
 
+// CheckAccountsFit with the accounts and elections as stored.
+std::optional<TExpenseRefusal> CheckExpenseAccounts(const TExpenseDraft& draft);
+
 struct TFinishResult {
     std::optional<TExpenseRefusal> refusal;   // set: nothing was written
     qint32 expId = 0;
@@ -50,5 +53,7 @@ struct TFinishResult {
 // doctor's name that names no business of the doctors' category becomes a
 // new business row. The entries of a kind whose account box has no account
 // chosen are dropped first, so the sums stored are those of the split rows
-// written. A refused Finish writes nothing; so does a failing one.
+// written. Amounts below 0 and parts of accounts that the expense's date or
+// patient no longer allows are refused. A refused Finish writes nothing; so
+// does a failing one.
 TFinishResult FinishExpense(TExpenseDraft draft, const TAccountsChosen& chosen = {});

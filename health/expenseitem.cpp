@@ -1,5 +1,17 @@
 #include "expenseitem.h"
 
+#include <algorithm>
+
+namespace {
+
+template <typename Entry>
+bool HasEntry(const std::vector<Entry>& entries, qint32 accountId)
+{
+    return std::ranges::any_of(entries, [accountId](const Entry& entry) { return entry.accountId == accountId; });
+}
+
+}  // namespace
+
 TExpenseItemForm::TExpenseItemForm(const TExpenseItemRequest& request) : memberFixed_(request.memberFixed)
 {
     std::optional<TExpenseDraft> stored = request.expId != 0 ? LoadExpense(request.expId) : std::nullopt;
@@ -50,19 +62,23 @@ TInsuranceBoxes TExpenseItemForm::InsuranceShown() const
     return shown;
 }
 
-std::optional<TExpenseRefusal> TExpenseItemForm::EnterPayment(qint64 cents)
+std::optional<TExpenseRefusal> TExpenseItemForm::EnterPayment(TAmountBox cents)
 {
+    if (!cents && !HasEntry(draft_.insurance, insurance_))
+        return std::nullopt;
     if (std::optional<TExpenseRefusal> refusal = CheckInsuranceAmount(insurance_ != 0))
         return refusal;
-    SetInsurancePayment(draft_, insurance_, cents);
+    SetInsurancePayment(draft_, insurance_, cents.value_or(0));
     return std::nullopt;
 }
 
-std::optional<TExpenseRefusal> TExpenseItemForm::EnterDeductible(qint64 cents)
+std::optional<TExpenseRefusal> TExpenseItemForm::EnterDeductible(TAmountBox cents)
 {
-    if (std::optional<TExpenseRefusal> refusal = CheckDeductible(insurance_ != 0, insuranceFacts_, cents))
+    if (!cents && !HasEntry(draft_.insurance, insurance_))
+        return std::nullopt;
+    if (std::optional<TExpenseRefusal> refusal = CheckDeductible(insurance_ != 0, insuranceFacts_, cents.value_or(0)))
         return refusal;
-    SetInsuranceDeductible(draft_, insurance_, cents);
+    SetInsuranceDeductible(draft_, insurance_, cents.value_or(0));
     return std::nullopt;
 }
 
@@ -93,16 +109,36 @@ TAmountBox TExpenseItemForm::FsaShown() const
     return std::nullopt;
 }
 
-std::optional<TExpenseRefusal> TExpenseItemForm::EnterReimbursement(qint64 cents)
+std::optional<TExpenseRefusal> TExpenseItemForm::EnterReimbursement(TAmountBox cents)
 {
+    if (!cents && !HasEntry(draft_.fsa, fsa_))
+        return std::nullopt;
     const bool chosen = fsa_ != 0;
-    std::optional<TExpenseRefusal> refusal = CheckReimbursement(chosen, chosen && FsaElected(fsa_));
+    const bool elected = chosen && (cents.value_or(0) == 0 || FsaElected(fsa_));
+    std::optional<TExpenseRefusal> refusal = CheckReimbursement(chosen, elected);
     if (refusal && chosen)
         fsa_ = 0;
     if (refusal)
         return refusal;
-    SetFsaReimbursement(draft_, fsa_, cents);
+    TakeReimbursement(cents);
     return std::nullopt;
+}
+
+void TExpenseItemForm::TakeReimbursement(TAmountBox cents)
+{
+    if (fsa_ == 0 || (!cents && !HasEntry(draft_.fsa, fsa_)))
+        return;
+    SetFsaReimbursement(draft_, fsa_, cents.value_or(0));
+}
+
+void TExpenseItemForm::ShowAccount(qint32 accountId)
+{
+    if (HasEntry(draft_.fsa, accountId)) {
+        fsa_ = accountId;
+        return;
+    }
+    insurance_ = accountId;
+    insuranceFacts_ = ReadInsuranceFacts(accountId, draft_.memberId).value_or(TInsuranceFacts{});
 }
 
 TFinishResult TExpenseItemForm::Finish()

@@ -55,13 +55,23 @@ public:
     // The payment and deductible held for the chosen account; an account
     // without a deductible shows 0.
     TInsuranceBoxes InsuranceShown() const;
-    std::optional<TExpenseRefusal> EnterPayment(qint64 cents);
-    std::optional<TExpenseRefusal> EnterDeductible(qint64 cents);
+    // An emptied box takes the account's amount back to 0; an empty box of
+    // an account that has no amounts enters nothing.
+    std::optional<TExpenseRefusal> EnterPayment(TAmountBox cents);
+    std::optional<TExpenseRefusal> EnterDeductible(TAmountBox cents);
 
     std::optional<TExpenseRefusal> ChooseFsa(qint32 accountId);
     TAmountBox FsaShown() const;
-    // Refused for the wrong tax year: no FSA stays chosen.
-    std::optional<TExpenseRefusal> EnterReimbursement(qint64 cents);
+    // Refused for the wrong tax year: no FSA stays chosen. A reimbursement
+    // of 0 has no tax year to be held to.
+    std::optional<TExpenseRefusal> EnterReimbursement(TAmountBox cents);
+    // The box as it stands at Finish, which holds every account to the
+    // final date.
+    void TakeReimbursement(TAmountBox cents);
+
+    // The account of a refusal chosen in its box, whatever its checks say,
+    // so that the user sees the amounts at fault.
+    void ShowAccount(qint32 accountId);
 
     // Saves the draft (the dialog puts the office and mail payments in it
     // first); the form then holds the stored expense. A refusal or a

@@ -1,5 +1,7 @@
 #include "expensemath.h"
 
+#include "records/common/currencytext.h"
+
 #include <algorithm>
 
 namespace {
@@ -65,6 +67,9 @@ TExpenseSplits ComputeSplits(const TExpenseDraft& draft, const std::set<qint32>&
     splits.total = ExpenseTotal(draft);
     splits.outOfPocket = OutOfPocket(draft, electedFsa);
     splits.insFsaPaid = splits.total - splits.outOfPocket;
+    for (const TFsaEntry& entry : draft.keptFsa)
+        if (electedFsa.contains(entry.accountId))
+            splits.keptReimbursed += entry.amount;
     splits.rows.push_back({kOwnShareAccountID, splits.outOfPocket, std::nullopt});
     for (const auto* entries : {&draft.insurance, &draft.keptInsurance})
         for (const TInsuranceEntry& entry : *entries)
@@ -90,13 +95,44 @@ std::optional<TExpenseRefusal> CheckExpenseInfo(const TExpenseDraft& draft, TDat
     return std::nullopt;
 }
 
+namespace {
+
+TExpenseRefusal Negative(TExpenseField field, const char* what, qint32 accountId = 0)
+{
+    return {field, QStringLiteral("Does not allow negative amount for the %1.").arg(QLatin1String(what)), accountId};
+}
+
+}  // namespace
+
+std::optional<TExpenseRefusal> CheckNoNegativeAmount(const TExpenseDraft& draft)
+{
+    if (draft.officePaid < 0)
+        return Negative(TExpenseField::Office, "payment at the doctor's office");
+    if (draft.mailPaid < 0)
+        return Negative(TExpenseField::Mail, "bill paid by mail");
+    for (const TFsaEntry& entry : draft.fsa)
+        if (entry.amount < 0)
+            return Negative(TExpenseField::Reimbursement, "reimbursed amount", entry.accountId);
+    for (const TInsuranceEntry& entry : draft.insurance) {
+        if (entry.amount < 0)
+            return Negative(TExpenseField::Payment, "insurance payment", entry.accountId);
+        if (entry.deductible < 0)
+            return Negative(TExpenseField::Deductible, "deductible amount", entry.accountId);
+    }
+    return std::nullopt;
+}
+
 std::optional<TExpenseRefusal> CheckFinish(const TExpenseSplits& splits)
 {
-    if (splits.outOfPocket < 0)
-        return TExpenseRefusal{
-            TExpenseField::Reimbursement,
-            QStringLiteral("The reimburst amount from your FSA should be less than or equal to your payment.")};
-    return std::nullopt;
+    if (splits.outOfPocket >= 0)
+        return std::nullopt;
+    TExpenseRefusal refusal{TExpenseField::Reimbursement,
+                            QStringLiteral("The reimburst amount from your FSA should be less than or equal to your "
+                                           "payment.")};
+    if (splits.keptReimbursed != 0)
+        refusal.message += QStringLiteral("\nReimbursement kept from a deleted FSA: %1")
+                               .arg(CurrencyTextOfCents(splits.keptReimbursed));
+    return refusal;
 }
 
 namespace {
@@ -111,13 +147,33 @@ TExpenseRefusal WrongTaxYear()
     return {TExpenseField::Fsa, QStringLiteral("The tax-year is different. This FSA can not apply to this expense")};
 }
 
+TExpenseRefusal NotCovered()
+{
+    return {TExpenseField::Insurance, QStringLiteral("The member isn't covered by this insurance.Please pick another one.")};
+}
+
+// The rule's message, then which account's part breaks it.
+TExpenseRefusal PartRefused(TExpenseRefusal rule, qint32 accountId, const QString& part)
+{
+    rule.message += QLatin1Char('\n') + part;
+    rule.accountId = accountId;
+    return rule;
+}
+
+QString InsurancePart(const QString& name, const TInsuranceEntry& entry)
+{
+    QString part = QStringLiteral("Payment of %1: %2").arg(name, CurrencyTextOfCents(entry.amount));
+    if (entry.deductible != 0)
+        part += QStringLiteral(", deductible %1").arg(CurrencyTextOfCents(entry.deductible));
+    return part;
+}
+
 }  // namespace
 
 std::optional<TExpenseRefusal> CheckInsuranceChoice(const TInsuranceFacts& facts, TDateTime expenseDate)
 {
     if (!facts.coversMember)
-        return TExpenseRefusal{TExpenseField::Insurance,
-                               QStringLiteral("The member isn't covered by this insurance.Please pick another one.")};
+        return NotCovered();
     if (DateOf(facts.effectiveDate) > DateOf(expenseDate))
         return TExpenseRefusal{TExpenseField::Insurance,
                                QStringLiteral("The effective date of the insurance is later then the date of the expense.")};
@@ -153,4 +209,24 @@ std::optional<TExpenseRefusal> CheckReimbursement(bool accountChosen, bool elect
     if (!accountChosen)
         return TExpenseRefusal{TExpenseField::Fsa, QStringLiteral("Please select Flexible Spending Account first.")};
     return CheckFsaChoice(elected);
+}
+
+std::optional<TExpenseRefusal> CheckAccountsFit(const TExpenseDraft& draft, const TInsuranceFactsOf& factsOf,
+                                                const std::set<qint32>& electedFsa, const TAccountNameOf& nameOf)
+{
+    for (const TFsaEntry& entry : draft.fsa)
+        if (entry.amount != 0 && !electedFsa.contains(entry.accountId))
+            return PartRefused(WrongTaxYear(), entry.accountId,
+                               QStringLiteral("Reimbursement of %1: %2")
+                                   .arg(nameOf(entry.accountId), CurrencyTextOfCents(entry.amount)));
+    for (const TInsuranceEntry& entry : draft.insurance) {
+        if (entry.amount == 0 && entry.deductible == 0)
+            continue;
+        const std::optional<TInsuranceFacts> facts = factsOf(entry.accountId);
+        if (!facts)
+            continue;
+        if (std::optional<TExpenseRefusal> rule = CheckInsuranceChoice(*facts, draft.serviceDate))
+            return PartRefused(*rule, entry.accountId, InsurancePart(nameOf(entry.accountId), entry));
+    }
+    return std::nullopt;
 }

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <set>
 #include <vector>
@@ -82,23 +83,32 @@ struct TExpenseSplits {
     qint64 total = 0;
     qint64 outOfPocket = 0;
     qint64 insFsaPaid = 0;
+    // What the counted reimbursements of deleted FSAs come to.
+    qint64 keptReimbursed = 0;
     // The own share first, then the insurance entries, then the FSA entries.
     std::vector<TSplitRow> rows;
 };
 TExpenseSplits ComputeSplits(const TExpenseDraft& draft, const std::set<qint32>& electedFsa);
 
 // The control a refusal sends the user back to.
-enum class TExpenseField { Description, Date, Member, Insurance, Deductible, Fsa, Reimbursement };
+enum class TExpenseField { Description, Date, Member, Office, Mail, Insurance, Payment, Deductible, Fsa, Reimbursement };
 
 struct TExpenseRefusal {
     TExpenseField field;
     QString message;
+    // The account whose amounts are at fault, to be shown in its box; 0 for
+    // none.
+    qint32 accountId = 0;
     friend bool operator==(const TExpenseRefusal&, const TExpenseRefusal&) = default;
 };
 
 // The checks before the amounts page, in their order; `today` is a date.
 std::optional<TExpenseRefusal> CheckExpenseInfo(const TExpenseDraft& draft, TDateTime today);
-// The check at Finish: reimbursements may not exceed what was paid.
+// No amount of the expense may be below 0; the split rows of deleted
+// accounts are written back as they were, unchecked.
+std::optional<TExpenseRefusal> CheckNoNegativeAmount(const TExpenseDraft& draft);
+// The check at Finish: reimbursements may not exceed what was paid. The
+// boxes do not show what deleted FSAs reimbursed, so the message tells it.
 std::optional<TExpenseRefusal> CheckFinish(const TExpenseSplits& splits);
 
 // What the amounts page knows of an insurance account the user chooses.
@@ -116,3 +126,16 @@ std::optional<TExpenseRefusal> CheckDeductible(bool accountChosen, const TInsura
 // `elected`: the FSA has an election for the expense's year.
 std::optional<TExpenseRefusal> CheckFsaChoice(bool elected);
 std::optional<TExpenseRefusal> CheckReimbursement(bool accountChosen, bool elected);
+
+// The facts of an insurance account; nothing for one that is gone.
+using TInsuranceFactsOf = std::function<std::optional<TInsuranceFacts>(qint32 accountId)>;
+// An account's name as its box shows it.
+using TAccountNameOf = std::function<QString(qint32 accountId)>;
+// The check at Finish that every account's payment or reimbursement still
+// obeys the rules of choosing that account, for the date and the patient
+// finally stored (`electedFsa`: the FSAs with an election for that date's
+// year): the first that does not, refused with the rule's message followed
+// by the account's name and amount. An amount of 0 pays nothing, and what
+// deleted accounts paid is not held to any rule.
+std::optional<TExpenseRefusal> CheckAccountsFit(const TExpenseDraft& draft, const TInsuranceFactsOf& factsOf,
+                                                const std::set<qint32>& electedFsa, const TAccountNameOf& nameOf);

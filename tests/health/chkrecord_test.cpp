@@ -2,10 +2,12 @@
 // the checks in their order, the records with their doctors and expenses,
 // and adding or changing an item.
 #include "chkenv.h"
+#include "expenseenv.h"
 
 #include "health/chkitem.h"
 #include "health/chkrecord.h"
 #include "health/chkschedule.h"
+#include "health/expenseitem.h"
 
 #include "context/context.h"
 #include "platform/dataset.h"
@@ -182,6 +184,66 @@ TEST_F(CheckupRecords, OnlyAnExpenseWrittenDuringThisOpeningGoesOnCancel)
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 2);
     EXPECT_EQ(ReadCheckRecord(cancelled.row.checkupId)->expId, 0);
+}
+
+// A record moved to another date takes its expense along only while every
+// payment of the expense still fits the rules there: nothing is written
+// otherwise, so opening the expense and finishing it unchanged keeps its
+// amounts, as it does after a move that fits.
+TEST_F(CheckupRecords, AMovedRecordTakesItsExpenseAlongOnlyWhereItsPaymentsFit)
+{
+    const qint32 fsa = ExpenseEnv::AddAccount(5, QStringLiteral("Acme \"Flex\""));
+    ExpenseEnv::AddElection(fsa, 2025);
+    const qint32 plan = ExpenseEnv::AddAccount(1, QStringLiteral("Blue Plan"));
+    ExpenseEnv::Cover(plan, ann_);
+    const auto planStarts = [plan](TDateTime date) {
+        TQuery update(DataFolder);
+        update.SQL() << QStringLiteral("UPDATE MEDINS SET EffDate = :Eff WHERE AccountID = %1").arg(plan);
+        update.ParamByName(QStringLiteral("Eff")).SetAsDate(date);
+        update.ExecSQL();
+    };
+    planStarts(EncodeDate(2025, 1, 1));
+    TExpenseDraft draft;
+    draft.memberId = ann_;
+    draft.serviceDate = EncodeDate(2025, 2, 10);
+    draft.description = QStringLiteral("Flu Shot");
+    draft.officePaid = 10000;
+    SetInsurancePayment(draft, plan, 6000);
+    SetFsaReimbursement(draft, fsa, 3000);
+    const qint32 expId = FinishExpense(draft).expId;
+    const qint32 visit = AddRecord(ann_, flu_, EncodeDate(2025, 2, 10), {}, expId);
+    const QStringList stored = ExpenseEnv::Snapshot();
+    const auto finishUnchanged = [&] {
+        TExpenseItemForm opened({.memberFixed = true, .expId = expId, .memberId = ann_});
+        return opened.Finish().refusal;
+    };
+
+    auto form = LoadChkRecord(ann_, 0, visit, NeverDoneDate());
+    ASSERT_TRUE(form);
+    form->row.date = EncodeDate(2024, 12, 20);
+    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Log, false),
+              QStringLiteral("The tax-year is different. This FSA can not apply to this expense\n"
+                             "Reimbursement of Acme \"Flex\": $30.00"));
+    EXPECT_EQ(ReadCheckRecord(visit)->date, EncodeDate(2025, 2, 10));
+    EXPECT_EQ(ExpenseEnv::Snapshot(), stored);
+    EXPECT_FALSE(finishUnchanged());
+    EXPECT_EQ(ExpenseEnv::Snapshot(), stored);
+
+    ExpenseEnv::AddElection(fsa, 2024);
+    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Performed, false),
+              QStringLiteral("The effective date of the insurance is later then the date of the expense.\n"
+                             "Payment of Blue Plan(Medical): $60.00"));
+    EXPECT_EQ(ExpenseEnv::Snapshot(), stored);
+
+    planStarts(EncodeDate(2024, 12, 20));
+    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Performed, false), std::nullopt);
+    EXPECT_EQ(ReadCheckRecord(visit)->date, EncodeDate(2024, 12, 20));
+    const QStringList moved = ExpenseEnv::Snapshot();
+    EXPECT_EQ(ExpenseEnv::Column(QStringLiteral("SELECT ServiceDate || '|' || TotalExpense || '|' || OutofPocket || "
+                                                "'|' || InsFSAPaid FROM MEDEXP")),
+              QStringList{QStringLiteral("2024-12-20|160.0|70.0|90.0")});
+    EXPECT_FALSE(finishUnchanged());
+    EXPECT_EQ(ExpenseEnv::Snapshot(), moved);
 }
 
 // ---- The item dialog ----

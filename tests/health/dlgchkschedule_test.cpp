@@ -2,12 +2,14 @@
 // "Checkup Performed", the log's record, the item dialog, the reminders the
 // closing writes, and both printouts.
 #include "chkenv.h"
+#include "expenseenv.h"
 #include "printoutcapture.h"
 
 #include "health/dlgaddck.h"
 #include "health/dlgcheckupdata.h"
 #include "health/dlgchkschedule.h"
 #include "health/dlgchkupperform.h"
+#include "health/expensedata.h"
 #include "health/expenseopener.h"
 
 #include "context/context.h"
@@ -233,6 +235,42 @@ TEST_F(CheckupWindows, CancelRemovesOnlyTheExpenseWrittenDuringThisOpening)
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP WHERE ExpID = %1").arg(old)), 1);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP WHERE ExpID = %1").arg(old)), 2);
     EXPECT_EQ(Count(QStringLiteral("SELECT ExpID FROM MEDCHEK WHERE CheckupID = %1").arg(visit)), old);
+}
+
+// A log record moved to a year its expense's FSA has no election for: the
+// user is told which payment no longer fits, and the dialog stays open with
+// the date typed; nothing is written.
+TEST_F(CheckupWindows, ARecordMovedWhereItsExpenseNoLongerFitsStaysOpen)
+{
+    TDlgChkSchedule schedule;
+    const qint32 flu = ItemOf(ann_, QStringLiteral("Flu"));
+    const qint32 fsa = ExpenseEnv::AddAccount(5, QStringLiteral("Acme FSA"));
+    ExpenseEnv::AddElection(fsa, 2025);
+    TExpenseDraft draft;
+    draft.memberId = ann_;
+    draft.serviceDate = EncodeDate(2025, 2, 10);
+    draft.officePaid = 10000;
+    SetFsaReimbursement(draft, fsa, 3000);
+    const qint32 expId = FinishExpense(draft).expId;
+    const qint32 visit = AddRecord(ann_, flu, EncodeDate(2025, 2, 10), QStringLiteral("Dr. O'Hara"), expId);
+    const QStringList stored = ExpenseEnv::Snapshot();
+    ScriptedMessageBoxes boxes;
+    bool stayedOpen = false;
+    TDateTime shownDate = 0.0;
+    WhenShown<TDlgCheckupData>([&](TDlgCheckupData& record) {
+        record.PFDate->SetDateTimeValue(EncodeDate(2024, 12, 20));
+        record.BtnOK->click();
+        stayedOpen = record.isVisible() && record.focusWidget() == record.PFDate;
+        shownDate = record.PFDate->DateTimeValue();
+        record.BtnCancel->click();
+    });
+    ShowCheckupDataDialog(nullptr, ann_, visit);
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("The tax-year is different. This FSA can not apply to this "
+                                                        "expense\nReimbursement of Acme FSA: $30.00")});
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(shownDate, EncodeDate(2024, 12, 20));
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE DateDone = '2025-02-10'")), 1);
+    EXPECT_EQ(ExpenseEnv::Snapshot(), stored);
 }
 
 TEST_F(CheckupWindows, TheLogsRecordsChangeTheScheduleAndDateTheRemindersFromTheLatestVisit)

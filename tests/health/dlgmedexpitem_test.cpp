@@ -36,6 +36,7 @@ namespace {
 
 using ExpenseEnv::Column;
 using ExpenseEnv::CountOf;
+using ExpenseEnv::Cover;
 using ExpenseEnv::Snapshot;
 
 class ExpenseItemWindows : public ExpenseTableEnv {
@@ -69,10 +70,6 @@ protected:
             row.FieldByName(QStringLiteral("EffDate")).SetAsDateTime(effective);
             row.FieldByName(QStringLiteral("IndDeduct")).SetAsFloat(individualDeductible);
         });
-    }
-    void Cover(qint32 accountId, qint32 memberId) const
-    {
-        Execute(QStringLiteral("INSERT INTO MEDCOVER (AccountID, MemberID) VALUES (%1, %2)").arg(accountId).arg(memberId));
     }
 
     // The user picks the item of that key, as with the mouse.
@@ -322,6 +319,165 @@ TEST_F(ExpenseItemWindows, InsuranceChoicesAndAmountsAreCheckedWithTheirMessages
     EXPECT_EQ(Splits(dialog.ExpID()), (QStringList{QStringLiteral("1:0.0:-"), QStringLiteral("%1:19.99:0.0").arg(dental_)}));
 }
 
+// Each box refuses a negative amount with its own message, also one entered
+// for an account no longer shown, which is shown again; nothing is written
+// until every amount is 0 or more.
+TEST_F(ExpenseItemWindows, ANegativeAmountInAnyBoxIsRefusedAndNothingIsWritten)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.MEditCopay->setText(QStringLiteral("100.00"));
+    Choose(*dialog.CBInsurance, medical_);
+    dialog.MEditPaid->setText(QStringLiteral("-60.00"));
+    dialog.MEditPaidExit();
+    Choose(*dialog.CBInsurance, dental_);
+    dialog.MEditPaid->setText(QStringLiteral("5.00"));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
+    EXPECT_EQ(Cents(*dialog.MEditPaid), -6000);
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditPaid);
+
+    dialog.MEditPaid->setText(QStringLiteral("60.00"));
+    dialog.MEditAcctDeduct->setText(QStringLiteral("-0.29"));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditAcctDeduct);
+    dialog.MEditAcctDeduct->setText(QStringLiteral("0.29"));
+    Choose(*dialog.CBFSA, fsa_);
+    dialog.MEditReimburst->setText(QStringLiteral("-0.01"));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditReimburst);
+    dialog.MEditReimburst->setText(QStringLiteral("30.00"));
+    dialog.MEditDeduct->setText(QStringLiteral("-19.99"));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditDeduct);
+    dialog.MEditDeduct->clear();
+    dialog.MEditCopay->setText(QStringLiteral("-100.00"));
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.focusWidget(), dialog.MEditCopay);
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{QStringLiteral("Does not allow negative amount for the insurance payment."),
+                           QStringLiteral("Does not allow negative amount for the deductible amount."),
+                           QStringLiteral("Does not allow negative amount for the reimbursed amount."),
+                           QStringLiteral("Does not allow negative amount for the bill paid by mail."),
+                           QStringLiteral("Does not allow negative amount for the payment at the doctor's office.")}));
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Snapshot(), QStringList());
+
+    dialog.MEditCopay->setText(QStringLiteral("100.00"));
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("165.0:70.0:95.0")});
+}
+
+// The patient changed after a plan's payment: Finish holds the plan to the
+// final patient's coverage, shows the plan's payment and writes nothing, for
+// a new expense and for a stored one. A plan's payment of 0 is none.
+TEST_F(ExpenseItemWindows, FinishRefusesAPlanThatDoesNotCoverTheFinalPatient)
+{
+    const QString notCovered = QStringLiteral("The member isn't covered by this insurance.Please pick another one.\n"
+                                              "Payment of Blue Plan(Medical): $80.00");
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.MEditCopay->setText(QStringLiteral("19.99"));
+    Choose(*dialog.CBInsurance, medical_);
+    dialog.MEditPaid->setText(QStringLiteral("80.00"));
+    dialog.MEditPaidExit();
+    Choose(*dialog.CBInsurance, dental_);
+    dialog.BtnBack->click();
+    Choose(*dialog.CBMember, otherAnne_);
+    dialog.BtnNext->click();
+    dialog.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts(), QStringList{notCovered});
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Snapshot(), QStringList());
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
+    EXPECT_EQ(Cents(*dialog.MEditPaid), 8000);
+    EXPECT_EQ(dialog.focusWidget(), dialog.CBInsurance);
+
+    dialog.BtnBack->click();
+    Choose(*dialog.CBMember, anne_);
+    dialog.BtnNext->click();
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("99.99:19.99:80.0")});
+
+    const QStringList before = Snapshot();
+    TDlgMedExpItem edit(nullptr, {.expId = dialog.ExpID()});
+    Choose(*edit.CBMember, otherAnne_);
+    edit.BtnNext->click();
+    edit.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts(), (QStringList{notCovered, notCovered}));
+    EXPECT_NE(edit.result(), QDialog::Accepted);
+    EXPECT_EQ(Snapshot(), before);
+    edit.MEditPaid->setText(QStringLiteral("0"));
+    edit.BtnNext->click();
+    ASSERT_EQ(edit.result(), QDialog::Accepted);
+    EXPECT_EQ(Column(QStringLiteral("SELECT MemberID FROM MEDEXP WHERE ExpID = %1").arg(edit.ExpID())),
+              QStringList{QString::number(otherAnne_)});
+    EXPECT_EQ(Sums(edit.ExpID()), QStringList{QStringLiteral("19.99:19.99:0.0")});
+}
+
+// The date moved after the amounts were entered: Finish holds every payment
+// to the final date, shows the first that no longer fits and writes nothing,
+// for a stored expense and for a new one gone Back; a payment of 0 is none.
+TEST_F(ExpenseItemWindows, FinishHoldsEveryPaymentToTheFinalDate)
+{
+    const QString taxYear = QStringLiteral("The tax-year is different. This FSA can not apply to this expense\n"
+                                           "Reimbursement of Acme FSA: $30.00");
+    const qint32 expId = StoreExpense(anne_);
+    const QStringList stored = Snapshot();
+    TDlgMedExpItem dialog(nullptr, {.expId = expId});
+    dialog.PFDate->SetDateTimeValue(EncodeDate(2023, 12, 30));
+    dialog.BtnNext->click();
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.CBFSA->currentData().toInt(), fsa_);
+    EXPECT_EQ(dialog.focusWidget(), dialog.CBFSA);
+    EXPECT_EQ(Snapshot(), stored);
+    dialog.MEditReimburst->clear();
+    dialog.MEditReimburstExit();
+    dialog.BtnNext->click();
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
+    EXPECT_EQ(Snapshot(), stored);
+    dialog.MEditPaid->setText(QStringLiteral("0"));
+    dialog.MEditAcctDeduct->clear();
+    dialog.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{taxYear, QStringLiteral("The effective date of the insurance is later then the date of the "
+                                                   "expense.\nPayment of Blue Plan(Medical): $60.00, deductible $19.99")}));
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Column(QStringLiteral("SELECT ServiceDate || '|' || TotalExpense || '|' || OutofPocket || '|' || "
+                                    "InsFSAPaid FROM MEDEXP WHERE ExpID = %1").arg(expId)),
+              QStringList{QStringLiteral("2023-12-30|100.0|100.0|0.0")});
+
+    boxes_.shown.clear();
+    const QStringList before = Snapshot();
+    TDlgMedExpItem fresh(nullptr, {});
+    FillInformation(fresh, anne_);
+    fresh.BtnNext->click();
+    fresh.MEditCopay->setText(QStringLiteral("100.00"));
+    Choose(*fresh.CBInsurance, medical_);
+    fresh.MEditPaid->setText(QStringLiteral("50.00"));
+    fresh.MEditPaidExit();
+    Choose(*fresh.CBFSA, fsa_);
+    fresh.MEditReimburst->setText(QStringLiteral("30.00"));
+    fresh.MEditReimburstExit();
+    fresh.BtnBack->click();
+    fresh.PFDate->SetDateTimeValue(EncodeDate(2023, 12, 30));
+    fresh.BtnNext->click();
+    fresh.BtnNext->click();
+    EXPECT_EQ(fresh.CBFSA->currentData().toInt(), fsa_);
+    EXPECT_EQ(Cents(*fresh.MEditReimburst), 3000);
+    fresh.MEditReimburst->setText(QStringLiteral("0"));
+    fresh.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{taxYear, QStringLiteral("The effective date of the insurance is later then the date of the "
+                                                   "expense.\nPayment of Blue Plan(Medical): $50.00")}));
+    EXPECT_NE(fresh.result(), QDialog::Accepted);
+    EXPECT_EQ(Snapshot(), before);
+}
+
 TEST_F(ExpenseItemWindows, AnFsaNeedsAnElectionForTheYearAndMayNotPayMoreThanWasPaid)
 {
     TDlgMedExpItem dialog(nullptr, {});
@@ -387,6 +543,41 @@ TEST_F(ExpenseItemWindows, CancellingAnEditedExpenseLeavesEveryRowAsItWas)
     EXPECT_TRUE(dialog.Cancelled());
     EXPECT_EQ(dialog.ExpID(), expId);
     EXPECT_EQ(Snapshot(), before);
+}
+
+// An emptied amount box removes that account's amount as 0 does, whether its
+// exit ran or Finish took it; an untouched empty box adds no account.
+TEST_F(ExpenseItemWindows, EmptiedAmountBoxesRemoveTheStoredAmounts)
+{
+    for (const bool exits : {true, false}) {
+        const qint32 expId = StoreExpense(anne_);
+        TDlgMedExpItem dialog(nullptr, {.expId = expId});
+        dialog.BtnNext->click();
+        dialog.MEditPaid->clear();
+        dialog.MEditAcctDeduct->clear();
+        dialog.MEditReimburst->clear();
+        if (exits) {
+            dialog.MEditPaidExit();
+            dialog.MEditAcctDeductExit();
+            dialog.MEditReimburstExit();
+        }
+        dialog.BtnNext->click();
+        ASSERT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("100.0:100.0:0.0")}) << exits;
+        EXPECT_EQ(Splits(expId), (QStringList{QStringLiteral("1:100.0:-"), QStringLiteral("%1:0.0:0.0").arg(medical_),
+                                              QStringLiteral("%1:0.0:-").arg(fsa_)}))
+            << exits;
+    }
+    TDlgMedExpItem fresh(nullptr, {});
+    FillInformation(fresh, anne_);
+    fresh.BtnNext->click();
+    fresh.MEditCopay->setText(QStringLiteral("19.99"));
+    Choose(*fresh.CBFSA, fsa_);
+    fresh.MEditReimburstExit();
+    fresh.BtnNext->click();
+    ASSERT_EQ(fresh.result(), QDialog::Accepted);
+    EXPECT_EQ(Splits(fresh.ExpID()), QStringList{QStringLiteral("1:19.99:-")});
+    EXPECT_TRUE(boxes_.Texts().isEmpty()) << boxes_.Texts().join('|').toStdString();
 }
 
 TEST_F(ExpenseItemWindows, AnEditKeepsTheMemberOfTwoWithOneFirstNameAndEveryAccount)

@@ -22,9 +22,9 @@ TEST(ExpenseCrash, KilledWriterLeavesEveryExpenseWholeOrAbsent)
 {
     FreshDataFolder folder;
     DataFolder = folder.Path();
-    AddMember(QStringLiteral("Anne"), QStringLiteral("Smith"));
-    AddAccount(1, QStringLiteral("Medical"));
-    AddAccount(2, QStringLiteral("Dental"));
+    const qint32 anne = AddMember(QStringLiteral("Anne"), QStringLiteral("Smith"));
+    Cover(AddAccount(1, QStringLiteral("Medical")), anne);
+    Cover(AddAccount(2, QStringLiteral("Dental")), anne);
     for (const QString& name : {QStringLiteral("FSA one"), QStringLiteral("FSA two")})
         AddElection(AddAccount(5, name), 2024);
     Database::CloseAll();

@@ -29,6 +29,9 @@ protected:
         dental_ = AddAccount(2, QStringLiteral("Blue Plan"));
         fsa_ = AddAccount(5, QStringLiteral("Acme FSA"));
         AddElection(fsa_, 2024);
+        for (const qint32 plan : {medical_, dental_})
+            for (const qint32 member : {anne_, otherAnne_})
+                Cover(plan, member);
     }
     void TearDown() override { DataFolder.clear(); }
 
@@ -240,6 +243,7 @@ TEST_F(ExpenseDataTest, LoadSkipsOwnShareAndRowsOfMissingAccounts)
 TEST_F(ExpenseDataTest, AnOthersPlanPaymentSurvivesAnEdit)
 {
     const qint32 others = AddAccount(6, QStringLiteral("Union \"Aid\""));
+    Cover(others, anne_);
     TExpenseDraft draft = Draft(anne_, 100.00, 0);
     SetInsurancePayment(draft, others, C(19.99));
     SetInsuranceDeductible(draft, others, C(0.29));
@@ -261,6 +265,12 @@ TEST_F(ExpenseDataTest, OnlyFsasWithAnElectionForTheYearCount)
     TExpenseDraft draft = Draft(anne_, 50.00, 0);
     SetFsaReimbursement(draft, lateFsa, C(20.00));
     SetFsaReimbursement(draft, fsa_, C(10.00));
+    // A reimbursement for a year the FSA has no election for is refused.
+    const TFinishResult refused = FinishExpense(draft);
+    ASSERT_TRUE(refused.refusal);
+    EXPECT_EQ(refused.refusal->accountId, lateFsa);
+    EXPECT_EQ(Snapshot(), QStringList());
+    SetFsaReimbursement(draft, lateFsa, 0);
     const TFinishResult result = FinishExpense(draft);
     EXPECT_EQ(Sums(result.expId), QStringList{QStringLiteral("50.0:40.0:10.0")});
     EXPECT_EQ(Splits(result.expId).size(), 3);
@@ -273,7 +283,7 @@ namespace {
 TEST_F(ExpenseDataTest, InsuranceFactsByMemberKey)
 {
     TQuery setUp(DataFolder);
-    setUp.SQL() << QStringLiteral("INSERT INTO MEDCOVER (AccountID, MemberID) VALUES (%1, %2)").arg(medical_).arg(otherAnne_);
+    setUp.SQL() << QStringLiteral("DELETE FROM MEDCOVER WHERE AccountID = %1 AND MemberID = %2").arg(medical_).arg(anne_);
     setUp.ExecSQL();
     TQuery dates(DataFolder);
     dates.SQL() << QStringLiteral("UPDATE MEDINS SET EffDate = :Eff, IndDeduct = 0.29 WHERE AccountID = %1").arg(dental_);

@@ -56,6 +56,11 @@ void AddElection(qint32 accountId, int year)
     Run({QStringLiteral("INSERT INTO MEDYEAR (AccountID, ForYear, Amount) VALUES (%1, %2, 1000)").arg(accountId).arg(year)});
 }
 
+void Cover(qint32 accountId, qint32 memberId)
+{
+    Run({QStringLiteral("INSERT INTO MEDCOVER (AccountID, MemberID) VALUES (%1, %2)").arg(accountId).arg(memberId)});
+}
+
 QStringList Column(const QString& sql)
 {
     return ColumnOf(DataFolder, sql);

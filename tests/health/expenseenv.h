@@ -13,6 +13,8 @@ namespace ExpenseEnv {
 qint32 AddMember(const QString& firstName, const QString& lastName);
 qint32 AddAccount(qint32 accountType, const QString& name);
 void AddElection(qint32 accountId, int year);
+// The insurance account covers the member.
+void Cover(qint32 accountId, qint32 memberId);
 // One column of every row of a statement, in order, as text.
 QStringList Column(const QString& sql);
 // Every row of the expense and split tables, as text, for "nothing changed".

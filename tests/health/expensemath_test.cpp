@@ -118,6 +118,18 @@ TEST(ExpenseMath, FinishRefusesReimbursementAbovePayment)
     EXPECT_EQ(refusal->field, TExpenseField::Reimbursement);
     EXPECT_EQ(refusal->message,
               QStringLiteral("The reimburst amount from your FSA should be less than or equal to your payment."));
+
+    // What a deleted FSA reimbursed is in no box: the message tells it, when
+    // it counts.
+    draft = Paid(19.99, 0);
+    draft.keptFsa = {{kFsa, C(15.00)}, {kOtherFsa, C(100.00)}, {6, C(5.01)}};
+    EXPECT_EQ(CheckFinish(ComputeSplits(draft, {kFsa, 6}))->message,
+              QStringLiteral("The reimburst amount from your FSA should be less than or equal to your payment.\n"
+                             "Reimbursement kept from a deleted FSA: $20.01"));
+    SetFsaReimbursement(draft, 7, C(20.00));
+    EXPECT_EQ(CheckFinish(ComputeSplits(draft, {7}))->message,
+              QStringLiteral("The reimburst amount from your FSA should be less than or equal to your payment."))
+        << "the deleted FSAs have no election that year";
 }
 
 TEST(ExpenseMath, InformationChecksInTheirOrder)
