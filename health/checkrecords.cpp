@@ -1,5 +1,6 @@
 #include "checkrecords.h"
 
+#include "expensedata.h"
 #include "expensedelete.h"
 
 #include "context/context.h"
@@ -81,6 +82,18 @@ void LinkRecordExpense(const TCheckRecordRow& row, const QString& description)
     query.FieldByName(QStringLiteral("DocAddrID")).SetAsInteger(row.doctorId);
     query.FieldByName(QStringLiteral("CheckupID")).SetAsInteger(row.checkupId);
     query.Post();
+}
+
+std::optional<QString> MovedExpenseMisfit(const TCheckRecordRow& row)
+{
+    std::optional<TExpenseDraft> expense = row.expId != 0 ? LoadExpense(row.expId) : std::nullopt;
+    if (!expense || (DateOf(expense->serviceDate) == DateOf(row.date) && expense->memberId == row.memberId))
+        return std::nullopt;
+    expense->serviceDate = row.date;
+    expense->memberId = row.memberId;
+    if (const std::optional<TExpenseRefusal> refusal = CheckExpenseAccounts(*expense))
+        return refusal->message;
+    return std::nullopt;
 }
 
 bool ExpenseWrittenThisOpening(qint32 expId, qint32 expIdAtOpening)

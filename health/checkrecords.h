@@ -34,6 +34,11 @@ void DeleteCheckRecord(qint32 checkupId);
 // check-up or dose: its date, member, doctor and description.
 void LinkRecordExpense(const TCheckRecordRow& row, const QString& description);
 
+// The expense's amounts were checked for its own date and member; the
+// record's may differ, and the expense takes them when the record is saved.
+// The message tells which payment would no longer fit there.
+std::optional<QString> MovedExpenseMisfit(const TCheckRecordRow& row);
+
 // An expense written while the record's dialog is open, not the one the
 // record had when it was opened.
 bool ExpenseWrittenThisOpening(qint32 expId, qint32 expIdAtOpening);

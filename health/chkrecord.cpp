@@ -1,7 +1,6 @@
 #include "chkrecord.h"
 
 #include "doctorboxes.h"
-#include "expensedata.h"
 #include "expensedelete.h"
 #include "schedulemember.h"
 
@@ -32,20 +31,6 @@ std::optional<TItemFacts> ReadItem(qint32 templId)
 bool WrittenThisOpening(const TChkRecordForm& form)
 {
     return ExpenseWrittenThisOpening(form.row.expId, form.expIdAtOpening);
-}
-
-// The expense's amounts were checked for its own date and member; the
-// record's may differ.
-std::optional<QString> MovedExpenseMisfit(const TCheckRecordRow& row)
-{
-    std::optional<TExpenseDraft> expense = LoadExpense(row.expId);
-    if (!expense || (DateOf(expense->serviceDate) == DateOf(row.date) && expense->memberId == row.memberId))
-        return std::nullopt;
-    expense->serviceDate = row.date;
-    expense->memberId = row.memberId;
-    if (const std::optional<TExpenseRefusal> refusal = CheckExpenseAccounts(*expense))
-        return refusal->message;
-    return std::nullopt;
 }
 
 }  // namespace
@@ -98,7 +83,7 @@ std::optional<QString> SaveChkRecord(TChkRecordForm& form, TChkRecordKind kind, 
 {
     TChkRecordForm written = form;
     const bool dropExpense = expenseCancelled && WrittenThisOpening(written);
-    if (!dropExpense && written.row.expId != 0)
+    if (!dropExpense)
         if (std::optional<QString> misfit = MovedExpenseMisfit(written.row))
             return misfit;
     TTransaction transaction(DataFolder);

@@ -198,12 +198,23 @@ void TDlgMedImmRec::BtnOKClick()
     TakeEntries();
     if (Refused(CheckDoseRecord(form_, PFDate->IsFieldBlank(), Date())))
         return;
-    if (SavedOrTold([this] { SaveDoseRecord(form_, expenseCancelled_, adding_); }))
-        accept();
+    std::optional<QString> misfit;
+    if (!SavedOrTold([&] { misfit = SaveDoseRecord(form_, expenseCancelled_, adding_); }))
+        return;
+    if (misfit) {
+        PFDate->setFocus();
+        ShowMessageBox(*misfit, MsgIcon::Warning, MsgOk);
+        return;
+    }
+    accept();
 }
 
 void TDlgMedImmRec::BtnDeleteClick()
 {
+    // An expense paid through this opening goes with the dose it was paid
+    // for; the one the record had before stays, as deleting a record keeps
+    // its expense.
+    DropExpenseWrittenThisOpening(form_.expId, form_.expIdAtOpening);
     if (form_.checkupId > 0)
         DeleteDoseRecord(form_.checkupId);
     form_.checkupId = 0;

@@ -85,16 +85,20 @@ TDoseRecordVerdict CheckDoseRecord(const TDoseRecordForm& form, bool dateBlank, 
     return {};
 }
 
-void SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWasNew)
+std::optional<QString> SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWasNew)
 {
     TDoseRecordForm written = form;
+    const bool dropExpense = written.expId != 0 && expenseCancelled && recordWasNew;
+    if (!dropExpense)
+        if (std::optional<QString> misfit = MovedExpenseMisfit(RowOf(written)))
+            return misfit;
     TTransaction transaction(DataFolder);
     if (!written.doctor.isEmpty())
         written.doctorId = FindOrAppendBizAddr(written.doctor, kDoctorsCategory);
     TCheckRecordRow row = RowOf(written);
     WriteCheckRecord(row);
     written.checkupId = row.checkupId;
-    if (written.expId != 0 && expenseCancelled && recordWasNew) {
+    if (dropExpense) {
         DeleteExpense(written.expId);
         written.expId = 0;
     } else if (written.expId != 0) {
@@ -102,6 +106,7 @@ void SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWas
     }
     transaction.Commit();
     form = written;
+    return std::nullopt;
 }
 
 void DeleteDoseRecord(qint32 checkupId)

@@ -45,5 +45,8 @@ TDateTime BirthDateForChecks(qint32 memberId);
 // linked expense, in one transaction. An expense whose dialog was left with
 // Cancel while the record was new is deleted with its splits. The form takes
 // the record's key and the doctor's.
-void SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWasNew);
+// An expense the record moves to a date or member where one of its payments
+// no longer fits stops the save: nothing is written, and the result says
+// which payment.
+std::optional<QString> SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWasNew);
 void DeleteDoseRecord(qint32 checkupId);

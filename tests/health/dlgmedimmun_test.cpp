@@ -5,8 +5,10 @@
 #include "health/dlgdelvc.h"
 #include "health/dlgmedimmrec.h"
 #include "health/dlgmedimmun.h"
+#include "health/expensedata.h"
 #include "health/expenseopener.h"
 #include "health/immureptform.h"
+#include "expenseenv.h"
 #include "printoutcapture.h"
 
 #include "context/context.h"
@@ -332,6 +334,49 @@ TEST_F(ImmunizationWindows, LeavingAStoredRecordDropsOnlyTheExpenseWrittenInThis
     dialog.BtnCancel->click();
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP WHERE ExpID = %1").arg(old)), 1);
     EXPECT_EQ(Count(QStringLiteral("SELECT ExpID FROM MEDCHEK WHERE CheckupID = %1").arg(paid)), old);
+
+    // Deleted: the expense reported in this opening goes with the record.
+    TDlgMedImmRec deleting(nullptr, kim_, hib2, record);
+    deleting.show();
+    deleting.Button1->click();
+    ASSERT_NE(deleting.ExpID(), old);
+    deleting.BtnDelete->click();
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE CheckupID = %1").arg(record)), 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 0);
+}
+
+// A recorded dose moved to a year its expense's FSA has no election for:
+// the user is told which payment no longer fits, the dialog stays open, and
+// neither the record nor the expense moves.
+TEST_F(ImmunizationWindows, ADoseMovedWhereItsExpenseNoLongerFitsStaysOpen)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    const qint32 fsa = ExpenseEnv::AddAccount(5, QStringLiteral("Acme FSA"));
+    ExpenseEnv::AddElection(fsa, 2025);
+    TExpenseDraft draft;
+    draft.memberId = kim_;
+    draft.serviceDate = EncodeDate(2025, 1, 15);
+    draft.officePaid = 10000;
+    SetFsaReimbursement(draft, fsa, 2999);
+    const qint32 expId = FinishExpense(draft).expId;
+    const qint32 record = AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+        row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(hib2);
+        row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2025, 1, 15));
+        row.FieldByName(QStringLiteral("ExpID")).SetAsInteger(expId);
+    });
+    const QStringList stored = ExpenseEnv::Snapshot();
+    ScriptedMessageBoxes boxes;
+    TDlgMedImmRec dialog(nullptr, kim_, hib2, record);
+    dialog.show();
+    dialog.PFDate->SetDateTimeValue(EncodeDate(2024, 12, 31));
+    dialog.BtnOK->click();
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("The tax-year is different. This FSA can not apply to this "
+                                                        "expense\nReimbursement of Acme FSA: $29.99")});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE DateDone = '2025-01-15'")), 1);
+    EXPECT_EQ(ExpenseEnv::Snapshot(), stored);
 }
 
 TEST_F(ImmunizationWindows, AScheduleThatCannotBeMadeTellsTheUser)
