@@ -161,15 +161,8 @@ void TChkRecordDialog::BtnOKClick()
             accept();
         return;
     }
-    std::optional<QString> misfit;
-    if (!SavedOrTold([&] { misfit = SaveChkRecord(form_, kind_, expenseCancelled_); }))
-        return;
-    if (misfit) {
-        PFDate->setFocus();
-        ShowMessageBox(*misfit, MsgIcon::Warning, MsgOk);
-        return;
-    }
-    accept();
+    if (SavedWhereItFits(*PFDate, [this] { return SaveChkRecord(form_, kind_, expenseCancelled_); }))
+        accept();
 }
 
 void TChkRecordDialog::reject()

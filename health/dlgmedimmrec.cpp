@@ -198,15 +198,8 @@ void TDlgMedImmRec::BtnOKClick()
     TakeEntries();
     if (Refused(CheckDoseRecord(form_, PFDate->IsFieldBlank(), Date())))
         return;
-    std::optional<QString> misfit;
-    if (!SavedOrTold([&] { misfit = SaveDoseRecord(form_, expenseCancelled_, adding_); }))
-        return;
-    if (misfit) {
-        PFDate->setFocus();
-        ShowMessageBox(*misfit, MsgIcon::Warning, MsgOk);
-        return;
-    }
-    accept();
+    if (SavedWhereItFits(*PFDate, [this] { return SaveDoseRecord(form_, expenseCancelled_, adding_); }))
+        accept();
 }
 
 void TDlgMedImmRec::BtnDeleteClick()

@@ -29,3 +29,15 @@ bool SavedOrTold(const std::function<void()>& save)
     }
     return true;
 }
+
+bool SavedWhereItFits(TEfPictureField& date, const std::function<std::optional<QString>()>& save)
+{
+    std::optional<QString> misfit;
+    if (!SavedOrTold([&] { misfit = save(); }))
+        return false;
+    if (!misfit)
+        return true;
+    date.setFocus();
+    ShowMessageBox(*misfit, MsgIcon::Warning, MsgOk);
+    return false;
+}

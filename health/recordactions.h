@@ -17,3 +17,7 @@ std::optional<TFixedExpenseOutcome> OpenRecordExpense(QWidget* parent, TEfPictur
 // Runs `save`; a database failure is told with the advice to exit, and gives
 // false.
 bool SavedOrTold(const std::function<void()>& save);
+// The same for a save that refuses to move the record's expense where its
+// payments no longer fit: the refusal is told, with the caret in the date,
+// and gives false too.
+bool SavedWhereItFits(TEfPictureField& date, const std::function<std::optional<QString>()>& save);
