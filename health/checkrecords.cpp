@@ -73,6 +73,8 @@ void LinkRecordExpense(const TCheckRecordRow& row, const QString& description)
     query.Open();
     if (query.Eof())
         return;
+    const bool moved = DateOf(query.FieldByName(QStringLiteral("ServiceDate")).AsDateTime()) != DateOf(row.date) ||
+                       query.FieldByName(QStringLiteral("MemberID")).AsInteger() != row.memberId;
     query.Edit();
     query.FieldByName(QStringLiteral("ExpType")).SetAsInteger(kCheckupExpense);
     query.FieldByName(QStringLiteral("ServiceDate")).SetAsDateTime(row.date);
@@ -82,6 +84,8 @@ void LinkRecordExpense(const TCheckRecordRow& row, const QString& description)
     query.FieldByName(QStringLiteral("DocAddrID")).SetAsInteger(row.doctorId);
     query.FieldByName(QStringLiteral("CheckupID")).SetAsInteger(row.checkupId);
     query.Post();
+    if (moved)
+        RestateExpenseSums(row.expId);
 }
 
 std::optional<QString> MovedExpenseMisfit(const TCheckRecordRow& row)
@@ -91,7 +95,7 @@ std::optional<QString> MovedExpenseMisfit(const TCheckRecordRow& row)
         return std::nullopt;
     expense->serviceDate = row.date;
     expense->memberId = row.memberId;
-    if (const std::optional<TExpenseRefusal> refusal = CheckExpenseAccounts(*expense))
+    if (const std::optional<TExpenseRefusal> refusal = JudgeExpense(*expense).refusal)
         return refusal->message;
     return std::nullopt;
 }

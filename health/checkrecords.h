@@ -31,7 +31,8 @@ void WriteCheckRecord(TCheckRecordRow& row, TDoctorKey doctorKey = TDoctorKey::W
 void DeleteCheckRecord(qint32 checkupId);
 
 // Marks the record's expense, when it exists, as the expense of this
-// check-up or dose: its date, member, doctor and description.
+// check-up or dose: its date, member, doctor and description; moved to
+// another date or member, it takes the sums that Finish would give it there.
 void LinkRecordExpense(const TCheckRecordRow& row, const QString& description);
 
 // The expense's amounts were checked for its own date and member; the

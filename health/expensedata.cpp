@@ -248,24 +248,40 @@ std::optional<TInsuranceFacts> ReadInsuranceFacts(qint32 accountId, qint32 membe
     return facts;
 }
 
-std::optional<TExpenseRefusal> CheckExpenseAccounts(const TExpenseDraft& draft)
+TExpenseVerdict JudgeExpense(const TExpenseDraft& draft)
 {
-    return CheckAccountsFit(
-        draft, [&draft](qint32 accountId) { return ReadInsuranceFacts(accountId, draft.memberId); },
-        ElectedFsaAccounts(DecodeDate(draft.serviceDate).year), AccountText);
+    TExpenseVerdict verdict;
+    const std::set<qint32> elected = ElectedFsaAccounts(DecodeDate(draft.serviceDate).year);
+    verdict.refusal = CheckNoNegativeAmount(draft);
+    if (!verdict.refusal)
+        verdict.refusal = CheckAccountsFit(
+            PaymentsToHold(draft, draft.expId != 0 ? LoadExpense(draft.expId) : std::nullopt),
+            [&draft](qint32 accountId) { return ReadInsuranceFacts(accountId, draft.memberId); }, elected,
+            AccountText);
+    if (verdict.refusal)
+        return verdict;
+    verdict.splits = ComputeSplits(draft, elected);
+    verdict.refusal = CheckFinish(verdict.splits);
+    return verdict;
+}
+
+void RestateExpenseSums(qint32 expId)
+{
+    const std::optional<TExpenseDraft> draft = LoadExpense(expId);
+    if (!draft)
+        return;
+    const TExpenseSplits splits = ComputeSplits(*draft, ElectedFsaAccounts(DecodeDate(draft->serviceDate).year));
+    UpdateExpenseRow(*draft, draft->docAddrId, splits);
+    ReplaceSplitRows(expId, splits.rows);
 }
 
 TFinishResult FinishExpense(TExpenseDraft draft, const TAccountsChosen& chosen)
 {
     DropUnchosenEntries(draft, chosen);
     TFinishResult result;
-    result.refusal = CheckNoNegativeAmount(draft);
-    if (!result.refusal)
-        result.refusal = CheckExpenseAccounts(draft);
-    if (result.refusal)
-        return result;
-    result.splits = ComputeSplits(draft, ElectedFsaAccounts(DecodeDate(draft.serviceDate).year));
-    result.refusal = CheckFinish(result.splits);
+    TExpenseVerdict verdict = JudgeExpense(draft);
+    result.refusal = std::move(verdict.refusal);
+    result.splits = std::move(verdict.splits);
     if (result.refusal)
         return result;
     TTransaction transaction(DataFolder);

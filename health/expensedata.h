@@ -38,8 +38,19 @@ std::set<qint32> ElectedFsaAccounts(int year);
 // the account has no row.
 std::optional<TInsuranceFacts> ReadInsuranceFacts(qint32 accountId, qint32 memberId);
 
-// CheckAccountsFit with the accounts and elections as stored.
-std::optional<TExpenseRefusal> CheckExpenseAccounts(const TExpenseDraft& draft);
+// The checks of Finish, in their order, with the accounts, coverage and
+// elections as stored: the refusal, or the sums and split rows the expense
+// takes.
+struct TExpenseVerdict {
+    std::optional<TExpenseRefusal> refusal;
+    TExpenseSplits splits;
+};
+TExpenseVerdict JudgeExpense(const TExpenseDraft& draft);
+
+// The sums and split rows of a stored expense computed afresh, as Finish
+// writes them: a reimbursement counts only in a year of its FSA's election,
+// so an expense its record moved to another year may take other sums.
+void RestateExpenseSums(qint32 expId);
 
 struct TFinishResult {
     std::optional<TExpenseRefusal> refusal;   // set: nothing was written

@@ -211,6 +211,16 @@ std::optional<TExpenseRefusal> CheckReimbursement(bool accountChosen, bool elect
     return CheckFsaChoice(elected);
 }
 
+TExpenseDraft PaymentsToHold(const TExpenseDraft& draft, const std::optional<TExpenseDraft>& stored)
+{
+    if (!stored || DateOf(stored->serviceDate) != DateOf(draft.serviceDate) || stored->memberId != draft.memberId)
+        return draft;
+    TExpenseDraft changed = draft;
+    std::erase_if(changed.insurance, [&](const TInsuranceEntry& entry) { return std::ranges::count(stored->insurance, entry) > 0; });
+    std::erase_if(changed.fsa, [&](const TFsaEntry& entry) { return std::ranges::count(stored->fsa, entry) > 0; });
+    return changed;
+}
+
 std::optional<TExpenseRefusal> CheckAccountsFit(const TExpenseDraft& draft, const TInsuranceFactsOf& factsOf,
                                                 const std::set<qint32>& electedFsa, const TAccountNameOf& nameOf)
 {

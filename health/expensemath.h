@@ -127,6 +127,14 @@ std::optional<TExpenseRefusal> CheckDeductible(bool accountChosen, const TInsura
 std::optional<TExpenseRefusal> CheckFsaChoice(bool elected);
 std::optional<TExpenseRefusal> CheckReimbursement(bool accountChosen, bool elected);
 
+// The payments Finish holds to the accounts' rules: every one, unless the
+// expense keeps the date and patient it is stored with (`stored`: none for a
+// new expense); then only those changed since. The others obeyed the rules
+// when they were entered, and an account changed since (a member no longer
+// covered, an election withdrawn) must not keep the user from editing the
+// expense.
+TExpenseDraft PaymentsToHold(const TExpenseDraft& draft, const std::optional<TExpenseDraft>& stored);
+
 // The facts of an insurance account; nothing for one that is gone.
 using TInsuranceFactsOf = std::function<std::optional<TInsuranceFacts>(qint32 accountId)>;
 // An account's name as its box shows it.

@@ -246,6 +246,40 @@ TEST_F(CheckupRecords, AMovedRecordTakesItsExpenseAlongOnlyWhereItsPaymentsFit)
     EXPECT_EQ(ExpenseEnv::Snapshot(), moved);
 }
 
+// What a deleted FSA reimbursed counts only in a year of its election: the
+// expense a record moves out of that year takes the sums Finish would give
+// it there, so finishing it unchanged afterwards changes nothing.
+TEST_F(CheckupRecords, AMovedRecordRestatesWhatADeletedFsaStillReimburses)
+{
+    const qint32 fsa = ExpenseEnv::AddAccount(5, QStringLiteral("Acme FSA"));
+    ExpenseEnv::AddElection(fsa, 2025);
+    TExpenseDraft draft;
+    draft.memberId = ann_;
+    draft.serviceDate = EncodeDate(2025, 1, 1);
+    draft.officePaid = 10000;
+    SetFsaReimbursement(draft, fsa, 2999);
+    const qint32 expId = FinishExpense(draft).expId;
+    const qint32 visit = AddRecord(ann_, flu_, EncodeDate(2025, 1, 1), {}, expId);
+    TQuery remove(DataFolder);
+    remove.SQL() << QStringLiteral("DELETE FROM MEDINS WHERE AccountID = %1").arg(fsa);
+    remove.ExecSQL();
+    const QString sums = QStringLiteral("SELECT TotalExpense || '|' || OutofPocket || '|' || InsFSAPaid FROM MEDEXP");
+
+    auto form = LoadChkRecord(ann_, 0, visit, NeverDoneDate());
+    ASSERT_TRUE(form);
+    form->row.date = EncodeDate(2024, 12, 31);
+    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Log, false), std::nullopt);
+    EXPECT_EQ(ExpenseEnv::Column(sums), QStringList{QStringLiteral("100.0|100.0|0.0")});
+    const QStringList moved = ExpenseEnv::Snapshot();
+    TExpenseItemForm opened({.memberFixed = true, .expId = expId, .memberId = ann_});
+    EXPECT_FALSE(opened.Finish().refusal);
+    EXPECT_EQ(ExpenseEnv::Snapshot(), moved);
+
+    form->row.date = EncodeDate(2025, 1, 1);
+    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Log, false), std::nullopt);
+    EXPECT_EQ(ExpenseEnv::Column(sums), QStringList{QStringLiteral("100.0|70.01|29.99")});
+}
+
 // ---- The item dialog ----
 
 TEST_F(CheckupRecords, AnItemsIntervalIsKeptInMonthsAndShownInYearsWhenItCan)

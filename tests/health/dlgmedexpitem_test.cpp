@@ -419,6 +419,26 @@ TEST_F(ExpenseItemWindows, FinishRefusesAPlanThatDoesNotCoverTheFinalPatient)
     EXPECT_EQ(Sums(edit.ExpID()), QStringList{QStringLiteral("19.99:19.99:0.0")});
 }
 
+// Payments stored when the plan covered Anne and the FSA had its election
+// stay editable once neither holds: only the description is changed.
+TEST_F(ExpenseItemWindows, AnExpenseWhoseAccountsChangedSinceItWasStoredCanStillBeEdited)
+{
+    const qint32 expId = StoreExpense(anne_);
+    for (const QString& table : {QStringLiteral("MEDCOVER"), QStringLiteral("MEDYEAR")}) {
+        TQuery withdraw(DataFolder);
+        withdraw.SQL() << QStringLiteral("DELETE FROM %1 WHERE AccountID IN (%2, %3)").arg(table).arg(medical_).arg(fsa_);
+        withdraw.ExecSQL();
+    }
+    const QStringList splits = Splits(expId);
+    TDlgMedExpItem edit(nullptr, {.expId = expId});
+    edit.EditDesc->setText(QStringLiteral("Flu shot \"booster\""));
+    edit.BtnNext->click();
+    edit.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts(), QStringList());
+    ASSERT_EQ(edit.result(), QDialog::Accepted);
+    EXPECT_EQ(Splits(expId).mid(1), splits.mid(1));
+}
+
 // The date moved after the amounts were entered: Finish holds every payment
 // to the final date, shows the first that no longer fits and writes nothing,
 // for a stored expense and for a new one gone Back; a payment of 0 is none.
