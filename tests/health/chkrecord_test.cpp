@@ -253,12 +253,7 @@ TEST_F(CheckupRecords, AMovedRecordRestatesWhatADeletedFsaStillReimburses)
 {
     const qint32 fsa = ExpenseEnv::AddAccount(5, QStringLiteral("Acme FSA"));
     ExpenseEnv::AddElection(fsa, 2025);
-    TExpenseDraft draft;
-    draft.memberId = ann_;
-    draft.serviceDate = EncodeDate(2025, 1, 1);
-    draft.officePaid = 10000;
-    SetFsaReimbursement(draft, fsa, 2999);
-    const qint32 expId = FinishExpense(draft).expId;
+    const qint32 expId = ExpenseEnv::AddReimbursedExpense(ann_, EncodeDate(2025, 1, 1), fsa, 2999);
     const qint32 visit = AddRecord(ann_, flu_, EncodeDate(2025, 1, 1), {}, expId);
     TQuery remove(DataFolder);
     remove.SQL() << QStringLiteral("DELETE FROM MEDINS WHERE AccountID = %1").arg(fsa);

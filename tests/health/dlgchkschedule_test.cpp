@@ -9,7 +9,6 @@
 #include "health/dlgcheckupdata.h"
 #include "health/dlgchkschedule.h"
 #include "health/dlgchkupperform.h"
-#include "health/expensedata.h"
 #include "health/expenseopener.h"
 
 #include "context/context.h"
@@ -246,12 +245,7 @@ TEST_F(CheckupWindows, ARecordMovedWhereItsExpenseNoLongerFitsStaysOpen)
     const qint32 flu = ItemOf(ann_, QStringLiteral("Flu"));
     const qint32 fsa = ExpenseEnv::AddAccount(5, QStringLiteral("Acme FSA"));
     ExpenseEnv::AddElection(fsa, 2025);
-    TExpenseDraft draft;
-    draft.memberId = ann_;
-    draft.serviceDate = EncodeDate(2025, 2, 10);
-    draft.officePaid = 10000;
-    SetFsaReimbursement(draft, fsa, 3000);
-    const qint32 expId = FinishExpense(draft).expId;
+    const qint32 expId = ExpenseEnv::AddReimbursedExpense(ann_, EncodeDate(2025, 2, 10), fsa, 3000);
     const qint32 visit = AddRecord(ann_, flu, EncodeDate(2025, 2, 10), QStringLiteral("Dr. O'Hara"), expId);
     const QStringList stored = ExpenseEnv::Snapshot();
     ScriptedMessageBoxes boxes;

@@ -5,7 +5,6 @@
 #include "health/dlgdelvc.h"
 #include "health/dlgmedimmrec.h"
 #include "health/dlgmedimmun.h"
-#include "health/expensedata.h"
 #include "health/expenseopener.h"
 #include "health/immureptform.h"
 #include "expenseenv.h"
@@ -354,12 +353,7 @@ TEST_F(ImmunizationWindows, ADoseMovedWhereItsExpenseNoLongerFitsStaysOpen)
     const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
     const qint32 fsa = ExpenseEnv::AddAccount(5, QStringLiteral("Acme FSA"));
     ExpenseEnv::AddElection(fsa, 2025);
-    TExpenseDraft draft;
-    draft.memberId = kim_;
-    draft.serviceDate = EncodeDate(2025, 1, 15);
-    draft.officePaid = 10000;
-    SetFsaReimbursement(draft, fsa, 2999);
-    const qint32 expId = FinishExpense(draft).expId;
+    const qint32 expId = ExpenseEnv::AddReimbursedExpense(kim_, EncodeDate(2025, 1, 15), fsa, 2999);
     const qint32 record = AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
         row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
         row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(hib2);

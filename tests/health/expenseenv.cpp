@@ -1,5 +1,7 @@
 #include "expenseenv.h"
 
+#include "health/expensedata.h"
+
 #include "context/context.h"
 #include "controls/moneyedit.h"
 #include "platform/dataset.h"
@@ -59,6 +61,16 @@ void AddElection(qint32 accountId, int year)
 void Cover(qint32 accountId, qint32 memberId)
 {
     Run({QStringLiteral("INSERT INTO MEDCOVER (AccountID, MemberID) VALUES (%1, %2)").arg(accountId).arg(memberId)});
+}
+
+qint32 AddReimbursedExpense(qint32 memberId, TDateTime date, qint32 fsa, qint64 reimbursed)
+{
+    TExpenseDraft draft;
+    draft.memberId = memberId;
+    draft.serviceDate = date;
+    draft.officePaid = 10000;
+    SetFsaReimbursement(draft, fsa, reimbursed);
+    return FinishExpense(draft).expId;
 }
 
 QStringList Column(const QString& sql)

@@ -15,6 +15,9 @@ qint32 AddAccount(qint32 accountType, const QString& name);
 void AddElection(qint32 accountId, int year);
 // The insurance account covers the member.
 void Cover(qint32 accountId, qint32 memberId);
+// An expense of 100.00 paid at the office, `reimbursed` cents of it by the
+// FSA, stored as Finish stores it; its key.
+qint32 AddReimbursedExpense(qint32 memberId, TDateTime date, qint32 fsa, qint64 reimbursed);
 // One column of every row of a statement, in order, as text.
 QStringList Column(const QString& sql);
 // Every row of the expense and split tables, as text, for "nothing changed".
