@@ -90,12 +90,13 @@ void LinkRecordExpense(const TCheckRecordRow& row, const QString& description)
 
 std::optional<QString> MovedExpenseMisfit(const TCheckRecordRow& row)
 {
-    std::optional<TExpenseDraft> expense = row.expId != 0 ? LoadExpense(row.expId) : std::nullopt;
-    if (!expense || (DateOf(expense->serviceDate) == DateOf(row.date) && expense->memberId == row.memberId))
+    const std::optional<TExpenseDraft> stored = row.expId != 0 ? LoadExpense(row.expId) : std::nullopt;
+    if (!stored || (DateOf(stored->serviceDate) == DateOf(row.date) && stored->memberId == row.memberId))
         return std::nullopt;
-    expense->serviceDate = row.date;
-    expense->memberId = row.memberId;
-    if (const std::optional<TExpenseRefusal> refusal = JudgeExpense(*expense).refusal)
+    TExpenseDraft moved = *stored;
+    moved.serviceDate = row.date;
+    moved.memberId = row.memberId;
+    if (const std::optional<TExpenseRefusal> refusal = JudgeExpense(moved, stored).refusal)
         return refusal->message;
     return std::nullopt;
 }

@@ -28,11 +28,6 @@ std::optional<TItemFacts> ReadItem(qint32 templId)
                       query.FieldByName(QStringLiteral("Note")).AsLines()};
 }
 
-bool WrittenThisOpening(const TChkRecordForm& form)
-{
-    return ExpenseWrittenThisOpening(form.row.expId, form.expIdAtOpening);
-}
-
 }  // namespace
 
 std::optional<TChkRecordForm> LoadChkRecord(qint32 memberId, qint32 templId, qint32 checkupId,
@@ -82,7 +77,7 @@ TChkRecordVerdict CheckChkRecord(const TChkRecordForm& form, TChkRecordKind kind
 std::optional<QString> SaveChkRecord(TChkRecordForm& form, TChkRecordKind kind, bool expenseCancelled)
 {
     TChkRecordForm written = form;
-    const bool dropExpense = expenseCancelled && WrittenThisOpening(written);
+    const bool dropExpense = expenseCancelled && ExpenseWrittenThisOpening(written.row.expId, written.expIdAtOpening);
     if (!dropExpense)
         if (std::optional<QString> misfit = MovedExpenseMisfit(written.row))
             return misfit;

@@ -248,14 +248,14 @@ std::optional<TInsuranceFacts> ReadInsuranceFacts(qint32 accountId, qint32 membe
     return facts;
 }
 
-TExpenseVerdict JudgeExpense(const TExpenseDraft& draft)
+TExpenseVerdict JudgeExpense(const TExpenseDraft& draft, const std::optional<TExpenseDraft>& stored)
 {
     TExpenseVerdict verdict;
     const std::set<qint32> elected = ElectedFsaAccounts(DecodeDate(draft.serviceDate).year);
     verdict.refusal = CheckNoNegativeAmount(draft);
     if (!verdict.refusal)
         verdict.refusal = CheckAccountsFit(
-            PaymentsToHold(draft, draft.expId != 0 ? LoadExpense(draft.expId) : std::nullopt),
+            PaymentsToHold(draft, stored),
             [&draft](qint32 accountId) { return ReadInsuranceFacts(accountId, draft.memberId); }, elected,
             AccountText);
     if (verdict.refusal)
@@ -279,7 +279,7 @@ TFinishResult FinishExpense(TExpenseDraft draft, const TAccountsChosen& chosen)
 {
     DropUnchosenEntries(draft, chosen);
     TFinishResult result;
-    TExpenseVerdict verdict = JudgeExpense(draft);
+    TExpenseVerdict verdict = JudgeExpense(draft, draft.expId != 0 ? LoadExpense(draft.expId) : std::nullopt);
     result.refusal = std::move(verdict.refusal);
     result.splits = std::move(verdict.splits);
     if (result.refusal)

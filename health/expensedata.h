@@ -39,13 +39,13 @@ std::set<qint32> ElectedFsaAccounts(int year);
 std::optional<TInsuranceFacts> ReadInsuranceFacts(qint32 accountId, qint32 memberId);
 
 // The checks of Finish, in their order, with the accounts, coverage and
-// elections as stored: the refusal, or the sums and split rows the expense
-// takes.
+// elections as stored (`stored`: the expense as it is stored now, none for a
+// new one): the refusal, or the sums and split rows the expense takes.
 struct TExpenseVerdict {
     std::optional<TExpenseRefusal> refusal;
     TExpenseSplits splits;
 };
-TExpenseVerdict JudgeExpense(const TExpenseDraft& draft);
+TExpenseVerdict JudgeExpense(const TExpenseDraft& draft, const std::optional<TExpenseDraft>& stored);
 
 // The sums and split rows of a stored expense computed afresh, as Finish
 // writes them: a reimbursement counts only in a year of its FSA's election,
