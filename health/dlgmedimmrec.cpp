@@ -204,13 +204,7 @@ void TDlgMedImmRec::BtnOKClick()
 
 void TDlgMedImmRec::BtnDeleteClick()
 {
-    // An expense paid through this opening goes with the dose it was paid
-    // for; the one the record had before stays, as deleting a record keeps
-    // its expense.
-    DropExpenseWrittenThisOpening(form_.expId, form_.expIdAtOpening);
-    if (form_.checkupId > 0)
-        DeleteDoseRecord(form_.checkupId);
-    form_.checkupId = 0;
+    DeleteDoseRecord(form_);
     accept();
 }
 

@@ -109,7 +109,12 @@ std::optional<QString> SaveDoseRecord(TDoseRecordForm& form, bool expenseCancell
     return std::nullopt;
 }
 
-void DeleteDoseRecord(qint32 checkupId)
+void DeleteDoseRecord(TDoseRecordForm& form)
 {
-    DeleteCheckRecord(checkupId);
+    TTransaction transaction(DataFolder);
+    DropExpenseWrittenThisOpening(form.expId, form.expIdAtOpening);
+    if (form.checkupId > 0)
+        DeleteCheckRecord(form.checkupId);
+    transaction.Commit();
+    form.checkupId = 0;
 }

@@ -49,4 +49,7 @@ TDateTime BirthDateForChecks(qint32 memberId);
 // no longer fits stops the save: nothing is written, and the result says
 // which payment.
 std::optional<QString> SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWasNew);
-void DeleteDoseRecord(qint32 checkupId);
+// Delete, in one transaction: the record goes, and with it an expense paid
+// through this opening; the one the record had before stays, as a deleted
+// record keeps its expense.
+void DeleteDoseRecord(TDoseRecordForm& form);
