@@ -315,7 +315,7 @@ TEST(SmtpData, ASubjectCannotAddHeaderLines)
 }
 
 // An all-ASCII message goes out as it always did, "=" and a trailing blank
-// untouched; one character outside ASCII, even only in the subject, makes
+// untouched; one character outside ASCII, in the subject or the list, makes
 // the message declare UTF-8 and write its body as quoted-printable.
 TEST(SmtpMime, OnlyTextOutsideAsciiChangesWhatIsSent)
 {
@@ -335,6 +335,15 @@ TEST(SmtpMime, OnlyTextOutsideAsciiChangesWhatIsSent)
                            "Content-Transfer-Encoding: quoted-printable", "", "19.99 =3D 0.29=20",
                            QString(75, 'x') + '=', QString(75, 'x') + '=', QString(75, 'x') + '=', QString(25, 'x'),
                            "", "."}));
+
+    // Under the default, all-ASCII subject, the list alone is enough.
+    envelope.subject = Envelope().subject;
+    envelope.body = {QStringLiteral("Call Dr. M\u00fcller")};
+    TSmtpDialogue listOnly(envelope);
+    EXPECT_EQ(Converse(listOnly, kToEnd).mid(6),
+              QStringList({"Subject: CarePortfolio To-Do List", "X-Sender: ", "X-Mailer: CarePortfolio 1.0",
+                           "MIME-Version: 1.0", "Content-Type: text/plain; charset=UTF-8",
+                           "Content-Transfer-Encoding: quoted-printable", "", "Call Dr. M=C3=BCller", "", "."}));
 }
 
 // A soft break keeps a line at 76 and never parts the bytes of a character;
