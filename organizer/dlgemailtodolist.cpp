@@ -50,7 +50,7 @@ void ShowEMailDialog(QWidget* parent)
 }
 
 TDlgEMailTodoList::TDlgEMailTodoList(QWidget* parent)
-    : QDialog(parent), socket_(new _TSocket(this)), confirmation_(new QTimer(this))
+    : QDialog(parent), socket_(new _TSocket(this)), replyTimer_(new QTimer(this))
 {
     setObjectName(QStringLiteral("DlgEMailTodoList"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -72,14 +72,19 @@ TDlgEMailTodoList::TDlgEMailTodoList(QWidget* parent)
     cbSend->setDefault(true);
     cbClose = new QPushButton(QStringLiteral("&Cancel"));
     cbClose->setAutoDefault(false);
-    confirmation_->setSingleShot(true);
+    replyTimer_->setSingleShot(true);
 
     connect(cbSend, &QPushButton::clicked, this, [this] { RunGuarded([this] { cbSendClick(); }); });
     connect(cbClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(socket_, &_TSocket::HostLookedUp, this, [this](int error) { RunGuarded([=, this] { HostLookedUp(error); }); });
     connect(socket_, &_TSocket::SocketEvent, this, [this](int event) { RunGuarded([=, this] { SocketEvent(event); }); });
-    connect(confirmation_, &QTimer::timeout, this,
-            [this] { RunGuarded([this] { Apply(dialogue_->ConfirmationTimedOut()); }); });
+    connect(socket_, &_TSocket::SocketFailed, this, [this] {
+        RunGuarded([this] {
+            if (progress_)
+                Apply(dialogue_->Failed());
+        });
+    });
+    connect(replyTimer_, &QTimer::timeout, this, [this] { RunGuarded([this] { Apply(dialogue_->ReplyTimedOut()); }); });
 
     BuildLayout();
     FormShow();
@@ -181,7 +186,7 @@ void TDlgEMailTodoList::cbSendClick()
         progress->exec();
         progress_ = nullptr;
     }
-    confirmation_->stop();
+    replyTimer_->stop();
     socket_->Finish();
     accept();
 }
@@ -223,14 +228,17 @@ void TDlgEMailTodoList::Apply(const TSmtpReaction& reaction)
 {
     for (const QString& line : reaction.send)
         socket_->SendLine(line);
-    if (reaction.awaitConfirmation)
-        confirmation_->start(ConfirmationTimeoutMs);
-    else if (dialogue_->State() != TSmtpState::MessageSent)
-        confirmation_->stop();
+    if (reaction.awaitReply)
+        replyTimer_->start(ReplyTimeoutMs);
+    else if (dialogue_->Ended())
+        replyTimer_->stop();
     if (reaction.progress)
         ShowProgressMessage(reaction.progress->text, reaction.progress->okEnabled, reaction.progress->cancelEnabled);
     if (reaction.closeConnection)
         socket_->CloseSocket();
+    // Nothing is left to wait for, nor to read in the window.
+    if (reaction.endDialog && !reaction.progress)
+        progress_->reject();
 }
 
 void TDlgEMailTodoList::ShowProgressMessage(const QString& text, bool okEnabled, bool cancelEnabled)

@@ -46,10 +46,10 @@ public:
     QPushButton* cbSend;
     QPushButton* cbClose;
 
-    // The SMTP port and how long the end of the message may wait for its
-    // answer; tests talk to a server of their own on another port.
+    // The SMTP port and how long a command may wait for its answer; tests
+    // talk to a server of their own on another port.
     quint16 SmtpPort = 25;
-    int ConfirmationTimeoutMs = 30000;
+    int ReplyTimeoutMs = 30000;
 
     // Up while the dialogue runs.
     TDlgEMProg* Progress() const { return progress_; }
@@ -73,7 +73,7 @@ private:
     void ShowProgressMessage(const QString& text, bool okEnabled, bool cancelEnabled);
 
     _TSocket* socket_;
-    QTimer* confirmation_;
+    QTimer* replyTimer_;
     std::unique_ptr<TSmtpDialogue> dialogue_;
     TDlgEMProg* progress_ = nullptr;
 };

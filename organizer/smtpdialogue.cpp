@@ -88,6 +88,12 @@ QString TimedOutText(const QString& server)
            QStringLiteral(", did not confirm that it received your to-do list.  Please try again later.");
 }
 
+QString NoAnswerText(const QString& server)
+{
+    return QStringLiteral("Cannot send email.  Your SMTP server, ") + server.trimmed() +
+           QStringLiteral(", did not answer.  Your to-do list has not been sent.  Please try again later.");
+}
+
 QString ClosedText(const QString& server)
 {
     return QStringLiteral("Cannot send email.  Your SMTP server, ") + server.trimmed() +
@@ -139,18 +145,24 @@ QStringList DataLines(const QStringList& body, TBodyEncoding encoding)
 
 TSmtpDialogue::TSmtpDialogue(TSmtpEnvelope envelope) : envelope_(std::move(envelope)) {}
 
+bool TSmtpDialogue::Ended() const
+{
+    return refused_ || state_ == TSmtpState::Idle || state_ == TSmtpState::QuitSent;
+}
+
 TSmtpReaction TSmtpDialogue::Connected()
 {
     state_ = TSmtpState::Greeting;
     buffer_.clear();
     TSmtpReaction reaction;
     reaction.progress = TSmtpProgress{QStringLiteral("Processing info from host ..."), false, true};
+    reaction.awaitReply = true;
     return reaction;
 }
 
 TSmtpReaction TSmtpDialogue::Received(const QByteArray& bytes)
 {
-    if (refused_ || state_ == TSmtpState::Idle || state_ == TSmtpState::QuitSent)
+    if (Ended())
         return {};
     buffer_ += bytes;
     const qsizetype end = ReplyEnd(buffer_);
@@ -163,13 +175,14 @@ TSmtpReaction TSmtpDialogue::Received(const QByteArray& bytes)
     return code ? HandleReply(*code) : Malformed();
 }
 
-TSmtpReaction TSmtpDialogue::ConfirmationTimedOut()
+TSmtpReaction TSmtpDialogue::ReplyTimedOut()
 {
     TSmtpReaction reaction;
-    if (state_ != TSmtpState::MessageSent)
+    if (Ended())
         return reaction;
+    const bool messageOut = state_ == TSmtpState::MessageSent;
     state_ = TSmtpState::Idle;
-    reaction.progress = Final(TimedOutText(envelope_.server));
+    reaction.progress = Final(messageOut ? TimedOutText(envelope_.server) : NoAnswerText(envelope_.server));
     reaction.closeConnection = true;
     reaction.endDialog = true;
     return reaction;
@@ -179,10 +192,20 @@ TSmtpReaction TSmtpDialogue::Closed()
 {
     TSmtpReaction reaction;
     // After an ending, sent or not, the close is the one that ending asked for.
-    if (refused_ || state_ == TSmtpState::Idle || state_ == TSmtpState::QuitSent)
+    if (Ended())
         return reaction;
     state_ = TSmtpState::Idle;
     reaction.progress = Final(ClosedText(envelope_.server));
+    reaction.endDialog = true;
+    return reaction;
+}
+
+TSmtpReaction TSmtpDialogue::Failed()
+{
+    TSmtpReaction reaction;
+    if (Ended())
+        return reaction;
+    state_ = TSmtpState::Idle;
     reaction.endDialog = true;
     return reaction;
 }
@@ -230,7 +253,6 @@ TSmtpReaction TSmtpDialogue::HandleReply(int code)
         if (code != 354)
             return Refused(code);
         reaction.send = MessageLines();
-        reaction.awaitConfirmation = true;
         state_ = TSmtpState::MessageSent;
         break;
     case TSmtpState::MessageSent:
@@ -246,6 +268,7 @@ TSmtpReaction TSmtpDialogue::HandleReply(int code)
     case TSmtpState::QuitSent:
         return reaction;
     }
+    reaction.awaitReply = state_ != TSmtpState::QuitSent;
     buffer_.clear();
     return reaction;
 }
@@ -253,8 +276,8 @@ TSmtpReaction TSmtpDialogue::HandleReply(int code)
 TSmtpReaction TSmtpDialogue::Refused(int code)
 {
     TSmtpReaction reaction;
-    if (const std::optional<QString> text = RefusalText(code))
-        reaction.progress = Final(*text);
+    // A code no message is named for still ends the wait, with the general one.
+    reaction.progress = Final(RefusalText(code).value_or(kTryLater));
     if (state_ != TSmtpState::RcptToSent && state_ != TSmtpState::RcptCcSent)
         state_ = TSmtpState::Idle;
     refused_ = true;

@@ -29,10 +29,12 @@ struct TSmtpReaction {
     QStringList send;                       // each line is sent with CR LF after it
     std::optional<TSmtpProgress> progress;
     bool closeConnection = false;
-    // The e-mail dialog is done: it closes once the progress window goes.
+    // The e-mail dialog is done: it closes once the progress window goes,
+    // at once when the ending has no text of its own to show there.
     bool endDialog = false;
-    // The end of the message is out: its answer is awaited within a time limit.
-    bool awaitConfirmation = false;
+    // The connection is made or a command is out: the server's answer is
+    // awaited within a time limit.
+    bool awaitReply = false;
 };
 
 enum class TSmtpState {
@@ -54,10 +56,12 @@ public:
     TSmtpReaction Connected();
     // Bytes as they arrive; nothing happens until a reply is whole.
     TSmtpReaction Received(const QByteArray& bytes);
-    // The server did not answer the end of the message in time.
-    TSmtpReaction ConfirmationTimedOut();
+    // The server did not answer in time.
+    TSmtpReaction ReplyTimedOut();
     // The server closed the connection.
     TSmtpReaction Closed();
+    // The connection failed, and the user was told so in a box.
+    TSmtpReaction Failed();
 
     TSmtpState State() const { return state_; }
     bool WelcomeOK() const { return welcomeOk_; }
@@ -65,6 +69,8 @@ public:
     bool Sent() const { return sent_; }
     // The last whole reply.
     const QString& Status() const { return status_; }
+    // Refused, failed, timed out, closed or sent: nothing more will happen.
+    bool Ended() const;
 
 private:
     TSmtpReaction HandleReply(int code);
@@ -75,7 +81,8 @@ private:
     QStringList MessageLines() const;
 
     TSmtpEnvelope envelope_;
-    TSmtpState state_ = TSmtpState::Idle;
+    // Waiting for the greeting from the look-up of the server on.
+    TSmtpState state_ = TSmtpState::Greeting;
     bool welcomeOk_ = false;
     bool sent_ = false;
     // A refusal ended the dialogue, whatever state it left.
@@ -107,4 +114,5 @@ QStringList DataLines(const QStringList& body, TBodyEncoding encoding = TBodyEnc
 // The texts of the progress window.
 extern const QString SentText;
 QString TimedOutText(const QString& server);
+QString NoAnswerText(const QString& server);
 QString ClosedText(const QString& server);

@@ -42,7 +42,7 @@ const QList<QByteArray> kToEnd = kToData + QList<QByteArray>{"354 go\r\n"};
 struct TEnding {
     QList<QByteArray> before;
     QByteArray reply;
-    QString text;   // in the progress window; empty: none shown
+    QString text;   // in the progress window
 };
 
 // A dialogue brought that far ends on the reply with its text, sending
@@ -55,10 +55,9 @@ void ExpectEndsOn(const TEnding& each)
     const TSmtpReaction reaction = dialogue.Received(each.reply);
     EXPECT_TRUE(reaction.send.isEmpty());
     EXPECT_TRUE(reaction.endDialog);
-    EXPECT_EQ(reaction.progress ? reaction.progress->text : QString(), each.text);
-    if (reaction.progress) {
-        EXPECT_TRUE(reaction.progress->okEnabled && !reaction.progress->cancelEnabled);
-    }
+    ASSERT_TRUE(reaction.progress);
+    EXPECT_EQ(reaction.progress->text, each.text);
+    EXPECT_TRUE(reaction.progress->okEnabled && !reaction.progress->cancelEnabled);
     EXPECT_FALSE(dialogue.Sent());
 }
 
@@ -103,7 +102,7 @@ TEST(SmtpDialogue, TheMessageGoesOutOnlyOnTheGoAheadAndSuccessOnlyOnItsConfirmat
     EXPECT_EQ(data.send, QStringList({"To: bob@example.test", "From: ann@example.test",
                                       "Subject: CarePortfolio To-Do List", "X-Sender: ",
                                       "X-Mailer: CarePortfolio 1.0", "", "1/31/2024 Flu shot", "", "."}));
-    EXPECT_TRUE(data.awaitConfirmation);
+    EXPECT_TRUE(data.awaitReply);
     EXPECT_FALSE(data.progress);
     EXPECT_FALSE(dialogue.Sent());
 
@@ -124,15 +123,16 @@ TEST(SmtpDialogue, A250InPlaceOfTheGoAheadIsNoSuccess)
     const TSmtpReaction reaction = dialogue.Received("250 ok\r\n");
     EXPECT_FALSE(dialogue.Sent());
     EXPECT_TRUE(reaction.send.isEmpty());
-    EXPECT_FALSE(reaction.progress);
     EXPECT_TRUE(reaction.endDialog);
+    ASSERT_TRUE(reaction.progress);
+    EXPECT_EQ(reaction.progress->text, kTryLater);
 }
 
 TEST(SmtpDialogue, SilenceAfterTheMessageIsAFailureNeverSuccess)
 {
     TSmtpDialogue dialogue(Envelope());
     Converse(dialogue, {"220 ready\r\n", "250 hello\r\n", "250 ok\r\n", "250 ok\r\n", "354 go\r\n"});
-    const TSmtpReaction reaction = dialogue.ConfirmationTimedOut();
+    const TSmtpReaction reaction = dialogue.ReplyTimedOut();
     EXPECT_FALSE(dialogue.Sent());
     ASSERT_TRUE(reaction.progress);
     EXPECT_EQ(reaction.progress->text,
@@ -145,15 +145,16 @@ TEST(SmtpDialogue, SilenceAfterTheMessageIsAFailureNeverSuccess)
     EXPECT_FALSE(dialogue.Sent());
 }
 
-TEST(SmtpDialogue, TheGreetingRefusedCloses421TellingWhy554Silently)
+TEST(SmtpDialogue, TheGreetingRefusedCloses421TellingWhy554WithTheGeneralText)
 {
     TSmtpDialogue refused(Envelope());
     refused.Connected();
-    const TSmtpReaction silent = refused.Received("554 go away\r\n");
-    EXPECT_FALSE(silent.progress);
-    EXPECT_TRUE(silent.endDialog);
-    EXPECT_TRUE(silent.send.isEmpty());
+    const TSmtpReaction general = refused.Received("554 go away\r\n");
+    EXPECT_TRUE(general.endDialog);
+    EXPECT_TRUE(general.send.isEmpty());
     EXPECT_EQ(refused.State(), TSmtpState::Idle);
+    ASSERT_TRUE(general.progress);
+    EXPECT_EQ(general.progress->text, kTryLater);
 
     TSmtpDialogue busy(Envelope());
     busy.Connected();
@@ -163,8 +164,8 @@ TEST(SmtpDialogue, TheGreetingRefusedCloses421TellingWhy554Silently)
     EXPECT_FALSE(busy.WelcomeOK());
 }
 
-// Each refused reply of each state: its message (empty: none), and never a
-// command after it.
+// Each refused reply of each state: its message (the general one for a code
+// none is named for), and never a command after it.
 TEST(SmtpDialogue, EveryRefusalHasItsMessageInItsState)
 {
     const QString recipients =
@@ -183,19 +184,19 @@ TEST(SmtpDialogue, EveryRefusalHasItsMessageInItsState)
         {kToHelo, "501 x\r\n", code(501)},
         {kToHelo, "504 x\r\n",
          QStringLiteral("Unable to send email.  Your SMTP server, mail.example.test, does not fully support email.")},
-        {kToHelo, "452 x\r\n", {}},
+        {kToHelo, "452 x\r\n", kTryLater},
         {kToMail, "451 x\r\n", processing},
         {kToMail, "452 x\r\n", disk},
         {kToMail, "500 x\r\n", code(500)},
-        {kToMail, "503 x\r\n", {}},
+        {kToMail, "503 x\r\n", kTryLater},
         {kToMail, "552 x\r\n", storage},
         {kToRcpt, "550 no such user\r\n", recipients},
         {kToRcpt, "553 x\r\n", recipients},
         {kToRcpt, "503 x\r\n", code(503)},
-        {kToRcpt, "554 x\r\n", {}},
+        {kToRcpt, "554 x\r\n", kTryLater},
         {kToData, "554 x\r\n", kTryLater},
         {kToData, "421 x\r\n", kNotAvailable},
-        {kToData, "550 x\r\n", {}},
+        {kToData, "550 x\r\n", kTryLater},
         {kToEnd, "552 too big\r\n", storage},
         {kToEnd, "554-no\r\n554 really not\r\n", kTryLater},
         {kToEnd, "451 x\r\n", processing},

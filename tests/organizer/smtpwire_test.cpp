@@ -50,7 +50,7 @@ protected:
         dialog.sleTo->setText(QStringLiteral("bob@example.test"));
         dialog.sleCC->setText(cc);
         dialog.SmtpPort = port;
-        dialog.ConfirmationTimeoutMs = 5000;
+        dialog.ReplyTimeoutMs = 5000;
     }
 
     // Sends and waits for the outcome: the progress window's OK coming on,
@@ -83,13 +83,14 @@ protected:
     // and all others as usual; the outcome ends, as a user sees it, with OK
     // alone to press. Gives the commands the peer got.
     static QStringList SendRefused(const std::function<bool(const QString&)>& answered, const TReply& reply,
-                                   const QString& startOfText)
+                                   const QString& startOfText, int replyTimeoutMs = 5000)
     {
         ScriptedSmtpPeer peer([&](const QString& command) -> TReply {
             return answered(command) ? reply : ScriptedSmtpPeer::Usual(command);
         });
         TDlgEMailTodoList dialog(nullptr);
         Fill(dialog, peer.Port());
+        dialog.ReplyTimeoutMs = replyTimeoutMs;
         const TOutcome outcome = Send(dialog);
         EXPECT_TRUE(outcome.progress.startsWith(startOfText)) << outcome.progress.toStdString();
         EXPECT_TRUE(outcome.okEnabled);
@@ -191,6 +192,8 @@ TEST_F(SmtpWire, SlowRepliesSplitOverPacketsAndMultiLineRepliesStillGetThrough)
     });
     TDlgEMailTodoList dialog(nullptr);
     Fill(dialog, peer.Port());
+    // Longer than any one reply takes, shorter than all of them together.
+    dialog.ReplyTimeoutMs = 900;
     const TOutcome outcome = Send(dialog);
     EXPECT_EQ(outcome.progress, QStringLiteral("Your to-do list has been sent."));
     EXPECT_EQ(peer.Commands().mid(1, 3), QStringList({"MAIL FROM:<ann@example.test>", "RCPT TO:<bob@example.test>",
@@ -206,7 +209,7 @@ TEST_F(SmtpWire, SilenceAfterTheMessageIsToldAsAFailure)
     });
     TDlgEMailTodoList dialog(nullptr);
     Fill(dialog, peer.Port());
-    dialog.ConfirmationTimeoutMs = 300;
+    dialog.ReplyTimeoutMs = 300;
     const TOutcome outcome = Send(dialog);
     EXPECT_EQ(outcome.progress, TimedOutText(QStringLiteral("127.0.0.1")));
     EXPECT_TRUE(outcome.okEnabled);
@@ -297,31 +300,58 @@ TEST_F(SmtpWire, AServerThatHangsUpBeforeConfirmingLeavesTheListUnsent)
     EXPECT_TRUE(boxes_.shown.isEmpty()) << boxes_.Texts().join(QLatin1Char('\n')).toStdString();
 }
 
-TEST_F(SmtpWire, AGreetingOf554LeavesOnlyCancelAndNeverSuccess)
+// A refusal with a code no message is named for, or a server that never
+// answers, still ends the wait with OK to press and the list unsent, and
+// nothing is sent after it; a connection refused is told in a box of its
+// own, and the progress window goes with it.
+TEST_F(SmtpWire, ARefusalOfAnyCodeOrSilenceEndsTheWaitWithTheListUnsent)
 {
-    ScriptedSmtpPeer peer([](const QString& command) -> TReply {
-        return command.isEmpty() ? TReply{{"554 no service\r\n"}} : ScriptedSmtpPeer::Usual(command);
-    });
-    TDlgEMailTodoList dialog(nullptr);
-    Fill(dialog, peer.Port());
-    const TOutcome outcome = Send(dialog, 3000);
-    EXPECT_EQ(outcome.progress, QStringLiteral("Processing info from host ..."));
-    EXPECT_FALSE(outcome.okEnabled);
-    EXPECT_TRUE(outcome.cancelEnabled);
-    EXPECT_EQ(dialog.Status(), QStringLiteral("554 no service\r\n"));
-    EXPECT_TRUE(peer.Commands().isEmpty());
-    // Cancelling drops the connection without a word.
-    EXPECT_TRUE(boxes_.shown.isEmpty());
-}
+    const QString tryLater = QStringLiteral("Cannot send email.  Please again later.  You may need to contact your "
+                                            "internet service provider if repeated attempts fail.");
+    const QString noAnswer = QStringLiteral("Cannot send email.  Your SMTP server, 127.0.0.1, did not answer.  Your "
+                                            "to-do list has not been sent.  Please try again later.");
+    struct TCase {
+        QString command;   // the command answered, and the last one sent; empty: the connection itself
+        TReply reply;
+        QString text;
+    };
+    const TCase cases[] = {
+        {QStringLiteral("RCPT TO:"), {{"554 5.7.1 Relay access denied\r\n"}}, tryLater},
+        {QStringLiteral("MAIL FROM:"), {{"530 5.7.0 Authentication required\r\n"}}, tryLater},
+        {QString(), {{"554 no service\r\n"}}, tryLater},
+        {QString(), {}, noAnswer},
+        {QStringLiteral("HELO "), {}, noAnswer},
+    };
+    for (const TCase& each : cases) {
+        SCOPED_TRACE("\"" + each.command.toStdString() + "\" answered " +
+                     (each.reply.isEmpty() ? "by silence" : each.reply.constFirst().bytes.toStdString()));
+        const QStringList commands = SendRefused(
+            [&](const QString& command) {
+                return each.command.isEmpty() ? command.isEmpty() : command.startsWith(each.command);
+            },
+            each.reply, each.text, 300);
+        EXPECT_EQ(commands.isEmpty() ? QString() : commands.constLast().left(each.command.size()), each.command);
+    }
 
-TEST_F(SmtpWire, ARefusedConnectionIsToldInTheSocketsOwnWords)
-{
     TDlgEMailTodoList dialog(nullptr);
     Fill(dialog, FreeLoopbackPort());
-    const TOutcome outcome = Send(dialog, 3000);
+    // Nothing was ever left to press: the window went by itself.
+    EXPECT_EQ(Send(dialog).progress, QString());
     EXPECT_EQ(boxes_.Texts(), QStringList({"The connection was refused."}));
-    EXPECT_EQ(outcome.progress, QStringLiteral("Connecting To Host"));
-    EXPECT_FALSE(outcome.okEnabled);
+}
+
+// Cancel while the server is silent drops the connection without a word,
+// also when the wait would have run out.
+TEST_F(SmtpWire, CancellingTheWaitDropsTheConnectionWithoutAWord)
+{
+    ScriptedSmtpPeer peer([](const QString&) { return TReply{}; });
+    TDlgEMailTodoList dialog(nullptr);
+    Fill(dialog, peer.Port());
+    dialog.ReplyTimeoutMs = 300;
+    const TOutcome outcome = Send(dialog, 100);
+    EXPECT_TRUE(outcome.cancelEnabled);
+    QTest::qWait(600);
+    EXPECT_TRUE(boxes_.shown.isEmpty()) << boxes_.Texts().join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(SmtpWire, MissingBoxesAreAskedForAndNothingIsSent)

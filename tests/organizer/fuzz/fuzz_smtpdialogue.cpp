@@ -1,12 +1,15 @@
 // The SMTP dialogue fed whatever a hostile server may send: never a crash or
 // a hang, and never "sent" unless the reply to the end of the message ended
 // in a final 250 line; a server hanging up before that is told as such;
-// every line sent is ASCII; once the dialogue has ended, nothing more happens.
+// every ending but a failed connection leaves a text with OK to press, and a
+// wait running out ends the dialogue; every line sent is ASCII; once the
+// dialogue has ended, nothing more happens.
 //
 // Input: the first byte's lowest bit gives the envelope a CC address, its
 // next bit a subject and a list outside ASCII; in the rest, byte 0x01 ends
-// one read, byte 0x02 lets the wait for the confirmation run out and byte
-// 0x03 is the server hanging up. Every other byte is the server's.
+// one read, byte 0x02 lets the wait for a reply run out, byte 0x03 is the
+// server hanging up and byte 0x04 the connection failing. Every other byte
+// is the server's.
 #include "organizer/mimetext.h"
 #include "organizer/smtpdialogue.h"
 
@@ -69,7 +72,19 @@ public:
         Check(dialogue_.Received(bytes));
     }
 
-    void TimeOut() { Check(dialogue_.ConfirmationTimedOut()); }
+    void TimeOut()
+    {
+        Check(dialogue_.ReplyTimedOut());
+        Require(over_);
+    }
+
+    void Fail()
+    {
+        const TSmtpReaction reaction = dialogue_.Failed();
+        Require(!reaction.progress);
+        Check(reaction, false);
+        Require(over_);
+    }
 
     void HangUp()
     {
@@ -82,11 +97,13 @@ public:
     }
 
 private:
-    void Check(const TSmtpReaction& reaction)
+    void Check(const TSmtpReaction& reaction, bool told = true)
     {
         const bool quiet = reaction.send.isEmpty() && !reaction.progress && !reaction.closeConnection;
         if (over_)
             Require(quiet);
+        if (reaction.endDialog && told)
+            Require(reaction.progress && reaction.progress->okEnabled && !reaction.progress->cancelEnabled);
         for (const QString& line : reaction.send)
             Require(IsAscii(line) && !line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')));
         if (dialogue_.Sent() && !sentSeen_) {
@@ -116,13 +133,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QByteArray pending;
     for (size_t i = 1; i < size; ++i) {
         const char byte = static_cast<char>(data[i]);
-        if (byte >= '\x01' && byte <= '\x03') {
+        if (byte >= '\x01' && byte <= '\x04') {
             run.Read(pending);
             pending.clear();
             if (byte == '\x02')
                 run.TimeOut();
             if (byte == '\x03')
                 run.HangUp();
+            if (byte == '\x04')
+                run.Fail();
         } else {
             pending += byte;
         }
