@@ -248,6 +248,8 @@ void TDlgEMailTodoList::ShowProgressMessage(const QString& text, bool okEnabled,
         return;
     }
     progress_->LabelMsg->setText(text);
+    // The window keeps its width: a longer text makes it taller, not cut.
+    progress_->resize(progress_->width(), progress_->heightForWidth(progress_->width()));
     progress_->ButtonOK->setEnabled(okEnabled);
     progress_->ButtonCancel->setEnabled(cancelEnabled);
 }

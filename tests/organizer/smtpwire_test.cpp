@@ -33,6 +33,7 @@ struct TOutcome {
     QString progress;        // the progress window's last text
     bool okEnabled = false;
     bool cancelEnabled = false;
+    QStringList cramped;     // what the window cuts short
 };
 
 class SmtpWire : public ToDoFolder {
@@ -69,7 +70,7 @@ protected:
             if (!over && waited.elapsed() < patienceMs)
                 return;
             outcome = {progress->LabelMsg->text(), progress->ButtonOK->isEnabled(),
-                       progress->ButtonCancel->isEnabled()};
+                       progress->ButtonCancel->isEnabled(), CrampedWidgets(*progress)};
             if (!picture.isEmpty())
                 SavePicture(*progress, picture);
             (over ? progress->ButtonOK : progress->ButtonCancel)->click();
@@ -81,7 +82,8 @@ protected:
 
     // Sends to a peer that answers the commands `answered` picks with `reply`
     // and all others as usual; the outcome ends, as a user sees it, with OK
-    // alone to press. Gives the commands the peer got.
+    // alone to press and the whole text to read. Gives the commands the peer
+    // got.
     static QStringList SendRefused(const std::function<bool(const QString&)>& answered, const TReply& reply,
                                    const QString& startOfText, int replyTimeoutMs = 5000)
     {
@@ -95,6 +97,7 @@ protected:
         EXPECT_TRUE(outcome.progress.startsWith(startOfText)) << outcome.progress.toStdString();
         EXPECT_TRUE(outcome.okEnabled);
         EXPECT_FALSE(outcome.cancelEnabled);
+        EXPECT_TRUE(outcome.cramped.isEmpty()) << outcome.cramped.join(QLatin1Char('\n')).toStdString();
         return peer.Commands();
     }
 
