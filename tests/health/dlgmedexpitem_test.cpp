@@ -1,11 +1,13 @@
 // The expense dialog as the user meets it: the checks of both pages with
 // their messages, the sums written at Finish, an edit left with Cancel, the
 // member kept by key, the advice given once, the calculator button, and the
-// dialog opened from a vaccine dose record.
+// dialog opened from the check-up and vaccine dose records.
 #include "expenseenv.h"
 #include "expensetableenv.h"
 
 #include "health/calculator.h"
+#include "health/dlgcheckupdata.h"
+#include "health/dlgchkupperform.h"
 #include "health/dlgmedexpitem.h"
 #include "health/dlgmedimmrec.h"
 #include "health/expenseopener.h"
@@ -31,6 +33,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <functional>
 
 namespace {
 
@@ -842,6 +846,61 @@ TEST_F(ExpenseItemWindows, ADoseRecordAttachesAnExpenseMadeInTheRealDialog)
     record.Button1->click();
     EXPECT_EQ(record.ExpID(), expId);
     EXPECT_EQ(Snapshot(), before);
+}
+
+// An expense finished through a record's expense report, looked at again and
+// left with Cancel, as one does after only looking: the record keeps it, be
+// it "Checkup Performed", a record of the log or a new dose record.
+TEST_F(ExpenseItemWindows, ASecondLookEndedWithCancelKeepsTheRecordsExpense)
+{
+    const auto item = [&](qint32 type, const QString& name) {
+        return AppendRow(DataFolder, QStringLiteral("MEDTEMPL"), QStringLiteral("TemplID"), [&](TDataSet& row) {
+            row.FieldByName(QStringLiteral("TemplType")).SetAsInteger(type);
+            row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(anne_);
+            row.FieldByName(QStringLiteral("ItemStr1")).SetAsString(name);
+            row.FieldByName(QStringLiteral("Interval")).SetAsInteger(120);
+        });
+    };
+    const qint32 flu = item(4, QStringLiteral("Flu Shot"));
+    const qint32 tetanus = item(2, QStringLiteral("Tetanus booster"));
+    const auto report = [](auto& record, std::function<void(TDlgMedExpItem&)> answer) {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<TDlgMedExpItem*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            answer(*dialog);
+        });
+        record.Button1->click();
+    };
+    // Cancel while there is nothing yet, office 80 and OK, a look left with Cancel, then the record's OK.
+    const auto payLookAndRecord = [&](auto& record) {
+        record.PFDate->SetDateTimeValue(EncodeDate(2024, 6, 3));
+        report(record, [](TDlgMedExpItem& dialog) { dialog.CancelBtn->click(); });
+        report(record, [](TDlgMedExpItem& dialog) {
+            dialog.MEditCopay->setText(QStringLiteral("80.00"));
+            dialog.BtnNext->click();
+        });
+        report(record, [](TDlgMedExpItem& dialog) {
+            EXPECT_EQ(Cents(*dialog.MEditCopay), 8000);
+            dialog.CancelBtn->click();
+        });
+        record.BtnOK->click();
+        EXPECT_EQ(record.result(), QDialog::Accepted);
+    };
+    TDlgChkupPerform performed(nullptr, *LoadChkRecord(anne_, flu, 0, 0.0));
+    payLookAndRecord(performed);
+    TDlgCheckupData logged(nullptr, *LoadChkRecord(anne_, 0, 0, 0.0), true);
+    logged.ComboBox1->setCurrentIndex(logged.ComboBox1->findData(flu));
+    payLookAndRecord(logged);
+    TDlgMedImmRec dose(nullptr, anne_, tetanus, 0);
+    payLookAndRecord(dose);
+
+    EXPECT_TRUE(boxes_.Texts().isEmpty()) << boxes_.Texts().join('|').toStdString();
+    EXPECT_EQ(Column(QStringLiteral("SELECT C.TemplID || ':' || E.TotalExpense || ':' || (E.CheckupID = C.CheckupID) "
+                                    "FROM MEDCHEK C JOIN MEDEXP E ON E.ExpID = C.ExpID ORDER BY C.CheckupID")),
+              (QStringList{QStringLiteral("%1:80.0:1").arg(flu), QStringLiteral("%1:80.0:1").arg(flu),
+                           QStringLiteral("%1:80.0:1").arg(tetanus)}));
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 3);
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 3);
 }
 
 }  // namespace
