@@ -37,9 +37,10 @@ std::optional<TExpenseRefusal> TExpenseItemForm::LeaveInformationPage(TDateTime 
 
 std::optional<TExpenseRefusal> TExpenseItemForm::ChooseInsurance(qint32 accountId)
 {
-    insurance_ = 0;
-    if (accountId == 0)
+    if (accountId == 0) {
+        insurance_ = 0;
         return std::nullopt;
+    }
     // An account gone meanwhile covers nobody.
     const TInsuranceFacts facts = ReadInsuranceFacts(accountId, draft_.memberId).value_or(TInsuranceFacts{});
     if (std::optional<TExpenseRefusal> refusal = CheckInsuranceChoice(facts, ExpenseDate()))
@@ -92,9 +93,10 @@ bool TExpenseItemForm::FsaElected(qint32 accountId) const
 
 std::optional<TExpenseRefusal> TExpenseItemForm::ChooseFsa(qint32 accountId)
 {
-    fsa_ = 0;
-    if (accountId == 0)
+    if (accountId == 0) {
+        fsa_ = 0;
         return std::nullopt;
+    }
     if (std::optional<TExpenseRefusal> refusal = CheckFsaChoice(FsaElected(accountId)))
         return refusal;
     fsa_ = accountId;

@@ -323,6 +323,38 @@ TEST_F(ExpenseItemWindows, InsuranceChoicesAndAmountsAreCheckedWithTheirMessages
     EXPECT_EQ(Splits(dialog.ExpID()), (QStringList{QStringLiteral("1:0.0:-"), QStringLiteral("%1:19.99:0.0").arg(dental_)}));
 }
 
+// A refused plan or FSA named only itself: the one chosen before is shown
+// again with its amounts, and Finish stores what was shown.
+TEST_F(ExpenseItemWindows, ARefusedAccountPutsBackTheOneChosenBeforeWithItsAmounts)
+{
+    const qint32 green = AddInsurance(1, QStringLiteral("Green Plan"), EncodeDate(2024, 1, 1), 500.00);
+    Cover(green, otherAnne_);
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.MEditCopay->setText(QStringLiteral("100.00"));
+    Choose(*dialog.CBInsurance, medical_);
+    dialog.MEditPaid->setText(QStringLiteral("60.00"));
+    dialog.MEditPaidExit();
+    Choose(*dialog.CBInsurance, green);
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
+    EXPECT_EQ(Cents(*dialog.MEditPaid), 6000);
+    EXPECT_EQ(dialog.focusWidget(), dialog.CBInsurance);
+    Choose(*dialog.CBFSA, fsa_);
+    dialog.MEditReimburst->setText(QStringLiteral("30.00"));
+    dialog.MEditReimburstExit();
+    Choose(*dialog.CBFSA, oldFsa_);
+    EXPECT_EQ(dialog.CBFSA->currentData().toInt(), fsa_);
+    EXPECT_EQ(Cents(*dialog.MEditReimburst), 3000);
+    EXPECT_EQ(dialog.focusWidget(), dialog.CBFSA);
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{QStringLiteral("The member isn't covered by this insurance.Please pick another one."),
+                           QStringLiteral("The tax-year is different. This FSA can not apply to this expense")}));
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("160.0:70.0:90.0")});
+}
+
 // Each box refuses a negative amount with its own message, also one entered
 // for an account no longer shown, which is shown again; nothing is written
 // until every amount is 0 or more.
@@ -611,9 +643,9 @@ TEST_F(ExpenseItemWindows, AnEditKeepsTheMemberOfTwoWithOneFirstNameAndEveryAcco
     TDlgMedExpItem dialog(nullptr, {.expId = expId});
     EXPECT_EQ(dialog.CBMember->currentData().toInt(), otherAnne_);
     dialog.BtnNext->click();
-    // No account is shown at Finish: the one stored still counts.
+    // The other Anne is not covered: the stored account is shown again.
     Choose(*dialog.CBInsurance, lateStart_);
-    EXPECT_EQ(dialog.CBInsurance->currentIndex(), -1) << "the other Anne is not covered";
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
     dialog.MEditCopay->setText(QStringLiteral("100.01"));
     dialog.BtnNext->click();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
