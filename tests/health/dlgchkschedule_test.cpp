@@ -253,6 +253,8 @@ TEST_F(CheckupWindows, ARecordMovedWhereItsExpenseNoLongerFitsStaysOpen)
     TDateTime shownDate = 0.0;
     WhenShown<TDlgCheckupData>([&](TDlgCheckupData& record) {
         record.PFDate->SetDateTimeValue(EncodeDate(2024, 12, 20));
+        // A click takes the focus to the button.
+        record.BtnOK->setFocus();
         record.BtnOK->click();
         stayedOpen = record.isVisible() && record.focusWidget() == record.PFDate;
         shownDate = record.PFDate->DateTimeValue();

@@ -453,6 +453,23 @@ TEST_F(ExpenseItemWindows, FinishRefusesAPlanThatDoesNotCoverTheFinalPatient)
     EXPECT_EQ(Column(QStringLiteral("SELECT MemberID FROM MEDEXP WHERE ExpID = %1").arg(edit.ExpID())),
               QStringList{QString::number(otherAnne_)});
     EXPECT_EQ(Sums(edit.ExpID()), QStringList{QStringLiteral("19.99:19.99:0.0")});
+
+    // A deductible alone, its payment box left empty, is the plan's part too.
+    const QStringList edited = Snapshot();
+    TDlgMedExpItem deductibleOnly(nullptr, {});
+    FillInformation(deductibleOnly, anne_);
+    deductibleOnly.BtnNext->click();
+    Choose(*deductibleOnly.CBInsurance, medical_);
+    deductibleOnly.MEditAcctDeduct->setText(QStringLiteral("50.00"));
+    deductibleOnly.MEditAcctDeductExit();
+    deductibleOnly.BtnBack->click();
+    Choose(*deductibleOnly.CBMember, otherAnne_);
+    deductibleOnly.BtnNext->click();
+    deductibleOnly.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts().last(), QStringLiteral("The member isn't covered by this insurance.Please pick another "
+                                                    "one.\nPayment of Blue Plan(Medical): $0.00, deductible $50.00"));
+    EXPECT_NE(deductibleOnly.result(), QDialog::Accepted);
+    EXPECT_EQ(Snapshot(), edited);
 }
 
 // Payments stored when the plan covered Anne and the FSA had its election
@@ -624,6 +641,19 @@ TEST_F(ExpenseItemWindows, EmptiedAmountBoxesRemoveTheStoredAmounts)
                                               QStringLiteral("%1:0.0:-").arg(fsa_)}))
             << exits;
     }
+    // Emptied and left before another FSA is picked: the first one's 30 goes too.
+    ExpenseEnv::AddElection(oldFsa_, 2024);
+    const qint32 expId = StoreExpense(anne_);
+    TDlgMedExpItem other(nullptr, {.expId = expId});
+    other.BtnNext->click();
+    other.MEditReimburst->clear();
+    other.MEditReimburstExit();
+    Choose(*other.CBFSA, oldFsa_);
+    other.MEditReimburst->setText(QStringLiteral("10.00"));
+    other.BtnNext->click();
+    ASSERT_EQ(other.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("160.0:90.0:70.0")});
+
     TDlgMedExpItem fresh(nullptr, {});
     FillInformation(fresh, anne_);
     fresh.BtnNext->click();
