@@ -145,11 +145,10 @@ void TExpenseItemForm::ShowAccount(qint32 accountId)
 
 TFinishResult TExpenseItemForm::Finish()
 {
-    // A stored expense keeps every account it was split over, whatever the
-    // boxes show last.
-    const TAccountsChosen chosen =
-        IsNew() ? TAccountsChosen{.insurance = insurance_ != 0, .fsa = fsa_ != 0} : TAccountsChosen{};
-    const TFinishResult result = FinishExpense(draft_, chosen);
+    // Every account given an amount keeps it, whatever the boxes show last:
+    // an account is left unchosen only by a refusal, which must not drop the
+    // amounts of the others unseen.
+    const TFinishResult result = FinishExpense(draft_);
     if (!result.refusal) {
         draft_.expId = result.expId;
         draft_.docAddrId = result.docAddrId;

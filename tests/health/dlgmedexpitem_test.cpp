@@ -353,6 +353,36 @@ TEST_F(ExpenseItemWindows, ARefusedAccountPutsBackTheOneChosenBeforeWithItsAmoun
     dialog.BtnNext->click();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("160.0:70.0:90.0")});
+
+    // An amount refused for a date moved back a year leaves no FSA chosen;
+    // Acme's 30, which still fits, is stored, and the other's is named.
+    ExpenseEnv::AddElection(fsa_, 2023);
+    const qint32 newFsa = ExpenseEnv::AddAccount(5, QStringLiteral("New FSA"));
+    ExpenseEnv::AddElection(newFsa, 2024);
+    TDlgMedExpItem moved(nullptr, {});
+    FillInformation(moved, anne_);
+    moved.BtnNext->click();
+    moved.MEditCopay->setText(QStringLiteral("100.00"));
+    for (const auto& [fsa, amount] : {std::pair{fsa_, "30.00"}, std::pair{newFsa, "10.00"}}) {
+        Choose(*moved.CBFSA, fsa);
+        moved.MEditReimburst->setText(QString::fromLatin1(amount));
+        moved.MEditReimburstExit();
+    }
+    moved.BtnBack->click();
+    moved.PFDate->SetDateTimeValue(EncodeDate(2023, 6, 14));
+    moved.BtnNext->click();
+    moved.MEditReimburst->setText(QStringLiteral("15.00"));
+    moved.MEditReimburstExit();
+    EXPECT_EQ(moved.CBFSA->currentIndex(), -1);
+    moved.BtnNext->click();
+    EXPECT_NE(moved.result(), QDialog::Accepted);
+    EXPECT_TRUE(boxes_.Texts().last().endsWith(QStringLiteral("Reimbursement of New FSA: $10.00")))
+        << boxes_.Texts().last().toStdString();
+    moved.MEditReimburst->clear();
+    moved.MEditReimburstExit();
+    moved.BtnNext->click();
+    ASSERT_EQ(moved.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(moved.ExpID()), QStringList{QStringLiteral("100.0:70.0:30.0")});
 }
 
 // Each box refuses a negative amount with its own message, also one entered
