@@ -77,8 +77,8 @@ public:
 
     // Saves the draft (the dialog puts the office and mail payments in it
     // first); the form then holds the stored expense. A refusal or a
-    // database error writes nothing. The entries of a new expense whose box
-    // has no account chosen are not saved; those of a stored one stay.
+    // database error writes nothing. Every account given an amount is saved,
+    // whether or not its box still shows it.
     TFinishResult Finish();
 
 private:
