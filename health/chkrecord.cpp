@@ -1,7 +1,6 @@
 #include "chkrecord.h"
 
 #include "doctorboxes.h"
-#include "expensedelete.h"
 #include "schedulemember.h"
 
 #include "context/context.h"
@@ -74,20 +73,14 @@ TChkRecordVerdict CheckChkRecord(const TChkRecordForm& form, TChkRecordKind kind
     return {};
 }
 
-std::optional<QString> SaveChkRecord(TChkRecordForm& form, TChkRecordKind kind, bool expenseCancelled)
+std::optional<QString> SaveChkRecord(TChkRecordForm& form, TChkRecordKind kind)
 {
     TChkRecordForm written = form;
-    const bool dropExpense = expenseCancelled && ExpenseWrittenThisOpening(written.row.expId, written.expIdAtOpening);
-    if (!dropExpense)
-        if (std::optional<QString> misfit = MovedExpenseMisfit(written.row))
-            return misfit;
+    if (std::optional<QString> misfit = MovedExpenseMisfit(written.row))
+        return misfit;
     TTransaction transaction(DataFolder);
     if (!written.row.doctor.isEmpty())
         written.row.doctorId = FindOrAppendBizAddr(written.row.doctor, kDoctorsCategory);
-    if (dropExpense) {
-        DeleteExpense(written.row.expId);
-        written.row.expId = 0;
-    }
     WriteCheckRecord(written.row, kind == TChkRecordKind::Performed ? TDoctorKey::Write : TDoctorKey::Keep);
     if (written.row.expId != 0)
         LinkRecordExpense(written.row, written.item);

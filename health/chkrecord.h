@@ -38,13 +38,11 @@ struct TChkRecordVerdict {
 TChkRecordVerdict CheckChkRecord(const TChkRecordForm& form, TChkRecordKind kind, bool dateBlank, TDateTime today);
 
 // Writes the record and the doctor's business when the name is new, and
-// links the expense, in one transaction. When the expense dialog was last
-// left with Cancel, an expense written during this opening is deleted with
-// its splits; one the record had before stays. An expense the record moves
-// to another date or member must still obey its accounts' rules there:
+// links the expense, in one transaction. An expense the record moves to
+// another date or member must still obey its accounts' rules there:
 // otherwise nothing is written, and the result tells which payment no
 // longer fits.
-std::optional<QString> SaveChkRecord(TChkRecordForm& form, TChkRecordKind kind, bool expenseCancelled);
+std::optional<QString> SaveChkRecord(TChkRecordForm& form, TChkRecordKind kind);
 // The record is not written (Cancel, or an earlier date not confirmed): an
 // expense written during this opening goes.
 void DropChkRecordExpense(TChkRecordForm& form);

@@ -161,7 +161,7 @@ void TChkRecordDialog::BtnOKClick()
             accept();
         return;
     }
-    if (SavedWhereItFits(*PFDate, [this] { return SaveChkRecord(form_, kind_, expenseCancelled_); }))
+    if (SavedWhereItFits(*PFDate, [this] { return SaveChkRecord(form_, kind_); }))
         accept();
 }
 
@@ -174,8 +174,6 @@ void TChkRecordDialog::reject()
 
 void TChkRecordDialog::Button1Click()
 {
-    if (const auto outcome = OpenRecordExpense(this, *PFDate, form_.row.expId, form_.row.memberId)) {
+    if (const auto outcome = OpenRecordExpense(this, *PFDate, form_.row.expId, form_.row.memberId))
         form_.row.expId = outcome->expId;
-        expenseCancelled_ = outcome->cancelled;
-    }
 }

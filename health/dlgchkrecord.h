@@ -60,6 +60,5 @@ private:
 
     TChkRecordKind kind_;
     TDoctorBoxes doctorBoxes_;
-    bool expenseCancelled_ = false;
     bool cancelled_ = false;
 };

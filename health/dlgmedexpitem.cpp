@@ -490,8 +490,8 @@ void TDlgMedExpItem::ShowFsaBox()
 void TDlgMedExpItem::CBInsuranceChange()
 {
     const std::optional<TExpenseRefusal> refusal = form_.ChooseInsurance(ChosenKey(*CBInsurance));
-    if (refusal)
-        CBInsurance->setCurrentIndex(-1);
+    // A refused account gives way to the one chosen before.
+    SelectComboById(*CBInsurance, form_.ChosenInsurance());
     ShowInsuranceBoxes();
     if (refusal)
         Refuse(*refusal);
@@ -516,8 +516,7 @@ void TDlgMedExpItem::MEditAcctDeductExit()
 void TDlgMedExpItem::CBFSAChange()
 {
     const std::optional<TExpenseRefusal> refusal = form_.ChooseFsa(ChosenKey(*CBFSA));
-    if (refusal)
-        CBFSA->setCurrentIndex(-1);
+    SelectComboById(*CBFSA, form_.ChosenFsa());
     ShowFsaBox();
     if (refusal)
         Refuse(*refusal);

@@ -198,7 +198,7 @@ void TDlgMedImmRec::BtnOKClick()
     TakeEntries();
     if (Refused(CheckDoseRecord(form_, PFDate->IsFieldBlank(), Date())))
         return;
-    if (SavedWhereItFits(*PFDate, [this] { return SaveDoseRecord(form_, expenseCancelled_, adding_); }))
+    if (SavedWhereItFits(*PFDate, [this] { return SaveDoseRecord(form_); }))
         accept();
 }
 
@@ -223,8 +223,6 @@ void TDlgMedImmRec::reject()
 
 void TDlgMedImmRec::Button1Click()
 {
-    if (const auto outcome = OpenRecordExpense(this, *PFDate, form_.expId, form_.memberId)) {
+    if (const auto outcome = OpenRecordExpense(this, *PFDate, form_.expId, form_.memberId))
         form_.expId = outcome->expId;
-        expenseCancelled_ = outcome->cancelled;
-    }
 }

@@ -59,5 +59,4 @@ private:
     TDoctorBoxes doctorBoxes_;
     TDoseRecordForm form_;
     bool adding_;
-    bool expenseCancelled_ = false;
 };

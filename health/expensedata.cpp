@@ -275,9 +275,8 @@ void RestateExpenseSums(qint32 expId)
     ReplaceSplitRows(expId, splits.rows);
 }
 
-TFinishResult FinishExpense(TExpenseDraft draft, const TAccountsChosen& chosen)
+TFinishResult FinishExpense(TExpenseDraft draft)
 {
-    DropUnchosenEntries(draft, chosen);
     TFinishResult result;
     TExpenseVerdict verdict = JudgeExpense(draft, draft.expId != 0 ? LoadExpense(draft.expId) : std::nullopt);
     result.refusal = std::move(verdict.refusal);

@@ -62,9 +62,7 @@ struct TFinishResult {
 // Saves the expense in one transaction: a new one (expId 0) is inserted
 // under a new key, a stored one updated with its split rows replaced. A
 // doctor's name that names no business of the doctors' category becomes a
-// new business row. The entries of a kind whose account box has no account
-// chosen are dropped first, so the sums stored are those of the split rows
-// written. Amounts below 0 and parts of accounts that the expense's date or
+// new business row. Amounts below 0 and parts of accounts that the expense's date or
 // patient no longer allows are refused. A refused Finish writes nothing; so
 // does a failing one.
-TFinishResult FinishExpense(TExpenseDraft draft, const TAccountsChosen& chosen = {});
+TFinishResult FinishExpense(TExpenseDraft draft);

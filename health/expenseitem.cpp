@@ -37,9 +37,10 @@ std::optional<TExpenseRefusal> TExpenseItemForm::LeaveInformationPage(TDateTime 
 
 std::optional<TExpenseRefusal> TExpenseItemForm::ChooseInsurance(qint32 accountId)
 {
-    insurance_ = 0;
-    if (accountId == 0)
+    if (accountId == 0) {
+        insurance_ = 0;
         return std::nullopt;
+    }
     // An account gone meanwhile covers nobody.
     const TInsuranceFacts facts = ReadInsuranceFacts(accountId, draft_.memberId).value_or(TInsuranceFacts{});
     if (std::optional<TExpenseRefusal> refusal = CheckInsuranceChoice(facts, ExpenseDate()))
@@ -92,9 +93,10 @@ bool TExpenseItemForm::FsaElected(qint32 accountId) const
 
 std::optional<TExpenseRefusal> TExpenseItemForm::ChooseFsa(qint32 accountId)
 {
-    fsa_ = 0;
-    if (accountId == 0)
+    if (accountId == 0) {
+        fsa_ = 0;
         return std::nullopt;
+    }
     if (std::optional<TExpenseRefusal> refusal = CheckFsaChoice(FsaElected(accountId)))
         return refusal;
     fsa_ = accountId;
@@ -143,11 +145,10 @@ void TExpenseItemForm::ShowAccount(qint32 accountId)
 
 TFinishResult TExpenseItemForm::Finish()
 {
-    // A stored expense keeps every account it was split over, whatever the
-    // boxes show last.
-    const TAccountsChosen chosen =
-        IsNew() ? TAccountsChosen{.insurance = insurance_ != 0, .fsa = fsa_ != 0} : TAccountsChosen{};
-    const TFinishResult result = FinishExpense(draft_, chosen);
+    // Every account given an amount keeps it, whatever the boxes show last:
+    // an account is left unchosen only by a refusal, which must not drop the
+    // amounts of the others unseen.
+    const TFinishResult result = FinishExpense(draft_);
     if (!result.refusal) {
         draft_.expId = result.expId;
         draft_.docAddrId = result.docAddrId;

@@ -49,8 +49,9 @@ public:
     qint32 ChosenInsurance() const { return insurance_; }
     qint32 ChosenFsa() const { return fsa_; }
 
-    // An account chosen (0: none). Refused: no account stays chosen and its
-    // boxes are emptied.
+    // An account chosen (0: none). Refused: the account chosen before stays
+    // chosen with its amounts, so that what the boxes showed is what Finish
+    // saves.
     std::optional<TExpenseRefusal> ChooseInsurance(qint32 accountId);
     // The payment and deductible held for the chosen account; an account
     // without a deductible shows 0.
@@ -60,6 +61,7 @@ public:
     std::optional<TExpenseRefusal> EnterPayment(TAmountBox cents);
     std::optional<TExpenseRefusal> EnterDeductible(TAmountBox cents);
 
+    // The same for the FSA box.
     std::optional<TExpenseRefusal> ChooseFsa(qint32 accountId);
     TAmountBox FsaShown() const;
     // Refused for the wrong tax year: no FSA stays chosen. A reimbursement
@@ -75,8 +77,8 @@ public:
 
     // Saves the draft (the dialog puts the office and mail payments in it
     // first); the form then holds the stored expense. A refusal or a
-    // database error writes nothing. The entries of a new expense whose box
-    // has no account chosen are not saved; those of a stored one stay.
+    // database error writes nothing. Every account given an amount is saved,
+    // whether or not its box still shows it.
     TFinishResult Finish();
 
 private:

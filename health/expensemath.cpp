@@ -34,14 +34,6 @@ void SetFsaReimbursement(TExpenseDraft& draft, qint32 accountId, qint64 amount)
     EntryOf(draft.fsa, accountId).amount = amount;
 }
 
-void DropUnchosenEntries(TExpenseDraft& draft, const TAccountsChosen& chosen)
-{
-    if (!chosen.insurance)
-        draft.insurance.clear();
-    if (!chosen.fsa)
-        draft.fsa.clear();
-}
-
 qint64 ExpenseTotal(const TExpenseDraft& draft)
 {
     qint64 total = draft.officePaid + draft.mailPaid;

@@ -55,14 +55,6 @@ void SetInsurancePayment(TExpenseDraft& draft, qint32 accountId, qint64 amount);
 void SetInsuranceDeductible(TExpenseDraft& draft, qint32 accountId, qint64 deductible);
 void SetFsaReimbursement(TExpenseDraft& draft, qint32 accountId, qint64 amount);
 
-// What the dialog has chosen in its two account boxes at Finish: the entries
-// of a kind whose box has no account are not saved.
-struct TAccountsChosen {
-    bool insurance = true;
-    bool fsa = true;
-};
-void DropUnchosenEntries(TExpenseDraft& draft, const TAccountsChosen& chosen);
-
 // Office plus mail payment plus every insurance payment; reimbursements are
 // not part of the total.
 qint64 ExpenseTotal(const TExpenseDraft& draft);

@@ -21,7 +21,7 @@ TFixedExpenseOutcome OpenFixedMemberExpense(QWidget* parent, const TFixedExpense
                                     .expId = request.expId,
                                     .memberId = request.memberId,
                                     .expenseDate = request.expenseDate});
-    return {outcome.expId, outcome.cancelled};
+    return {outcome.expId};
 }
 
 void SetFixedMemberExpenseOpener(TFixedExpenseOpener opener)

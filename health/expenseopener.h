@@ -17,10 +17,9 @@ struct TFixedExpenseRequest {
 };
 
 struct TFixedExpenseOutcome {
-    qint32 expId = 0;              // the expense written, or the one given
-    // Left with Cancel: the record takes it as a request to delete expId
-    // when its own OK is pressed.
-    bool cancelled = false;
+    // The expense written, or the one given: Cancel in the expense dialog
+    // changes nothing stored, so the record keeps what it has.
+    qint32 expId = 0;
 };
 
 using TFixedExpenseOpener = std::function<TFixedExpenseOutcome(QWidget* parent, const TFixedExpenseRequest&)>;

@@ -2,7 +2,6 @@
 
 #include "checkrecords.h"
 #include "doctorboxes.h"
-#include "expensedelete.h"
 #include "immundata.h"
 
 #include "context/context.h"
@@ -85,25 +84,19 @@ TDoseRecordVerdict CheckDoseRecord(const TDoseRecordForm& form, bool dateBlank, 
     return {};
 }
 
-std::optional<QString> SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWasNew)
+std::optional<QString> SaveDoseRecord(TDoseRecordForm& form)
 {
     TDoseRecordForm written = form;
-    const bool dropExpense = written.expId != 0 && expenseCancelled && recordWasNew;
-    if (!dropExpense)
-        if (std::optional<QString> misfit = MovedExpenseMisfit(RowOf(written)))
-            return misfit;
+    if (std::optional<QString> misfit = MovedExpenseMisfit(RowOf(written)))
+        return misfit;
     TTransaction transaction(DataFolder);
     if (!written.doctor.isEmpty())
         written.doctorId = FindOrAppendBizAddr(written.doctor, kDoctorsCategory);
     TCheckRecordRow row = RowOf(written);
     WriteCheckRecord(row);
     written.checkupId = row.checkupId;
-    if (dropExpense) {
-        DeleteExpense(written.expId);
-        written.expId = 0;
-    } else if (written.expId != 0) {
+    if (written.expId != 0)
         LinkRecordExpense(row, written.vaccine);
-    }
     transaction.Commit();
     form = written;
     return std::nullopt;

@@ -42,13 +42,12 @@ TDoseRecordVerdict CheckDoseRecord(const TDoseRecordForm& form, bool dateBlank, 
 TDateTime BirthDateForChecks(qint32 memberId);
 
 // Writes the record, the doctor's business when the name is new and the
-// linked expense, in one transaction. An expense whose dialog was left with
-// Cancel while the record was new is deleted with its splits. The form takes
-// the record's key and the doctor's.
+// linked expense, in one transaction. The form takes the record's key and
+// the doctor's.
 // An expense the record moves to a date or member where one of its payments
 // no longer fits stops the save: nothing is written, and the result says
 // which payment.
-std::optional<QString> SaveDoseRecord(TDoseRecordForm& form, bool expenseCancelled, bool recordWasNew);
+std::optional<QString> SaveDoseRecord(TDoseRecordForm& form);
 // Delete, in one transaction: the record goes, and with it an expense paid
 // through this opening; the one the record had before stays, as a deleted
 // record keeps its expense.

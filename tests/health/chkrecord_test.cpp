@@ -117,7 +117,7 @@ TEST_F(CheckupRecords, APerformedRecordIsWrittenWithANewDoctorAndItsExpenseLinke
     form.row.note = {QStringLiteral("left arm")};
     const qint32 expId = AddExpenseWithSplits(ann_);
     form.row.expId = expId;
-    SaveChkRecord(form, TChkRecordKind::Performed, false);
+    SaveChkRecord(form, TChkRecordKind::Performed);
     ASSERT_NE(form.row.checkupId, 0);
     EXPECT_EQ(form.lastPerformed, EncodeDate(2025, 2, 28));
     const auto stored = ReadCheckRecord(form.row.checkupId);
@@ -148,7 +148,7 @@ TEST_F(CheckupRecords, TheLogsRecordKeepsTheStoredDoctorKey)
     ASSERT_TRUE(form);
     form->row.doctor = QStringLiteral("Dr. Smith");
     form->row.date = EncodeDate(2024, 11, 30);
-    SaveChkRecord(*form, TChkRecordKind::Log, false);
+    SaveChkRecord(*form, TChkRecordKind::Log);
     const auto stored = ReadCheckRecord(visit);
     EXPECT_EQ(stored->doctor, QStringLiteral("Dr. Smith"));
     EXPECT_EQ(stored->doctorId, 77);
@@ -171,19 +171,19 @@ TEST_F(CheckupRecords, OnlyAnExpenseWrittenDuringThisOpeningGoesOnCancel)
     ASSERT_TRUE(old);
     DropChkRecordExpense(*old);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
-    // ...also when its expense dialog was left with Cancel and OK was pressed.
-    SaveChkRecord(*old, TChkRecordKind::Performed, true);
+    // ...and when OK is pressed.
+    SaveChkRecord(*old, TChkRecordKind::Performed);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 2);
     EXPECT_EQ(ReadCheckRecord(visit)->expId, oldExpense);
 
-    // A new expense left with Cancel, then OK: recorded without it.
-    TChkRecordForm cancelled = NewRecord(EncodeDate(2025, 3, 1));
-    cancelled.row.expId = AddExpenseWithSplits(ann_);
-    SaveChkRecord(cancelled, TChkRecordKind::Performed, true);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 2);
-    EXPECT_EQ(ReadCheckRecord(cancelled.row.checkupId)->expId, 0);
+    // OK keeps the expense written during this opening.
+    TChkRecordForm kept = NewRecord(EncodeDate(2025, 3, 1));
+    kept.row.expId = AddExpenseWithSplits(ann_);
+    SaveChkRecord(kept, TChkRecordKind::Performed);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 2);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 4);
+    EXPECT_EQ(ReadCheckRecord(kept.row.checkupId)->expId, kept.row.expId);
 }
 
 // A record moved to another date takes its expense along only while every
@@ -221,7 +221,7 @@ TEST_F(CheckupRecords, AMovedRecordTakesItsExpenseAlongOnlyWhereItsPaymentsFit)
     auto form = LoadChkRecord(ann_, 0, visit, NeverDoneDate());
     ASSERT_TRUE(form);
     form->row.date = EncodeDate(2024, 12, 20);
-    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Log, false),
+    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Log),
               QStringLiteral("The tax-year is different. This FSA can not apply to this expense\n"
                              "Reimbursement of Acme \"Flex\": $30.00"));
     EXPECT_EQ(ReadCheckRecord(visit)->date, EncodeDate(2025, 2, 10));
@@ -230,13 +230,13 @@ TEST_F(CheckupRecords, AMovedRecordTakesItsExpenseAlongOnlyWhereItsPaymentsFit)
     EXPECT_EQ(ExpenseEnv::Snapshot(), stored);
 
     ExpenseEnv::AddElection(fsa, 2024);
-    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Performed, false),
+    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Performed),
               QStringLiteral("The effective date of the insurance is later then the date of the expense.\n"
                              "Payment of Blue Plan(Medical): $60.00"));
     EXPECT_EQ(ExpenseEnv::Snapshot(), stored);
 
     planStarts(EncodeDate(2024, 12, 20));
-    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Performed, false), std::nullopt);
+    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Performed), std::nullopt);
     EXPECT_EQ(ReadCheckRecord(visit)->date, EncodeDate(2024, 12, 20));
     const QStringList moved = ExpenseEnv::Snapshot();
     EXPECT_EQ(ExpenseEnv::Column(QStringLiteral("SELECT ServiceDate || '|' || TotalExpense || '|' || OutofPocket || "
@@ -263,7 +263,7 @@ TEST_F(CheckupRecords, AMovedRecordRestatesWhatADeletedFsaStillReimburses)
     auto form = LoadChkRecord(ann_, 0, visit, NeverDoneDate());
     ASSERT_TRUE(form);
     form->row.date = EncodeDate(2024, 12, 31);
-    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Log, false), std::nullopt);
+    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Log), std::nullopt);
     EXPECT_EQ(ExpenseEnv::Column(sums), QStringList{QStringLiteral("100.0|100.0|0.0")});
     const QStringList moved = ExpenseEnv::Snapshot();
     TExpenseItemForm opened({.memberFixed = true, .expId = expId, .memberId = ann_});
@@ -271,7 +271,7 @@ TEST_F(CheckupRecords, AMovedRecordRestatesWhatADeletedFsaStillReimburses)
     EXPECT_EQ(ExpenseEnv::Snapshot(), moved);
 
     form->row.date = EncodeDate(2025, 1, 1);
-    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Log, false), std::nullopt);
+    EXPECT_EQ(SaveChkRecord(*form, TChkRecordKind::Log), std::nullopt);
     EXPECT_EQ(ExpenseEnv::Column(sums), QStringList{QStringLiteral("100.0|70.01|29.99")});
 }
 

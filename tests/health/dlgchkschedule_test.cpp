@@ -168,7 +168,7 @@ TEST_F(CheckupWindows, ARecordBeforeTheLastOneIsWrittenOnlyWhenConfirmed)
     qint32 written = 0;
     SetFixedMemberExpenseOpener([&](QWidget*, const TFixedExpenseRequest& request) {
         written = AddExpenseWithSplits(request.memberId);
-        return TFixedExpenseOutcome{written, false};
+        return TFixedExpenseOutcome{written};
     });
     const auto earlierWithExpense = [](TDlgChkupPerform& perform) {
         perform.PFDate->SetDateTimeValue(EncodeDate(2024, 9, 30));
@@ -206,7 +206,7 @@ TEST_F(CheckupWindows, CancelRemovesOnlyTheExpenseWrittenDuringThisOpening)
     SetFixedMemberExpenseOpener([&](QWidget*, const TFixedExpenseRequest& request) {
         if (request.expId == 0)
             written = AddExpenseWithSplits(request.memberId);
-        return TFixedExpenseOutcome{request.expId == 0 ? written : request.expId, false};
+        return TFixedExpenseOutcome{request.expId == 0 ? written : request.expId};
     });
     ScriptedMessageBoxes boxes;
     WhenShown<TDlgChkupPerform>([](TDlgChkupPerform& perform) {
@@ -253,6 +253,8 @@ TEST_F(CheckupWindows, ARecordMovedWhereItsExpenseNoLongerFitsStaysOpen)
     TDateTime shownDate = 0.0;
     WhenShown<TDlgCheckupData>([&](TDlgCheckupData& record) {
         record.PFDate->SetDateTimeValue(EncodeDate(2024, 12, 20));
+        // A click takes the focus to the button.
+        record.BtnOK->setFocus();
         record.BtnOK->click();
         stayedOpen = record.isVisible() && record.focusWidget() == record.PFDate;
         shownDate = record.PFDate->DateTimeValue();

@@ -1,11 +1,13 @@
 // The expense dialog as the user meets it: the checks of both pages with
 // their messages, the sums written at Finish, an edit left with Cancel, the
 // member kept by key, the advice given once, the calculator button, and the
-// dialog opened from a vaccine dose record.
+// dialog opened from the check-up and vaccine dose records.
 #include "expenseenv.h"
 #include "expensetableenv.h"
 
 #include "health/calculator.h"
+#include "health/dlgcheckupdata.h"
+#include "health/dlgchkupperform.h"
 #include "health/dlgmedexpitem.h"
 #include "health/dlgmedimmrec.h"
 #include "health/expenseopener.h"
@@ -31,6 +33,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <functional>
 
 namespace {
 
@@ -319,6 +323,68 @@ TEST_F(ExpenseItemWindows, InsuranceChoicesAndAmountsAreCheckedWithTheirMessages
     EXPECT_EQ(Splits(dialog.ExpID()), (QStringList{QStringLiteral("1:0.0:-"), QStringLiteral("%1:19.99:0.0").arg(dental_)}));
 }
 
+// A refused plan or FSA named only itself: the one chosen before is shown
+// again with its amounts, and Finish stores what was shown.
+TEST_F(ExpenseItemWindows, ARefusedAccountPutsBackTheOneChosenBeforeWithItsAmounts)
+{
+    const qint32 green = AddInsurance(1, QStringLiteral("Green Plan"), EncodeDate(2024, 1, 1), 500.00);
+    Cover(green, otherAnne_);
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    dialog.MEditCopay->setText(QStringLiteral("100.00"));
+    Choose(*dialog.CBInsurance, medical_);
+    dialog.MEditPaid->setText(QStringLiteral("60.00"));
+    dialog.MEditPaidExit();
+    Choose(*dialog.CBInsurance, green);
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
+    EXPECT_EQ(Cents(*dialog.MEditPaid), 6000);
+    EXPECT_EQ(dialog.focusWidget(), dialog.CBInsurance);
+    Choose(*dialog.CBFSA, fsa_);
+    dialog.MEditReimburst->setText(QStringLiteral("30.00"));
+    dialog.MEditReimburstExit();
+    Choose(*dialog.CBFSA, oldFsa_);
+    EXPECT_EQ(dialog.CBFSA->currentData().toInt(), fsa_);
+    EXPECT_EQ(Cents(*dialog.MEditReimburst), 3000);
+    EXPECT_EQ(dialog.focusWidget(), dialog.CBFSA);
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{QStringLiteral("The member isn't covered by this insurance.Please pick another one."),
+                           QStringLiteral("The tax-year is different. This FSA can not apply to this expense")}));
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("160.0:70.0:90.0")});
+
+    // An amount refused for a date moved back a year leaves no FSA chosen;
+    // Acme's 30, which still fits, is stored, and the other's is named.
+    ExpenseEnv::AddElection(fsa_, 2023);
+    const qint32 newFsa = ExpenseEnv::AddAccount(5, QStringLiteral("New FSA"));
+    ExpenseEnv::AddElection(newFsa, 2024);
+    TDlgMedExpItem moved(nullptr, {});
+    FillInformation(moved, anne_);
+    moved.BtnNext->click();
+    moved.MEditCopay->setText(QStringLiteral("100.00"));
+    for (const auto& [fsa, amount] : {std::pair{fsa_, "30.00"}, std::pair{newFsa, "10.00"}}) {
+        Choose(*moved.CBFSA, fsa);
+        moved.MEditReimburst->setText(QString::fromLatin1(amount));
+        moved.MEditReimburstExit();
+    }
+    moved.BtnBack->click();
+    moved.PFDate->SetDateTimeValue(EncodeDate(2023, 6, 14));
+    moved.BtnNext->click();
+    moved.MEditReimburst->setText(QStringLiteral("15.00"));
+    moved.MEditReimburstExit();
+    EXPECT_EQ(moved.CBFSA->currentIndex(), -1);
+    moved.BtnNext->click();
+    EXPECT_NE(moved.result(), QDialog::Accepted);
+    EXPECT_TRUE(boxes_.Texts().last().endsWith(QStringLiteral("Reimbursement of New FSA: $10.00")))
+        << boxes_.Texts().last().toStdString();
+    moved.MEditReimburst->clear();
+    moved.MEditReimburstExit();
+    moved.BtnNext->click();
+    ASSERT_EQ(moved.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(moved.ExpID()), QStringList{QStringLiteral("100.0:70.0:30.0")});
+}
+
 // Each box refuses a negative amount with its own message, also one entered
 // for an account no longer shown, which is shown again; nothing is written
 // until every amount is 0 or more.
@@ -417,6 +483,23 @@ TEST_F(ExpenseItemWindows, FinishRefusesAPlanThatDoesNotCoverTheFinalPatient)
     EXPECT_EQ(Column(QStringLiteral("SELECT MemberID FROM MEDEXP WHERE ExpID = %1").arg(edit.ExpID())),
               QStringList{QString::number(otherAnne_)});
     EXPECT_EQ(Sums(edit.ExpID()), QStringList{QStringLiteral("19.99:19.99:0.0")});
+
+    // A deductible alone, its payment box left empty, is the plan's part too.
+    const QStringList edited = Snapshot();
+    TDlgMedExpItem deductibleOnly(nullptr, {});
+    FillInformation(deductibleOnly, anne_);
+    deductibleOnly.BtnNext->click();
+    Choose(*deductibleOnly.CBInsurance, medical_);
+    deductibleOnly.MEditAcctDeduct->setText(QStringLiteral("50.00"));
+    deductibleOnly.MEditAcctDeductExit();
+    deductibleOnly.BtnBack->click();
+    Choose(*deductibleOnly.CBMember, otherAnne_);
+    deductibleOnly.BtnNext->click();
+    deductibleOnly.BtnNext->click();
+    EXPECT_EQ(boxes_.Texts().last(), QStringLiteral("The member isn't covered by this insurance.Please pick another "
+                                                    "one.\nPayment of Blue Plan(Medical): $0.00, deductible $50.00"));
+    EXPECT_NE(deductibleOnly.result(), QDialog::Accepted);
+    EXPECT_EQ(Snapshot(), edited);
 }
 
 // Payments stored when the plan covered Anne and the FSA had its election
@@ -588,6 +671,19 @@ TEST_F(ExpenseItemWindows, EmptiedAmountBoxesRemoveTheStoredAmounts)
                                               QStringLiteral("%1:0.0:-").arg(fsa_)}))
             << exits;
     }
+    // Emptied and left before another FSA is picked: the first one's 30 goes too.
+    ExpenseEnv::AddElection(oldFsa_, 2024);
+    const qint32 expId = StoreExpense(anne_);
+    TDlgMedExpItem other(nullptr, {.expId = expId});
+    other.BtnNext->click();
+    other.MEditReimburst->clear();
+    other.MEditReimburstExit();
+    Choose(*other.CBFSA, oldFsa_);
+    other.MEditReimburst->setText(QStringLiteral("10.00"));
+    other.BtnNext->click();
+    ASSERT_EQ(other.result(), QDialog::Accepted);
+    EXPECT_EQ(Sums(expId), QStringList{QStringLiteral("160.0:90.0:70.0")});
+
     TDlgMedExpItem fresh(nullptr, {});
     FillInformation(fresh, anne_);
     fresh.BtnNext->click();
@@ -607,9 +703,9 @@ TEST_F(ExpenseItemWindows, AnEditKeepsTheMemberOfTwoWithOneFirstNameAndEveryAcco
     TDlgMedExpItem dialog(nullptr, {.expId = expId});
     EXPECT_EQ(dialog.CBMember->currentData().toInt(), otherAnne_);
     dialog.BtnNext->click();
-    // No account is shown at Finish: the one stored still counts.
+    // The other Anne is not covered: the stored account is shown again.
     Choose(*dialog.CBInsurance, lateStart_);
-    EXPECT_EQ(dialog.CBInsurance->currentIndex(), -1) << "the other Anne is not covered";
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
     dialog.MEditCopay->setText(QStringLiteral("100.01"));
     dialog.BtnNext->click();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
@@ -842,6 +938,61 @@ TEST_F(ExpenseItemWindows, ADoseRecordAttachesAnExpenseMadeInTheRealDialog)
     record.Button1->click();
     EXPECT_EQ(record.ExpID(), expId);
     EXPECT_EQ(Snapshot(), before);
+}
+
+// An expense finished through a record's expense report, looked at again and
+// left with Cancel, as one does after only looking: the record keeps it, be
+// it "Checkup Performed", a record of the log or a new dose record.
+TEST_F(ExpenseItemWindows, ASecondLookEndedWithCancelKeepsTheRecordsExpense)
+{
+    const auto item = [&](qint32 type, const QString& name) {
+        return AppendRow(DataFolder, QStringLiteral("MEDTEMPL"), QStringLiteral("TemplID"), [&](TDataSet& row) {
+            row.FieldByName(QStringLiteral("TemplType")).SetAsInteger(type);
+            row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(anne_);
+            row.FieldByName(QStringLiteral("ItemStr1")).SetAsString(name);
+            row.FieldByName(QStringLiteral("Interval")).SetAsInteger(120);
+        });
+    };
+    const qint32 flu = item(4, QStringLiteral("Flu Shot"));
+    const qint32 tetanus = item(2, QStringLiteral("Tetanus booster"));
+    const auto report = [](auto& record, std::function<void(TDlgMedExpItem&)> answer) {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<TDlgMedExpItem*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            answer(*dialog);
+        });
+        record.Button1->click();
+    };
+    // Cancel while there is nothing yet, office 80 and OK, a look left with Cancel, then the record's OK.
+    const auto payLookAndRecord = [&](auto& record) {
+        record.PFDate->SetDateTimeValue(EncodeDate(2024, 6, 3));
+        report(record, [](TDlgMedExpItem& dialog) { dialog.CancelBtn->click(); });
+        report(record, [](TDlgMedExpItem& dialog) {
+            dialog.MEditCopay->setText(QStringLiteral("80.00"));
+            dialog.BtnNext->click();
+        });
+        report(record, [](TDlgMedExpItem& dialog) {
+            EXPECT_EQ(Cents(*dialog.MEditCopay), 8000);
+            dialog.CancelBtn->click();
+        });
+        record.BtnOK->click();
+        EXPECT_EQ(record.result(), QDialog::Accepted);
+    };
+    TDlgChkupPerform performed(nullptr, *LoadChkRecord(anne_, flu, 0, 0.0));
+    payLookAndRecord(performed);
+    TDlgCheckupData logged(nullptr, *LoadChkRecord(anne_, 0, 0, 0.0), true);
+    logged.ComboBox1->setCurrentIndex(logged.ComboBox1->findData(flu));
+    payLookAndRecord(logged);
+    TDlgMedImmRec dose(nullptr, anne_, tetanus, 0);
+    payLookAndRecord(dose);
+
+    EXPECT_TRUE(boxes_.Texts().isEmpty()) << boxes_.Texts().join('|').toStdString();
+    EXPECT_EQ(Column(QStringLiteral("SELECT C.TemplID || ':' || E.TotalExpense || ':' || (E.CheckupID = C.CheckupID) "
+                                    "FROM MEDCHEK C JOIN MEDEXP E ON E.ExpID = C.ExpID ORDER BY C.CheckupID")),
+              (QStringList{QStringLiteral("%1:80.0:1").arg(flu), QStringLiteral("%1:80.0:1").arg(flu),
+                           QStringLiteral("%1:80.0:1").arg(tetanus)}));
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 3);
+    EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 3);
 }
 
 }  // namespace

@@ -227,7 +227,7 @@ TEST_F(ImmunizationWindows, TheExpenseOfANewRecordGoesWhenTheRecordIsCancelled)
     TFixedExpenseRequest asked;
     SetFixedMemberExpenseOpener([&](QWidget*, const TFixedExpenseRequest& request) {
         asked = request;
-        return TFixedExpenseOutcome{expId, false};
+        return TFixedExpenseOutcome{expId};
     });
     ScriptedMessageBoxes boxes;
     TDlgMedImmRec dialog(nullptr, kim_, hib2, 0);
@@ -289,7 +289,7 @@ TEST_F(ImmunizationWindows, LeavingAStoredRecordDropsOnlyTheExpenseWrittenInThis
     // The expense dialog in the user's place: Finish with office 40.
     SetFixedMemberExpenseOpener([&](QWidget*, const TFixedExpenseRequest& request) {
         if (request.expId != 0)
-            return TFixedExpenseOutcome{request.expId, false};
+            return TFixedExpenseOutcome{request.expId};
         const qint32 expId = AppendRow(DataFolder, QStringLiteral("MEDEXP"), QStringLiteral("ExpID"), [&](TDataSet& row) {
             row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
             row.FieldByName(QStringLiteral("OfficePaid")).SetAsFloat(40.0);
@@ -299,7 +299,7 @@ TEST_F(ImmunizationWindows, LeavingAStoredRecordDropsOnlyTheExpenseWrittenInThis
             row.FieldByName(QStringLiteral("ExpID")).SetAsInteger(expId);
             row.FieldByName(QStringLiteral("Amount")).SetAsFloat(19.99);
         });
-        return TFixedExpenseOutcome{expId, false};
+        return TFixedExpenseOutcome{expId};
     });
     const std::vector<std::pair<const char*, std::function<void(TDlgMedImmRec&)>>> waysOut = {
         {"Cancel", [](TDlgMedImmRec& dialog) { dialog.BtnCancel->click(); }},

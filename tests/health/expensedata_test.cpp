@@ -111,18 +111,16 @@ TEST_F(ExpenseDataTest, DoctorBusinessRowIsMadeOnceAndReused)
               QStringList{QString::number(first.docAddrId)});
 }
 
-// Entries emptied before Finish once still counted in the totals.
-TEST_F(ExpenseDataTest, TotalsCountOnlyTheSplitRowsWritten)
+// Every account given an amount is written, and the totals are those of the
+// split rows.
+TEST_F(ExpenseDataTest, TotalsCountTheSplitRowsWritten)
 {
     TExpenseDraft draft = Draft(anne_, 100.00, 0);
     SetInsurancePayment(draft, medical_, C(60.00));
     SetFsaReimbursement(draft, fsa_, C(30.00));
-    const TFinishResult noFsa = FinishExpense(draft, {.insurance = true, .fsa = false});
-    EXPECT_EQ(Sums(noFsa.expId), QStringList{QStringLiteral("160.0:100.0:60.0")});
-    EXPECT_EQ(Splits(noFsa.expId).size(), 2);
-    const TFinishResult noInsurance = FinishExpense(draft, {.insurance = false, .fsa = true});
-    EXPECT_EQ(Sums(noInsurance.expId), QStringList{QStringLiteral("100.0:70.0:30.0")});
-    EXPECT_EQ(Splits(noInsurance.expId), (QStringList{QStringLiteral("1:70.0:-"), QStringLiteral("%1:30.0:-").arg(fsa_)}));
+    const TFinishResult result = FinishExpense(draft);
+    EXPECT_EQ(Sums(result.expId), QStringList{QStringLiteral("160.0:70.0:90.0")});
+    EXPECT_EQ(Splits(result.expId).size(), 3);
     EXPECT_EQ(ExpenseContradictions(), QStringList());
 }
 

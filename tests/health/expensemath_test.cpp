@@ -95,20 +95,6 @@ TEST(ExpenseMath, AccountsKeepTheOrderOfTheirFirstAmountAndTheirLastValues)
     EXPECT_EQ(ExpenseTotal(draft), 1900);
 }
 
-TEST(ExpenseMath, EntriesWithoutAChosenAccountAreDropped)
-{
-    TExpenseDraft draft = Paid(10.00, 0);
-    SetInsurancePayment(draft, kMedical, C(5.00));
-    SetFsaReimbursement(draft, kFsa, C(4.00));
-    TExpenseDraft noInsurance = draft;
-    DropUnchosenEntries(noInsurance, {.insurance = false, .fsa = true});
-    EXPECT_TRUE(noInsurance.insurance.empty());
-    EXPECT_EQ(noInsurance.fsa.size(), 1u);
-    DropUnchosenEntries(draft, {.insurance = true, .fsa = false});
-    EXPECT_EQ(draft.insurance.size(), 1u);
-    EXPECT_TRUE(draft.fsa.empty());
-}
-
 TEST(ExpenseMath, FinishRefusesReimbursementAbovePayment)
 {
     TExpenseDraft draft = Paid(19.99, 0);

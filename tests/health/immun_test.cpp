@@ -406,7 +406,7 @@ TEST_F(Immunization, ADoseRecordIsCheckedInOrder)
     EXPECT_EQ(LoadDoseRecord(kim, tdap, 0).recommended, 0.0) << "a point in years recommends no date";
 }
 
-TEST_F(Immunization, ADoseRecordWritesItsDoctorAndLinksOrDropsItsExpense)
+TEST_F(Immunization, ADoseRecordWritesItsDoctorAndLinksItsExpense)
 {
     const qint32 kim = AddMember(QStringLiteral("Kim"), 1, EncodeDate(2024, 5, 31));
     LoadImmuGrid(kim);
@@ -415,7 +415,7 @@ TEST_F(Immunization, ADoseRecordWritesItsDoctorAndLinksOrDropsItsExpense)
     form.date = EncodeDate(2024, 9, 30);
     form.doctor = QStringLiteral("Dr. O'Neil & \"Sons\"");
     form.expId = AddExpenseWithSplits(kim);
-    SaveDoseRecord(form, false, true);
+    SaveDoseRecord(form);
 
     ASSERT_NE(form.checkupId, 0);
     EXPECT_NE(form.doctorId, 0);
@@ -436,13 +436,14 @@ TEST_F(Immunization, ADoseRecordWritesItsDoctorAndLinksOrDropsItsExpense)
     TDoseRecordForm next = LoadDoseRecord(kim, TemplOf(kim, QStringLiteral("Haemophilus"), QStringLiteral("Dose 3")), 0);
     next.date = EncodeDate(2024, 11, 30);
     next.doctor = form.doctor;
-    next.expId = AddExpenseWithSplits(kim);
-    SaveDoseRecord(next, true, true);
-    EXPECT_EQ(next.expId, 0);
+    const qint32 nextExpense = AddExpenseWithSplits(kim);
+    next.expId = nextExpense;
+    SaveDoseRecord(next);
+    EXPECT_EQ(next.expId, nextExpense);
     EXPECT_EQ(next.doctorId, form.doctorId) << "the doctor is found, not added again";
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
-    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 2);
-    EXPECT_EQ(Count(QStringLiteral("SELECT ExpID FROM MEDCHEK WHERE CheckupID = %1").arg(next.checkupId)), 0);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 2);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 4);
+    EXPECT_EQ(Count(QStringLiteral("SELECT ExpID FROM MEDCHEK WHERE CheckupID = %1").arg(next.checkupId)), nextExpense);
 }
 
 TEST_F(Immunization, AFailingDoseRecordWritesNothing)
@@ -457,7 +458,7 @@ TEST_F(Immunization, AFailingDoseRecordWritesNothing)
     trap.SQL() << QStringLiteral("CREATE TRIGGER NoLink BEFORE UPDATE ON MEDEXP BEGIN SELECT RAISE(ABORT, 'no'); END");
     trap.ExecSQL();
     const TDoseRecordForm before = form;
-    EXPECT_THROW(SaveDoseRecord(form, false, true), EDatabaseError);
+    EXPECT_THROW(SaveDoseRecord(form), EDatabaseError);
     EXPECT_EQ(form.checkupId, before.checkupId);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK")), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM BIZADDR WHERE BusinessName = 'Dr. New'")), 0);
