@@ -4,7 +4,7 @@
 // writes its own file. The library lists the filters the save dialog offers.
 #include "rpcanvas.h"
 
-#include <QFile>
+#include <QSaveFile>
 #include <QFont>
 #include <QString>
 #include <array>
@@ -74,7 +74,8 @@ public:
 private:
     int lineCount_ = 0;
     std::array<QString, kMaxLines> lines_;
-    QFile file_;
+    // Takes the file's name only once finished whole.
+    std::unique_ptr<QSaveFile> file_;
     double xFactor_ = 1;
     double yFactor_ = 1;
 };

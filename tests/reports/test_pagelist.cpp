@@ -163,6 +163,23 @@ TEST_F(PageListTest, SavesAndLoadsTheSameReport)
     }
 }
 
+// The pages of a loaded report are read from its file while it is saved
+// again under the same name.
+TEST_F(PageListTest, SavingALoadedReportOntoItsOwnFileKeepsItWhole)
+{
+    TRpPageList list;
+    Fill(list, 3, true);
+    const QString path = Save(list);
+    const QByteArray saved = FileBytes(path);
+
+    TRpPageList loaded;
+    QString error;
+    ASSERT_TRUE(loaded.LoadFromFile(path, error)) << error.toStdString();
+    EXPECT_TRUE(loaded.SaveToFile(path));
+    EXPECT_EQ(FileBytes(path), saved);
+    ExpectPages(loaded, {3, 1, 2});
+}
+
 TEST_F(PageListTest, LoadsAReportWithoutPages)
 {
     TRpPageList list;

@@ -15,6 +15,7 @@
 #include "tests/support/testsupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
@@ -254,6 +255,41 @@ TEST_F(PreviewWindow, SavesReloadsAndExportsTheSameReport)
     }
     ASSERT_EQ(original.size(), 2 * 5 + 110);
     EXPECT_EQ(exportedLines, original);
+}
+
+// A disk with too little room for the whole file: the save says so, and the
+// files the user had stay as they were, with nothing beside them.
+TEST_F(PreviewWindow, ASaveOrExportOntoAFullDiskSaysSoAndKeepsTheFileThere)
+{
+    const QString saved = dir.filePath("members.RPF");
+    const QString text = dir.filePath("members.TXT");
+    const auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    ScriptedMessageBoxes boxes;
+    WithCompletePreview(form.report, [&](TRpStandardPreview& window) {
+        int filterIndex = 1;
+        RpFileDialogs::InstallChoosers(
+            [&](const QString&) { return RpFileDialogs::Choice{filterIndex == 1 ? saved : text, filterIndex}; }, {});
+        for (filterIndex = 1; filterIndex <= 2; ++filterIndex)
+            window.Save()->click();
+        ASSERT_TRUE(boxes.shown.isEmpty());
+        const QByteArray report = bytes(saved);
+        const QByteArray lines = bytes(text);
+        ASSERT_GT(lines.size(), 200);
+        // The last 100 bytes find no room.
+        for (filterIndex = 1; filterIndex <= 2; ++filterIndex) {
+            const FileSizeLimit room((filterIndex == 1 ? report : lines).size() - 100);
+            window.Save()->click();
+        }
+        EXPECT_EQ(bytes(saved), report);
+        EXPECT_EQ(bytes(text), lines);
+    });
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown[0].text, "The report could not be saved in " + saved + ".");
+    EXPECT_TRUE(boxes.shown[1].text.startsWith("Cannot write " + text)) << boxes.shown[1].text.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"members.RPF", "members.TXT"}));
 }
 
 TEST_F(PreviewWindow, LoadingAMissingFileSaysSoAndChangesNothing)
