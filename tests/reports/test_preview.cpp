@@ -324,6 +324,41 @@ TEST_F(PreviewWindow, PrintsTheReportAgainIntoAPdf)
     EXPECT_EQ(pages[4].mid(pages[4].size() - 2), QStringList({"Row 110", "Page 5"}));
 }
 
+// A PDF file that cannot be made (its folder is a file) or that the disk has
+// no room for is a print that failed: the user is told, and no file is left.
+TEST_F(PreviewWindow, APrintIntoAPdfThatCannotBeWrittenWholeSaysSoAndLeavesNoFile)
+{
+    QFile notAFolder(dir.filePath("folder"));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    const QString blocked = dir.filePath("folder/members.pdf");
+    const QString pdf = dir.filePath("members.pdf");
+    ScriptedMessageBoxes boxes;
+    WithCompletePreview(form.report, [&](TRpStandardPreview& window) {
+        const auto printIntoBoth = [&] {
+            PrintInto(blocked);
+            window.Print()->click();
+            PrintInto(pdf);
+            const FileSizeLimit room(8000);
+            window.Print()->click();
+        };
+        printIntoBoth();
+        // A loaded report prints its stored pages, and fails alike.
+        TRpPrinter& printer = *window.RpPreview()->RpPrinter();
+        ASSERT_TRUE(printer.Save(dir.filePath("members.RPF")));
+        ASSERT_TRUE(printer.Load(dir.filePath("members.RPF")));
+        printIntoBoth();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"folder", "members.RPF"}));
+        // With room again, the next print is whole.
+        window.Print()->click();
+    });
+    const QString failed =
+        "Error in printing. Please check if there is a printer correctly connected to your system";
+    EXPECT_EQ(boxes.Texts(), QStringList({failed, failed, failed, failed}));
+    EXPECT_EQ(boxes.shown.value(0).icon, MsgIcon::Warning);
+    EXPECT_EQ(PdfPageCount(pdf), 5);
+}
+
 TEST_F(PreviewWindow, PrintingAlonePrintsEveryPageAndItsRange)
 {
     const QString pdf = dir.filePath("landscape.pdf");

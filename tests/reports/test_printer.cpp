@@ -22,7 +22,7 @@ public:
     bool Prepare(const QString&) override { return Note("Prepare"), accept_; }
     bool Begin(const QString& title) override { return Note("Begin " + title), painter_.begin(&image_); }
     void NewPage() override { Note("NewPage"); }
-    void End() override { Note("End"), painter_.end(); }
+    bool End() override { return Note("End"), painter_.end(); }
     void Abort() override { Note("Abort"), painter_.end(); }
     QPainter& Painter() override { return painter_; }
     QSize PageSize() const override { return image_.size(); }
