@@ -70,6 +70,10 @@ std::unique_ptr<QPrinter> PrinterLike(const QPrinter& printer)
     auto like = std::make_unique<QPrinter>(QPrinter::HighResolution);
     like->setPrinterName(printer.printerName());
     like->setPageLayout(printer.pageLayout());
+    like->setCopyCount(printer.copyCount());
+    like->setPaperSource(printer.paperSource());
+    like->setDuplex(printer.duplex());
+    like->setColorMode(printer.colorMode());
     return like;
 }
 
