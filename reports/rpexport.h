@@ -20,7 +20,8 @@ public:
 };
 
 // Call order from a run: Start once; for each page NewPage, any number of
-// TextOut, EndPage; Finish after the last page. Lengths are native units
+// TextOut, EndPage; Finish after the last page, unless the run was
+// cancelled: a filter left unfinished keeps no file. Lengths are native units
 // (0.1 mm); X is the text's left edge (right edge for right alignment).
 class TRpExportFilter {
 public:
