@@ -215,9 +215,12 @@ bool TRpPageList::CheckAllRecords()
 // Written beside the file it replaces, which stays whole until the new one
 // is: a loaded report reads its pages from that very file. A flush that wrote
 // only part of the last bytes is caught only by asking the flush itself.
+// Pages that a full disk cut short in the temporary file make no report.
 bool TRpPageList::SaveToFile(const QString& fileName)
 {
     std::lock_guard guard(lock_);
+    if (!CheckAllRecords())
+        return false;
     QSaveFile file(fileName);
     return file.open(QIODevice::WriteOnly) && stream_->SaveToStream(file) && file.flush() && file.commit();
 }

@@ -4,6 +4,7 @@
 
 #include "reports/rpbytes.h"
 #include "reports/rppagelist.h"
+#include "tests/support/testsupport.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -178,6 +179,20 @@ TEST_F(PageListTest, SavingALoadedReportOntoItsOwnFileKeepsItWhole)
     EXPECT_TRUE(loaded.SaveToFile(path));
     EXPECT_EQ(FileBytes(path), saved);
     ExpectPages(loaded, {3, 1, 2});
+}
+
+// Pages that a full disk cut short in the temporary file make no report:
+// the save says so rather than leave a file that no load accepts.
+TEST_F(PageListTest, PagesCutShortByAFullDiskAreNotSavedAsAReport)
+{
+    TRpPageList list;
+    {
+        const FileSizeLimit room(3000);
+        Fill(list, 40, false, 1000);   // some 6000 bytes
+    }
+    const QString path = dir_.filePath(QStringLiteral("report.RPF"));
+    EXPECT_FALSE(list.SaveToFile(path));
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST_F(PageListTest, LoadsAReportWithoutPages)
