@@ -25,9 +25,6 @@ const QString kAddressPrintTitle = QStringLiteral("Hearth Journal");
 
 namespace {
 
-const QString kPrintingError =
-    QStringLiteral("Error in printing. Please check if there is a printer correctly connected to your system");
-
 QString NothingText(const TAddrPrintRequest& request)
 {
     QString text = request.preview ? QStringLiteral("Sorry!  There is nothing to preview.")
@@ -206,7 +203,7 @@ void TPrintAddressForm::PrintAddresses(const TAddrPrintRequest& request)
     } catch (const EDatabaseError&) {
         throw;   // the database's own words tell the user more
     } catch (const std::exception&) {
-        ShowMessageBox(kPrintingError, MsgIcon::Warning, MsgOk);
+        ShowMessageBox(kPrintFailedText, MsgIcon::Warning, MsgOk);
     }
 }
 
@@ -268,12 +265,12 @@ void TPrintAddressForm::SpinButton1UpClick()
 bool TPrintAddressForm::PrintPages(int first, int last)
 {
     TDrawing drawing(*progress_);
-    QPrinter& printer = AddressPrinter();
-    TRpQPrinterJob job(printer);
+    const std::unique_ptr<QPrinter> printer = PrinterLike(AddressPrinter());
+    TRpQPrinterJob job(*printer);
     if (!job.Prepare(kAddressPrintTitle))
         return false;
     if (!job.Begin(kAddressPrintTitle))
-        throw std::runtime_error("The printer cannot begin the document.");
+        throw ERpPrintFailed();
     // The pages were laid out at this resolution; a PDF file stands in at its own.
     const double zoom = double(page_.ppiY) / job.PixelsPerInchY();
     const int share = 100 / (last - first + 1);
@@ -285,7 +282,8 @@ bool TPrintAddressForm::PrintPages(int first, int last)
         painter.setBrush(Qt::NoBrush);
         pages_->DrawPage(painter, zoom, page, share, [this](int points) { Advance(points); });
     }
-    job.End();
+    if (!job.End())
+        throw ERpPrintFailed();
     printed_ = true;
     return true;
 }

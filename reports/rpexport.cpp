@@ -6,19 +6,24 @@ namespace {
 // A character cell is 1.7 times narrower than it is tall.
 constexpr double kCellAspect = 1.7;
 
-void WriteOrFail(QFile& file, const QByteArray& bytes)
+[[noreturn]] void FailToWrite(const QSaveFile& file)
+{
+    throw ERpExportError(QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString()).toStdString());
+}
+
+void WriteOrFail(QSaveFile& file, const QByteArray& bytes)
 {
     if (file.write(bytes) != bytes.size())
-        throw ERpExportError(QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString()).toStdString());
+        FailToWrite(file);
 }
 }  // namespace
 
 void TRpAsciiExportFilter::Start(int /*paperWidth*/, int paperHeight, const QFont& font)
 {
-    file_.close();
-    file_.setFileName(FileName());
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw ERpExportError(QStringLiteral("Cannot create %1: %2").arg(FileName(), file_.errorString()).toStdString());
+    file_ = std::make_unique<QSaveFile>(FileName());
+    if (!file_->open(QIODevice::WriteOnly))
+        throw ERpExportError(
+            QStringLiteral("Cannot create %1: %2").arg(FileName(), file_->errorString()).toStdString());
     const double points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / 96.0;
     yFactor_ = points * 254 / 72;
     xFactor_ = yFactor_;
@@ -54,15 +59,16 @@ void TRpAsciiExportFilter::EndPage()
     for (int row = 0; row < std::min(lineCount_, kMaxLines); ++row) {
         const QString& line = lines_[static_cast<size_t>(row)];
         if (!line.isEmpty())
-            WriteOrFail(file_, line.toUtf8() + "\r\n");
+            WriteOrFail(*file_, line.toUtf8() + "\r\n");
     }
 }
 
+// A flush that wrote only part of the last bytes is caught only by asking
+// the flush itself.
 void TRpAsciiExportFilter::Finish()
 {
-    if (!file_.flush())
-        throw ERpExportError(QStringLiteral("Cannot write %1: %2").arg(FileName(), file_.errorString()).toStdString());
-    file_.close();
+    if (file_ && !(file_->flush() && file_->commit()))
+        FailToWrite(*file_);
 }
 
 void TRpExportFilterLibrary::AddFilter(Factory factory)

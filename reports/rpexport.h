@@ -4,7 +4,7 @@
 // writes its own file. The library lists the filters the save dialog offers.
 #include "rpcanvas.h"
 
-#include <QFile>
+#include <QSaveFile>
 #include <QFont>
 #include <QString>
 #include <array>
@@ -20,7 +20,8 @@ public:
 };
 
 // Call order from a run: Start once; for each page NewPage, any number of
-// TextOut, EndPage; Finish after the last page. Lengths are native units
+// TextOut, EndPage; Finish after the last page, unless the run was
+// cancelled: a filter left unfinished keeps no file. Lengths are native units
 // (0.1 mm); X is the text's left edge (right edge for right alignment).
 class TRpExportFilter {
 public:
@@ -74,7 +75,8 @@ public:
 private:
     int lineCount_ = 0;
     std::array<QString, kMaxLines> lines_;
-    QFile file_;
+    // Takes the file's name only once finished whole.
+    std::unique_ptr<QSaveFile> file_;
     double xFactor_ = 1;
     double yFactor_ = 1;
 };

@@ -2,7 +2,7 @@
 
 #include "rpbytes.h"
 
-#include <QFile>
+#include <QSaveFile>
 
 namespace {
 constexpr quint16 kHeaderTag = 207;
@@ -212,11 +212,17 @@ bool TRpPageList::CheckAllRecords()
     return start == stream_->Size();
 }
 
+// Written beside the file it replaces, which stays whole until the new one
+// is: a loaded report reads its pages from that very file. A flush that wrote
+// only part of the last bytes is caught only by asking the flush itself.
+// Pages that a full disk cut short in the temporary file make no report.
 bool TRpPageList::SaveToFile(const QString& fileName)
 {
     std::lock_guard guard(lock_);
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && stream_->SaveToStream(file);
+    if (!CheckAllRecords())
+        return false;
+    QSaveFile file(fileName);
+    return file.open(QIODevice::WriteOnly) && stream_->SaveToStream(file) && file.flush() && file.commit();
 }
 
 bool TRpPageList::LoadFromFile(const QString& fileName, QString& error)

@@ -48,6 +48,8 @@ public:
     // The creation date-time of the last header written or read.
     TDateTime CreationTime() const { return created_; }
 
+    // False when the whole report could not be written; a file of that name
+    // then stays as it was.
     bool SaveToFile(const QString& fileName);
     // A file that is not a whole saved report is refused with the reason in
     // error, and the list stays as it was.

@@ -169,13 +169,10 @@ void TRpPrinter::OpenPage()
         OpenScratchPage();
         return;
     }
-    if (jobBegun_) {
+    if (jobBegun_)
         job_->NewPage();
-    } else if (!(jobBegun_ = job_->Begin(title_))) {
-        cancelled_ = true;
-        OpenScratchPage();
-        return;
-    }
+    else if (!(jobBegun_ = job_->Begin(title_)))
+        throw ERpPrintFailed();
     canvas_ = std::make_unique<TRpPainterCanvas>(job_->Painter(), job_->PixelsPerInchY());
     pageOnPrinter_ = true;
 }
@@ -199,11 +196,11 @@ TRpCanvas& TRpPrinter::Canvas()
     return *canvas_;
 }
 
-void TRpPrinter::EndJob()
+bool TRpPrinter::EndJob()
 {
-    if (job_ && jobBegun_)
-        job_->End();
+    const bool written = !(job_ && jobBegun_) || job_->End();
     jobBegun_ = false;
+    return written;
 }
 
 void TRpPrinter::AbortJob()
@@ -220,12 +217,13 @@ void TRpPrinter::EndDoc()
     if (pageOpen_)
         ClosePage();
     const bool toPrinter = destination_ == TRpDestination::Printer;
-    if (toPrinter)
-        EndJob();
+    const bool written = !toPrinter || EndJob();
     SetAvailablePages(pageCount_);
     status_ = TRpPrinterStatus::DocumentComplete;
     if (!toPrinter)
         pageList_->WriteFileHeader();
+    else if (!written)
+        throw ERpPrintFailed();
     else if (OnAfterPrint)
         OnAfterPrint();
 }
@@ -316,9 +314,13 @@ void TRpPrinter::Print()
         return;
     AbortJob();
     cancelled_ = false;
+    job_.reset();
+    printer_ = PrinterLike(*printer_);
     job_ = MakeJob();
-    if (!job_->Prepare(title_) || !(jobBegun_ = job_->Begin(title_)))
+    if (!job_->Prepare(title_))
         return;
+    if (!(jobBegun_ = job_->Begin(title_)))
+        throw ERpPrintFailed();
     const QRectF target(QPointF(0, 0), job_->PageSize());
     for (int n = 1; n <= pageCount_; ++n) {
         QCoreApplication::processEvents();
@@ -331,7 +333,8 @@ void TRpPrinter::Print()
         if (const auto page = GetPage(n))
             page->Draw(job_->Painter(), target);
     }
-    EndJob();
+    if (!EndJob())
+        throw ERpPrintFailed();
 }
 
 void TRpPrinter::Post(QEvent::Type type, int value)

@@ -96,6 +96,8 @@ public:
     void SetClient(QObject* client) { client_ = client; }
 
     void BeginDoc();
+    // NewPage, EndDoc and Print throw ERpPrintFailed for a printed document
+    // that could not begin or was not written whole.
     void NewPage();
     void EndDoc();
     // Cancel stops a run; a document already begun on the printer is aborted.
@@ -144,7 +146,8 @@ private:
     void ReadSettings();
     std::unique_ptr<TRpPrintJob> MakeJob();
     void AbortJob();
-    void EndJob();
+    // False when the document was not written whole.
+    bool EndJob();
     void Post(QEvent::Type type, int value);
 
     std::unique_ptr<QPrinter> printer_;

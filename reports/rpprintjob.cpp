@@ -7,10 +7,28 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+const QString kPrintFailedText =
+    QStringLiteral("Error in printing. Please check if there is a printer correctly connected to your system");
+
+ERpPrintFailed::ERpPrintFailed() : std::runtime_error(kPrintFailedText.toStdString()) {}
+
 namespace RpPdfOutput {
 namespace {
 Chooser gChooser;
+
+// The writer ends the file with the offset of its cross-reference table,
+// counted as it wrote: a file cut short (a full disk) has no end, and one
+// that lost bytes before the table has it elsewhere.
+bool IsWholePdf(const QByteArray& bytes)
+{
+    const qsizetype mark = bytes.lastIndexOf("startxref");
+    if (mark < 0 || !bytes.trimmed().endsWith("%%EOF"))
+        return false;
+    bool known = false;
+    const qint64 table = bytes.mid(mark + 9).split('\n').value(1).trimmed().toLongLong(&known);
+    return known && table >= 0 && table < mark && bytes.mid(table, 4) == "xref";
 }
+}  // namespace
 
 QString Choose(const QString& title)
 {
@@ -35,7 +53,29 @@ void InstallChooser(Chooser chooser)
 {
     gChooser = std::move(chooser);
 }
+
+bool KeepIfWhole(const QString& fileName)
+{
+    QFile file(fileName);
+    if (file.open(QIODevice::ReadOnly) && IsWholePdf(file.readAll()))
+        return true;
+    file.close();
+    QFile::remove(fileName);
+    return false;
+}
 }  // namespace RpPdfOutput
+
+std::unique_ptr<QPrinter> PrinterLike(const QPrinter& printer)
+{
+    auto like = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    like->setPrinterName(printer.printerName());
+    like->setPageLayout(printer.pageLayout());
+    like->setCopyCount(printer.copyCount());
+    like->setPaperSource(printer.paperSource());
+    like->setDuplex(printer.duplex());
+    like->setColorMode(printer.colorMode());
+    return like;
+}
 
 TRpQPrinterJob::TRpQPrinterJob(QPrinter& printer) : printer_(printer) {}
 
@@ -62,9 +102,16 @@ void TRpQPrinterJob::NewPage()
     printer_.newPage();
 }
 
-void TRpQPrinterJob::End()
+bool TRpQPrinterJob::WritesPdfFile() const
 {
-    painter_.end();
+    return printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty();
+}
+
+// The PDF writer reports no failed write: its file is read back.
+bool TRpQPrinterJob::End()
+{
+    const bool ended = painter_.end();
+    return WritesPdfFile() ? RpPdfOutput::KeepIfWhole(printer_.outputFileName()) && ended : ended;
 }
 
 void TRpQPrinterJob::Abort()
@@ -74,7 +121,7 @@ void TRpQPrinterJob::Abort()
     // Engines that cannot abort (the PDF writer) are ended; a PDF file of a
     // cancelled print is removed.
     painter_.end();
-    if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty())
+    if (WritesPdfFile())
         QFile::remove(printer_.outputFileName());
 }
 

@@ -5,8 +5,22 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 
 class QPrinter;
+
+// What the user reads when a print could not begin, or its file was not
+// written whole.
+extern const QString kPrintFailedText;
+
+class ERpPrintFailed : public std::runtime_error {
+public:
+    ERpPrintFailed();
+};
+
+// A printer set up as the given one, for one document: the PDF writer of a
+// printer that once met a full disk writes nothing again.
+std::unique_ptr<QPrinter> PrinterLike(const QPrinter& printer);
 
 class TRpPrintJob {
 public:
@@ -17,7 +31,8 @@ public:
     // Starts the document on its first page.
     virtual bool Begin(const QString& title) = 0;
     virtual void NewPage() = 0;
-    virtual void End() = 0;
+    // False when the document was not written whole; its file is gone then.
+    virtual bool End() = 0;
     // Discards the document: nothing of it is printed.
     virtual void Abort() = 0;
 
@@ -37,7 +52,7 @@ public:
     bool Prepare(const QString& title) override;
     bool Begin(const QString& title) override;
     void NewPage() override;
-    void End() override;
+    bool End() override;
     void Abort() override;
     QPainter& Painter() override { return painter_; }
     QSize PageSize() const override;
@@ -45,6 +60,8 @@ public:
     int PixelsPerInchY() const override;
 
 private:
+    bool WritesPdfFile() const;
+
     QPrinter& printer_;
     QPainter painter_;
 };
@@ -57,4 +74,7 @@ QString Choose(const QString& title);
 QString FileNameFor(const QString& title);
 // Another answerer in place of the file dialog; an empty chooser puts it back.
 void InstallChooser(Chooser chooser);
+// Whether the printer's PDF file was written whole; one that was not is
+// removed, so no reader meets a broken file.
+bool KeepIfWhole(const QString& fileName);
 }  // namespace RpPdfOutput

@@ -482,7 +482,9 @@ void TReport::CreateReport()
     finalPass_ = true;
     if (!Cancelled())
         EndPage();
-    if (exportFilter_)
+    // A cancelled export is left unfinished: its file never takes the place
+    // of the one the user had, as a cancelled print leaves no document.
+    if (exportFilter_ && !Cancelled())
         exportFilter_->Finish();
     if (Cancelled())
         return;   // the printer discards the document

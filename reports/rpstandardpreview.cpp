@@ -185,7 +185,11 @@ void TRpStandardPreview::ShowProgress(int percent)
 
 void TRpStandardPreview::PrintClick()
 {
-    printer_.Print();
+    try {
+        printer_.Print();
+    } catch (const ERpPrintFailed&) {
+        ShowMessageBox(kPrintFailedText, MsgIcon::Warning, MsgOk);
+    }
 }
 
 void TRpStandardPreview::PrintSetupClick()

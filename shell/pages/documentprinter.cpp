@@ -20,4 +20,7 @@ void PrintDocument(QTextDocument& document, const QString& title)
             return;
     }
     document.print(&printer);
+    // The text document says nothing of a file it could not make or write whole.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !RpPdfOutput::KeepIfWhole(printer.outputFileName()))
+        throw ERpPrintFailed();
 }

@@ -6,4 +6,5 @@
 
 class QTextDocument;
 
+// Throws ERpPrintFailed when the PDF file could not be made or written whole.
 void PrintDocument(QTextDocument& document, const QString& title);

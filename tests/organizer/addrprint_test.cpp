@@ -137,6 +137,26 @@ TEST_F(AddressPrinting, PrintingAllWritesEveryPageToThePdfFileChosen)
     EXPECT_FALSE(text.section('\f', 1).contains("Phone 1"));
 }
 
+// A PDF file the disk has no room for is a print that failed, as one that
+// cannot begin is: the user is told, and no broken file is left. With room
+// again, the next print is whole.
+TEST_F(AddressPrinting, APrintCutShortByAFullDiskSaysSoAndLeavesNoPdf)
+{
+    TPrintAddressForm form;
+    {
+        const FileSizeLimit room(8000);
+        form.PrintAddresses(Request(TAddrStyle::Report, false));
+    }
+    EXPECT_EQ(boxes_.Texts(), QStringList({"Error in printing. Please check if there is a printer correctly "
+                                           "connected to your system"}));
+    EXPECT_FALSE(form.Printed());
+    EXPECT_FALSE(QFile::exists(pdf_));
+
+    form.PrintAddresses(Request(TAddrStyle::Report, false));
+    EXPECT_TRUE(form.Printed());
+    EXPECT_EQ(PdfText().count('\f'), 2);
+}
+
 TEST_F(AddressPrinting, CardsStartingOnANewPagePrintOneBusinessACard)
 {
     TAddrPrintRequest request = Request(TAddrStyle::Card, true);

@@ -4,6 +4,7 @@
 
 #include "reports/rpfiledialogs.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -129,6 +130,32 @@ TEST(TextExport, AReportBecomesLinesOfText)
     EXPECT_EQ(lines[25 + 1], "    Page 1\r");
     EXPECT_EQ(lines[25 + 2], "    Header\r");
     EXPECT_EQ(lines.last(), "    Page 2\r");
+}
+
+// Cancel is the user's no: the file that was there stays, and no part of the
+// export takes its place.
+TEST(TextExport, ACancelledExportLeavesTheFileThatWasThere)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.TXT");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("the list of May\r\n");
+    file.close();
+    ReportForm form(ReportForm::NumberedRows(60));
+    form.ListForm();
+    form.report.BandByType(TRpBandType::rbDetail)->AfterPrint = [&form](TRpCustomBand&, bool) {
+        if (form.report.Controller().DetailNumber() == 40)
+            form.report.RpPrinter()->Cancel();   // the progress window's Cancel, on page 2
+    };
+    {
+        TRpAsciiExportFilter filter(path);
+        form.report.SetShowProgress(false);
+        form.report.ExportToFilter(filter);
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("the list of May\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"list.TXT"});
 }
 
 }  // namespace

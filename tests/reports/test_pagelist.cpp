@@ -4,6 +4,7 @@
 
 #include "reports/rpbytes.h"
 #include "reports/rppagelist.h"
+#include "tests/support/testsupport.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -161,6 +162,37 @@ TEST_F(PageListTest, SavesAndLoadsTheSameReport)
         EXPECT_EQ(loaded.Compression(), compressed);
         ExpectPages(loaded, {4, 1, 6, 2, 3, 5, 1});
     }
+}
+
+// The pages of a loaded report are read from its file while it is saved
+// again under the same name.
+TEST_F(PageListTest, SavingALoadedReportOntoItsOwnFileKeepsItWhole)
+{
+    TRpPageList list;
+    Fill(list, 3, true);
+    const QString path = Save(list);
+    const QByteArray saved = FileBytes(path);
+
+    TRpPageList loaded;
+    QString error;
+    ASSERT_TRUE(loaded.LoadFromFile(path, error)) << error.toStdString();
+    EXPECT_TRUE(loaded.SaveToFile(path));
+    EXPECT_EQ(FileBytes(path), saved);
+    ExpectPages(loaded, {3, 1, 2});
+}
+
+// Pages that a full disk cut short in the temporary file make no report:
+// the save says so rather than leave a file that no load accepts.
+TEST_F(PageListTest, PagesCutShortByAFullDiskAreNotSavedAsAReport)
+{
+    TRpPageList list;
+    {
+        const FileSizeLimit room(3000);
+        Fill(list, 40, false, 1000);   // some 6000 bytes
+    }
+    const QString path = dir_.filePath(QStringLiteral("report.RPF"));
+    EXPECT_FALSE(list.SaveToFile(path));
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST_F(PageListTest, LoadsAReportWithoutPages)

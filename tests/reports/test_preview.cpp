@@ -15,6 +15,7 @@
 #include "tests/support/testsupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
@@ -256,6 +257,41 @@ TEST_F(PreviewWindow, SavesReloadsAndExportsTheSameReport)
     EXPECT_EQ(exportedLines, original);
 }
 
+// A disk with too little room for the whole file: the save says so, and the
+// files the user had stay as they were, with nothing beside them.
+TEST_F(PreviewWindow, ASaveOrExportOntoAFullDiskSaysSoAndKeepsTheFileThere)
+{
+    const QString saved = dir.filePath("members.RPF");
+    const QString text = dir.filePath("members.TXT");
+    const auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    ScriptedMessageBoxes boxes;
+    WithCompletePreview(form.report, [&](TRpStandardPreview& window) {
+        int filterIndex = 1;
+        RpFileDialogs::InstallChoosers(
+            [&](const QString&) { return RpFileDialogs::Choice{filterIndex == 1 ? saved : text, filterIndex}; }, {});
+        for (filterIndex = 1; filterIndex <= 2; ++filterIndex)
+            window.Save()->click();
+        ASSERT_TRUE(boxes.shown.isEmpty());
+        const QByteArray report = bytes(saved);
+        const QByteArray lines = bytes(text);
+        ASSERT_GT(lines.size(), 200);
+        // The last 100 bytes find no room.
+        for (filterIndex = 1; filterIndex <= 2; ++filterIndex) {
+            const FileSizeLimit room((filterIndex == 1 ? report : lines).size() - 100);
+            window.Save()->click();
+        }
+        EXPECT_EQ(bytes(saved), report);
+        EXPECT_EQ(bytes(text), lines);
+    });
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown[0].text, "The report could not be saved in " + saved + ".");
+    EXPECT_TRUE(boxes.shown[1].text.startsWith("Cannot write " + text)) << boxes.shown[1].text.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"members.RPF", "members.TXT"}));
+}
+
 TEST_F(PreviewWindow, LoadingAMissingFileSaysSoAndChangesNothing)
 {
     ScriptedMessageBoxes boxes;
@@ -286,6 +322,41 @@ TEST_F(PreviewWindow, PrintsTheReportAgainIntoAPdf)
     ASSERT_EQ(pages.size(), 5);
     EXPECT_EQ(pages[0].mid(0, 3), QStringList({"Header", "Row 1", "Row 2"}));
     EXPECT_EQ(pages[4].mid(pages[4].size() - 2), QStringList({"Row 110", "Page 5"}));
+}
+
+// A PDF file that cannot be made (its folder is a file) or that the disk has
+// no room for is a print that failed: the user is told, and no file is left.
+TEST_F(PreviewWindow, APrintIntoAPdfThatCannotBeWrittenWholeSaysSoAndLeavesNoFile)
+{
+    QFile notAFolder(dir.filePath("folder"));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    const QString blocked = dir.filePath("folder/members.pdf");
+    const QString pdf = dir.filePath("members.pdf");
+    ScriptedMessageBoxes boxes;
+    WithCompletePreview(form.report, [&](TRpStandardPreview& window) {
+        const auto printIntoBoth = [&] {
+            PrintInto(blocked);
+            window.Print()->click();
+            PrintInto(pdf);
+            const FileSizeLimit room(8000);
+            window.Print()->click();
+        };
+        printIntoBoth();
+        // A loaded report prints its stored pages, and fails alike.
+        TRpPrinter& printer = *window.RpPreview()->RpPrinter();
+        ASSERT_TRUE(printer.Save(dir.filePath("members.RPF")));
+        ASSERT_TRUE(printer.Load(dir.filePath("members.RPF")));
+        printIntoBoth();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"folder", "members.RPF"}));
+        // With room again, the next print is whole.
+        window.Print()->click();
+    });
+    const QString failed =
+        "Error in printing. Please check if there is a printer correctly connected to your system";
+    EXPECT_EQ(boxes.Texts(), QStringList({failed, failed, failed, failed}));
+    EXPECT_EQ(boxes.shown.value(0).icon, MsgIcon::Warning);
+    EXPECT_EQ(PdfPageCount(pdf), 5);
 }
 
 TEST_F(PreviewWindow, PrintingAlonePrintsEveryPageAndItsRange)

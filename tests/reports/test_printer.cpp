@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ public:
     bool Prepare(const QString&) override { return Note("Prepare"), accept_; }
     bool Begin(const QString& title) override { return Note("Begin " + title), painter_.begin(&image_); }
     void NewPage() override { Note("NewPage"); }
-    void End() override { Note("End"), painter_.end(); }
+    bool End() override { return Note("End"), painter_.end(); }
     void Abort() override { Note("Abort"), painter_.end(); }
     QPainter& Painter() override { return painter_; }
     QSize PageSize() const override { return image_.size(); }
@@ -306,4 +307,21 @@ TEST(PdfFileName, ATitleGivesOneFileWithOneExtension)
     EXPECT_EQ(RpPdfOutput::FileNameFor(QStringLiteral("Insurance/FSA report...")), QStringLiteral("Insurance-FSA report.pdf"));
     EXPECT_EQ(RpPdfOutput::FileNameFor(QString()), QStringLiteral("Report.pdf"));
     EXPECT_EQ(RpPdfOutput::FileNameFor(QStringLiteral(" . ")), QStringLiteral("Report.pdf"));
+}
+
+// Each print gets a fresh printer; the user's choices go with it.
+TEST(PrinterLike, KeepsWhatTheUserChose)
+{
+    QPrinter chosen(QPrinter::HighResolution);
+    chosen.setCopyCount(3);
+    chosen.setPageOrientation(QPageLayout::Landscape);
+    chosen.setPageSize(QPageSize(QPageSize::Legal));
+    chosen.setColorMode(QPrinter::GrayScale);
+    const std::unique_ptr<QPrinter> like = PrinterLike(chosen);
+    EXPECT_EQ(like->copyCount(), 3);
+    EXPECT_EQ(like->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(like->pageLayout().pageSize().id(), QPageSize::Legal);
+    EXPECT_EQ(like->colorMode(), QPrinter::GrayScale);
+    EXPECT_EQ(like->duplex(), chosen.duplex());
+    EXPECT_EQ(like->paperSource(), chosen.paperSource());
 }

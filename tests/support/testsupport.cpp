@@ -15,6 +15,7 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <QWidget>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -36,6 +37,21 @@ FreshDataFolder::FreshDataFolder() : path_(dir_.path() + QLatin1Char('/'))
 FreshDataFolder::~FreshDataFolder()
 {
     Database::CloseAll();
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes)
+{
+    keptHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &kept_), 0);
+    rlimit limit = kept_;
+    limit.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &kept_);
+    std::signal(SIGXFSZ, keptHandler_);
 }
 
 void SavePicture(QWidget& widget, const QString& name)

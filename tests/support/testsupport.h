@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <array>
 #include <functional>
+#include <sys/resource.h>
 #include <vector>
 
 class QWidget;
@@ -47,6 +48,21 @@ void MakeDatabaseReadOnly(const QString& dataFolder);
 
 // Replaces the folder's database with bytes that are no database.
 void WriteGarbageDatabase(const QString& dataFolder);
+
+// A disk with little room left, for as long as it lives: no file of the
+// process grows past the given size, and a write past it fails (the signal
+// that would end the process is ignored meanwhile). Both are put back after.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit kept_{};
+    void (*keptHandler_)(int) = nullptr;
+};
 
 // The folder of the delivered (pristine) data folder of this build.
 QString DeliveredDataFolder();

@@ -643,17 +643,24 @@ TEST_F(FolderPageTest, PrintingWithoutAPrinterWritesThePdfFileTheUserNames)
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("message.pdf"));
     QStringList titles;
+    // The third file cannot be made: its folder is the first file.
+    const QStringList answers{file, QString(), file + QStringLiteral("/help.pdf")};
     RpPdfOutput::InstallChooser([&](const QString& title) {
         titles.append(title);
-        return titles.size() == 1 ? file : QString();
+        return answers.value(titles.size() - 1);
     });
     auto page = ShowPage();
     page->SpeedButtonPrint->click();
     page->PageControl1->setCurrentIndex(1);
     page->SpeedButtonPrint->click();
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+    page->SpeedButtonPrint->click();
     RpPdfOutput::InstallChooser({});
 
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("Message for you."), QStringLiteral("Help text")}));
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("Message for you."), QStringLiteral("Help text"),
+                                   QStringLiteral("Help text")}));
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Error in printing. Please check if there is a printer "
+                                                         "correctly connected to your system")});
     QFile pdf(file);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
