@@ -101,14 +101,9 @@ std::optional<QString> MovedExpenseMisfit(const TCheckRecordRow& row)
     return std::nullopt;
 }
 
-bool ExpenseWrittenThisOpening(qint32 expId, qint32 expIdAtOpening)
-{
-    return expId != 0 && expId != expIdAtOpening;
-}
-
 void DropExpenseWrittenThisOpening(qint32& expId, qint32 expIdAtOpening)
 {
-    if (!ExpenseWrittenThisOpening(expId, expIdAtOpening))
+    if (expId == 0 || expId == expIdAtOpening)
         return;
     DeleteExpense(expId);
     expId = expIdAtOpening;

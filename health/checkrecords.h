@@ -40,9 +40,7 @@ void LinkRecordExpense(const TCheckRecordRow& row, const QString& description);
 // The message tells which payment would no longer fit there.
 std::optional<QString> MovedExpenseMisfit(const TCheckRecordRow& row);
 
-// An expense written while the record's dialog is open, not the one the
-// record had when it was opened.
-bool ExpenseWrittenThisOpening(qint32 expId, qint32 expIdAtOpening);
-// The record is not written: an expense written during this opening goes
-// with its splits, and expId takes back the one the record had, which stays.
+// The record is not written: an expense written while its dialog was open
+// goes with its splits, and expId takes back the one the record had when it
+// was opened, which stays.
 void DropExpenseWrittenThisOpening(qint32& expId, qint32 expIdAtOpening);
