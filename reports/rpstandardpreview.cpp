@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -26,6 +27,7 @@ constexpr int kToolbarHeight = 33;
 constexpr int kStatusBarHeight = 19;
 constexpr int kButtonSize = 25;
 const QString kStillGenerating = QStringLiteral(" (available once the report is complete)");
+const QString kWhilePrinting = QStringLiteral(" (available once the print has ended)");
 }  // namespace
 
 TRpStandardPreview::TRpStandardPreview(TRpPrinter& printer, QWidget* parent) : QWidget(parent), printer_(printer)
@@ -161,8 +163,12 @@ QString TRpStandardPreview::SaveFilter() const
 void TRpStandardPreview::UpdateCommands()
 {
     const bool complete = printer_.Status() == TRpPrinterStatus::DocumentComplete;
-    print_->setEnabled(complete);
-    print_->setToolTip(complete ? QStringLiteral("Print") : QStringLiteral("Print") + kStillGenerating);
+    print_->setEnabled(complete && !printing_);
+    print_->setToolTip(QStringLiteral("Print") +
+                       (printing_ ? kWhilePrinting : complete ? QString() : kStillGenerating));
+    load_->setEnabled(!printing_);
+    load_->setToolTip(QStringLiteral("Load") + (printing_ ? kWhilePrinting : QString()));
+    exit_->setEnabled(!printing_);
     save_->setEnabled(complete);
     if (!complete)
         save_->setToolTip(QStringLiteral("Save") + kStillGenerating);
@@ -183,8 +189,17 @@ void TRpStandardPreview::ShowProgress(int percent)
     gauge_->setVisible(percent > 0 && percent < 100);
 }
 
+// The print reads its pages from this window's printer, and pending events
+// are processed between pages: another report loaded, another print begun or
+// the window closed meanwhile would mix or cut the printout.
 void TRpStandardPreview::PrintClick()
 {
+    printing_ = true;
+    UpdateCommands();
+    const auto printed = qScopeGuard([this] {
+        printing_ = false;
+        UpdateCommands();
+    });
     try {
         printer_.Print();
     } catch (const ERpPrintFailed&) {
@@ -258,6 +273,10 @@ bool TRpStandardPreview::eventFilter(QObject* watched, QEvent* event)
 
 void TRpStandardPreview::closeEvent(QCloseEvent* event)
 {
+    if (printing_) {
+        event->ignore();
+        return;
+    }
     rpPreview_->SetRpPrinter(nullptr);
     event->accept();
 }

@@ -58,6 +58,8 @@ private:
     void LoadClick();
 
     TRpPrinter& printer_;
+    // While a print runs, nothing may change its pages or begin another.
+    bool printing_ = false;
     QToolButton* zoomToFit_ = nullptr;
     QToolButton* zoomTo100_ = nullptr;
     QToolButton* zoomToWidth_ = nullptr;

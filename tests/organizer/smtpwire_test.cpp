@@ -182,7 +182,7 @@ TEST_F(SmtpWire, AnEmptyListIsSentAsTheLineSayingSo)
 
 TEST_F(SmtpWire, SlowRepliesSplitOverPacketsAndMultiLineRepliesStillGetThrough)
 {
-    ScriptedSmtpPeer peer([](const QString& command) -> TReply {
+    const auto script = [](const QString& command) -> TReply {
         if (command.isEmpty())
             return {{"220-scripted.test\r\n220-", 50}, {"still greeting\r", 80}, {"\n220 ready\r\n", 80}};
         if (command.startsWith(QStringLiteral("HELO")))
@@ -192,17 +192,22 @@ TEST_F(SmtpWire, SlowRepliesSplitOverPacketsAndMultiLineRepliesStillGetThrough)
         if (command == QStringLiteral("."))
             return {{"25", 200}, {"0 queued\r\n", 100}};
         return {{"2", 30}, {"50 ok\r\n", 30}};
-    });
-    TDlgEMailTodoList dialog(nullptr);
-    Fill(dialog, peer.Port());
-    // Longer than any one reply takes, shorter than all of them together.
-    dialog.ReplyTimeoutMs = 900;
-    const TOutcome outcome = Send(dialog);
-    EXPECT_EQ(outcome.progress, QStringLiteral("Your to-do list has been sent."));
-    EXPECT_EQ(peer.Commands().mid(1, 3), QStringList({"MAIL FROM:<ann@example.test>", "RCPT TO:<bob@example.test>",
-                                                      "DATA"}));
-    EXPECT_TRUE(peer.Commands().value(0).startsWith(QStringLiteral("HELO ")));
-    EXPECT_TRUE(peer.Data().endsWith("The to-do list is empty.\r\n\r\n"));
+    };
+    // Each bound is longer than any one reply takes; the first is shorter
+    // than all of them together, the second than the greeting and HELO's.
+    for (const int bound : {900, 400}) {
+        SCOPED_TRACE(bound);
+        ScriptedSmtpPeer peer(script);
+        TDlgEMailTodoList dialog(nullptr);
+        Fill(dialog, peer.Port());
+        dialog.ReplyTimeoutMs = bound;
+        const TOutcome outcome = Send(dialog);
+        EXPECT_EQ(outcome.progress, QStringLiteral("Your to-do list has been sent."));
+        EXPECT_EQ(peer.Commands().mid(1, 3), QStringList({"MAIL FROM:<ann@example.test>",
+                                                          "RCPT TO:<bob@example.test>", "DATA"}));
+        EXPECT_TRUE(peer.Commands().value(0).startsWith(QStringLiteral("HELO ")));
+        EXPECT_TRUE(peer.Data().endsWith("The to-do list is empty.\r\n\r\n"));
+    }
 }
 
 TEST_F(SmtpWire, SilenceAfterTheMessageIsToldAsAFailure)

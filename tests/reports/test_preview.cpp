@@ -359,6 +359,40 @@ TEST_F(PreviewWindow, APrintIntoAPdfThatCannotBeWrittenWholeSaysSoAndLeavesNoFil
     EXPECT_EQ(PdfPageCount(pdf), 5);
 }
 
+// Events are processed between the pages of a print: what is pressed
+// meanwhile neither loads another report into it, begins a second print over
+// it, nor closes the window it reads from.
+TEST_F(PreviewWindow, ALoadedReportPrintsWholeWhatIsPressedMeanwhile)
+{
+    TRpPageList other;
+    other.SetStream(std::make_unique<TRpStream>(TRpStream::kDefaultMemoryLimit));
+    for (int n : {1, 2})
+        other.AddPage(MakePage(n));
+    other.WriteFileHeader();
+    ASSERT_TRUE(other.SaveToFile(dir.filePath("other.RPF")));
+    RpFileDialogs::InstallChoosers({}, [&](const QString&) { return dir.filePath("other.RPF"); });
+    PrintInto(dir.filePath("members.pdf"));
+    bool pressed = false;
+    WithCompletePreview(form.report, [&](TRpStandardPreview& window) {
+        TRpPrinter& printer = *window.RpPreview()->RpPrinter();
+        ASSERT_TRUE(printer.Save(dir.filePath("members.RPF")) && printer.Load(dir.filePath("members.RPF")));
+        QTimer::singleShot(0, [&] {
+            pressed = true;
+            window.Load()->click();
+            window.Print()->click();
+            window.close();
+            EXPECT_TRUE(window.isVisible());
+        });
+        window.Print()->click();
+        EXPECT_EQ(printer.PageCount(), 5);
+        EXPECT_TRUE(window.Load()->isEnabled());
+    });
+    EXPECT_TRUE(pressed);
+    const QList<QStringList> pages = PdfPageLines(dir.filePath("members.pdf"));
+    ASSERT_EQ(pages.size(), 5);
+    EXPECT_EQ(pages[4].mid(pages[4].size() - 2), QStringList({"Row 110", "Page 5"}));
+}
+
 TEST_F(PreviewWindow, PrintingAlonePrintsEveryPageAndItsRange)
 {
     const QString pdf = dir.filePath("landscape.pdf");
