@@ -3,7 +3,6 @@
 #include "rpfiledialogs.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -57,19 +56,6 @@ private:
 namespace RpPdfOutput {
 namespace {
 Chooser gChooser;
-
-// The writer ends the file with the offset of its cross-reference table,
-// counted as it wrote: a file cut short (a full disk) has no end, and one
-// that lost bytes before the table has it elsewhere.
-bool IsWholePdf(const QByteArray& bytes)
-{
-    const qsizetype mark = bytes.lastIndexOf("startxref");
-    if (mark < 0 || !bytes.trimmed().endsWith("%%EOF"))
-        return false;
-    bool known = false;
-    const qint64 table = bytes.mid(mark + 9).split('\n').value(1).trimmed().toLongLong(&known);
-    return known && table >= 0 && table < mark && bytes.mid(table, 4) == "xref";
-}
 }  // namespace
 
 QString Choose(const QString& title)
@@ -94,16 +80,6 @@ QString FileNameFor(const QString& title)
 void InstallChooser(Chooser chooser)
 {
     gChooser = std::move(chooser);
-}
-
-bool KeepIfWhole(const QString& fileName)
-{
-    QFile file(fileName);
-    if (file.open(QIODevice::ReadOnly) && IsWholePdf(file.readAll()))
-        return true;
-    file.close();
-    QFile::remove(fileName);
-    return false;
 }
 }  // namespace RpPdfOutput
 

@@ -86,7 +86,4 @@ QString Choose(const QString& title);
 QString FileNameFor(const QString& title);
 // Another answerer in place of the file dialog; an empty chooser puts it back.
 void InstallChooser(Chooser chooser);
-// Whether the printer's PDF file was written whole; one that was not is
-// removed, so no reader meets a broken file.
-bool KeepIfWhole(const QString& fileName);
 }  // namespace RpPdfOutput
