@@ -3,31 +3,59 @@
 #include "rpfiledialogs.h"
 
 #include <QDir>
-#include <QFile>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 
 const QString kPrintFailedText =
     QStringLiteral("Error in printing. Please check if there is a printer correctly connected to your system");
 
 ERpPrintFailed::ERpPrintFailed() : std::runtime_error(kPrintFailedText.toStdString()) {}
 
+namespace {
+// A save file that counts a write the disk took only in part as a failed
+// one: the PDF writer goes on after it, and a disk full for a moment would
+// leave a hole in the file.
+class TWholeWritesFile : public QSaveFile {
+public:
+    using QSaveFile::QSaveFile;
+
+protected:
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        const qint64 written = QSaveFile::writeData(data, length);
+        if (written != length)
+            cancelWriting();
+        return written;
+    }
+};
+}  // namespace
+
+// The PDF file that stands in for a printer. As a saved report, it is written
+// beside the file chosen and takes that file's place only once whole, so a
+// print cancelled or cut short leaves the file that was there.
+class TRpPdfFile {
+public:
+    explicit TRpPdfFile(const QPrinter& like) : file_(like.outputFileName()), writer_(&file_)
+    {
+        writer_.setResolution(like.resolution());
+        writer_.setPageLayout(like.pageLayout());
+        writer_.setTitle(like.docName());
+        writer_.setCreator(like.creator());
+    }
+    bool Open() { return file_.open(QIODevice::WriteOnly); }
+    QPdfWriter& Writer() { return writer_; }
+    bool Commit() { return file_.flush() && file_.commit(); }
+
+private:
+    TWholeWritesFile file_;
+    QPdfWriter writer_;
+};
+
 namespace RpPdfOutput {
 namespace {
 Chooser gChooser;
-
-// The writer ends the file with the offset of its cross-reference table,
-// counted as it wrote: a file cut short (a full disk) has no end, and one
-// that lost bytes before the table has it elsewhere.
-bool IsWholePdf(const QByteArray& bytes)
-{
-    const qsizetype mark = bytes.lastIndexOf("startxref");
-    if (mark < 0 || !bytes.trimmed().endsWith("%%EOF"))
-        return false;
-    bool known = false;
-    const qint64 table = bytes.mid(mark + 9).split('\n').value(1).trimmed().toLongLong(&known);
-    return known && table >= 0 && table < mark && bytes.mid(table, 4) == "xref";
-}
 }  // namespace
 
 QString Choose(const QString& title)
@@ -53,16 +81,6 @@ void InstallChooser(Chooser chooser)
 {
     gChooser = std::move(chooser);
 }
-
-bool KeepIfWhole(const QString& fileName)
-{
-    QFile file(fileName);
-    if (file.open(QIODevice::ReadOnly) && IsWholePdf(file.readAll()))
-        return true;
-    file.close();
-    QFile::remove(fileName);
-    return false;
-}
 }  // namespace RpPdfOutput
 
 std::unique_ptr<QPrinter> PrinterLike(const QPrinter& printer)
@@ -79,6 +97,8 @@ std::unique_ptr<QPrinter> PrinterLike(const QPrinter& printer)
 
 TRpQPrinterJob::TRpQPrinterJob(QPrinter& printer) : printer_(printer) {}
 
+TRpQPrinterJob::~TRpQPrinterJob() = default;
+
 bool TRpQPrinterJob::Prepare(const QString& title)
 {
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
@@ -91,15 +111,40 @@ bool TRpQPrinterJob::Prepare(const QString& title)
     return true;
 }
 
-bool TRpQPrinterJob::Begin(const QString& title)
+bool TRpQPrinterJob::Open(const QString& title)
 {
     printer_.setDocName(title);
-    return painter_.begin(&printer_);
+    if (!WritesPdfFile())
+        return true;
+    pdf_ = std::make_unique<TRpPdfFile>(printer_);
+    if (pdf_->Open())
+        return true;
+    pdf_.reset();
+    return false;
+}
+
+QPagedPaintDevice& TRpQPrinterJob::Device()
+{
+    if (pdf_)
+        return pdf_->Writer();
+    return printer_;
+}
+
+bool TRpQPrinterJob::Close()
+{
+    const bool whole = !pdf_ || pdf_->Commit();
+    pdf_.reset();
+    return whole;
+}
+
+bool TRpQPrinterJob::Begin(const QString& title)
+{
+    return Open(title) && painter_.begin(&Device());
 }
 
 void TRpQPrinterJob::NewPage()
 {
-    printer_.newPage();
+    Device().newPage();
 }
 
 bool TRpQPrinterJob::WritesPdfFile() const
@@ -107,22 +152,24 @@ bool TRpQPrinterJob::WritesPdfFile() const
     return printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty();
 }
 
-// The PDF writer reports no failed write: its file is read back.
 bool TRpQPrinterJob::End()
 {
-    const bool ended = painter_.end();
-    return WritesPdfFile() ? RpPdfOutput::KeepIfWhole(printer_.outputFileName()) && ended : ended;
+    if (painter_.end())
+        return Close();
+    pdf_.reset();
+    return false;
 }
 
+// A PDF file is ended and let go: only its temporary file goes.
 void TRpQPrinterJob::Abort()
 {
-    if (printer_.abort())
+    if (pdf_) {
+        painter_.end();
+        pdf_.reset();
         return;
-    // Engines that cannot abort (the PDF writer) are ended; a PDF file of a
-    // cancelled print is removed.
-    painter_.end();
-    if (WritesPdfFile())
-        QFile::remove(printer_.outputFileName());
+    }
+    if (!printer_.abort())
+        painter_.end();   // engines that cannot abort are ended
 }
 
 QSize TRpQPrinterJob::PageSize() const

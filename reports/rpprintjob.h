@@ -7,7 +7,9 @@
 #include <memory>
 #include <stdexcept>
 
+class QPagedPaintDevice;
 class QPrinter;
+class TRpPdfFile;
 
 // What the user reads when a print could not begin, or its file was not
 // written whole.
@@ -31,7 +33,8 @@ public:
     // Starts the document on its first page.
     virtual bool Begin(const QString& title) = 0;
     virtual void NewPage() = 0;
-    // False when the document was not written whole; its file is gone then.
+    // False when the document was not written whole; a file it was to take
+    // the place of stays as it was.
     virtual bool End() = 0;
     // Discards the document: nothing of it is printed.
     virtual void Abort() = 0;
@@ -48,6 +51,7 @@ public:
 class TRpQPrinterJob : public TRpPrintJob {
 public:
     explicit TRpQPrinterJob(QPrinter& printer);
+    ~TRpQPrinterJob() override;
 
     bool Prepare(const QString& title) override;
     bool Begin(const QString& title) override;
@@ -59,11 +63,19 @@ public:
     int PixelsPerInchX() const override;
     int PixelsPerInchY() const override;
 
+    // For a caller that paints the document with a painter of its own: Open
+    // readies the device (false when it cannot be), and Close, once painted,
+    // tells whether the document was written whole.
+    bool Open(const QString& title);
+    QPagedPaintDevice& Device();
+    bool Close();
+
 private:
     bool WritesPdfFile() const;
 
     QPrinter& printer_;
-    QPainter painter_;
+    std::unique_ptr<TRpPdfFile> pdf_;
+    QPainter painter_;   // after the file, so that it ends before the file goes
 };
 
 namespace RpPdfOutput {
@@ -74,7 +86,4 @@ QString Choose(const QString& title);
 QString FileNameFor(const QString& title);
 // Another answerer in place of the file dialog; an empty chooser puts it back.
 void InstallChooser(Chooser chooser);
-// Whether the printer's PDF file was written whole; one that was not is
-// removed, so no reader meets a broken file.
-bool KeepIfWhole(const QString& fileName);
 }  // namespace RpPdfOutput

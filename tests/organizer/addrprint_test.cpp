@@ -138,8 +138,8 @@ TEST_F(AddressPrinting, PrintingAllWritesEveryPageToThePdfFileChosen)
 }
 
 // A PDF file the disk has no room for is a print that failed, as one that
-// cannot begin is: the user is told, and no broken file is left. With room
-// again, the next print is whole.
+// cannot begin (its folder is a file) is: the user is told, and no broken
+// file is left. With room again, the next print is whole.
 TEST_F(AddressPrinting, APrintCutShortByAFullDiskSaysSoAndLeavesNoPdf)
 {
     TPrintAddressForm form;
@@ -155,6 +155,13 @@ TEST_F(AddressPrinting, APrintCutShortByAFullDiskSaysSoAndLeavesNoPdf)
     form.PrintAddresses(Request(TAddrStyle::Report, false));
     EXPECT_TRUE(form.Printed());
     EXPECT_EQ(PdfText().count('\f'), 2);
+
+    TPrintAddressForm blocked;
+    pdf_ += "/addresses.pdf";
+    blocked.PrintAddresses(Request(TAddrStyle::Report, false));
+    EXPECT_FALSE(blocked.Printed());
+    EXPECT_EQ(boxes_.Texts().size(), 2);
+    EXPECT_EQ(boxes_.Texts().last(), boxes_.Texts().first());
 }
 
 TEST_F(AddressPrinting, CardsStartingOnANewPagePrintOneBusinessACard)

@@ -6,11 +6,13 @@
 #include "reports/rpunits.h"
 
 #include "tests/support/scriptedmessageboxes.h"
+#include "tests/support/testsupport.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -257,23 +259,53 @@ TEST_F(PrinterTest, PrintsALoadedReportOneSheetPerPageIntoAChosenPdf)
     EXPECT_EQ(pages[2], QStringList{QStringLiteral("Page 3")});
 }
 
+// A cancelled print leaves the file that was there: none, or a PDF printed
+// before, which a print replaces only once whole. A disk whose room ends just
+// before the file's end mark, or one full for a moment while a picture is
+// written, leave it too, with nothing beside it.
 TEST_F(PrinterTest, ACancelledPdfPrintLeavesNoFile)
 {
     const QString pdf = dir_.filePath(QStringLiteral("cancelled.pdf"));
     RpPdfOutput::InstallChooser([&](const QString&) { return pdf; });
-    {
+    const auto cancel = [] {
         TRpPrinter printer;
         printer.SetDestination(TRpDestination::Printer);
         printer.BeginDoc();
         DrawPages(printer, 2);
         printer.Cancel();
-    }
+    };
+    cancel();
     EXPECT_FALSE(QFile::exists(pdf));
 
     TRpPrinter printed;
     printed.SetDestination(TRpDestination::Printer);
     Generate(printed, 2);
     EXPECT_EQ(PdfPageCount(pdf), 2);
+
+    const auto bytes = [&] {
+        QFile file(pdf);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray kept = bytes();
+    cancel();
+    {
+        const FileSizeLimit room(kept.size() - QByteArrayView("%%EOF\n").size());
+        TRpPrinter cut;
+        cut.SetDestination(TRpDestination::Printer);
+        EXPECT_THROW(Generate(cut, 2), ERpPrintFailed);
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    TRpQPrinterJob job(printer);
+    ASSERT_TRUE(job.Prepare(QString()) && job.Begin(QString()));
+    {
+        const FileSizeLimit room(2000);
+        QImage noise(200, 200, QImage::Format_RGB32);
+        QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(noise.bits()), noise.width() * noise.height());
+        job.Painter().drawImage(0, 0, noise);
+    }
+    EXPECT_FALSE(job.End());
+    EXPECT_EQ(bytes(), kept);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("cancelled.pdf")});
 }
 
 TEST_F(PrinterTest, RefusesABadReportFileWithAMessageAndKeepsItsPages)

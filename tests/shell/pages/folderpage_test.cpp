@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinterInfo>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -637,33 +638,47 @@ TEST_F(FolderPageTest, TheLastUseEndsTheMessage)
     EXPECT_EQ(lines.at(lines.size() - 2), QString());
 }
 
+// A print that fails says so and leaves the file that was there: a link to a
+// file that cannot be made stays a link, and the PDF printed before stays.
 TEST_F(FolderPageTest, PrintingWithoutAPrinterWritesThePdfFileTheUserNames)
 {
     ASSERT_EQ(QPrinterInfo::availablePrinterNames().join(QStringLiteral(", ")), QString()) << "printers in sight";
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("message.pdf"));
+    const QString link = dir.filePath(QStringLiteral("linked.pdf"));
     QStringList titles;
-    // The third file cannot be made: its folder is the first file.
-    const QStringList answers{file, QString(), file + QStringLiteral("/help.pdf")};
+    // The third file cannot be made: its folder is the first file; the fourth
+    // is a link to it. The fifth finds no room on the disk.
+    const QStringList answers{file, QString(), file + QStringLiteral("/help.pdf"), link, file};
+    ASSERT_TRUE(QFile::link(answers[2], link));
     RpPdfOutput::InstallChooser([&](const QString& title) {
         titles.append(title);
         return answers.value(titles.size() - 1);
     });
     auto page = ShowPage();
     page->SpeedButtonPrint->click();
+    QFile pdf(file);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray printed = pdf.readAll();
+    pdf.close();
     page->PageControl1->setCurrentIndex(1);
     page->SpeedButtonPrint->click();
     EXPECT_TRUE(boxes_.shown.isEmpty());
     page->SpeedButtonPrint->click();
+    page->SpeedButtonPrint->click();
+    {
+        const FileSizeLimit room(1000);
+        page->SpeedButtonPrint->click();
+    }
     RpPdfOutput::InstallChooser({});
 
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("Message for you."), QStringLiteral("Help text"),
-                                   QStringLiteral("Help text")}));
-    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Error in printing. Please check if there is a printer "
-                                                         "correctly connected to your system")});
-    QFile pdf(file);
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("Message for you.")} << QStringList(4, QStringLiteral("Help text"))));
+    EXPECT_EQ(boxes_.Texts(), QStringList(3, QStringLiteral("Error in printing. Please check if there is a printer "
+                                                            "correctly connected to your system")));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(printed.startsWith("%PDF"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+    EXPECT_EQ(pdf.readAll(), printed);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "declining the second file writes nothing";
 }
 
