@@ -167,7 +167,8 @@ void TChkRecordDialog::BtnOKClick()
 
 void TChkRecordDialog::reject()
 {
-    RunGuarded([this] { DropChkRecordExpense(form_); });
+    if (!DroppedOrTold([this] { DropChkRecordExpense(form_); }))
+        return;
     cancelled_ = true;
     QDialog::reject();
 }

@@ -27,6 +27,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -123,6 +124,11 @@ TDlgMedHist::TDlgMedHist(QWidget* parent) : QDialog(parent), memberId_(CurMember
     layout->addWidget(PageControl1, 1);
     layout->addLayout(buttons);
     resize(537, 437);
+    // A button pressed by its Alt key leaves the caret first (eventFilter);
+    // Close leaves it itself, however the dialog is closed.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        if (button != BtnClose)
+            button->installEventFilter(this);
 
     doctorBoxes_.RefillAll();
     ShowProfile();
@@ -482,7 +488,7 @@ bool TDlgMedHist::FormClose()
             return RefuseClose(EditLast, QStringLiteral("Please enter your last name."));
     }
     // The dialog's own focus is asked, as it may be closed from another window.
-    if (!LeaveForClose(focusWidget()))
+    if (!LeaveForButton(focusWidget(), BtnClose))
         return false;
     WriteMedProfile(memberId_, ProfileShown(), VisionShown());
     if (profile_) {
@@ -509,17 +515,33 @@ void TDlgMedHist::done(int result)
 void TDlgMedHist::FocusMoved(QWidget* old, QWidget* now)
 {
     // Leaving for another window (a message box, another program) is no leaving.
-    if (closing_ || !old || !now || now->window() != this || old->window() != this)
+    if (closing_ || leavingForButton_ || !old || !now || now->window() != this || old->window() != this)
         return;
     LeaveControl(old, now);
 }
 
-bool TDlgMedHist::LeaveForClose(QWidget* focused)
+bool TDlgMedHist::eventFilter(QObject* watched, QEvent* event)
 {
-    // Escape and the title bar leave the focus where it is: the control
-    // holding it is left here as the Close button's press leaves it, so
-    // every way of closing checks and writes the same. An entry field checks
-    // its own text first, as it does when the focus leaves it.
+    // A button's Alt key presses it with the caret where it is, and the
+    // control holding it would not be left before the button acts: it is
+    // left here, and a refusal keeps the button from acting.
+    if (event->type() == QEvent::Shortcut) {
+        bool left = false;
+        RunGuarded([&] { left = LeaveForButton(focusWidget(), qobject_cast<QWidget*>(watched)); });
+        if (!left)
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TDlgMedHist::LeaveForButton(QWidget* focused, QWidget* button)
+{
+    // Escape, the title bar and Alt keys leave the focus where it is: the
+    // control holding it is left here as a press of the button leaves it, so
+    // every way of pressing checks and writes the same. An entry field checks
+    // its own text first, as it does when the focus leaves it. A refusal
+    // moves the caret back itself, which leaves nothing more.
+    const QScopedValueRollback<bool> leaving(leavingForButton_, true);
     if (auto* field = qobject_cast<TEfBaseEntryField*>(focused); field && !field->Core().SoftValidation) {
         if (const quint16 code = field->Core().Validate()) {
             field->Core().ReportError(code);
@@ -530,7 +552,7 @@ bool TDlgMedHist::LeaveForClose(QWidget* focused)
     // left, which moving off the cell does here.
     if (focused && SGVision->isAncestorOf(focused))
         SGVision->setCurrentIndex(QModelIndex());
-    return LeaveControl(focused, BtnClose);
+    return LeaveControl(focused, button);
 }
 
 bool TDlgMedHist::LeaveControl(QWidget* old, QWidget* now)

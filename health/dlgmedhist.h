@@ -100,6 +100,9 @@ public:
 
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* BuildHeader();
     QWidget* BuildProfile();
@@ -112,8 +115,9 @@ private:
     // False when the control refused to be left (a date refused, an entry
     // without its name).
     bool LeaveControl(QWidget* old, QWidget* now);
-    // The control holding the caret is left as the Close button leaves it.
-    bool LeaveForClose(QWidget* focused);
+    // The control holding the caret is left as a click on `button` leaves
+    // it, for a button that acts without taking the caret.
+    bool LeaveForButton(QWidget* focused, QWidget* button);
     THistoryTab* TabHolding(const QWidget* widget) const;
 
     qint32 memberId_;
@@ -122,5 +126,6 @@ private:
     TDoctorBoxes doctorBoxes_;
     QMetaObject::Connection focusWatch_;
     bool closing_ = false;
+    bool leavingForButton_ = false;
     bool profileSaved_ = false;
 };

@@ -217,8 +217,8 @@ void TDlgMedImmRec::reject()
 {
     // An expense paid through this opening would count in every sum with no
     // dose to show for it; the one the record had before stays with it.
-    RunGuarded([this] { DropExpenseWrittenThisOpening(form_.expId, form_.expIdAtOpening); });
-    QDialog::reject();
+    if (DroppedOrTold([this] { DropExpenseWrittenThisOpening(form_.expId, form_.expIdAtOpening); }))
+        QDialog::reject();
 }
 
 void TDlgMedImmRec::Button1Click()

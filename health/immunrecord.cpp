@@ -104,10 +104,12 @@ std::optional<QString> SaveDoseRecord(TDoseRecordForm& form)
 
 void DeleteDoseRecord(TDoseRecordForm& form)
 {
+    TDoseRecordForm deleted = form;
     TTransaction transaction(DataFolder);
-    DropExpenseWrittenThisOpening(form.expId, form.expIdAtOpening);
-    if (form.checkupId > 0)
-        DeleteCheckRecord(form.checkupId);
+    DropExpenseWrittenThisOpening(deleted.expId, deleted.expIdAtOpening);
+    if (deleted.checkupId > 0)
+        DeleteCheckRecord(deleted.checkupId);
     transaction.Commit();
-    form.checkupId = 0;
+    deleted.checkupId = 0;
+    form = deleted;
 }

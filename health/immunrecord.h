@@ -50,5 +50,5 @@ TDateTime BirthDateForChecks(qint32 memberId);
 std::optional<QString> SaveDoseRecord(TDoseRecordForm& form);
 // Delete, in one transaction: the record goes, and with it an expense paid
 // through this opening; the one the record had before stays, as a deleted
-// record keeps its expense.
+// record keeps its expense. The form changes only once all of it is done.
 void DeleteDoseRecord(TDoseRecordForm& form);

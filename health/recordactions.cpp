@@ -3,6 +3,7 @@
 #include "context/databasefault.h"
 #include "controls/efpicture.h"
 #include "platform/dataset.h"
+#include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 
 std::optional<TFixedExpenseOutcome> OpenRecordExpense(QWidget* parent, TEfPictureField& date, qint32 expId,
@@ -28,6 +29,16 @@ bool SavedOrTold(const std::function<void()>& save)
         return false;
     }
     return true;
+}
+
+bool DroppedOrTold(const std::function<void()>& drop)
+{
+    bool dropped = false;
+    RunGuarded([&] {
+        drop();
+        dropped = true;
+    });
+    return dropped;
 }
 
 bool SavedWhereItFits(TEfPictureField& date, const std::function<std::optional<QString>()>& save)

@@ -17,6 +17,10 @@ std::optional<TFixedExpenseOutcome> OpenRecordExpense(QWidget* parent, TEfPictur
 // Runs `save`; a database failure is told with the advice to exit, and gives
 // false.
 bool SavedOrTold(const std::function<void()>& save);
+// Runs `drop`, the removal of what an unsaved record leaves, as the record
+// is left; a failure is told as any other, and gives false: the dialog stays
+// open so that the user can try again.
+bool DroppedOrTold(const std::function<void()>& drop);
 // The same for a save that refuses to move the record's expense where its
 // payments no longer fit: the refusal is told, with the caret in the date,
 // and gives false too.

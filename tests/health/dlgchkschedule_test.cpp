@@ -234,6 +234,24 @@ TEST_F(CheckupWindows, CancelRemovesOnlyTheExpenseWrittenDuringThisOpening)
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP WHERE ExpID = %1").arg(old)), 1);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP WHERE ExpID = %1").arg(old)), 2);
     EXPECT_EQ(Count(QStringLiteral("SELECT ExpID FROM MEDCHEK WHERE CheckupID = %1").arg(visit)), old);
+
+    // The database refuses the first leaving: the dialog stays to be left again.
+    const auto execute = [](const QString& sql) {
+        TQuery query(DataFolder);
+        query.SQL() << sql;
+        query.ExecSQL();
+    };
+    WhenShown<TDlgChkupPerform>([&](TDlgChkupPerform& perform) {
+        perform.PFDate->SetDateTimeValue(EncodeDate(2025, 3, 1));
+        perform.Button1->click();
+        execute(QStringLiteral("CREATE TRIGGER Refuse BEFORE DELETE ON MEDEXP BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        perform.close();
+        EXPECT_TRUE(perform.isVisible());
+        execute(QStringLiteral("DROP TRIGGER Refuse"));
+        perform.close();
+    });
+    EXPECT_TRUE(ShowCheckupPerformedDialog(nullptr, ann_, flu).cancelled);
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP WHERE ExpID = %1").arg(written)), 0);
 }
 
 // A log record moved to a year its expense's FSA has no election for: the

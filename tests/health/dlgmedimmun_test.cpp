@@ -31,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -62,6 +63,12 @@ protected:
         query.SQL() << sql;
         query.Open();
         return query.Fields(0).AsInteger();
+    }
+    static void Execute(const QString& sql)
+    {
+        TQuery query(DataFolder);
+        query.SQL() << sql;
+        query.ExecSQL();
     }
     // The grid cell of the vaccine whose name starts so, at the dose age.
     static std::pair<int, int> CellOf(const TDlgMedImmun& dialog, const QString& vaccine, qint32 age)
@@ -343,6 +350,50 @@ TEST_F(ImmunizationWindows, LeavingAStoredRecordDropsOnlyTheExpenseWrittenInThis
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDCHEK WHERE CheckupID = %1").arg(record)), 0);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXP")), 1);
     EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM MEDEXPSP")), 0);
+}
+
+// A Delete, a Cancel or the title bar that the database refuses changes
+// nothing and keeps the dialog open; tried again, Delete or Cancel leaves no
+// expense without its dose.
+TEST_F(ImmunizationWindows, ARefusedDeleteOrCancelChangesNothingAndMayBeTriedAgain)
+{
+    const qint32 hib2 = TemplOf(QStringLiteral("Haemophilus"), 4);
+    const qint32 fsa = ExpenseEnv::AddAccount(5, QStringLiteral("Acme FSA"));
+    ExpenseEnv::AddElection(fsa, 2025);
+    SetFixedMemberExpenseOpener([&](QWidget*, const TFixedExpenseRequest&) {
+        return TFixedExpenseOutcome{ExpenseEnv::AddReimbursedExpense(kim_, EncodeDate(2025, 1, 15), fsa, 4500)};
+    });
+    using Press = std::function<void(TDlgMedImmRec&)>;
+    const Press erase = [](TDlgMedImmRec& dialog) { dialog.BtnDelete->click(); };
+    const Press cancel = [](TDlgMedImmRec& dialog) { dialog.BtnCancel->click(); };
+    const Press titleBar = [](TDlgMedImmRec& dialog) { dialog.close(); };
+    const std::vector<std::tuple<const char*, const char*, Press, Press>> tries = {
+        {"Delete, Delete", "MEDCHEK", erase, erase},
+        {"Delete, Cancel", "MEDCHEK", erase, cancel},
+        {"title bar, Cancel", "MEDEXP", titleBar, cancel}};
+    ScriptedMessageBoxes boxes;
+    for (const auto& [way, refused, first, again] : tries) {
+        SCOPED_TRACE(way);
+        const qint32 record = AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+            row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(kim_);
+            row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(hib2);
+            row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2025, 1, 15));
+        });
+        TDlgMedImmRec dialog(nullptr, kim_, hib2, record);
+        dialog.show();
+        dialog.Button1->click();
+        const QStringList reported = ExpenseEnv::Snapshot();
+        ASSERT_FALSE(reported.isEmpty());
+        Execute(QStringLiteral("CREATE TRIGGER Refuse BEFORE DELETE ON %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                    .arg(QLatin1String(refused)));
+        first(dialog);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(ExpenseEnv::Snapshot(), reported);
+        Execute(QStringLiteral("DROP TRIGGER Refuse"));
+        again(dialog);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_TRUE(ExpenseEnv::Snapshot().isEmpty());
+    }
 }
 
 // A recorded dose moved to a year its expense's FSA has no election for:

@@ -412,6 +412,36 @@ TEST_F(HistoryList, ClosingWithTheCaretInTheSymptomStillSavesIt)
     }
 }
 
+// A button's Alt key leaves the field holding the caret as a click would.
+TEST_F(HistoryList, AButtonsAltKeyWritesWhatWasJustTyped)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    const auto altKey = [&](Qt::Key key, const THistoryTab& tab) {
+        QTest::keyClick(&dialog, key, Qt::AltModifier);
+        // The button acts a moment after its key.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return tab.EditName->text().isEmpty(); }));
+    };
+    THistoryTab& allergies = Tab(dialog, 0);
+    Type(allergies.EditName, QStringLiteral("Latex"));
+    Type(allergies.Texts[0], QStringLiteral("hives"));
+    altKey(Qt::Key_A, allergies);
+    EXPECT_EQ(Stored(ann, QStringLiteral("Latex"), 0)->fields[0], QStringLiteral("hives"));
+    Type(allergies.EditName, QStringLiteral("Pollen"));
+    altKey(Qt::Key_A, allergies);
+    // Delete asks about the entry shown, not about Pollen, still selected.
+    Type(allergies.EditName, QStringLiteral("Mold"));
+    boxes_.answers = {MsgResult::Yes};
+    altKey(Qt::Key_D, allergies);
+    EXPECT_EQ(Entries(allergies), (QStringList{QStringLiteral("Latex"), QStringLiteral("Pollen")}));
+
+    THistoryTab& adult = Tab(dialog, 2);
+    CopySuggestion(adult, QStringLiteral("Asthma"));
+    Type(adult.Dates[0], QStringLiteral("03152004"));
+    altKey(Qt::Key_A, adult);
+    EXPECT_EQ(Stored(ann, QStringLiteral("Asthma"), 2)->bdate, EncodeDate(2004, 3, 15));
+}
+
 // A symptom left while the entry was renamed onto another listed name is not
 // written; once the entry has its own name back, leaving the name box writes
 // what is shown, even when it is left for the Close button.
