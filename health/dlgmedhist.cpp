@@ -125,10 +125,15 @@ TDlgMedHist::TDlgMedHist(QWidget* parent) : QDialog(parent), memberId_(CurMember
     layout->addLayout(buttons);
     resize(537, 437);
     // A button pressed by its Alt key leaves the caret first (eventFilter);
-    // Close leaves it itself, however the dialog is closed.
-    for (QPushButton* button : findChildren<QPushButton*>())
+    // Close leaves it itself, however the dialog is closed. Entries are
+    // written as their fields are left, so Enter presses no button: it would
+    // act with the caret still in a field, as the copy button did over a
+    // symptom being typed.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
         if (button != BtnClose)
             button->installEventFilter(this);
+    }
 
     doctorBoxes_.RefillAll();
     ShowProfile();

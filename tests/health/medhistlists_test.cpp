@@ -434,6 +434,16 @@ TEST_F(HistoryList, AButtonsAltKeyWritesWhatWasJustTyped)
     boxes_.answers = {MsgResult::Yes};
     altKey(Qt::Key_D, allergies);
     EXPECT_EQ(Entries(allergies), (QStringList{QStringLiteral("Latex"), QStringLiteral("Pollen")}));
+    // Enter presses no button: a suggestion picked meanwhile is not copied
+    // over the symptom still being typed.
+    Pick(allergies, QStringLiteral("Pollen"));
+    allergies.ListSuggested->setCurrentRow(0);
+    allergies.SuggestionClick();
+    Type(allergies.Texts[0], QStringLiteral("sneezing"));
+    QTest::keyClick(allergies.Texts[0], Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(allergies.Texts[0]->text(), QStringLiteral("sneezing"));
+    EXPECT_EQ(Entries(allergies).size(), 2);
 
     THistoryTab& adult = Tab(dialog, 2);
     CopySuggestion(adult, QStringLiteral("Asthma"));
