@@ -85,6 +85,19 @@ protected:
         emit combo.activated(index);
     }
     static qint64 Cents(const TMoneyEdit& box) { return AmountToCents(box.Value()).value(); }
+    static void ShowActive(QDialog& dialog)
+    {
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+    // In place of what the box showed, the caret left there.
+    static void TypeInto(TMoneyEdit& box, const char* amount)
+    {
+        box.clear();
+        box.setFocus();
+        QTest::keyClicks(&box, QString::fromLatin1(amount));
+    }
     // The first page filled for Anne on 14 June 2024.
     void FillInformation(TDlgMedExpItem& dialog, qint32 memberId) const
     {
@@ -782,6 +795,33 @@ TEST_F(ExpenseItemWindows, LeavingAnAmountBoxChecksItOnceTheFocusHasSettled)
     QTest::qWait(20);
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please select Insurance account first.")});
     EXPECT_EQ(QApplication::focusWidget(), dialog.CBInsurance);
+}
+
+// Enter in an amount box, or a button's Alt key, finishes with the caret
+// still there: what the box shows is refused as leaving it refuses it, told
+// once, and nothing is stored.
+TEST_F(ExpenseItemWindows, FinishedByEnterOrAnAltKeyTheBoxWithTheCaretIsChecked)
+{
+    TDlgMedExpItem dialog(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
+    ShowActive(dialog);
+    TypeInto(*dialog.MEditPaid, "60");
+    QTest::keyClick(dialog.MEditPaid, Qt::Key_Return);
+    dialog.MEditPaid->clear();
+    TypeInto(*dialog.MEditReimburst, "30");
+    QTest::keyClick(&dialog, Qt::Key_O, Qt::AltModifier);
+    QTest::qWait(200);
+    dialog.MEditReimburst->clear();
+    Choose(*dialog.CBInsurance, dental_);
+    TypeInto(*dialog.MEditAcctDeduct, "0.29");
+    QTest::keyClick(dialog.MEditAcctDeduct, Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_EQ(Cents(*dialog.MEditAcctDeduct), 0);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(boxes_.Texts(), (QStringList{QStringLiteral("Please select Insurance account first."),
+                                          QStringLiteral("Please select Flexible Spending Account first."),
+                                          QStringLiteral("This account is no deductible.The deductible amount should "
+                                                         "be zero.")}));
+    EXPECT_EQ(Snapshot(), QStringList());
 }
 
 // A record whose expense was deleted meanwhile gets a new one.
