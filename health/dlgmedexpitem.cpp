@@ -353,9 +353,9 @@ void TDlgMedExpItem::OnExit(TMoneyEdit* box, TExit handler)
 
 bool TDlgMedExpItem::ExitIfTyped(TMoneyEdit* box, TExit handler)
 {
-    // Finish may have taken it first (Enter and an Alt key leave the caret
-    // in the box), and a refusal's message takes the focus from it: each
-    // amount is taken or refused once.
+    // Finish or a change of account may have taken it first (Enter, an Alt
+    // key and the wheel leave the caret in the box), and a refusal's message
+    // takes the focus from it: each amount is taken or refused once.
     if (typed_.erase(box) == 0)
         return true;
     return (this->*handler)();
@@ -507,7 +507,14 @@ void TDlgMedExpItem::ShowFsaBox()
 
 void TDlgMedExpItem::CBInsuranceChange()
 {
-    const std::optional<TExpenseRefusal> refusal = form_.ChooseInsurance(ChosenKey(*CBInsurance));
+    const qint32 picked = ChosenKey(*CBInsurance);
+    // The wheel changes the list with the caret still in a box: what the box
+    // holds is the shown account's, taken or refused before it changes.
+    SelectComboById(*CBInsurance, form_.ChosenInsurance());
+    if (!ExitIfTyped(MEditPaid, &TDlgMedExpItem::MEditPaidExit) ||
+        !ExitIfTyped(MEditAcctDeduct, &TDlgMedExpItem::MEditAcctDeductExit))
+        return;
+    const std::optional<TExpenseRefusal> refusal = form_.ChooseInsurance(picked);
     // A refused account gives way to the one chosen before.
     SelectComboById(*CBInsurance, form_.ChosenInsurance());
     ShowInsuranceBoxes();
@@ -527,7 +534,11 @@ bool TDlgMedExpItem::MEditAcctDeductExit()
 
 void TDlgMedExpItem::CBFSAChange()
 {
-    const std::optional<TExpenseRefusal> refusal = form_.ChooseFsa(ChosenKey(*CBFSA));
+    const qint32 picked = ChosenKey(*CBFSA);
+    SelectComboById(*CBFSA, form_.ChosenFsa());
+    if (!ExitIfTyped(MEditReimburst, &TDlgMedExpItem::MEditReimburstExit))
+        return;
+    const std::optional<TExpenseRefusal> refusal = form_.ChooseFsa(picked);
     SelectComboById(*CBFSA, form_.ChosenFsa());
     ShowFsaBox();
     if (refusal)

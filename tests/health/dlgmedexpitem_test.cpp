@@ -33,6 +33,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <functional>
 
@@ -822,6 +823,36 @@ TEST_F(ExpenseItemWindows, FinishedByEnterOrAnAltKeyTheBoxWithTheCaretIsChecked)
                                           QStringLiteral("This account is no deductible.The deductible amount should "
                                                          "be zero.")}));
     EXPECT_EQ(Snapshot(), QStringList());
+}
+
+// The wheel changes an account list at once, the caret still in its box:
+// the amount is the shown account's, taken first, or refused with the list
+// kept.
+TEST_F(ExpenseItemWindows, TheWheelOverAnAccountListFirstTakesTheAmountInItsBox)
+{
+    TDlgMedExpItem dialog(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
+    ShowActive(dialog);
+    const auto typeAndRoll = [](TMoneyEdit& box, const char* amount, QComboBox& list) {
+        TypeInto(box, amount);
+        list.setFocus(Qt::MouseFocusReason);
+        QWheelEvent wheel({}, {}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&list, &wheel);
+        QTest::qWait(20);
+    };
+    Choose(*dialog.CBInsurance, medical_);
+    typeAndRoll(*dialog.MEditPaid, "40", *dialog.CBInsurance);
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), dental_);
+    Choose(*dialog.CBInsurance, medical_);
+    EXPECT_EQ(Cents(*dialog.MEditPaid), 4000);
+    Choose(*dialog.CBFSA, fsa_);
+    typeAndRoll(*dialog.MEditReimburst, "30", *dialog.CBFSA);   // to Old FSA, refused
+    EXPECT_EQ(Cents(*dialog.MEditReimburst), 3000);
+    Choose(*dialog.CBInsurance, dental_);
+    typeAndRoll(*dialog.MEditAcctDeduct, "0.29", *dialog.CBInsurance);
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), dental_);
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{QStringLiteral("The tax-year is different. This FSA can not apply to this expense"),
+                           QStringLiteral("This account is no deductible.The deductible amount should be zero.")}));
 }
 
 // A record whose expense was deleted meanwhile gets a new one.
