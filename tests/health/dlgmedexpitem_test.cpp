@@ -341,7 +341,7 @@ TEST_F(ExpenseItemWindows, InsuranceChoicesAndAmountsAreCheckedWithTheirMessages
 // again with its amounts, and Finish stores what was shown.
 TEST_F(ExpenseItemWindows, ARefusedAccountPutsBackTheOneChosenBeforeWithItsAmounts)
 {
-    const qint32 green = AddInsurance(1, QStringLiteral("Green Plan"), EncodeDate(2024, 1, 1), 500.00);
+    const qint32 green = AddInsurance(1, QStringLiteral("Green Plan"), EncodeDate(2024, 1, 1), -1.0);
     Cover(green, otherAnne_);
     TDlgMedExpItem dialog(nullptr, {});
     FillInformation(dialog, anne_);
@@ -350,9 +350,13 @@ TEST_F(ExpenseItemWindows, ARefusedAccountPutsBackTheOneChosenBeforeWithItsAmoun
     Choose(*dialog.CBInsurance, medical_);
     dialog.MEditPaid->setText(QStringLiteral("60.00"));
     dialog.MEditPaidExit();
+    dialog.MEditAcctDeduct->setText(QStringLiteral("19.99"));
+    dialog.MEditAcctDeductExit();
+    // Green has no deductible; Blue's is kept all the same.
     Choose(*dialog.CBInsurance, green);
     EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
     EXPECT_EQ(Cents(*dialog.MEditPaid), 6000);
+    EXPECT_EQ(Cents(*dialog.MEditAcctDeduct), 1999);
     EXPECT_EQ(dialog.focusWidget(), dialog.CBInsurance);
     Choose(*dialog.CBFSA, fsa_);
     dialog.MEditReimburst->setText(QStringLiteral("30.00"));
@@ -367,6 +371,7 @@ TEST_F(ExpenseItemWindows, ARefusedAccountPutsBackTheOneChosenBeforeWithItsAmoun
     dialog.BtnNext->click();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("160.0:70.0:90.0")});
+    EXPECT_EQ(Splits(dialog.ExpID()).value(1), QStringLiteral("%1:60.0:19.99").arg(medical_));
 
     // An amount refused for a date moved back a year leaves no FSA chosen;
     // Acme's 30, which still fits, is stored, and the other's is named.
