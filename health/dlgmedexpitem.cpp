@@ -336,18 +336,29 @@ void TDlgMedExpItem::showEvent(QShowEvent* event)
     });
 }
 
-void TDlgMedExpItem::OnExit(TMoneyEdit* box, void (TDlgMedExpItem::*handler)())
+void TDlgMedExpItem::OnExit(TMoneyEdit* box, TExit handler)
 {
-    connect(box, &QLineEdit::editingFinished, this, [this, handler] {
+    connect(box, &QLineEdit::textEdited, this, [this, box] { typed_.insert(box); });
+    connect(box, &QLineEdit::editingFinished, this, [this, box, handler] {
         QMetaObject::invokeMethod(
             this,
-            [this, handler] {
+            [this, box, handler] {
                 // Finish may have closed the dialog meanwhile, having taken the amount itself.
                 if (isVisible())
-                    RunGuarded([this, handler] { (this->*handler)(); });
+                    RunGuarded([this, box, handler] { ExitIfTyped(box, handler); });
             },
             Qt::QueuedConnection);
     });
+}
+
+bool TDlgMedExpItem::ExitIfTyped(TMoneyEdit* box, TExit handler)
+{
+    // Finish or a change of account may have taken it first (Enter, an Alt
+    // key and the wheel leave the caret in the box), and a refusal's message
+    // takes the focus from it: each amount is taken or refused once.
+    if (typed_.erase(box) == 0)
+        return true;
+    return (this->*handler)();
 }
 
 QWidget* TDlgMedExpItem::ControlOf(TExpenseField field) const
@@ -393,20 +404,26 @@ void TDlgMedExpItem::TakeInformation()
     draft.note = MemoLines(*MemoNote);
 }
 
-void TDlgMedExpItem::TakePayments()
+bool TDlgMedExpItem::AmountTaken(const std::optional<TExpenseRefusal>& refusal)
+{
+    if (!refusal)
+        return true;
+    if (refusal->field == TExpenseField::Deductible)
+        ShowAmount(*MEditAcctDeduct, 0);
+    Refuse(*refusal);
+    return false;
+}
+
+bool TDlgMedExpItem::TakePayments()
 {
     TExpenseDraft& draft = form_.Draft();
     draft.officePaid = CentsIn(*MEditCopay);
     draft.mailPaid = CentsIn(*MEditDeduct);
-    // The amounts of a box whose exit has not run yet count as entered;
-    // those the checks refuse are left out, as their exit would. Finish
-    // holds the reimbursement to the final date's tax year itself, telling
-    // the user when it does not fit.
-    if (form_.ChosenInsurance() != 0) {
-        form_.EnterPayment(AmountIn(*MEditPaid));
-        form_.EnterDeductible(AmountIn(*MEditAcctDeduct));
-    }
-    form_.TakeReimbursement(AmountIn(*MEditReimburst));
+    // Enter and a button's Alt key finish with the caret still in a box:
+    // every box is taken or refused here, and no exit is left to run.
+    typed_.clear();
+    return AmountTaken(form_.TakeAccountBoxes({AmountIn(*MEditPaid), AmountIn(*MEditAcctDeduct),
+                                               AmountIn(*MEditReimburst)}));
 }
 
 void TDlgMedExpItem::ShowAmountsPage()
@@ -435,7 +452,8 @@ bool TDlgMedExpItem::Finish()
 {
     if (!form_.MemberFixed())
         TakeInformation();
-    TakePayments();
+    if (!TakePayments())
+        return false;
     TFinishResult result;
     try {
         result = form_.Finish();
@@ -489,7 +507,14 @@ void TDlgMedExpItem::ShowFsaBox()
 
 void TDlgMedExpItem::CBInsuranceChange()
 {
-    const std::optional<TExpenseRefusal> refusal = form_.ChooseInsurance(ChosenKey(*CBInsurance));
+    const qint32 picked = ChosenKey(*CBInsurance);
+    // The wheel changes the list with the caret still in a box: what the box
+    // holds is the shown account's, taken or refused before it changes.
+    SelectComboById(*CBInsurance, form_.ChosenInsurance());
+    if (!ExitIfTyped(MEditPaid, &TDlgMedExpItem::MEditPaidExit) ||
+        !ExitIfTyped(MEditAcctDeduct, &TDlgMedExpItem::MEditAcctDeductExit))
+        return;
+    const std::optional<TExpenseRefusal> refusal = form_.ChooseInsurance(picked);
     // A refused account gives way to the one chosen before.
     SelectComboById(*CBInsurance, form_.ChosenInsurance());
     ShowInsuranceBoxes();
@@ -497,41 +522,37 @@ void TDlgMedExpItem::CBInsuranceChange()
         Refuse(*refusal);
 }
 
-void TDlgMedExpItem::MEditPaidExit()
+bool TDlgMedExpItem::MEditPaidExit()
 {
-    if (const std::optional<TExpenseRefusal> refusal = form_.EnterPayment(AmountIn(*MEditPaid)))
-        Refuse(*refusal);
+    return AmountTaken(form_.EnterPayment(AmountIn(*MEditPaid)));
 }
 
-void TDlgMedExpItem::MEditAcctDeductExit()
+bool TDlgMedExpItem::MEditAcctDeductExit()
 {
-    const std::optional<TExpenseRefusal> refusal = form_.EnterDeductible(AmountIn(*MEditAcctDeduct));
-    if (!refusal)
-        return;
-    if (refusal->field == TExpenseField::Deductible)
-        ShowAmount(*MEditAcctDeduct, 0);
-    Refuse(*refusal);
+    return AmountTaken(form_.EnterDeductible(AmountIn(*MEditAcctDeduct)));
 }
 
 void TDlgMedExpItem::CBFSAChange()
 {
-    const std::optional<TExpenseRefusal> refusal = form_.ChooseFsa(ChosenKey(*CBFSA));
+    const qint32 picked = ChosenKey(*CBFSA);
+    SelectComboById(*CBFSA, form_.ChosenFsa());
+    if (!ExitIfTyped(MEditReimburst, &TDlgMedExpItem::MEditReimburstExit))
+        return;
+    const std::optional<TExpenseRefusal> refusal = form_.ChooseFsa(picked);
     SelectComboById(*CBFSA, form_.ChosenFsa());
     ShowFsaBox();
     if (refusal)
         Refuse(*refusal);
 }
 
-void TDlgMedExpItem::MEditReimburstExit()
+bool TDlgMedExpItem::MEditReimburstExit()
 {
     const std::optional<TExpenseRefusal> refusal = form_.EnterReimbursement(AmountIn(*MEditReimburst));
-    if (!refusal)
-        return;
-    if (form_.ChosenFsa() == 0 && CBFSA->currentIndex() >= 0) {
+    if (refusal && form_.ChosenFsa() == 0 && CBFSA->currentIndex() >= 0) {
         CBFSA->setCurrentIndex(-1);
         MEditReimburst->clear();
     }
-    Refuse(*refusal);
+    return AmountTaken(refusal);
 }
 
 void TDlgMedExpItem::PSBDocClick()

@@ -6,6 +6,7 @@
 #include "expenseitem.h"
 
 #include <QDialog>
+#include <set>
 
 class QComboBox;
 class QLabel;
@@ -62,10 +63,11 @@ public:
     void CancelBtnClick();
     void CBMemberChange();
     void CBInsuranceChange();
-    void MEditPaidExit();
-    void MEditAcctDeductExit();
+    // Each amount box left: false when refused.
+    bool MEditPaidExit();
+    bool MEditAcctDeductExit();
     void CBFSAChange();
-    void MEditReimburstExit();
+    bool MEditReimburstExit();
     void PSBDocClick();
     void SBDateClick();
     void SpeedButton1Click();
@@ -77,6 +79,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    using TExit = bool (TDlgMedExpItem::*)();
+
     QWidget* BuildInformationPage();
     QWidget* BuildAmountsPage();
     void BuildLayout();
@@ -84,11 +88,18 @@ private:
     void ShowExpense();
     void ShowAmountsPage();
     void TakeInformation();
-    void TakePayments();
+    // Every amount box taken or refused; false when refused.
+    bool TakePayments();
     // An amount box left: its handler runs once the focus has settled.
-    void OnExit(TMoneyEdit* box, void (TDlgMedExpItem::*handler)());
+    void OnExit(TMoneyEdit* box, TExit handler);
+    // The box's exit, when what was typed there is neither taken nor refused
+    // yet; false when refused.
+    bool ExitIfTyped(TMoneyEdit* box, TExit handler);
     // The user is told why, and the focus goes to the control concerned.
     void Refuse(const TExpenseRefusal& refusal);
+    // Whether the amount was taken; a refusal is told, the deductible box
+    // showing the 0 it must be.
+    bool AmountTaken(const std::optional<TExpenseRefusal>& refusal);
     QWidget* ControlOf(TExpenseField field) const;
     void ShowInsuranceBoxes();
     void ShowFsaBox();
@@ -97,6 +108,8 @@ private:
     TExpenseItemForm form_;
     TDoctorBoxes doctorBoxes_;
     int accountCount_ = 0;
+    // The amount boxes typed in since their amount was last taken or refused.
+    std::set<const TMoneyEdit*> typed_;
     bool cancelled_ = false;
     bool shownOnce_ = false;
 };

@@ -113,24 +113,33 @@ TAmountBox TExpenseItemForm::FsaShown() const
 
 std::optional<TExpenseRefusal> TExpenseItemForm::EnterReimbursement(TAmountBox cents)
 {
+    if (fsa_ != 0 && cents.value_or(0) != 0 && !FsaElected(fsa_)) {
+        fsa_ = 0;
+        return CheckFsaChoice(false);
+    }
+    return TakeReimbursement(cents);
+}
+
+std::optional<TExpenseRefusal> TExpenseItemForm::TakeReimbursement(TAmountBox cents)
+{
     if (!cents && !HasEntry(draft_.fsa, fsa_))
         return std::nullopt;
-    const bool chosen = fsa_ != 0;
-    const bool elected = chosen && (cents.value_or(0) == 0 || FsaElected(fsa_));
-    std::optional<TExpenseRefusal> refusal = CheckReimbursement(chosen, elected);
-    if (refusal && chosen)
-        fsa_ = 0;
-    if (refusal)
+    if (std::optional<TExpenseRefusal> refusal = CheckReimbursement(fsa_ != 0, true))
         return refusal;
-    TakeReimbursement(cents);
+    SetFsaReimbursement(draft_, fsa_, cents.value_or(0));
     return std::nullopt;
 }
 
-void TExpenseItemForm::TakeReimbursement(TAmountBox cents)
+std::optional<TExpenseRefusal> TExpenseItemForm::TakeAccountBoxes(const TAccountBoxes& shown)
 {
-    if (fsa_ == 0 || (!cents && !HasEntry(draft_.fsa, fsa_)))
-        return;
-    SetFsaReimbursement(draft_, fsa_, cents.value_or(0));
+    // Each box on its own, as if each were left in turn: one refused keeps
+    // none of the others from being taken.
+    const std::optional<TExpenseRefusal> refusals[] = {EnterPayment(shown.payment), EnterDeductible(shown.deductible),
+                                                       TakeReimbursement(shown.reimbursement)};
+    for (const std::optional<TExpenseRefusal>& refusal : refusals)
+        if (refusal)
+            return refusal;
+    return std::nullopt;
 }
 
 void TExpenseItemForm::ShowAccount(qint32 accountId)

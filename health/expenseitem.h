@@ -27,6 +27,13 @@ struct TInsuranceBoxes {
     TAmountBox deductible;
 };
 
+// What the three account boxes show.
+struct TAccountBoxes {
+    TAmountBox payment;
+    TAmountBox deductible;
+    TAmountBox reimbursement;
+};
+
 class TExpenseItemForm {
 public:
     // Reads the stored expense; one that is no longer stored is taken as a
@@ -67,9 +74,12 @@ public:
     // Refused for the wrong tax year: no FSA stays chosen. A reimbursement
     // of 0 has no tax year to be held to.
     std::optional<TExpenseRefusal> EnterReimbursement(TAmountBox cents);
-    // The box as it stands at Finish, which holds every account to the
-    // final date.
-    void TakeReimbursement(TAmountBox cents);
+
+    // The account boxes as Finish finds them, each taken or refused as
+    // leaving it would, whether or not its exit has run; the first refusal.
+    // The reimbursement is not held to the tax year here: Finish holds every
+    // account to the final date and names the one that does not fit.
+    std::optional<TExpenseRefusal> TakeAccountBoxes(const TAccountBoxes& shown);
 
     // The account of a refusal chosen in its box, whatever its checks say,
     // so that the user sees the amounts at fault.
@@ -83,6 +93,8 @@ public:
 
 private:
     bool FsaElected(qint32 accountId) const;
+    // The FSA box without its tax-year check.
+    std::optional<TExpenseRefusal> TakeReimbursement(TAmountBox cents);
 
     bool memberFixed_;
     TExpenseDraft draft_;

@@ -33,6 +33,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <functional>
 
@@ -85,6 +86,19 @@ protected:
         emit combo.activated(index);
     }
     static qint64 Cents(const TMoneyEdit& box) { return AmountToCents(box.Value()).value(); }
+    static void ShowActive(QDialog& dialog)
+    {
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+    // In place of what the box showed, the caret left there.
+    static void TypeInto(TMoneyEdit& box, const char* amount)
+    {
+        box.clear();
+        box.setFocus();
+        QTest::keyClicks(&box, QString::fromLatin1(amount));
+    }
     // The first page filled for Anne on 14 June 2024.
     void FillInformation(TDlgMedExpItem& dialog, qint32 memberId) const
     {
@@ -327,7 +341,7 @@ TEST_F(ExpenseItemWindows, InsuranceChoicesAndAmountsAreCheckedWithTheirMessages
 // again with its amounts, and Finish stores what was shown.
 TEST_F(ExpenseItemWindows, ARefusedAccountPutsBackTheOneChosenBeforeWithItsAmounts)
 {
-    const qint32 green = AddInsurance(1, QStringLiteral("Green Plan"), EncodeDate(2024, 1, 1), 500.00);
+    const qint32 green = AddInsurance(1, QStringLiteral("Green Plan"), EncodeDate(2024, 1, 1), -1.0);
     Cover(green, otherAnne_);
     TDlgMedExpItem dialog(nullptr, {});
     FillInformation(dialog, anne_);
@@ -336,9 +350,13 @@ TEST_F(ExpenseItemWindows, ARefusedAccountPutsBackTheOneChosenBeforeWithItsAmoun
     Choose(*dialog.CBInsurance, medical_);
     dialog.MEditPaid->setText(QStringLiteral("60.00"));
     dialog.MEditPaidExit();
+    dialog.MEditAcctDeduct->setText(QStringLiteral("19.99"));
+    dialog.MEditAcctDeductExit();
+    // Green has no deductible; Blue's is kept all the same.
     Choose(*dialog.CBInsurance, green);
     EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), medical_);
     EXPECT_EQ(Cents(*dialog.MEditPaid), 6000);
+    EXPECT_EQ(Cents(*dialog.MEditAcctDeduct), 1999);
     EXPECT_EQ(dialog.focusWidget(), dialog.CBInsurance);
     Choose(*dialog.CBFSA, fsa_);
     dialog.MEditReimburst->setText(QStringLiteral("30.00"));
@@ -353,6 +371,7 @@ TEST_F(ExpenseItemWindows, ARefusedAccountPutsBackTheOneChosenBeforeWithItsAmoun
     dialog.BtnNext->click();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(Sums(dialog.ExpID()), QStringList{QStringLiteral("160.0:70.0:90.0")});
+    EXPECT_EQ(Splits(dialog.ExpID()).value(1), QStringLiteral("%1:60.0:19.99").arg(medical_));
 
     // An amount refused for a date moved back a year leaves no FSA chosen;
     // Acme's 30, which still fits, is stored, and the other's is named.
@@ -782,6 +801,63 @@ TEST_F(ExpenseItemWindows, LeavingAnAmountBoxChecksItOnceTheFocusHasSettled)
     QTest::qWait(20);
     EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please select Insurance account first.")});
     EXPECT_EQ(QApplication::focusWidget(), dialog.CBInsurance);
+}
+
+// Enter in an amount box, or a button's Alt key, finishes with the caret
+// still there: what the box shows is refused as leaving it refuses it, told
+// once, and nothing is stored.
+TEST_F(ExpenseItemWindows, FinishedByEnterOrAnAltKeyTheBoxWithTheCaretIsChecked)
+{
+    TDlgMedExpItem dialog(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
+    ShowActive(dialog);
+    TypeInto(*dialog.MEditPaid, "60");
+    QTest::keyClick(dialog.MEditPaid, Qt::Key_Return);
+    dialog.MEditPaid->clear();
+    TypeInto(*dialog.MEditReimburst, "30");
+    QTest::keyClick(&dialog, Qt::Key_O, Qt::AltModifier);
+    QTest::qWait(200);
+    dialog.MEditReimburst->clear();
+    Choose(*dialog.CBInsurance, dental_);
+    TypeInto(*dialog.MEditAcctDeduct, "0.29");
+    QTest::keyClick(dialog.MEditAcctDeduct, Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_EQ(Cents(*dialog.MEditAcctDeduct), 0);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(boxes_.Texts(), (QStringList{QStringLiteral("Please select Insurance account first."),
+                                          QStringLiteral("Please select Flexible Spending Account first."),
+                                          QStringLiteral("This account is no deductible.The deductible amount should "
+                                                         "be zero.")}));
+    EXPECT_EQ(Snapshot(), QStringList());
+}
+
+// The wheel changes an account list at once, the caret still in its box:
+// the amount is the shown account's, taken first, or refused with the list
+// kept.
+TEST_F(ExpenseItemWindows, TheWheelOverAnAccountListFirstTakesTheAmountInItsBox)
+{
+    TDlgMedExpItem dialog(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
+    ShowActive(dialog);
+    const auto typeAndRoll = [](TMoneyEdit& box, const char* amount, QComboBox& list) {
+        TypeInto(box, amount);
+        list.setFocus(Qt::MouseFocusReason);
+        QWheelEvent wheel({}, {}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&list, &wheel);
+        QTest::qWait(20);
+    };
+    Choose(*dialog.CBInsurance, medical_);
+    typeAndRoll(*dialog.MEditPaid, "40", *dialog.CBInsurance);
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), dental_);
+    Choose(*dialog.CBInsurance, medical_);
+    EXPECT_EQ(Cents(*dialog.MEditPaid), 4000);
+    Choose(*dialog.CBFSA, fsa_);
+    typeAndRoll(*dialog.MEditReimburst, "30", *dialog.CBFSA);   // to Old FSA, refused
+    EXPECT_EQ(Cents(*dialog.MEditReimburst), 3000);
+    Choose(*dialog.CBInsurance, dental_);
+    typeAndRoll(*dialog.MEditAcctDeduct, "0.29", *dialog.CBInsurance);
+    EXPECT_EQ(dialog.CBInsurance->currentData().toInt(), dental_);
+    EXPECT_EQ(boxes_.Texts(),
+              (QStringList{QStringLiteral("The tax-year is different. This FSA can not apply to this expense"),
+                           QStringLiteral("This account is no deductible.The deductible amount should be zero.")}));
 }
 
 // A record whose expense was deleted meanwhile gets a new one.
