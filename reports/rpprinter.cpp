@@ -330,8 +330,12 @@ void TRpPrinter::Print()
         }
         if (n > 1)
             job_->NewPage();
-        if (const auto page = GetPage(n))
-            page->Draw(job_->Painter(), target);
+        const auto page = GetPage(n);
+        if (!page) {
+            AbortJob();   // a page the file no longer gives would be a blank sheet
+            throw ERpPrintFailed();
+        }
+        page->Draw(job_->Painter(), target);
     }
     if (!EndJob())
         throw ERpPrintFailed();

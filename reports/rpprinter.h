@@ -97,7 +97,8 @@ public:
 
     void BeginDoc();
     // NewPage, EndDoc and Print throw ERpPrintFailed for a printed document
-    // that could not begin or was not written whole.
+    // that could not begin or was not written whole; Print also for a stored
+    // page it can no longer read.
     void NewPage();
     void EndDoc();
     // Cancel stops a run; a document already begun on the printer is aborted.

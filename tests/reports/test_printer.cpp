@@ -257,6 +257,16 @@ TEST_F(PrinterTest, PrintsALoadedReportOneSheetPerPageIntoAChosenPdf)
     ASSERT_EQ(pages.size(), 3);
     EXPECT_EQ(pages[0], QStringList{QStringLiteral("Page 1")});
     EXPECT_EQ(pages[2], QStringList{QStringLiteral("Page 3")});
+
+    // A page whose bytes were damaged on the disk stops the print: no PDF
+    // with a blank sheet in its place, and the one printed before stays.
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek(file.readAll().lastIndexOf("RPPG")) && file.write("X") == 1);
+    file.close();
+    ASSERT_TRUE(printer.Load(saved));
+    EXPECT_THROW(printer.Print(), ERpPrintFailed);
+    EXPECT_EQ(PdfPageLines(pdf), pages);
 }
 
 // A cancelled print leaves the file that was there: none, or a PDF printed
