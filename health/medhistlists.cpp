@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -33,6 +35,27 @@ void Warn(const char* text)
 {
     ShowMessageBox(Text(text), MsgIcon::Warning);
 }
+
+// The member's own list: an entry the keys select (arrows, a typed letter)
+// is picked as a click picks it, so the area shows the entry selected.
+class TOwnList : public QListWidget {
+public:
+    explicit TOwnList(std::function<void()> picked) : picked_(std::move(picked)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const QListWidgetItem* before = currentItem();
+        const bool wasSelected = before && before->isSelected();
+        QListWidget::keyPressEvent(event);
+        const QListWidgetItem* now = currentItem();
+        if (now && now->isSelected() && (now != before || !wasSelected))
+            picked_();
+    }
+
+private:
+    std::function<void()> picked_;
+};
 
 }  // namespace
 
@@ -146,7 +169,7 @@ void THistoryTab::BuildLists()
     BtnCopy = new QPushButton(QStringLiteral("-->"));
     BtnCopy->setFixedWidth(36);
     GroupOwn = new QGroupBox;
-    ListOwn = new QListWidget;
+    ListOwn = new TOwnList([this] { RunGuarded([this] { OwnListClick(); }); });
     BtnAddOther = new QPushButton(QStringLiteral("&Add other"));
     BtnDelete = new QPushButton(QStringLiteral("&Delete"));
     auto* own = new QGridLayout(GroupOwn);

@@ -576,6 +576,24 @@ TEST_F(HistoryList, SwitchingTabsWithTheCaretInTheSymptomSavesIt)
     EXPECT_TRUE(boxes_.shown.isEmpty());
 }
 
+// An entry reached with the arrow keys is shown as a click shows it, so the
+// name typed next renames that entry and not the one shown before.
+TEST_F(HistoryList, AnEntryPickedWithTheArrowKeysIsTheOneEdited)
+{
+    const qint32 ann = AddMember();
+    AddHistoryRow(ann, 0, QStringLiteral("Latex"));
+    AddHistoryRow(ann, 0, QStringLiteral("Pollen"));
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& allergies = Tab(dialog, 0);
+    Pick(allergies, QStringLiteral("Latex"));
+    Focus(allergies.ListOwn);
+    QTest::keyClick(allergies.ListOwn, Qt::Key_Down);
+    EXPECT_EQ(allergies.EditName->text(), QStringLiteral("Pollen"));
+    Type(allergies.EditName, QStringLiteral("Pollen dust"));
+    Focus(allergies.MemoNote);
+    EXPECT_TRUE(Stored(ann, QStringLiteral("Latex"), 0)) << "Latex is not renamed";
+}
+
 TEST_F(HistoryList, ADetailWithoutItsNameIsRefusedAndKeepsTheDialogOpen)
 {
     const qint32 ann = AddMember();
