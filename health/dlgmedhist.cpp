@@ -24,6 +24,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -125,15 +126,10 @@ TDlgMedHist::TDlgMedHist(QWidget* parent) : QDialog(parent), memberId_(CurMember
     layout->addLayout(buttons);
     resize(537, 437);
     // A button pressed by its Alt key leaves the caret first (eventFilter);
-    // Close leaves it itself, however the dialog is closed. Entries are
-    // written as their fields are left, so Enter presses no button: it would
-    // act with the caret still in a field, as the copy button did over a
-    // symptom being typed.
-    for (QPushButton* button : findChildren<QPushButton*>()) {
-        button->setAutoDefault(false);
+    // Close leaves it itself, however the dialog is closed.
+    for (QPushButton* button : findChildren<QPushButton*>())
         if (button != BtnClose)
             button->installEventFilter(this);
-    }
 
     doctorBoxes_.RefillAll();
     ShowProfile();
@@ -523,6 +519,17 @@ void TDlgMedHist::FocusMoved(QWidget* old, QWidget* now)
     if (closing_ || leavingForButton_ || !old || !now || now->window() != this || old->window() != this)
         return;
     LeaveControl(old, now);
+}
+
+// Entries are written as their fields are left, so Enter in a field presses
+// no default button: it would act with the caret still in the field, as the
+// copy button did over a symptom being typed. A button holding the caret
+// takes Enter itself.
+void TDlgMedHist::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 bool TDlgMedHist::eventFilter(QObject* watched, QEvent* event)

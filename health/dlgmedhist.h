@@ -101,6 +101,7 @@ public:
     void done(int result) override;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -444,6 +444,11 @@ TEST_F(HistoryList, AButtonsAltKeyWritesWhatWasJustTyped)
     Settle();
     EXPECT_EQ(allergies.Texts[0]->text(), QStringLiteral("sneezing"));
     EXPECT_EQ(Entries(allergies).size(), 2);
+    // A button holding the caret takes Enter: the symptom was written as it was left.
+    Focus(allergies.BtnAddOther);
+    QTest::keyClick(allergies.BtnAddOther, Qt::Key_Return);
+    EXPECT_TRUE(allergies.EditName->text().isEmpty());
+    EXPECT_EQ(Stored(ann, QStringLiteral("Pollen"), 0)->fields[0], QStringLiteral("sneezing"));
 
     THistoryTab& adult = Tab(dialog, 2);
     CopySuggestion(adult, QStringLiteral("Asthma"));
