@@ -27,6 +27,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTabWidget>
@@ -438,7 +439,9 @@ void TDlgMedHist::PageControl1Change(int index)
 {
     const bool listPage = index >= kPageAllergy;
     LabelDesc->setText(listPage ? QString::fromUtf8(kListHint) : QString());
-    if (listPage)
+    // Brought back to a field that refused its text, a tab shows its entry as
+    // it was left: read afresh, it would lose the text to be put right.
+    if (listPage && !returningToField_)
         HistoryTabs.at(size_t(index - kPageAllergy))->Activated();
 }
 
@@ -518,6 +521,13 @@ void TDlgMedHist::FocusMoved(QWidget* old, QWidget* now)
     // Leaving for another window (a message box, another program) is no leaving.
     if (closing_ || leavingForButton_ || !old || !now || now->window() != this || old->window() != this)
         return;
+    // A tab put away hides its field before the focus leaves it, and a
+    // hidden field skips its own check: it is checked here, and a refusal
+    // takes the user back to it, as leaving it on its tab would.
+    if (!old->isVisible() && !EntryFieldTakes(old)) {
+        ReturnToField(old);
+        return;
+    }
     LeaveControl(old, now);
 }
 
@@ -530,6 +540,37 @@ void TDlgMedHist::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         return;
     QDialog::keyPressEvent(event);
+}
+
+void TDlgMedHist::ReturnToField(QWidget* field)
+{
+    // Queued: the tab switch that left the field is still under way.
+    QMetaObject::invokeMethod(
+        this,
+        [this, field = QPointer<QWidget>(field)] {
+            RunGuarded([&] {
+                if (!field)
+                    return;
+                // Asked first: on the caret's way back no other field is checked.
+                EfController1->RequestFocus(field);
+                const QScopedValueRollback<bool> returning(returningToField_, true);
+                for (int page = 0; page < PageControl1->count(); ++page)
+                    if (PageControl1->widget(page)->isAncestorOf(field))
+                        PageControl1->setCurrentIndex(page);
+            });
+        },
+        Qt::QueuedConnection);
+}
+
+bool TDlgMedHist::EntryFieldTakes(QWidget* control)
+{
+    auto* field = qobject_cast<TEfBaseEntryField*>(control);
+    if (!field || field->Core().SoftValidation)
+        return true;
+    const quint16 code = field->Core().Validate();
+    if (code != 0)
+        field->Core().ReportError(code);
+    return code == 0;
 }
 
 bool TDlgMedHist::eventFilter(QObject* watched, QEvent* event)
@@ -554,12 +595,8 @@ bool TDlgMedHist::LeaveForButton(QWidget* focused, QWidget* button)
     // its own text first, as it does when the focus leaves it. A refusal
     // moves the caret back itself, which leaves nothing more.
     const QScopedValueRollback<bool> leaving(leavingForButton_, true);
-    if (auto* field = qobject_cast<TEfBaseEntryField*>(focused); field && !field->Core().SoftValidation) {
-        if (const quint16 code = field->Core().Validate()) {
-            field->Core().ReportError(code);
-            return false;
-        }
-    }
+    if (!EntryFieldTakes(focused))
+        return false;
     // A lens cell's editor hands its text to the grid only when its cell is
     // left, which moving off the cell does here.
     if (focused && SGVision->isAncestorOf(focused))

@@ -119,6 +119,11 @@ private:
     // The control holding the caret is left as a click on `button` leaves
     // it, for a button that acts without taking the caret.
     bool LeaveForButton(QWidget* focused, QWidget* button);
+    // An entry field's own check of its text, as leaving it runs it; a
+    // refusal is told. True for any other control.
+    bool EntryFieldTakes(QWidget* control);
+    // Brings the field's tab forward and the caret back into the field.
+    void ReturnToField(QWidget* field);
     THistoryTab* TabHolding(const QWidget* widget) const;
 
     qint32 memberId_;
@@ -128,5 +133,6 @@ private:
     QMetaObject::Connection focusWatch_;
     bool closing_ = false;
     bool leavingForButton_ = false;
+    bool returningToField_ = false;
     bool profileSaved_ = false;
 };

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -697,6 +698,25 @@ TEST_F(HistoryDateRules, AnEndBeforeTheBeginIsRefusedAndEmptiedWhenTheTabIsLeft)
     const std::optional<THistoryRecord> stored = Stored(ann, QStringLiteral("Measles"), 1);
     EXPECT_EQ(stored->bdate, EncodeDate(2024, 4, 1));
     EXPECT_EQ(stored->edate, 0.0);
+}
+
+// Putting the tab away hides the begin date before the focus leaves it: an
+// impossible date is still refused in the field's words, and its tab brought
+// back as it was left.
+TEST_F(HistoryDateRules, AnImpossibleDateIsRefusedWhenItsTabIsPutAway)
+{
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& adult = Tab(dialog, 2);
+    CopySuggestion(adult, QStringLiteral("Asthma"));
+    TEfPictureField* begin = adult.Dates[0];
+    Type(begin, QStringLiteral("02302004"));
+    QTabBar* tabs = dialog.PageControl1->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(kPageProfile).center());
+    Settle();
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Value is not a valid date")});
+    EXPECT_EQ(QApplication::focusWidget(), begin);
+    EXPECT_EQ(begin->Core().Text(), QStringLiteral("02/30/2004"));
 }
 
 // A date picked in the calendar goes through the same rules as one typed.
