@@ -358,7 +358,16 @@ bool TDlgMedExpItem::ExitIfTyped(TMoneyEdit* box, TExit handler)
     // takes the focus from it: each amount is taken or refused once.
     if (typed_.erase(box) == 0)
         return true;
-    return (this->*handler)();
+    try {
+        return (this->*handler)();
+    } catch (const EDatabaseError& error) {
+        // Neither taken nor refused: marked again for the next change of
+        // account, but behind the exits queued by now (the message's own
+        // among them), which would only meet the failure a second time.
+        HandleException(error);
+        QMetaObject::invokeMethod(this, [this, box] { typed_.insert(box); }, Qt::QueuedConnection);
+        return false;
+    }
 }
 
 QWidget* TDlgMedExpItem::ControlOf(TExpenseField field) const

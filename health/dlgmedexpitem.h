@@ -93,7 +93,7 @@ private:
     // An amount box left: its handler runs once the focus has settled.
     void OnExit(TMoneyEdit* box, TExit handler);
     // The box's exit, when what was typed there is neither taken nor refused
-    // yet; false when refused.
+    // yet; false when refused, or when the database failed, which is told.
     bool ExitIfTyped(TMoneyEdit* box, TExit handler);
     // The user is told why, and the focus goes to the control concerned.
     void Refuse(const TExpenseRefusal& refusal);

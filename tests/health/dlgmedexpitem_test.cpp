@@ -837,12 +837,15 @@ TEST_F(ExpenseItemWindows, TheWheelOverAnAccountListFirstTakesTheAmountInItsBox)
 {
     TDlgMedExpItem dialog(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
     ShowActive(dialog);
-    const auto typeAndRoll = [](TMoneyEdit& box, const char* amount, QComboBox& list) {
-        TypeInto(box, amount);
+    const auto roll = [](QComboBox& list) {
         list.setFocus(Qt::MouseFocusReason);
         QWheelEvent wheel({}, {}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&list, &wheel);
         QTest::qWait(20);
+    };
+    const auto typeAndRoll = [&roll](TMoneyEdit& box, const char* amount, QComboBox& list) {
+        TypeInto(box, amount);
+        roll(list);
     };
     Choose(*dialog.CBInsurance, medical_);
     typeAndRoll(*dialog.MEditPaid, "40", *dialog.CBInsurance);
@@ -858,6 +861,16 @@ TEST_F(ExpenseItemWindows, TheWheelOverAnAccountListFirstTakesTheAmountInItsBox)
     EXPECT_EQ(boxes_.Texts(),
               (QStringList{QStringLiteral("The tax-year is different. This FSA can not apply to this expense"),
                            QStringLiteral("This account is no deductible.The deductible amount should be zero.")}));
+
+    // The database failing as the amount is taken: told once, and the next
+    // roll takes it first.
+    {
+        DatabaseLockedElsewhere other(DataFolder);
+        typeAndRoll(*dialog.MEditReimburst, "20", *dialog.CBFSA);
+    }
+    EXPECT_EQ(boxes_.shown.size(), 3);
+    roll(*dialog.CBFSA);   // to Old FSA, refused
+    EXPECT_EQ(Cents(*dialog.MEditReimburst), 2000);
 }
 
 // A record whose expense was deleted meanwhile gets a new one.
