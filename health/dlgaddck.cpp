@@ -71,8 +71,6 @@ TDlgAddCk::TDlgAddCk(QWidget* parent, bool adding, qint32 memberId, qint32 sex, 
     BtnOK->setDefault(true);
     Button1 = new QPushButton(QStringLiteral("&Cancel"));
     BtnApply = new QPushButton(QStringLiteral("&Apply"));
-    for (QPushButton* button : {Button1, BtnApply})
-        button->setAutoDefault(false);
 
     connect(CBCheckup, &QComboBox::activated, this, [this] { RunGuarded([this] { CBCheckupChange(); }); });
     connect(BtnOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnOKClick(); }); });

@@ -92,10 +92,8 @@ TDlgAddFSA::TDlgAddFSA(bool isNewFSA, QWidget* parent) : TAccountDialog(isNewFSA
     OKBtn->setDefault(true);
     OKBtn->setToolTip(QStringLiteral("Save data and close"));
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
-    CancelBtn->setAutoDefault(false);
     CancelBtn->setToolTip(QStringLiteral("Don't save data"));
     BtnApply = new QPushButton(QStringLiteral("Apply"));
-    BtnApply->setAutoDefault(false);
     BtnApply->setToolTip(QStringLiteral("Save data"));
     EfController1->BtnCancel = CancelBtn;
 

@@ -75,8 +75,6 @@ TDlgAddIm::TDlgAddIm(QWidget* parent, bool adding, qint32 memberId, qint32 newIm
     BtnOK->setDefault(true);
     Button1 = new QPushButton(QStringLiteral("&Cancel"));
     BtnApply = new QPushButton(QStringLiteral("&Apply"));
-    for (QPushButton* button : {BtnAdd, BtnDel, Button1, BtnApply})
-        button->setAutoDefault(false);
 
     connect(CBVaccine, &QComboBox::activated, this, [this] { RunGuarded([this] { CBVaccineChange(); }); });
     connect(BtnAdd, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnAddClick(); }); });

@@ -36,7 +36,6 @@ TChkRecordDialog::TChkRecordDialog(QWidget* parent, TChkRecordKind kind, TChkRec
     PSBDoc = TDoctorBoxes::NewAddressButton();
     PSBDoc->setFocusPolicy(Qt::NoFocus);
     Button1 = new QPushButton(QStringLiteral("&Expense report..."));
-    Button1->setAutoDefault(false);
     MemoNote = new QPlainTextEdit;
     MemoNote->setTabChangesFocus(true);
     connect(MemoNote, &QPlainTextEdit::textChanged, this, [this] {
@@ -50,7 +49,6 @@ TChkRecordDialog::TChkRecordDialog(QWidget* parent, TChkRecordKind kind, TChkRec
     BtnOK = new QPushButton(QStringLiteral("&OK"));
     BtnOK->setDefault(true);
     BtnCancel = new QPushButton(QStringLiteral("&Cancel"));
-    BtnCancel->setAutoDefault(false);
     EfController1->BtnCancel = BtnCancel;
 
     connect(BtnOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnOKClick(); }); });

@@ -194,10 +194,8 @@ QWidget* TDlgChkSchedule::BuildSchedulePage()
     top->addWidget(ImageDest1, 0, Qt::AlignTop);
     top->addLayout(help, 1);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {Button5, BtnAdd, BtnEdit, BtnDel, ButtonSReport}) {
-        button->setAutoDefault(false);
+    for (QPushButton* button : {Button5, BtnAdd, BtnEdit, BtnDel, ButtonSReport})
         buttons->addWidget(button);
-    }
     buttons->addStretch();
     auto* column = new QVBoxLayout(page);
     column->addLayout(top);
@@ -245,10 +243,8 @@ QWidget* TDlgChkSchedule::BuildLogPage()
     top->addWidget(ImageDest2, 0, Qt::AlignTop);
     top->addLayout(help, 1);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {BtnLogAdd, BtnLogEdit, BtnLogDelete, ButtonLReport}) {
-        button->setAutoDefault(false);
+    for (QPushButton* button : {BtnLogAdd, BtnLogEdit, BtnLogDelete, ButtonLReport})
         buttons->addWidget(button);
-    }
     buttons->addStretch();
     auto* column = new QVBoxLayout(page);
     column->addLayout(top);

@@ -29,7 +29,6 @@ TDlgDelVc::TDlgDelVc(QWidget* parent, qint32 memberId) : QDialog(parent), member
     BtnDel = new QPushButton(QStringLiteral("&Delete"));
     BtnDel->setDefault(true);
     BtnClose = new QPushButton(QStringLiteral("&Close"));
-    BtnClose->setAutoDefault(false);
     connect(BtnDel, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnDelClick(); }); });
     auto* deleteKey = new QShortcut(QKeySequence::Delete, LBVaccine, nullptr, nullptr, Qt::WidgetShortcut);
     connect(deleteKey, &QShortcut::activated, this, [this] { RunGuarded([this] { BtnDelClick(); }); });

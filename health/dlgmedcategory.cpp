@@ -62,7 +62,6 @@ TDlgMedCategory::TDlgMedCategory(QWidget* parent, const TPayFilter& current) : Q
     BtnOK = new QPushButton(QStringLiteral("OK"));
     BtnOK->setDefault(true);
     BtnCancel = new QPushButton(QStringLiteral("Cancel"));
-    BtnCancel->setAutoDefault(false);
     connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -118,11 +118,9 @@ TDlgMedExpItem::TDlgMedExpItem(QWidget* parent, const TExpenseItemRequest& reque
     PageControl1->addWidget(TabSheet2);
 
     BtnBack = new QPushButton(QStringLiteral("<< &Back"));
-    BtnBack->setAutoDefault(false);
     BtnNext = new QPushButton;
     BtnNext->setDefault(true);
     CancelBtn = new QPushButton(QStringLiteral("&Cancel"));
-    CancelBtn->setAutoDefault(false);
     EfController1->BtnCancel = CancelBtn;
 
     connect(BtnNext, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnNextClick(); }); });

@@ -77,9 +77,7 @@ TDlgMedImmRec::TDlgMedImmRec(QWidget* parent, qint32 memberId, qint32 templId, q
     BtnOK = new QPushButton;
     BtnOK->setDefault(true);
     BtnDelete = new QPushButton(QStringLiteral("&Delete"));
-    BtnDelete->setAutoDefault(false);
     BtnCancel = new QPushButton(QStringLiteral("&Cancel"));
-    BtnCancel->setAutoDefault(false);
     EfController1->BtnCancel = BtnCancel;
     BevelV = Bevel(QFrame::VLine);
     BevelH = Bevel(QFrame::HLine);

@@ -118,10 +118,8 @@ TDlgMedPayment::TDlgMedPayment(QWidget* parent, const TPaymentRequest& request) 
     Btn1Ok->setDefault(true);
     Btn1Ok->setToolTip(QStringLiteral("Save data and close window"));
     Btn1Cancel = new QPushButton(QStringLiteral("Cancel"));
-    Btn1Cancel->setAutoDefault(false);
     Btn1Cancel->setToolTip(QStringLiteral("Do not save data"));
     Btn1Apply = new QPushButton(QStringLiteral("Apply"));
-    Btn1Apply->setAutoDefault(false);
     Btn1Apply->setToolTip(QStringLiteral("Save data"));
     EfController1->BtnCancel = Btn1Cancel;
 

@@ -138,10 +138,8 @@ QLayout* TDlgNewInsurance::BuildButtons()
     OKBtn->setDefault(true);
     OKBtn->setToolTip(QStringLiteral("Save data and close"));
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
-    CancelBtn->setAutoDefault(false);
     CancelBtn->setToolTip(QStringLiteral("don't save data"));
     Apply = new QPushButton(QStringLiteral("Apply"));
-    Apply->setAutoDefault(false);
     Apply->setToolTip(QStringLiteral("Save data"));
     EfController1->BtnCancel = CancelBtn;
     connect(OKBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { OKBtnClick(); }); });
@@ -215,8 +213,6 @@ QWidget* TDlgNewInsurance::BuildAccountInfo()
     LBAllMembers = MemberList();
     BtnFW = new QPushButton(QStringLiteral("-->"));
     BtnBW = new QPushButton(QStringLiteral("<--"));
-    for (QPushButton* button : {BtnFW, BtnBW})
-        button->setAutoDefault(false);
     connect(PSBIns, &QToolButton::clicked, this, [this] { RunGuarded([this] { PSBInsClick(); }); });
     connect(SBDate, &QToolButton::clicked, this, [this] { RunGuarded([this] { SBDateClick(); }); });
     connect(BtnFW, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnFWClick(); }); });

@@ -163,10 +163,8 @@ TDlgNewMedMember::TDlgNewMedMember(QWidget* parent) : QDialog(parent)
     OKBtn->setDefault(true);
     OKBtn->setToolTip(QStringLiteral("Save data and close"));
     Apply = new QPushButton(QStringLiteral("Apply"));
-    Apply->setAutoDefault(false);
     Apply->setToolTip(QStringLiteral("Save data"));
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
-    CancelBtn->setAutoDefault(false);
     CancelBtn->setToolTip(QStringLiteral("Don't save data"));
     EfController1->BtnCancel = CancelBtn;
 

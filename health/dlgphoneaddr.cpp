@@ -32,7 +32,6 @@ TDlgPhoneAddr::TDlgPhoneAddr(QWidget* parent, const QString& name, const TBizCon
     ButtonOK = new QPushButton(QStringLiteral("OK"));
     ButtonOK->setDefault(true);
     ButtonCancel = new QPushButton(QStringLiteral("Cancel"));
-    ButtonCancel->setAutoDefault(false);
     connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 

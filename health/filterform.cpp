@@ -67,7 +67,6 @@ TFilterForm::TFilterForm(QWidget* parent) : QDialog(parent)
     BtnPreview = new QPushButton(QStringLiteral("&Print..."));
     BtnPreview->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("&Cancel"));
-    Button2->setAutoDefault(false);
     connect(BtnPreview, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnPreviewClick(); }); });
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 

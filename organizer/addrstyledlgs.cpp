@@ -105,8 +105,6 @@ TAddrStyleDlg::TAddrStyleDlg(QWidget* parent, TAddrStyle style, TAddrPrintSettin
     PreviewBtn = new QPushButton(QStringLiteral("Pre&view"));
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
     SetupBtn = new QPushButton(QStringLiteral("Setup ..."));
-    for (QPushButton* button : {PreviewBtn, CancelBtn, SetupBtn, BtnHeadingFont, BtnBodyFont})
-        button->setAutoDefault(false);
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { Print(false); }); });
     connect(PreviewBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { Print(true); }); });
@@ -299,8 +297,6 @@ TAddrRptStyleDlg::TAddrRptStyleDlg(QWidget* parent)
     BtnRemoveAll = new QPushButton(QStringLiteral("<-- All"));
     BtnUp = new QPushButton(QStringLiteral("Up"));
     BtnDown = new QPushButton(QStringLiteral("Down"));
-    for (QPushButton* button : {BtnAdd, BtnRemove, BtnAddAll, BtnRemoveAll, BtnUp, BtnDown})
-        button->setAutoDefault(false);
     connect(BtnAdd, &QPushButton::clicked, this, [this] { BtnAddClick(); });
     connect(BtnRemove, &QPushButton::clicked, this, [this] { BtnRemoveClick(); });
     connect(BtnAddAll, &QPushButton::clicked, this, [this] { BtnAddAllClick(); });

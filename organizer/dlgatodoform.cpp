@@ -49,7 +49,6 @@ TDlgATodoForm::TDlgATodoForm(QWidget* parent, bool adding, qint32 todoId)
     BtnOk->setToolTip(QStringLiteral("save data and close window"));
     BtnOk->setDefault(true);
     BtnCancel = new QPushButton(QStringLiteral("&Cancel"));
-    BtnCancel->setAutoDefault(false);
     EfController1->BtnCancel = BtnCancel;
 
     connect(BtnOk, &QPushButton::clicked, this, [this] { RunGuarded([this] { BtnOkClick(); }); });

@@ -31,8 +31,6 @@ TDlgBizAddrSearch::TDlgBizAddrSearch(QWidget* parent) : QDialog(parent)
     BtnFind->setDefault(true);
     BtnNew = new QPushButton(QStringLiteral("New Search"));
     BtnClose = new QPushButton(QStringLiteral("Close"));
-    for (QPushButton* button : {BtnNew, BtnClose})
-        button->setAutoDefault(false);
     ListView1 = new QTreeWidget;
     ListView1->setRootIsDecorated(false);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -71,7 +71,6 @@ TDlgEMailTodoList::TDlgEMailTodoList(QWidget* parent)
     cbSend = new QPushButton(QStringLiteral("&Send"));
     cbSend->setDefault(true);
     cbClose = new QPushButton(QStringLiteral("&Cancel"));
-    cbClose->setAutoDefault(false);
     replyTimer_->setSingleShot(true);
 
     connect(cbSend, &QPushButton::clicked, this, [this] { RunGuarded([this] { cbSendClick(); }); });

@@ -38,11 +38,9 @@ TDlgFolderJob::TDlgFolderJob(QWidget* parent, const TFolderJobTexts& texts) : QD
     EditStore = new QLineEdit(FirstRemovableFolder());
     Label1->setBuddy(EditStore);
     ButtonBrowse = new QPushButton(QStringLiteral("Browse ..."));
-    ButtonBrowse->setAutoDefault(false);
     BtnOK = new QPushButton(texts.ok);
     BtnOK->setDefault(true);
     BtnCancel = new QPushButton(texts.cancel);
-    BtnCancel->setAutoDefault(false);
 
     GroupBox1 = new QGroupBox(texts.passwordTitle);
     EditPassword1 = PasswordBox();

@@ -43,8 +43,6 @@ TDlgSelectFields::TDlgSelectFields(QWidget* parent) : QDialog(parent)
     OKBtn = new QPushButton(QStringLiteral("OK"));
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
-    for (QPushButton* button : {BtnFW, BtnBW, Button3, Button4, CancelBtn})
-        button->setAutoDefault(false);
     connect(BtnFW, &QPushButton::clicked, this, [this] { BtnFWClick(); });
     connect(BtnBW, &QPushButton::clicked, this, [this] { BtnBWClick(); });
     connect(Button3, &QPushButton::clicked, this, [this] { MoveUpClick(); });

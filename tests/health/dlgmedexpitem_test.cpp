@@ -830,6 +830,18 @@ TEST_F(ExpenseItemWindows, FinishedByEnterOrAnAltKeyTheBoxWithTheCaretIsChecked)
     EXPECT_EQ(Snapshot(), QStringList());
 }
 
+// Enter on a button holding the caret presses that button, not Finish.
+TEST_F(ExpenseItemWindows, EnterOnAFocusedCancelCancels)
+{
+    TDlgMedExpItem dialog(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
+    ShowActive(dialog);
+    TypeInto(*dialog.MEditCopay, "19.99");
+    dialog.CancelBtn->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dialog.CancelBtn, Qt::Key_Return);
+    EXPECT_TRUE(dialog.Cancelled());
+    EXPECT_EQ(Snapshot(), QStringList());
+}
+
 // The wheel changes an account list at once, the caret still in its box:
 // the amount is the shown account's, taken first, or refused with the list
 // kept.
