@@ -105,6 +105,15 @@ protected:
                 return ReadHistoryRecord(member, entry.historyId);
         return std::nullopt;
     }
+    // The suggestion copied into the member's list, and 02/30/2004 typed as
+    // its begin date, the caret still there.
+    TEfPictureField* TypeAnImpossibleBeginDate(THistoryTab& tab, const QString& suggestion)
+    {
+        CopySuggestion(tab, suggestion);
+        TEfPictureField* begin = tab.Dates[0];
+        Type(begin, QStringLiteral("02302004"));
+        return begin;
+    }
     // Allergies Latex and Pollen typed in; Latex renamed onto Pollen, "rash"
     // typed as its symptom and refused, and its own name typed back, the caret
     // still in the name box.
@@ -547,9 +556,7 @@ TEST_F(HistoryList, AnImpossibleDateKeepsTheDialogOpenAndOncePutRightIsWrittenOn
     const qint32 ann = AddMember();
     TDlgMedHist& dialog = Open(ann);
     THistoryTab& childhood = Tab(dialog, 1);
-    CopySuggestion(childhood, QStringLiteral("Measles"));
-    TEfPictureField* begin = childhood.Dates[0];
-    Type(begin, QStringLiteral("02302004"));
+    TEfPictureField* begin = TypeAnImpossibleBeginDate(childhood, QStringLiteral("Measles"));
     QTest::keyClick(begin, Qt::Key_Escape);
     Settle();
     ASSERT_TRUE(dialog.isVisible());
@@ -708,9 +715,7 @@ TEST_F(HistoryDateRules, AnImpossibleDateIsRefusedWhenItsTabIsPutAway)
     const qint32 ann = AddMember();
     TDlgMedHist& dialog = Open(ann);
     THistoryTab& adult = Tab(dialog, 2);
-    CopySuggestion(adult, QStringLiteral("Asthma"));
-    TEfPictureField* begin = adult.Dates[0];
-    Type(begin, QStringLiteral("02302004"));
+    TEfPictureField* begin = TypeAnImpossibleBeginDate(adult, QStringLiteral("Asthma"));
     QTabBar* tabs = dialog.PageControl1->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(kPageProfile).center());
     Settle();
