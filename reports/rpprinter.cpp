@@ -217,11 +217,15 @@ void TRpPrinter::EndDoc()
     if (pageOpen_)
         ClosePage();
     const bool toPrinter = destination_ == TRpDestination::Printer;
+    // The job begins on the first page in range: one never begun printed nothing.
+    const bool nothingPrinted = toPrinter && !jobBegun_ && !cancelled_;
     const bool written = !toPrinter || EndJob();
     SetAvailablePages(pageCount_);
     status_ = TRpPrinterStatus::DocumentComplete;
     if (!toPrinter)
         pageList_->WriteFileHeader();
+    else if (nothingPrinted)
+        throw ERpNothingInRange(pageCount_);
     else if (!written)
         throw ERpPrintFailed();
     else if (OnAfterPrint)

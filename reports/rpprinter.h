@@ -98,7 +98,8 @@ public:
     void BeginDoc();
     // NewPage, EndDoc and Print throw ERpPrintFailed for a printed document
     // that could not begin or was not written whole; Print also for a stored
-    // page it can no longer read.
+    // page it can no longer read. EndDoc throws ERpNothingInRange for a
+    // printed document none of whose pages fell in the range.
     void NewPage();
     void EndDoc();
     // Cancel stops a run; a document already begun on the printer is aborted.

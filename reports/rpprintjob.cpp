@@ -13,6 +13,14 @@ const QString kPrintFailedText =
 
 ERpPrintFailed::ERpPrintFailed() : std::runtime_error(kPrintFailedText.toStdString()) {}
 
+ERpNothingInRange::ERpNothingInRange(int pageCount)
+    : std::runtime_error(QStringLiteral("The page range chosen holds none of the report's pages (%1 in all), "
+                                        "so nothing was printed.")
+                             .arg(pageCount)
+                             .toStdString())
+{
+}
+
 namespace {
 // A save file that counts a write the disk took only in part as a failed
 // one: the PDF writer goes on after it, and a disk full for a moment would

@@ -20,6 +20,15 @@ public:
     ERpPrintFailed();
 };
 
+// A print whose page range held none of the report's pages: nothing was
+// printed, and no file was touched.
+class ERpNothingInRange : public std::runtime_error {
+public:
+    explicit ERpNothingInRange(int pageCount);
+    // What the user reads.
+    QString Text() const { return QString::fromUtf8(what()); }
+};
+
 // A printer set up as the given one, for one document: the PDF writer of a
 // printer that once met a full disk writes nothing again.
 std::unique_ptr<QPrinter> PrinterLike(const QPrinter& printer);

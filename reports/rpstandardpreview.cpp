@@ -204,6 +204,8 @@ void TRpStandardPreview::PrintClick()
         printer_.Print();
     } catch (const ERpPrintFailed&) {
         ShowMessageBox(kPrintFailedText, MsgIcon::Warning, MsgOk);
+    } catch (const ERpNothingInRange& nothing) {
+        ShowMessageBox(nothing.Text(), MsgIcon::Warning, MsgOk);
     }
 }
 

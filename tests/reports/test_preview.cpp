@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -411,6 +412,44 @@ TEST_F(PreviewWindow, PrintingAlonePrintsEveryPageAndItsRange)
     form.report.PrinterSettings().lastPage = 3;
     form.report.Print();
     EXPECT_EQ(PdfPageCount(pdf), 2);
+}
+
+// A range chosen while the pages were still being made, past the last of
+// them: nothing is printed, the user is told why, and an earlier printout
+// under the name chosen is not passed off as this one.
+TEST_F(PreviewWindow, APrintWithNoPageInItsRangeSaysSoAndTouchesNoFile)
+{
+    const QString earlier = dir.filePath("members.pdf");
+    QFile file(earlier);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("%PDF-1.4 printed in March") > 0 && file.flush());
+    const QDateTime march(QDate(2024, 3, 5), QTime(9, 0));
+    ASSERT_TRUE(file.setFileTime(march, QFileDevice::FileModificationTime));
+    file.close();
+    QPrinter chosen;
+    chosen.setPrintRange(QPrinter::PageRange);
+    chosen.setFromTo(6, 9);
+    form.report.BandByType(TRpBandType::rbDetail)->AfterPrint = [&](TRpCustomBand&, bool) {
+        if (form.report.Controller().DetailNumber() == 30)
+            form.report.TakePrintSetup(chosen);
+    };
+    bool afterPrint = false;
+    form.report.AfterPrint = [&] { afterPrint = true; };
+    ScriptedMessageBoxes boxes;
+    WithCompletePreview(form.report, [&](TRpStandardPreview& window) {
+        PrintInto(earlier);
+        window.Print()->click();
+        PrintInto(dir.filePath("new.pdf"));
+        window.Print()->click();
+    });
+    const QString nothing =
+        "The page range chosen holds none of the report's pages (5 in all), so nothing was printed.";
+    EXPECT_EQ(boxes.Texts(), QStringList({nothing, nothing}));
+    EXPECT_EQ(boxes.shown.value(0).icon, MsgIcon::Warning);
+    EXPECT_FALSE(afterPrint);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "%PDF-1.4 printed in March");
+    EXPECT_EQ(QFileInfo(earlier).lastModified(), march);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"members.pdf"});
 }
 
 TEST_F(PreviewWindow, PrintSetupChoicesBecomeTheReportsSettings)

@@ -186,7 +186,7 @@ TEST_F(PrinterTest, EndsOnlyADocumentThatWasBegun)
     TRpPrinter printer;
     printer.SetDestination(TRpDestination::Printer);
     printer.SetFirstPage(7);
-    Generate(printer, 5);
+    EXPECT_THROW(Generate(printer, 5), ERpNothingInRange);   // nothing printed is said
     EXPECT_EQ(log_, QStringList{"Prepare"});
 
     log_.clear();
