@@ -309,6 +309,9 @@ QWidget* TDlgNewInsurance::BuildCopayDeduct()
     MEditCopay = new TMoneyEdit;
     EfPictureField1 = new TEfPictureField(page, pftDouble, QStringLiteral("##########"), EfController1);
     EfPictureField1->Core().SetMaxLength(10);
+    // A percentage typed with a fraction comes back with it, as far as the
+    // box can show one after "0.".
+    EfPictureField1->Core().DecimalPlaces = 8;
     for (QWidget* box : {static_cast<QWidget*>(MEditCopay), static_cast<QWidget*>(EfPictureField1)}) {
         box->setFixedWidth(110);
         QSizePolicy policy = box->sizePolicy();

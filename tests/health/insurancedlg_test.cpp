@@ -193,7 +193,7 @@ TEST_F(InsuranceDialog, LeavingAPageWithIncompleteEntriesIsRefusedButSavingMayAc
     EXPECT_EQ(stored.premiumUnit, 0);
 }
 
-TEST_F(InsuranceDialog, AStoredPercentageOfZeroShowsAndSavesButMayNotBeLeft)
+TEST_F(InsuranceDialog, AStoredPercentageShowsAndSavesAsStoredButZeroMayNotBeLeft)
 {
     const qint32 ann = AddMember(QStringLiteral("Ann"));
     TInsurancePlan plan = GoodEntry();
@@ -210,6 +210,17 @@ TEST_F(InsuranceDialog, AStoredPercentageOfZeroShowsAndSavesButMayNotBeLeft)
     dialog->OKBtn->click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(boxes.Texts().size(), 1);
+
+    // A fraction is shown and saved again as it was typed.
+    for (const double percent : {12.5, 33.33, 0.5}) {
+        plan.copayPercent = percent;
+        UpdateInsuranceAccount(CurAccountID, plan, {ann});
+        dialog = Open(false);
+        EXPECT_EQ(dialog->EfPictureField1->Core().DisplayText().trimmed(), QString::number(percent));
+        dialog->OKBtn->click();
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+        EXPECT_EQ(LoadInsuranceAccount(CurAccountID)->copayPercent, percent);
+    }
 }
 
 TEST_F(InsuranceDialog, ApplySavesClearsTheFormAndCancelThenStillReportsTheSave)
