@@ -309,6 +309,9 @@ QWidget* TDlgNewInsurance::BuildCopayDeduct()
     MEditCopay = new TMoneyEdit;
     EfPictureField1 = new TEfPictureField(page, pftDouble, QStringLiteral("##########"), EfController1);
     EfPictureField1->Core().SetMaxLength(10);
+    // A percentage typed with a fraction comes back with it, as far as the
+    // box can show one after "0.".
+    EfPictureField1->Core().DecimalPlaces = 8;
     for (QWidget* box : {static_cast<QWidget*>(MEditCopay), static_cast<QWidget*>(EfPictureField1)}) {
         box->setFixedWidth(110);
         QSizePolicy policy = box->sizePolicy();
@@ -480,14 +483,11 @@ void TDlgNewInsurance::FillMemberLists(const std::vector<TKeyedItem>& covered)
     }
 }
 
-std::vector<qint32> TDlgNewInsurance::Keys(QListWidget* list, bool selectedOnly) const
+std::vector<qint32> TDlgNewInsurance::CoveredKeys() const
 {
     std::vector<qint32> keys;
-    for (int row = 0; row < list->count(); ++row) {
-        const QListWidgetItem* item = list->item(row);
-        if (!selectedOnly || item->isSelected())
-            keys.push_back(item->data(kMemberKey).toInt());
-    }
+    for (int row = 0; row < LBCoveredMembers->count(); ++row)
+        keys.push_back(LBCoveredMembers->item(row)->data(kMemberKey).toInt());
     return keys;
 }
 
@@ -512,18 +512,14 @@ void TDlgNewInsurance::MEditIndDeductExit()
         ShowWarnings(ShowRemainingAmounts());
 }
 
-// A stored account's cover changes at once; a new one's when it is saved.
+// The cover is written with the account, on OK or Apply.
 void TDlgNewInsurance::BtnFWClick()
 {
-    if (!isNewAccount_)
-        AddCoveredMembers(CurAccountID, Keys(LBAllMembers, true));
     MoveSelected(LBAllMembers, LBCoveredMembers);
 }
 
 void TDlgNewInsurance::BtnBWClick()
 {
-    if (!isNewAccount_)
-        RemoveCoveredMembers(CurAccountID, Keys(LBCoveredMembers, true));
     MoveSelected(LBCoveredMembers, LBAllMembers);
 }
 
@@ -587,9 +583,9 @@ std::optional<QString> TDlgNewInsurance::SaveAccount(bool insert)
         return std::nullopt;
     }
     if (insert)
-        CurAccountID = InsertInsuranceAccount(entry, Keys(LBCoveredMembers, false));
+        CurAccountID = InsertInsuranceAccount(entry, CoveredKeys());
     else
-        UpdateInsuranceAccount(CurAccountID, entry);
+        UpdateInsuranceAccount(CurAccountID, entry, CoveredKeys());
     return entry.companyName;
 }
 

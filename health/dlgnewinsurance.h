@@ -1,8 +1,9 @@
 #pragma once
 // "Add/Edit Insurance": one insurance account with its terms, the members it
 // covers and, for a stored account, how much of its deductibles and benefit
-// limits this year's expenses have used. Adding writes nothing before OK or
-// Apply; editing writes covered-member moves at once and the account on OK.
+// limits this year's expenses have used. Nothing is written before OK or
+// Apply: moving members changes only the two lists, and the save writes the
+// account with its cover.
 #include "accountoutcome.h"
 #include "expensedata.h"
 #include "insuranceentry.h"
@@ -129,7 +130,7 @@ private:
     void ShowWarnings(const QStringList& warnings);
     void FillMemberLists(const std::vector<TKeyedItem>& covered);
     void MoveSelected(QListWidget* from, QListWidget* to);
-    std::vector<qint32> Keys(QListWidget* list, bool selectedOnly) const;
+    std::vector<qint32> CoveredKeys() const;
     void Refuse(TInsuranceRefusal refusal);
     QWidget* ControlOf(TInsuranceRefusal refusal) const;
     void PageChanged(int index);

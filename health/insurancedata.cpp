@@ -87,6 +87,28 @@ QString IdList(const std::vector<qint32>& ids)
     return texts.join(QLatin1Char(','));
 }
 
+// The keys of the first list that the second lacks.
+std::vector<qint32> Lacking(const std::vector<qint32>& ids, const std::vector<qint32>& others)
+{
+    std::vector<qint32> lacking;
+    for (const qint32 id : ids) {
+        if (std::find(others.begin(), others.end(), id) == others.end())
+            lacking.push_back(id);
+    }
+    return lacking;
+}
+
+// Only the members moved in or out are written; a cover row of a member who
+// is gone stays, as no list shows it.
+void SetCoveredMembers(qint32 accountId, const std::vector<qint32>& coveredMembers)
+{
+    std::vector<qint32> stored;
+    for (const TKeyedItem& member : ReadCoveredMembers(accountId))
+        stored.push_back(member.key);
+    RemoveCoveredMembers(accountId, Lacking(stored, coveredMembers));
+    AddCoveredMembers(accountId, Lacking(coveredMembers, stored));
+}
+
 }  // namespace
 
 int CountMembers()
@@ -153,7 +175,7 @@ qint32 InsertInsuranceAccount(TInsurancePlan entry, const std::vector<qint32>& c
     return accountId;
 }
 
-void UpdateInsuranceAccount(qint32 accountId, TInsurancePlan entry)
+void UpdateInsuranceAccount(qint32 accountId, TInsurancePlan entry, const std::vector<qint32>& coveredMembers)
 {
     TTransaction transaction(DataFolder);
     ResolveInsurer(entry);
@@ -166,6 +188,7 @@ void UpdateInsuranceAccount(qint32 accountId, TInsurancePlan entry)
     query.Edit();
     WriteAccount(query, entry);
     query.Post();
+    SetCoveredMembers(accountId, coveredMembers);
     transaction.Commit();
 }
 

@@ -20,10 +20,10 @@ std::optional<TInsurancePlan> LoadInsuranceAccount(qint32 accountId);
 // insurer's name that names no business of the category becomes one. The
 // new AccountID.
 qint32 InsertInsuranceAccount(TInsurancePlan entry, const std::vector<qint32>& coveredMembers);
-// Rewrites the account's row, the insurer resolved as for an insert; raises
-// EDatabaseError when the row is gone. The covered members are written as
-// they move.
-void UpdateInsuranceAccount(qint32 accountId, TInsurancePlan entry);
+// Rewrites the account's row, the insurer resolved as for an insert, and
+// makes its cover the members given, in one transaction; raises
+// EDatabaseError when the row is gone.
+void UpdateInsuranceAccount(qint32 accountId, TInsurancePlan entry, const std::vector<qint32>& coveredMembers);
 
 // The covered members by first name; rows whose member is gone are left out.
 std::vector<TKeyedItem> ReadCoveredMembers(qint32 accountId);

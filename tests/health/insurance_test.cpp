@@ -191,13 +191,13 @@ TEST_F(Insurance, AnUpdateRewritesTheRowButKeepsTheCopayOfANoCopayChoice)
     entry.copayCents.reset();
     entry.companyName = QStringLiteral("Renamed");
     entry.note.clear();
-    UpdateInsuranceAccount(id, entry);
+    UpdateInsuranceAccount(id, entry, {});
     const QStringList row = Dump(QStringLiteral("MEDINS"), QStringLiteral("AccountID")).last().split(QLatin1Char('|'));
     EXPECT_EQ(row[2], QStringLiteral("Renamed"));
     EXPECT_EQ(row[9], QStringLiteral("2"));       // CopayType
     EXPECT_EQ(row[10], QStringLiteral("29.99"));  // Copay as it was
     EXPECT_GT(FindBizAddrId(QStringLiteral("Renamed"), kInsurerCategory), 0);
-    EXPECT_THROW(UpdateInsuranceAccount(id + 1, entry), EDatabaseError);
+    EXPECT_THROW(UpdateInsuranceAccount(id + 1, entry, {}), EDatabaseError);
 }
 
 TEST_F(Insurance, AnInsertThatFailsLeavesNeitherTheAccountNorItsInsurer)

@@ -193,7 +193,7 @@ TEST_F(InsuranceDialog, LeavingAPageWithIncompleteEntriesIsRefusedButSavingMayAc
     EXPECT_EQ(stored.premiumUnit, 0);
 }
 
-TEST_F(InsuranceDialog, AStoredPercentageOfZeroShowsAndSavesButMayNotBeLeft)
+TEST_F(InsuranceDialog, AStoredPercentageShowsAndSavesAsStoredButZeroMayNotBeLeft)
 {
     const qint32 ann = AddMember(QStringLiteral("Ann"));
     TInsurancePlan plan = GoodEntry();
@@ -210,6 +210,17 @@ TEST_F(InsuranceDialog, AStoredPercentageOfZeroShowsAndSavesButMayNotBeLeft)
     dialog->OKBtn->click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(boxes.Texts().size(), 1);
+
+    // A fraction is shown and saved again as it was typed.
+    for (const double percent : {12.5, 33.33, 0.5}) {
+        plan.copayPercent = percent;
+        UpdateInsuranceAccount(CurAccountID, plan, {ann});
+        dialog = Open(false);
+        EXPECT_EQ(dialog->EfPictureField1->Core().DisplayText().trimmed(), QString::number(percent));
+        dialog->OKBtn->click();
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+        EXPECT_EQ(LoadInsuranceAccount(CurAccountID)->copayPercent, percent);
+    }
 }
 
 TEST_F(InsuranceDialog, ApplySavesClearsTheFormAndCancelThenStillReportsTheSave)
@@ -238,10 +249,10 @@ TEST_F(InsuranceDialog, ApplySavesClearsTheFormAndCancelThenStillReportsTheSave)
     EXPECT_EQ(LastInsuranceName, QString());
 }
 
-TEST_F(InsuranceDialog, EditingShowsTheYearsSpendingAndWritesCoverMovesAtOnce)
+TEST_F(InsuranceDialog, EditingShowsTheYearsSpendingAndCancelWritesNothing)
 {
     const qint32 ann = AddMember(QStringLiteral("Ann"));
-    const qint32 bob = AddMember(QStringLiteral("Bob"));
+    AddMember(QStringLiteral("Bob"));
     TInsurancePlan entry = GoodEntry();
     entry.indDeduct = {1, 2028};
     entry.famDeduct = {1, 5000};
@@ -285,17 +296,56 @@ TEST_F(InsuranceDialog, EditingShowsTheYearsSpendingAndWritesCoverMovesAtOnce)
     EXPECT_EQ(Lines(*dialog->MemoAnnualInd), (QStringList{"Ann spent $20.28", "Ann\t remains $0.00"}));
     dialog->PageControl1->setCurrentIndex(kPageAccountInfo);
 
-    Select(*dialog->LBAllMembers, QStringLiteral("Bob"));
-    dialog->BtnFW->click();
-    EXPECT_EQ(ReadCoveredMembers(CurAccountID).size(), 2u);
-    Select(*dialog->LBCoveredMembers, QStringLiteral("Ann"));
-    dialog->BtnBW->click();
-    EXPECT_EQ(ReadCoveredMembers(CurAccountID), (std::vector<TKeyedItem>{{bob, "Bob"}}));
     dialog->CancelBtn->click();
-    // Cancel keeps the moves made and writes nothing else.
-    EXPECT_EQ(ReadCoveredMembers(CurAccountID), (std::vector<TKeyedItem>{{bob, "Bob"}}));
     EXPECT_EQ(LoadInsuranceAccount(CurAccountID)->indAnnual, (TAmountChoice{1, 2000}));
     EXPECT_FALSE(InsuranceSaved);
+}
+
+// Moving members in and out of a stored plan's cover changes only the lists:
+// Cancel, Escape and the title bar leave the cover stored, OK writes it with
+// the account, and an OK the database refuses writes neither.
+TEST_F(InsuranceDialog, CoverMovesInAnEditAreWrittenOnlyByOk)
+{
+    const qint32 ann = AddMember(QStringLiteral("Ann"));
+    const qint32 bob = AddMember(QStringLiteral("Bob"));
+    const qint32 carl = AddMember(QStringLiteral("Carl"));
+    CurAccountID = InsertInsuranceAccount(GoodEntry(), {ann, bob});
+    const std::vector<TKeyedItem> stored = {{ann, "Ann"}, {bob, "Bob"}};
+    const auto openAndMove = [this] {
+        auto dialog = Open(false);
+        Select(*dialog->LBCoveredMembers, QStringLiteral("Bob"));
+        dialog->BtnBW->click();
+        Select(*dialog->LBAllMembers, QStringLiteral("Carl"));
+        dialog->BtnFW->click();
+        EXPECT_EQ(Texts(*dialog->LBCoveredMembers), (QStringList{"Ann", "Carl"}));
+        return dialog;
+    };
+
+    openAndMove()->CancelBtn->click();
+    EXPECT_EQ(ReadCoveredMembers(CurAccountID), stored);
+    auto dialog = openAndMove();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isHidden());
+    EXPECT_EQ(ReadCoveredMembers(CurAccountID), stored);
+    openAndMove()->close();
+    EXPECT_EQ(ReadCoveredMembers(CurAccountID), stored);
+
+    dialog = openAndMove();
+    dialog->EditInsName->setText(QStringLiteral("Renamed"));
+    Execute(QStringLiteral("CREATE TRIGGER NoNewCover BEFORE INSERT ON MEDCOVER BEGIN SELECT RAISE(ABORT, 'no'); END"));
+    ScriptedMessageBoxes boxes;
+    dialog->OKBtn->click();
+    EXPECT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(Texts(*dialog->LBCoveredMembers), (QStringList{"Ann", "Carl"}));
+    EXPECT_EQ(Texts(*dialog->LBAllMembers), QStringList{"Bob"});
+    EXPECT_EQ(ReadCoveredMembers(CurAccountID), stored);
+    EXPECT_EQ(LoadInsuranceAccount(CurAccountID)->companyName, GoodEntry().companyName);
+    Execute(QStringLiteral("DROP TRIGGER NoNewCover"));
+    dialog->OKBtn->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(ReadCoveredMembers(CurAccountID), (std::vector<TKeyedItem>{{ann, "Ann"}, {carl, "Carl"}}));
+    EXPECT_EQ(LoadInsuranceAccount(CurAccountID)->companyName, QStringLiteral("Renamed"));
 }
 
 TEST_F(InsuranceDialog, ASaveTheDatabaseRefusesKeepsTheDialogOpenWithWhatWasTyped)

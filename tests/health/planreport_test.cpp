@@ -82,7 +82,7 @@ TEST_F(PlanReport, ACopayPrintsByItsKindAndOthersByTheirName)
     const qint32 fixed = InsertInsuranceAccount(entry, {});
     EXPECT_EQ(InsurancePlanRows(fixed)[4].value, QStringLiteral("$20.00"));
     entry.copayChoice = kNoCopay;
-    UpdateInsuranceAccount(fixed, entry);
+    UpdateInsuranceAccount(fixed, entry, {});
     const std::vector<TPlanRow> none = InsurancePlanRows(fixed);
     ASSERT_EQ(none.size(), 13u);
     EXPECT_EQ(none[4].caption, QStringLiteral("Copay:"));
