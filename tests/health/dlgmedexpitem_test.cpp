@@ -5,6 +5,7 @@
 #include "expenseenv.h"
 #include "expensetableenv.h"
 
+#include "health/accountspending.h"
 #include "health/calculator.h"
 #include "health/dlgcheckupdata.h"
 #include "health/dlgchkupperform.h"
@@ -539,6 +540,53 @@ TEST_F(ExpenseItemWindows, AnExpenseWhoseAccountsChangedSinceItWasStoredCanStill
     EXPECT_EQ(boxes_.Texts(), QStringList());
     ASSERT_EQ(edit.result(), QDialog::Accepted);
     EXPECT_EQ(Splits(expId).mid(1), splits.mid(1));
+}
+
+// Blue Plan lost its deductible after the expense was stored: its box shows
+// 0, and an edit that leaves the box alone keeps the 19.99 the plan counted
+// that year. What is typed there is still held to the plan's new terms.
+TEST_F(ExpenseItemWindows, TheZeroShownForAPlanThatLostItsDeductibleIsNotStoredUntilTyped)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    Choose(*dialog.CBInsurance, medical_);
+    dialog.MEditPaid->setText(QStringLiteral("80.01"));
+    dialog.MEditPaidExit();
+    dialog.MEditAcctDeduct->setText(QStringLiteral("19.99"));
+    dialog.MEditAcctDeductExit();
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    const qint32 expId = dialog.ExpID();
+    Execute(QStringLiteral("UPDATE MEDINS SET IndDeduct = -1 WHERE AccountID = %1").arg(medical_));
+    const QString blue = QStringLiteral("%1:80.01:19.99").arg(medical_);
+    ASSERT_EQ(Splits(expId).value(1), blue);
+
+    TDlgMedExpItem described(nullptr, {.expId = expId});
+    described.EditDesc->setText(QStringLiteral("Check-up \"annual\", billed twice"));
+    described.BtnNext->click();
+    EXPECT_EQ(described.MEditAcctDeduct->text(), QStringLiteral("$0.00"));
+    described.BtnNext->click();
+    ASSERT_EQ(described.result(), QDialog::Accepted);
+    EXPECT_EQ(Column(QStringLiteral("SELECT Description FROM MEDEXP WHERE ExpID = %1").arg(expId)),
+              QStringList{QStringLiteral("Check-up \"annual\", billed twice")});
+    EXPECT_EQ(Splits(expId).value(1), blue);
+    EXPECT_EQ(SumAccountSpending(medical_, 2024).at(0).deductiblePaid.Cents(), 1999);
+
+    TDlgMedExpItem typed(nullptr, {.expId = expId});
+    typed.BtnNext->click();
+    ShowActive(typed);
+    TypeInto(*typed.MEditAcctDeduct, "0.29");
+    QTest::keyClick(typed.MEditAcctDeduct, Qt::Key_Return);
+    EXPECT_TRUE(typed.isVisible());
+    EXPECT_EQ(typed.MEditAcctDeduct->text(), QStringLiteral("$0.00"));
+    EXPECT_EQ(boxes_.Texts(),
+              QStringList{QStringLiteral("This account is no deductible.The deductible amount should be zero.")});
+    EXPECT_EQ(Splits(expId).value(1), blue);
+    TypeInto(*typed.MEditAcctDeduct, "0");
+    QTest::keyClick(typed.MEditAcctDeduct, Qt::Key_Return);
+    ASSERT_EQ(typed.result(), QDialog::Accepted);
+    EXPECT_EQ(Splits(expId).value(1), QStringLiteral("%1:80.01:0.0").arg(medical_));
 }
 
 // The date moved after the amounts were entered: Finish holds every payment
