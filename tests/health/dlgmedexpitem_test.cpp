@@ -853,7 +853,7 @@ TEST_F(ExpenseItemWindows, LeavingAnAmountBoxChecksItOnceTheFocusHasSettled)
 
 // Enter in an amount box, or a button's Alt key, finishes with the caret
 // still there: what the box shows is refused as leaving it refuses it, told
-// once, and nothing is stored.
+// once, and nothing is stored; the other boxes are taken all the same.
 TEST_F(ExpenseItemWindows, FinishedByEnterOrAnAltKeyTheBoxWithTheCaretIsChecked)
 {
     TDlgMedExpItem dialog(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
@@ -876,6 +876,28 @@ TEST_F(ExpenseItemWindows, FinishedByEnterOrAnAltKeyTheBoxWithTheCaretIsChecked)
                                           QStringLiteral("This account is no deductible.The deductible amount should "
                                                          "be zero.")}));
     EXPECT_EQ(Snapshot(), QStringList());
+
+    // A box refused so keeps none of the others from being taken: Acme's 30,
+    // typed after a payment with no plan chosen, is held, shown again when
+    // another FSA is refused, and stored once the payment is emptied.
+    boxes_.shown.clear();
+    TDlgMedExpItem acme(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
+    ShowActive(acme);
+    TypeInto(*acme.MEditCopay, "100");
+    Choose(*acme.CBFSA, fsa_);
+    TypeInto(*acme.MEditPaid, "60");
+    TypeInto(*acme.MEditReimburst, "30");
+    QTest::keyClick(acme.MEditReimburst, Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please select Insurance account first.")});
+    Choose(*acme.CBFSA, oldFsa_);
+    EXPECT_EQ(acme.CBFSA->currentData().toInt(), fsa_);
+    EXPECT_EQ(Cents(*acme.MEditReimburst), 3000);
+    acme.MEditPaid->clear();
+    acme.BtnNext->click();
+    ASSERT_EQ(acme.result(), QDialog::Accepted);
+    EXPECT_EQ(boxes_.Texts().size(), 2);
+    EXPECT_EQ(Splits(acme.ExpID()), (QStringList{QStringLiteral("1:70.0:-"), QStringLiteral("%1:30.0:-").arg(fsa_)}));
 }
 
 // Enter on a button holding the caret presses that button, not Finish.
