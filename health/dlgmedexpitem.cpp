@@ -428,9 +428,10 @@ bool TDlgMedExpItem::TakePayments()
     draft.mailPaid = CentsIn(*MEditDeduct);
     // Enter and a button's Alt key finish with the caret still in a box:
     // every box is taken or refused here, and no exit is left to run.
+    const bool deductibleTyped = typed_.contains(MEditAcctDeduct);
     typed_.clear();
     return AmountTaken(form_.TakeAccountBoxes({AmountIn(*MEditPaid), AmountIn(*MEditAcctDeduct),
-                                               AmountIn(*MEditReimburst)}));
+                                               AmountIn(*MEditReimburst), deductibleTyped}));
 }
 
 void TDlgMedExpItem::ShowAmountsPage()

@@ -132,10 +132,14 @@ std::optional<TExpenseRefusal> TExpenseItemForm::TakeReimbursement(TAmountBox ce
 
 std::optional<TExpenseRefusal> TExpenseItemForm::TakeAccountBoxes(const TAccountBoxes& shown)
 {
+    // A plan that lost its deductible after the expense was stored shows 0
+    // over the deductible it counted then, which stays unless typed over.
+    const bool deductibleAsShown = !shown.deductibleTyped && shown.deductible == InsuranceShown().deductible;
     // Each box on its own, as if each were left in turn: one refused keeps
     // none of the others from being taken.
-    const std::optional<TExpenseRefusal> refusals[] = {EnterPayment(shown.payment), EnterDeductible(shown.deductible),
-                                                       TakeReimbursement(shown.reimbursement)};
+    const std::optional<TExpenseRefusal> refusals[] = {
+        EnterPayment(shown.payment), deductibleAsShown ? std::nullopt : EnterDeductible(shown.deductible),
+        TakeReimbursement(shown.reimbursement)};
     for (const std::optional<TExpenseRefusal>& refusal : refusals)
         if (refusal)
             return refusal;

@@ -32,6 +32,9 @@ struct TAccountBoxes {
     TAmountBox payment;
     TAmountBox deductible;
     TAmountBox reimbursement;
+    // Whether the deductible box holds what the user typed there since its
+    // amount was last taken, not only what the dialog showed.
+    bool deductibleTyped = false;
 };
 
 class TExpenseItemForm {
@@ -78,7 +81,9 @@ public:
     // The account boxes as Finish finds them, each taken or refused as
     // leaving it would, whether or not its exit has run; the first refusal.
     // The reimbursement is not held to the tax year here: Finish holds every
-    // account to the final date and names the one that does not fit.
+    // account to the final date and names the one that does not fit. A
+    // deductible box still showing, untyped, what the form showed takes
+    // nothing: the 0 of an account without a deductible is no amount.
     std::optional<TExpenseRefusal> TakeAccountBoxes(const TAccountBoxes& shown);
 
     // The account of a refusal chosen in its box, whatever its checks say,

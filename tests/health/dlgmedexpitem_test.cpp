@@ -5,6 +5,7 @@
 #include "expenseenv.h"
 #include "expensetableenv.h"
 
+#include "health/accountspending.h"
 #include "health/calculator.h"
 #include "health/dlgcheckupdata.h"
 #include "health/dlgchkupperform.h"
@@ -541,6 +542,53 @@ TEST_F(ExpenseItemWindows, AnExpenseWhoseAccountsChangedSinceItWasStoredCanStill
     EXPECT_EQ(Splits(expId).mid(1), splits.mid(1));
 }
 
+// Blue Plan lost its deductible after the expense was stored: its box shows
+// 0, and an edit that leaves the box alone keeps the 19.99 the plan counted
+// that year. What is typed there is still held to the plan's new terms.
+TEST_F(ExpenseItemWindows, TheZeroShownForAPlanThatLostItsDeductibleIsNotStoredUntilTyped)
+{
+    TDlgMedExpItem dialog(nullptr, {});
+    FillInformation(dialog, anne_);
+    dialog.BtnNext->click();
+    Choose(*dialog.CBInsurance, medical_);
+    dialog.MEditPaid->setText(QStringLiteral("80.01"));
+    dialog.MEditPaidExit();
+    dialog.MEditAcctDeduct->setText(QStringLiteral("19.99"));
+    dialog.MEditAcctDeductExit();
+    dialog.BtnNext->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    const qint32 expId = dialog.ExpID();
+    Execute(QStringLiteral("UPDATE MEDINS SET IndDeduct = -1 WHERE AccountID = %1").arg(medical_));
+    const QString blue = QStringLiteral("%1:80.01:19.99").arg(medical_);
+    ASSERT_EQ(Splits(expId).value(1), blue);
+
+    TDlgMedExpItem described(nullptr, {.expId = expId});
+    described.EditDesc->setText(QStringLiteral("Check-up \"annual\", billed twice"));
+    described.BtnNext->click();
+    EXPECT_EQ(described.MEditAcctDeduct->text(), QStringLiteral("$0.00"));
+    described.BtnNext->click();
+    ASSERT_EQ(described.result(), QDialog::Accepted);
+    EXPECT_EQ(Column(QStringLiteral("SELECT Description FROM MEDEXP WHERE ExpID = %1").arg(expId)),
+              QStringList{QStringLiteral("Check-up \"annual\", billed twice")});
+    EXPECT_EQ(Splits(expId).value(1), blue);
+    EXPECT_EQ(SumAccountSpending(medical_, 2024).at(0).deductiblePaid.Cents(), 1999);
+
+    TDlgMedExpItem typed(nullptr, {.expId = expId});
+    typed.BtnNext->click();
+    ShowActive(typed);
+    TypeInto(*typed.MEditAcctDeduct, "0.29");
+    QTest::keyClick(typed.MEditAcctDeduct, Qt::Key_Return);
+    EXPECT_TRUE(typed.isVisible());
+    EXPECT_EQ(typed.MEditAcctDeduct->text(), QStringLiteral("$0.00"));
+    EXPECT_EQ(boxes_.Texts(),
+              QStringList{QStringLiteral("This account is no deductible.The deductible amount should be zero.")});
+    EXPECT_EQ(Splits(expId).value(1), blue);
+    TypeInto(*typed.MEditAcctDeduct, "0");
+    QTest::keyClick(typed.MEditAcctDeduct, Qt::Key_Return);
+    ASSERT_EQ(typed.result(), QDialog::Accepted);
+    EXPECT_EQ(Splits(expId).value(1), QStringLiteral("%1:80.01:0.0").arg(medical_));
+}
+
 // The date moved after the amounts were entered: Finish holds every payment
 // to the final date, shows the first that no longer fits and writes nothing,
 // for a stored expense and for a new one gone Back; a payment of 0 is none.
@@ -805,7 +853,7 @@ TEST_F(ExpenseItemWindows, LeavingAnAmountBoxChecksItOnceTheFocusHasSettled)
 
 // Enter in an amount box, or a button's Alt key, finishes with the caret
 // still there: what the box shows is refused as leaving it refuses it, told
-// once, and nothing is stored.
+// once, and nothing is stored; the other boxes are taken all the same.
 TEST_F(ExpenseItemWindows, FinishedByEnterOrAnAltKeyTheBoxWithTheCaretIsChecked)
 {
     TDlgMedExpItem dialog(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
@@ -828,6 +876,28 @@ TEST_F(ExpenseItemWindows, FinishedByEnterOrAnAltKeyTheBoxWithTheCaretIsChecked)
                                           QStringLiteral("This account is no deductible.The deductible amount should "
                                                          "be zero.")}));
     EXPECT_EQ(Snapshot(), QStringList());
+
+    // A box refused so keeps none of the others from being taken: Acme's 30,
+    // typed after a payment with no plan chosen, is held, shown again when
+    // another FSA is refused, and stored once the payment is emptied.
+    boxes_.shown.clear();
+    TDlgMedExpItem acme(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
+    ShowActive(acme);
+    TypeInto(*acme.MEditCopay, "100");
+    Choose(*acme.CBFSA, fsa_);
+    TypeInto(*acme.MEditPaid, "60");
+    TypeInto(*acme.MEditReimburst, "30");
+    QTest::keyClick(acme.MEditReimburst, Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Please select Insurance account first.")});
+    Choose(*acme.CBFSA, oldFsa_);
+    EXPECT_EQ(acme.CBFSA->currentData().toInt(), fsa_);
+    EXPECT_EQ(Cents(*acme.MEditReimburst), 3000);
+    acme.MEditPaid->clear();
+    acme.BtnNext->click();
+    ASSERT_EQ(acme.result(), QDialog::Accepted);
+    EXPECT_EQ(boxes_.Texts().size(), 2);
+    EXPECT_EQ(Splits(acme.ExpID()), (QStringList{QStringLiteral("1:70.0:-"), QStringLiteral("%1:30.0:-").arg(fsa_)}));
 }
 
 // Enter on a button holding the caret presses that button, not Finish.

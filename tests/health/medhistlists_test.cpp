@@ -465,6 +465,18 @@ TEST_F(HistoryList, AButtonsAltKeyWritesWhatWasJustTyped)
     Type(adult.Dates[0], QStringLiteral("03152004"));
     altKey(Qt::Key_A, adult);
     EXPECT_EQ(Stored(ann, QStringLiteral("Asthma"), 2)->bdate, EncodeDate(2004, 3, 15));
+
+    // A date the field refuses keeps the button from acting: told once, the
+    // entry still shown, the caret back in the date.
+    boxes_.shown.clear();
+    TEfPictureField* begin = TypeAnImpossibleBeginDate(adult, QStringLiteral("Gout"));
+    QTest::keyClick(&dialog, Qt::Key_A, Qt::AltModifier);
+    // Longer than a button takes to act after its key.
+    QTest::qWait(300);
+    EXPECT_EQ(boxes_.Texts(), QStringList{QStringLiteral("Value is not a valid date")});
+    EXPECT_EQ(adult.EditName->text(), QStringLiteral("Gout"));
+    EXPECT_EQ(begin->Core().Text(), QStringLiteral("02/30/2004"));
+    EXPECT_EQ(QApplication::focusWidget(), begin);
 }
 
 // A symptom left while the entry was renamed onto another listed name is not
