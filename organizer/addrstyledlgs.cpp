@@ -170,7 +170,9 @@ void TAddrStyleDlg::LayOut(std::initializer_list<QWidget*> ownBoxes)
 
 QWidget* TAddrStyleDlg::ButtonColumn()
 {
-    auto* panel = new QWidget;
+    // Made in the dialog, so that OK, put in it, becomes the dialog's default
+    // button rather than the first button the caret passes.
+    auto* panel = new QWidget(this);
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(OKBtn);

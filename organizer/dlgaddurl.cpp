@@ -4,6 +4,7 @@
 #include "textlines.h"
 
 #include "controls/memolines.h"
+#include "platform/ui/dialogbuttons.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 
@@ -87,9 +88,7 @@ TDlgAddURL::TDlgAddURL(const TLinkTree& tree, QWidget* parent)
     lower->addWidget(MemoNote, 1, 1);
     lower->setColumnStretch(0, 1);
     lower->setColumnStretch(1, 1);
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton(ButtonOK, QDialogButtonBox::AcceptRole);
-    buttons->addButton(ButtonCancel, QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = OkCancelBox(*this, ButtonOK, ButtonCancel);
     auto* column = new QVBoxLayout(this);
     column->addWidget(RadioGroupType);
     column->addLayout(fields);

@@ -3,6 +3,7 @@
 #include "linktree.h"
 
 #include "controls/memolines.h"
+#include "platform/ui/dialogbuttons.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 
@@ -52,9 +53,7 @@ TDlgEditURL::TDlgEditURL(QWidget* parent) : QDialog(parent)
     fields->addWidget(EditURL, 1, 1);
     fields->addWidget(LabelNote, 2, 0, Qt::AlignTop);
     fields->addWidget(MemoNote, 2, 1);
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton(ButtonOK, QDialogButtonBox::AcceptRole);
-    buttons->addButton(ButtonCancel, QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = OkCancelBox(*this, ButtonOK, ButtonCancel);
     auto* column = new QVBoxLayout(this);
     column->addLayout(fields, 1);
     column->addWidget(buttons);

@@ -5,6 +5,7 @@
 #include "lookuplists.h"
 #include "platform/dataset.h"
 #include "platform/ui/cursor.h"
+#include "platform/ui/dialogbuttons.h"
 #include "platform/ui/guarded.h"
 #include "platform/ui/messagebox.h"
 
@@ -125,9 +126,7 @@ TDlgBusinessAddr::TDlgBusinessAddr(QWidget* parent) : QDialog(parent)
     OKBtn = new QPushButton(QStringLiteral("OK"));
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
-    auto* buttons = new QDialogButtonBox;
-    buttons->addButton(OKBtn, QDialogButtonBox::AcceptRole);
-    buttons->addButton(CancelBtn, QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = OkCancelBox(*this, OKBtn, CancelBtn);
     // Our own handlers decide whether and how the dialog closes.
     connect(OKBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { OKBtnClick(); }); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { CancelBtnClick(); }); });

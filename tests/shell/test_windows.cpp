@@ -8,6 +8,7 @@
 #include "shell/formtodotutor.h"
 #include "shell/pages/clicklabel.h"
 #include "tests/shell/shelltestenv.h"
+#include "tests/support/enterkeys.h"
 #include "tests/support/testsupport.h"
 
 #include <QApplication>
@@ -42,6 +43,12 @@ TEST(AboutBox, ShowsTheVersionWithoutABlankAndClosesOnOK)
     about.BtnOK->click();
     EXPECT_FALSE(about.isVisible());
     EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+TEST(AboutBox, EnterPressesOK)
+{
+    ExpectEnterKeys(
+        {EnterKeyCase("about", [] { return std::make_unique<TFormAbout>(); }, [](auto& d) { return d.BtnOK; })});
 }
 
 TEST(TutorialPages, WithoutTheToolItsPictureAndHeadingAreDisabled)

@@ -1,3 +1,4 @@
+#include "tests/support/enterkeys.h"
 #include "tests/support/scriptedmessageboxes.h"
 #include "records/common/dlgbusinessaddr.h"
 #include "records/common/lookuplists.h"
@@ -24,8 +25,8 @@ protected:
         return Append(row);
     }
 
-    // The dialog as EditBusinessAddr would make it, shown and active.
-    std::unique_ptr<TDlgBusinessAddr> Open(const QString& name, qint32 categoryNo, qint32 bizId)
+    // The dialog as EditBusinessAddr would make it, not shown yet.
+    static std::unique_ptr<TDlgBusinessAddr> Made(const QString& name, qint32 categoryNo, qint32 bizId)
     {
         BizDlgSaved = false;
         BizDlgName = name;
@@ -33,6 +34,13 @@ protected:
         BizDlgBizId = bizId;
         auto dialog = std::make_unique<TDlgBusinessAddr>();
         EXPECT_TRUE(dialog->FormCreate());
+        return dialog;
+    }
+
+    // The same, shown and active.
+    std::unique_ptr<TDlgBusinessAddr> Open(const QString& name, qint32 categoryNo, qint32 bizId)
+    {
+        auto dialog = Made(name, categoryNo, bizId);
         dialog->show();
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
@@ -370,6 +378,19 @@ TEST_F(DlgBusinessAddrTest, AnAddressThatCannotBeReadIsNotOpened)
     EXPECT_FALSE(EditBusinessAddr(QStringLiteral("Valley Clinic"), 5, bizId));
     EXPECT_FALSE(opened);
     EXPECT_EQ(boxes.Texts().last(), QStringLiteral("Fail to get category list."));
+}
+
+// Enter in a contact box presses OK however the caret went round the
+// buttons before, and Enter on a button presses that button: from the
+// address book and from a doctor's "..." button.
+TEST_F(DlgBusinessAddrTest, EnterPressesTheButtonWithTheCaretElseOK)
+{
+    const qint32 clinic = AddBusiness(QStringLiteral("Valley Clinic"), 5);
+    const auto phone = [](TDlgBusinessAddr& dialog) { return dialog.EditOne; };
+    ExpectEnterKeys({
+        EnterKeyCase("new address", [] { return Made(QStringLiteral("Dr Alpha"), -1, 0); }, phone),
+        EnterKeyCase("doctor", [clinic] { return Made(QStringLiteral("Valley Clinic"), 5, clinic); }, phone),
+    });
 }
 
 }  // namespace
