@@ -1,6 +1,7 @@
 #include "dlgchkrecord.h"
 
 #include "controls/memolines.h"
+#include "controls/typinglimit.h"
 #include "datefield.h"
 #include "recordactions.h"
 
@@ -38,14 +39,7 @@ TChkRecordDialog::TChkRecordDialog(QWidget* parent, TChkRecordKind kind, TChkRec
     Button1 = new QPushButton(QStringLiteral("&Expense report..."));
     MemoNote = new QPlainTextEdit;
     MemoNote->setTabChangesFocus(true);
-    connect(MemoNote, &QPlainTextEdit::textChanged, this, [this] {
-        // The stored note holds at most 250 characters.
-        const QString text = MemoNote->toPlainText();
-        if (text.size() > kNoteLimit) {
-            MemoNote->setPlainText(text.left(kNoteLimit));
-            MemoNote->moveCursor(QTextCursor::End);
-        }
-    });
+    LimitTyping(*MemoNote, kNoteLimit);
     BtnOK = new QPushButton(QStringLiteral("&OK"));
     BtnOK->setDefault(true);
     BtnCancel = new QPushButton(QStringLiteral("&Cancel"));

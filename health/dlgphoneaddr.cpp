@@ -1,5 +1,6 @@
 #include "dlgphoneaddr.h"
 
+#include "controls/typinglimit.h"
 #include "platform/ui/cursor.h"
 
 #include <QFormLayout>
@@ -13,7 +14,7 @@ namespace {
 QLineEdit* Edit(const QString& text, int maxLength)
 {
     auto* edit = new QLineEdit(text);
-    edit->setMaxLength(maxLength);
+    LimitTyping(*edit, maxLength);
     return edit;
 }
 

@@ -1,5 +1,6 @@
 #include "doctorboxes.h"
 
+#include "controls/typinglimit.h"
 #include "records/common/bizaddr.h"
 #include "records/common/dlgbusinessaddr.h"
 #include "records/common/lookuplists.h"
@@ -15,12 +16,12 @@ void TDoctorBoxes::Add(QComboBox* box)
     boxes_.push_back({box, 0});
 }
 
-QComboBox* TDoctorBoxes::NewBox(int maxLength)
+QComboBox* TDoctorBoxes::NewBox(int limit)
 {
     auto* box = new QComboBox;
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->lineEdit()->setMaxLength(maxLength);
+    LimitTyping(*box->lineEdit(), limit);
     Add(box);
     return box;
 }

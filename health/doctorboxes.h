@@ -16,8 +16,9 @@ constexpr qint32 kDoctorsCategory = 5;
 class TDoctorBoxes {
 public:
     void Add(QComboBox* box);
-    // A new editable box, added, that takes at most `maxLength` characters.
-    QComboBox* NewBox(int maxLength);
+    // A new editable box, added, in which at most `limit` characters are typed;
+    // a business picked from its list is shown whole.
+    QComboBox* NewBox(int limit);
     // The "..." button that opens a box's address.
     static QToolButton* NewAddressButton();
     // The box taking the width with its address button beside it.

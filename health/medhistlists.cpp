@@ -1,6 +1,7 @@
 #include "medhistlists.h"
 
 #include "controls/memolines.h"
+#include "controls/typinglimit.h"
 #include "datefield.h"
 
 #include "controls/efpicture.h"
@@ -212,7 +213,7 @@ QWidget* THistoryTab::BuildDescription(TEfController* controller)
         auto* box = new QComboBox;
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
-        box->lineEdit()->setMaxLength(kind_.boxes[i].maxLength);
+        LimitTyping(*box->lineEdit(), kind_.boxes[i].maxLength);
         auto* button = new QToolButton;
         button->setText(QStringLiteral("..."));
         button->setToolTip(QStringLiteral("Address"));

@@ -330,7 +330,7 @@ void TDlgBizAddrBook::BtnEditClick()
     TBizAddr row;
     // A business deleted meanwhile opens as a new one of no name.
     const bool found = ReadBizAddr(bizId, row);
-    EditBusinessAddr(row.businessName.left(50), found ? row.categoryNo : -1, bizId);
+    EditBusinessAddr(row.businessName, found ? row.categoryNo : -1, bizId);
     ReloadAll();
     SelectBizId(bizId);
 }

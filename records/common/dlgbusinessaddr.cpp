@@ -2,6 +2,7 @@
 
 #include "context/context.h"
 #include "controls/memolines.h"
+#include "controls/typinglimit.h"
 #include "lookuplists.h"
 #include "platform/dataset.h"
 #include "platform/ui/cursor.h"
@@ -45,7 +46,7 @@ constexpr int kZipLimit = 20;
 QLineEdit* NewEdit(int limit)
 {
     auto* edit = new QLineEdit;
-    edit->setMaxLength(limit);
+    LimitTyping(*edit, limit);
     return edit;
 }
 
@@ -333,7 +334,7 @@ void TDlgBusinessAddr::CBOneChange(int row)
     StoreContactRow(row);
     const int kind = contactCombos_[row]->currentIndex();
     QLineEdit* edit = contactEdits_[row];
-    edit->setMaxLength(kind >= kFirstLongKind ? kLongContactLimit : kPhoneLimit);
+    LimitTyping(*edit, kind >= kFirstLongKind ? kLongContactLimit : kPhoneLimit);
     shownKinds_[row] = kind;
     edit->setText(kind >= 0 ? contactValues_[kind] : QString());
 }

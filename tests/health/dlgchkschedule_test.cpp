@@ -372,6 +372,51 @@ TEST_F(CheckupWindows, TheLogsImmunizationRecordsKeepTheirOwnReminders)
     EXPECT_EQ(ToDoOf(dose), 0);
 }
 
+// A note longer than the box lets anyone type, as the dose record stores it,
+// comes back whole when only the date or the doctor is corrected.
+TEST_F(CheckupWindows, ALogRecordsLongNoteIsKeptWholeAndOnlyTypingIsCut)
+{
+    const qint32 dose = AppendRow(DataFolder, QStringLiteral("MEDTEMPL"), QStringLiteral("TemplID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("TemplType")).SetAsInteger(2);
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(ann_);
+        row.FieldByName(QStringLiteral("ItemStr1")).SetAsString(QStringLiteral("Tetanus, Diphtheria (Td)"));
+    });
+    const QString note = QStringLiteral("Booster \"Td\" in the left arm, lot 4411; no reaction. ").repeated(6).left(279);
+    ASSERT_EQ(note.size(), 279);
+    AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(ann_);
+        row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(dose);
+        row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2024, 1, 31));
+        row.FieldByName(QStringLiteral("Note")).SetAsLines({note});
+    });
+    ScriptedMessageBoxes boxes;
+    TDlgChkSchedule dialog;
+    ASSERT_EQ(dialog.LVLog->topLevelItemCount(), 1);
+    dialog.LVLog->setCurrentItem(dialog.LVLog->topLevelItem(0));
+    WhenShown<TDlgCheckupData>([&](TDlgCheckupData& record) {
+        EXPECT_EQ(record.MemoNote->toPlainText(), note);
+        SavePicture(record, QStringLiteral("checkup_log_record_long_note"));
+        record.CBDoc->setEditText(QStringLiteral("Dr. O'Hara"));
+        record.BtnOK->click();
+    });
+    dialog.BtnLogEditClick();
+    EXPECT_EQ(ColumnOf(DataFolder, QStringLiteral("SELECT Note FROM MEDCHEK WHERE TemplID = %1").arg(dose)),
+              QStringList{note});
+
+    WhenShown<TDlgCheckupData>([&](TDlgCheckupData& record) {
+        record.MemoNote->moveCursor(QTextCursor::End);
+        QTest::keyClicks(record.MemoNote, QStringLiteral("xy"));
+        EXPECT_EQ(record.MemoNote->toPlainText(), note) << "no longer than it was";
+        record.MemoNote->clear();
+        QTest::keyClicks(record.MemoNote, QStringLiteral("0123456789").repeated(26));
+        EXPECT_EQ(record.MemoNote->toPlainText(), QStringLiteral("0123456789").repeated(25));
+        record.BtnCancel->click();
+    });
+    dialog.BtnLogEditClick();
+    EXPECT_EQ(boxes.Texts(), QStringList());
+    dialog.reject();
+}
+
 TEST_F(CheckupWindows, DeletingTheLastRecordOfAnItemShowsItNeverPerformedAndDropsItsReminder)
 {
     {

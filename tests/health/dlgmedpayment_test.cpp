@@ -7,6 +7,7 @@
 #include "context/context.h"
 #include "controls/efnumeric.h"
 #include "controls/efpicture.h"
+#include "platform/dataset.h"
 #include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/testsupport.h"
 
@@ -309,6 +310,34 @@ TEST_F(PaymentDialogTest, AddressIsAskedForANamedProviderAndWrittenWithThePaymen
     EXPECT_EQ(Column(QStringLiteral("SELECT BusinessName || '|' || Phone1 || '|' || Zip FROM BIZADDR WHERE CategoryNo = 6")),
               QStringList{QStringLiteral("Dr. \"Bob\" O'Neil|555-0199|97301")});
     EXPECT_EQ(CountOf(QStringLiteral("SELECT COUNT(*) FROM MEDPAY WHERE DocAddrID > 0")), 1);
+}
+
+// The address book keeps longer phones and streets than this window lets
+// anyone type; passing through it leaves them as they were.
+TEST_F(PaymentDialogTest, AddressLeftAsShownKeepsWhatTheAddressBookStored)
+{
+    const QString phone = QStringLiteral("1-800-555-0199 ext 4411");
+    const QString street = QStringLiteral("Suite 1200, 4411 North \"Lakeshore\" Drive West");
+    ASSERT_GT(street.size(), 40);
+    AppendRow(DataFolder, QStringLiteral("BIZADDR"), QStringLiteral("BizId"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("BusinessName")).SetAsString(QStringLiteral("Dr. \"Bob\" O'Neil"));
+        row.FieldByName(QStringLiteral("CategoryNo")).SetAsInteger(6);
+        row.FieldByName(QStringLiteral("Phone1")).SetAsString(phone);
+        row.FieldByName(QStringLiteral("Addr")).SetAsString(street);
+    });
+    auto dialog = Open();
+    dialog->SFDoc->setText(QStringLiteral("Dr. \"Bob\" O'Neil"));
+    QTimer::singleShot(0, [&] {
+        auto* address = qobject_cast<TDlgPhoneAddr*>(QApplication::activeModalWidget());
+        ASSERT_NE(address, nullptr);
+        EXPECT_EQ(address->EditPhone->text(), phone);
+        EXPECT_EQ(address->EditAddr->text(), street);
+        address->ButtonOK->click();
+    });
+    dialog->PSBDocClick();
+    Type(dialog->NFAmount, QStringLiteral("1"));
+    dialog->Btn1Ok->click();
+    EXPECT_EQ(Column(QStringLiteral("SELECT Phone1 || '|' || Addr FROM BIZADDR")), QStringList{phone + '|' + street});
 }
 
 TEST_F(PaymentDialogTest, AnInsurerThatCannotBeRecordedKeepsTheDialogOpen)

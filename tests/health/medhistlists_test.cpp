@@ -399,6 +399,32 @@ TEST_F(HistoryList, TheAddressButtonSavesTheBusinessForItsBox)
     EXPECT_EQ(CountRows(QStringLiteral("BIZADDR"), QStringLiteral("CategoryNo = 5")), 1) << "not added twice";
 }
 
+// A doctor stored by a window whose box takes more: picked from a narrower
+// box's list, it is that doctor, not a cut copy of the name.
+TEST_F(HistoryList, ALongerDoctorPickedFromTheListIsTheDoctorStored)
+{
+    const QString doctor =
+        QStringLiteral("St. Mary's \"Mercy\" Regional Medical Center, Department of Ophthalmology and Eye Surgery 3W");
+    ASSERT_EQ(doctor.size(), 90);
+    AppendRow(DataFolder, QStringLiteral("BIZADDR"), QStringLiteral("BizId"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("BusinessName")).SetAsString(doctor);
+        row.FieldByName(QStringLiteral("CategoryNo")).SetAsInteger(5);
+    });
+    const qint32 ann = AddMember();
+    TDlgMedHist& dialog = Open(ann);
+    THistoryTab& surgeries = Tab(dialog, 4);
+    CopySuggestion(surgeries, QStringLiteral("Cataract"));
+    Focus(surgeries.Boxes[1]);
+    surgeries.Boxes[1]->setCurrentIndex(surgeries.Boxes[1]->findText(doctor));
+    EXPECT_EQ(surgeries.Boxes[1]->currentText(), doctor);
+    Focus(surgeries.MemoNote);
+    EXPECT_EQ(Stored(ann, QStringLiteral("Cataract"), 4)->fields[2], doctor);
+    EXPECT_EQ(CountRows(QStringLiteral("BIZADDR"), QStringLiteral("CategoryNo = 5")), 1) << "no second doctor";
+
+    dialog.CBDoc->setCurrentIndex(dialog.CBDoc->findText(doctor));
+    EXPECT_EQ(dialog.CBDoc->currentText(), doctor) << "the vision tab's box, narrower still";
+}
+
 // Also when the dialog is closed from outside, as from the task bar while
 // another window is active: the dialog's own focus still holds the caret.
 TEST_F(HistoryList, ClosingWithTheCaretInTheSymptomStillSavesIt)

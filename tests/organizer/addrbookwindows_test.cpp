@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -224,6 +225,33 @@ TEST_F(AddressBookWindows, AddAndEditGoThroughTheAddressDialog)
     book->ListView1->clearSelection();
     book->BtnEditClick();
     EXPECT_EQ(boxes_.Texts().last(), "Please select one record to edit.");
+}
+
+// An insurer's name as the insurance window stores it, longer than the
+// Address Folder lets anyone type: its Edit opens the insurer itself.
+TEST_F(AddressBookWindows, EditOpensABusinessWithALongNameAndKeepsTheNameWhole)
+{
+    const QString name = QStringLiteral("Great Lakes \"Mutual\" Health & Dental Insurance Company of O'Fallon, Kansas");
+    ASSERT_EQ(name.size(), 74);
+    const qint32 insurer = AddBusiness({name, 6, QStringLiteral("O'Fallon"), QStringLiteral("KS"),
+                                        QStringLiteral("1-800-555-0199 ext 4411"), {}});
+    auto book = OpenBook(-1);
+    Select(*book, name);
+    AnswerAddressDialog([&](TDlgBusinessAddr& dialog) {
+        EXPECT_EQ(dialog.EditBizName->text(), name);
+        QTest::keyClicks(dialog.EditBizName, QStringLiteral("xy"));
+        EXPECT_EQ(dialog.EditBizName->text(), name) << "typing lengthens it no further";
+        EXPECT_EQ(dialog.EditCity->text(), QStringLiteral("O'Fallon"));
+        SavePicture(dialog, QStringLiteral("address_folder_long_name"));
+        dialog.EditCity->setText(QStringLiteral("Belleville"));
+        dialog.OKBtn->click();
+    });
+    book->BtnEditClick();
+    EXPECT_EQ(Text(QStringLiteral("SELECT COUNT(*) AS N FROM BIZADDR WHERE CategoryNo = 6"), QStringLiteral("N")),
+              QStringLiteral("2"));
+    const QString row = QStringLiteral("SELECT * FROM BIZADDR WHERE BizId = %1").arg(insurer);
+    EXPECT_EQ(Text(row, QStringLiteral("BusinessName")), name);
+    EXPECT_EQ(Text(row, QStringLiteral("City")), QStringLiteral("Belleville"));
 }
 
 TEST_F(AddressBookWindows, AClickBesideTheRowsAsksForALineAndTheMemoColumnsDoNotSort)

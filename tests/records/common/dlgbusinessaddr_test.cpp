@@ -46,6 +46,18 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
         return dialog;
     }
+
+    // How many characters the user may type into the emptied edit; its text
+    // is put back after.
+    static qsizetype TypingLimit(QLineEdit& edit)
+    {
+        const QString shown = edit.text();
+        edit.clear();
+        QTest::keyClicks(&edit, QString(60, QLatin1Char('9')));
+        const qsizetype typed = edit.text().size();
+        edit.setText(shown);
+        return typed;
+    }
 };
 
 TEST_F(DlgBusinessAddrTest, FillSaveAndReadTheRowBack)
@@ -157,22 +169,43 @@ TEST_F(DlgBusinessAddrTest, SwitchingARowFromPhoneToEmailKeepsThePhone)
     auto dialog = Open(QStringLiteral("Lab One"), 4, 0);
     EXPECT_EQ(BizDlgBizId, FindBizAddrId(QStringLiteral("Lab One"), 4));
     EXPECT_EQ(dialog->CBTwo->currentText(), QStringLiteral("Fax"));
-    EXPECT_EQ(dialog->EditTwo->maxLength(), 30);
-    EXPECT_EQ(dialog->EditThree->maxLength(), 50);
+    EXPECT_EQ(TypingLimit(*dialog->EditTwo), 30);
+    EXPECT_EQ(TypingLimit(*dialog->EditThree), 50);
     EXPECT_EQ(dialog->EditOne->text(), QStringLiteral("555-0111"));
     dialog->EditOne->setText(QStringLiteral("555-0222"));
     dialog->CBOne->setCurrentIndex(5);
     EXPECT_EQ(dialog->EditOne->text(), QStringLiteral("front@desk.example"));
-    EXPECT_EQ(dialog->EditOne->maxLength(), 50);
+    EXPECT_EQ(TypingLimit(*dialog->EditOne), 50);
     dialog->CBOne->setCurrentIndex(0);
     EXPECT_EQ(dialog->EditOne->text(), QStringLiteral("555-0222"));
-    EXPECT_EQ(dialog->EditOne->maxLength(), 30);
+    EXPECT_EQ(TypingLimit(*dialog->EditOne), 30);
 
     // Two rows showing one kind stay alike once one is left.
     dialog->CBTwo->setCurrentIndex(0);
     dialog->EditTwo->setText(QStringLiteral("555-0333"));
     dialog->EditOneExit(1);
     EXPECT_EQ(dialog->EditOne->text(), QStringLiteral("555-0333"));
+}
+
+// As a doctor's "..." button opens it: a name and a phone longer than their
+// boxes let anyone type are shown, left and saved unchanged.
+TEST_F(DlgBusinessAddrTest, ALongNameAndPhoneAreShownAndSavedWhole)
+{
+    const QString name = QStringLiteral("Dr. Maria \"Mimi\" O'Sullivan-Featherstonehaugh, Pediatric Allergy");
+    const QString phone = QStringLiteral("1-800-555-0199 ext 4411 (after 5 pm)");
+    ASSERT_GT(name.size(), 50);
+    ASSERT_GT(phone.size(), 30);
+    const qint32 id = AddBusiness(name, 5, phone);
+    auto dialog = Open(name, 5, id);
+    EXPECT_EQ(dialog->EditBizName->text(), name);
+    EXPECT_EQ(dialog->EditOne->text(), phone);
+    dialog->EditOne->setFocus();
+    dialog->EditContact->setFocus();
+    dialog->OKBtnClick();
+    TBizAddr row;
+    ASSERT_TRUE(ReadBizAddr(id, row));
+    EXPECT_EQ(row.businessName, name);
+    EXPECT_EQ(row.phone1, phone);
 }
 
 TEST_F(DlgBusinessAddrTest, EnterInAPhoneEditSavesWhatWasTyped)
