@@ -587,6 +587,14 @@ TEST_F(ExpenseItemWindows, TheZeroShownForAPlanThatLostItsDeductibleIsNotStoredU
     QTest::keyClick(typed.MEditAcctDeduct, Qt::Key_Return);
     ASSERT_EQ(typed.result(), QDialog::Accepted);
     EXPECT_EQ(Splits(expId).value(1), QStringLiteral("%1:80.01:0.0").arg(medical_));
+
+    // A new expense has no deductible to keep: the plan chosen, nothing
+    // typed yet, is stored with the 0 shown, as the plan that is to pay.
+    TDlgMedExpItem added(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
+    Choose(*added.CBInsurance, medical_);
+    added.BtnNext->click();
+    ASSERT_EQ(added.result(), QDialog::Accepted);
+    EXPECT_EQ(Splits(added.ExpID()).value(1), QStringLiteral("%1:0.0:0.0").arg(medical_));
 }
 
 // The date moved after the amounts were entered: Finish holds every payment
