@@ -573,6 +573,20 @@ TEST_F(ExpenseItemWindows, TheZeroShownForAPlanThatLostItsDeductibleIsNotStoredU
     EXPECT_EQ(Splits(expId).value(1), blue);
     EXPECT_EQ(SumAccountSpending(medical_, 2024).at(0).deductiblePaid.Cents(), 1999);
 
+    // A key pressed there by mistake and rubbed out leaves the box as shown.
+    TDlgMedExpItem slipped(nullptr, {.expId = expId});
+    slipped.BtnNext->click();
+    ShowActive(slipped);
+    slipped.MEditAcctDeduct->setFocus();
+    slipped.MEditAcctDeduct->setCursorPosition(1);
+    QTest::keyClick(slipped.MEditAcctDeduct, Qt::Key_5);
+    QTest::keyClick(slipped.MEditAcctDeduct, Qt::Key_Backspace);
+    QTest::keyClick(slipped.MEditAcctDeduct, Qt::Key_Tab);
+    QTest::qWait(20);
+    slipped.BtnNext->click();
+    ASSERT_EQ(slipped.result(), QDialog::Accepted);
+    EXPECT_EQ(Splits(expId).value(1), blue);
+
     TDlgMedExpItem typed(nullptr, {.expId = expId});
     typed.BtnNext->click();
     ShowActive(typed);
