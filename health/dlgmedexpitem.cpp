@@ -336,7 +336,12 @@ void TDlgMedExpItem::showEvent(QShowEvent* event)
 
 void TDlgMedExpItem::OnExit(TMoneyEdit* box, TExit handler)
 {
-    connect(box, &QLineEdit::textEdited, this, [this, box] { typed_.insert(box); });
+    connect(box, &QLineEdit::textEdited, this, [this, box](const QString& text) {
+        if (text == settled_[box])
+            typed_.erase(box);
+        else
+            typed_.insert(box);
+    });
     connect(box, &QLineEdit::editingFinished, this, [this, box, handler] {
         QMetaObject::invokeMethod(
             this,
@@ -357,7 +362,9 @@ bool TDlgMedExpItem::ExitIfTyped(TMoneyEdit* box, TExit handler)
     if (typed_.erase(box) == 0)
         return true;
     try {
-        return (this->*handler)();
+        const bool taken = (this->*handler)();
+        Settle(*box);
+        return taken;
     } catch (const EDatabaseError& error) {
         // Neither taken nor refused: marked again for the next change of
         // account, but behind the exits queued by now (the message's own
@@ -416,7 +423,7 @@ bool TDlgMedExpItem::AmountTaken(const std::optional<TExpenseRefusal>& refusal)
     if (!refusal)
         return true;
     if (refusal->field == TExpenseField::Deductible)
-        ShowAmount(*MEditAcctDeduct, 0);
+        ShowAccountAmount(*MEditAcctDeduct, 0);
     Refuse(*refusal);
     return false;
 }
@@ -430,6 +437,8 @@ bool TDlgMedExpItem::TakePayments()
     // every box is taken or refused here, and no exit is left to run.
     const bool deductibleTyped = typed_.contains(MEditAcctDeduct);
     typed_.clear();
+    for (const TMoneyEdit* box : {MEditPaid, MEditAcctDeduct, MEditReimburst})
+        Settle(*box);
     return AmountTaken(form_.TakeAccountBoxes({AmountIn(*MEditPaid), AmountIn(*MEditAcctDeduct),
                                                AmountIn(*MEditReimburst), deductibleTyped}));
 }
@@ -501,16 +510,27 @@ void TDlgMedExpItem::CBMemberChange()
     form_.Draft().memberId = ChosenKey(*CBMember);
 }
 
+void TDlgMedExpItem::Settle(const TMoneyEdit& box)
+{
+    settled_[&box] = box.text();
+}
+
+void TDlgMedExpItem::ShowAccountAmount(TMoneyEdit& box, TAmountBox cents)
+{
+    ShowAmount(box, cents);
+    Settle(box);
+}
+
 void TDlgMedExpItem::ShowInsuranceBoxes()
 {
     const TInsuranceBoxes shown = form_.InsuranceShown();
-    ShowAmount(*MEditPaid, shown.payment);
-    ShowAmount(*MEditAcctDeduct, shown.deductible);
+    ShowAccountAmount(*MEditPaid, shown.payment);
+    ShowAccountAmount(*MEditAcctDeduct, shown.deductible);
 }
 
 void TDlgMedExpItem::ShowFsaBox()
 {
-    ShowAmount(*MEditReimburst, form_.FsaShown());
+    ShowAccountAmount(*MEditReimburst, form_.FsaShown());
 }
 
 void TDlgMedExpItem::CBInsuranceChange()

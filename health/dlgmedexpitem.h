@@ -6,6 +6,7 @@
 #include "expenseitem.h"
 
 #include <QDialog>
+#include <map>
 #include <set>
 
 class QComboBox;
@@ -101,6 +102,10 @@ private:
     // showing the 0 it must be.
     bool AmountTaken(const std::optional<TExpenseRefusal>& refusal);
     QWidget* ControlOf(TExpenseField field) const;
+    // What an account box shows now is what its amount was shown, taken or
+    // refused as.
+    void Settle(const TMoneyEdit& box);
+    void ShowAccountAmount(TMoneyEdit& box, TAmountBox cents);
     void ShowInsuranceBoxes();
     void ShowFsaBox();
     bool Finish();
@@ -108,8 +113,13 @@ private:
     TExpenseItemForm form_;
     TDoctorBoxes doctorBoxes_;
     int accountCount_ = 0;
-    // The amount boxes typed in since their amount was last taken or refused.
+    // The amount boxes typed in since their amount was last taken or refused,
+    // and not typed back to the text they had then.
     std::set<const TMoneyEdit*> typed_;
+    // Each account box's text when its amount was last shown, taken or
+    // refused: a box typed back to it holds nothing new, so that a key
+    // rubbed out over the 0 of a plan without a deductible takes no 0.
+    std::map<const TMoneyEdit*, QString> settled_;
     bool cancelled_ = false;
     bool shownOnce_ = false;
 };

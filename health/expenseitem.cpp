@@ -133,8 +133,10 @@ std::optional<TExpenseRefusal> TExpenseItemForm::TakeReimbursement(TAmountBox ce
 std::optional<TExpenseRefusal> TExpenseItemForm::TakeAccountBoxes(const TAccountBoxes& shown)
 {
     // A plan that lost its deductible after the expense was stored shows 0
-    // over the deductible it counted then, which stays unless typed over.
-    const bool deductibleAsShown = !shown.deductibleTyped && shown.deductible == InsuranceShown().deductible;
+    // over the deductible it counted then, which stays unless typed over. A
+    // plan given no amounts yet has none to keep: its 0 is taken, as before.
+    const bool deductibleAsShown = !shown.deductibleTyped && HasEntry(draft_.insurance, insurance_) &&
+                                   shown.deductible == InsuranceShown().deductible;
     // Each box on its own, as if each were left in turn: one refused keeps
     // none of the others from being taken.
     const std::optional<TExpenseRefusal> refusals[] = {

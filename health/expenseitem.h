@@ -82,8 +82,9 @@ public:
     // leaving it would, whether or not its exit has run; the first refusal.
     // The reimbursement is not held to the tax year here: Finish holds every
     // account to the final date and names the one that does not fit. A
-    // deductible box still showing, untyped, what the form showed takes
-    // nothing: the 0 of an account without a deductible is no amount.
+    // deductible box still showing, untyped, what the form showed for an
+    // account given amounts takes nothing: the 0 of an account without a
+    // deductible is no amount there.
     std::optional<TExpenseRefusal> TakeAccountBoxes(const TAccountBoxes& shown);
 
     // The account of a refusal chosen in its box, whatever its checks say,

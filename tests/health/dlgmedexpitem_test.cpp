@@ -573,6 +573,20 @@ TEST_F(ExpenseItemWindows, TheZeroShownForAPlanThatLostItsDeductibleIsNotStoredU
     EXPECT_EQ(Splits(expId).value(1), blue);
     EXPECT_EQ(SumAccountSpending(medical_, 2024).at(0).deductiblePaid.Cents(), 1999);
 
+    // A key pressed there by mistake and rubbed out leaves the box as shown.
+    TDlgMedExpItem slipped(nullptr, {.expId = expId});
+    slipped.BtnNext->click();
+    ShowActive(slipped);
+    slipped.MEditAcctDeduct->setFocus();
+    slipped.MEditAcctDeduct->setCursorPosition(1);
+    QTest::keyClick(slipped.MEditAcctDeduct, Qt::Key_5);
+    QTest::keyClick(slipped.MEditAcctDeduct, Qt::Key_Backspace);
+    QTest::keyClick(slipped.MEditAcctDeduct, Qt::Key_Tab);
+    QTest::qWait(20);
+    slipped.BtnNext->click();
+    ASSERT_EQ(slipped.result(), QDialog::Accepted);
+    EXPECT_EQ(Splits(expId).value(1), blue);
+
     TDlgMedExpItem typed(nullptr, {.expId = expId});
     typed.BtnNext->click();
     ShowActive(typed);
@@ -587,6 +601,14 @@ TEST_F(ExpenseItemWindows, TheZeroShownForAPlanThatLostItsDeductibleIsNotStoredU
     QTest::keyClick(typed.MEditAcctDeduct, Qt::Key_Return);
     ASSERT_EQ(typed.result(), QDialog::Accepted);
     EXPECT_EQ(Splits(expId).value(1), QStringLiteral("%1:80.01:0.0").arg(medical_));
+
+    // A new expense has no deductible to keep: the plan chosen, nothing
+    // typed yet, is stored with the 0 shown, as the plan that is to pay.
+    TDlgMedExpItem added(nullptr, {.memberFixed = true, .memberId = anne_, .expenseDate = EncodeDate(2024, 6, 14)});
+    Choose(*added.CBInsurance, medical_);
+    added.BtnNext->click();
+    ASSERT_EQ(added.result(), QDialog::Accepted);
+    EXPECT_EQ(Splits(added.ExpID()).value(1), QStringLiteral("%1:0.0:0.0").arg(medical_));
 }
 
 // The date moved after the amounts were entered: Finish holds every payment
