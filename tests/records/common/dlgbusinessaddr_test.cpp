@@ -393,4 +393,23 @@ TEST_F(DlgBusinessAddrTest, EnterPressesTheButtonWithTheCaretElseOK)
     });
 }
 
+// As the address book's Add... opens it: the name is typed where the caret
+// starts, Tab leads on to the Phone box, and Enter there saves both.
+TEST_F(DlgBusinessAddrTest, TheCaretStartsInTheNameBox)
+{
+    ScriptedMessageBoxes boxes;
+    auto dialog = Open(QString(), -1, 0);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Dr Alpha"));
+    for (int tabs = 0; tabs < 10 && !dialog->EditOne->hasFocus(); ++tabs)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(dialog->EditOne, QStringLiteral("555-0100"));
+    QTest::keyClick(dialog->EditOne, Qt::Key_Return);
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join(QLatin1Char('|')).toStdString();
+    ASSERT_TRUE(BizDlgSaved);
+    TBizAddr row;
+    ASSERT_TRUE(ReadBizAddr(BizDlgBizId, row));
+    EXPECT_EQ(row.businessName, QStringLiteral("Dr Alpha"));
+    EXPECT_EQ(row.phone1, QStringLiteral("555-0100"));
+}
+
 }  // namespace
