@@ -52,6 +52,9 @@ QLineEdit* NewEdit(int limit)
 QPlainTextEdit* NewMemo()
 {
     auto* memo = new QPlainTextEdit;
+    // Tab walks on to the next box, as in every other memo, rather than
+    // being written into the memo; Enter starts a new line.
+    memo->setTabChangesFocus(true);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setFixedHeight(60);
     return memo;
