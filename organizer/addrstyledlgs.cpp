@@ -162,16 +162,18 @@ void TAddrStyleDlg::LayOut(std::initializer_list<QWidget*> ownBoxes)
         left->addWidget(box);
     auto* body = new QHBoxLayout;
     body->addLayout(left, 1);
-    body->addWidget(ButtonColumn());
     auto* column = new QVBoxLayout(this);
     column->addWidget(LabelTitle);
     column->addLayout(body);
+    body->addWidget(ButtonColumn());
 }
 
 QWidget* TAddrStyleDlg::ButtonColumn()
 {
     // Made in the dialog, so that OK, put in it, becomes the dialog's default
-    // button rather than the first button the caret passes.
+    // button rather than the first button the caret passes; and made once
+    // the rest is in the dialog, so that the caret starts in the range and
+    // reaches the buttons last.
     auto* panel = new QWidget(this);
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);

@@ -88,12 +88,12 @@ TDlgAddURL::TDlgAddURL(const TLinkTree& tree, QWidget* parent)
     lower->addWidget(MemoNote, 1, 1);
     lower->setColumnStretch(0, 1);
     lower->setColumnStretch(1, 1);
-    QDialogButtonBox* buttons = OkCancelBox(*this, ButtonOK, ButtonCancel);
     auto* column = new QVBoxLayout(this);
     column->addWidget(RadioGroupType);
     column->addLayout(fields);
     column->addLayout(lower, 1);
-    column->addWidget(buttons);
+    // Made last, so that the caret starts on the type and reaches the buttons last.
+    column->addWidget(OkCancelBox(*this, ButtonOK, ButtonCancel));
     resize(520, 380);
 
     FillFolderTree(tree);

@@ -53,10 +53,10 @@ TDlgEditURL::TDlgEditURL(QWidget* parent) : QDialog(parent)
     fields->addWidget(EditURL, 1, 1);
     fields->addWidget(LabelNote, 2, 0, Qt::AlignTop);
     fields->addWidget(MemoNote, 2, 1);
-    QDialogButtonBox* buttons = OkCancelBox(*this, ButtonOK, ButtonCancel);
     auto* column = new QVBoxLayout(this);
     column->addLayout(fields, 1);
-    column->addWidget(buttons);
+    // Made last, so that the caret starts in the description and reaches the buttons last.
+    column->addWidget(OkCancelBox(*this, ButtonOK, ButtonCancel));
     resize(440, 260);
 }
 

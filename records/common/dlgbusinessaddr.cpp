@@ -53,6 +53,9 @@ QLineEdit* NewEdit(int limit)
 QPlainTextEdit* NewMemo()
 {
     auto* memo = new QPlainTextEdit;
+    // Tab walks on to the next box, as in every other memo, rather than
+    // being written into the memo; Enter starts a new line.
+    memo->setTabChangesFocus(true);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setFixedHeight(60);
     return memo;
@@ -127,7 +130,6 @@ TDlgBusinessAddr::TDlgBusinessAddr(QWidget* parent) : QDialog(parent)
     OKBtn = new QPushButton(QStringLiteral("OK"));
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton(QStringLiteral("Cancel"));
-    QDialogButtonBox* buttons = OkCancelBox(*this, OKBtn, CancelBtn);
     // Our own handlers decide whether and how the dialog closes.
     connect(OKBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { OKBtnClick(); }); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { RunGuarded([this] { CancelBtnClick(); }); });
@@ -141,12 +143,14 @@ TDlgBusinessAddr::TDlgBusinessAddr(QWidget* parent) : QDialog(parent)
     auto* right = new QVBoxLayout;
     right->addLayout(head);
     right->addWidget(PageControl1);
-    right->addWidget(buttons);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(Image1);
     layout->addLayout(right);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Last, once the fields are in the dialog, so that the caret starts in the
+    // name box and reaches OK and Cancel after the fields.
+    right->addWidget(OkCancelBox(*this, OKBtn, CancelBtn));
 }
 
 QWidget* TDlgBusinessAddr::BuildContactPage()

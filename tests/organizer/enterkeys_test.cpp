@@ -17,8 +17,12 @@
 #include "platform/dataset.h"
 #include "tests/support/enterkeys.h"
 
+#include <QApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
+#include <QTest>
 
 namespace {
 
@@ -64,6 +68,32 @@ TEST_F(OrganizerEnterKeys, EnterPressesTheButtonWithTheCaretElseTheDefault)
         EnterKeyCase("to-do", [todo] { return std::make_unique<TDlgATodoForm>(nullptr, false, todo); },
                      [](auto& d) { return d.EfPFDate; }),
     });
+}
+
+// Opened, each dialog has the caret where the user starts, not on OK: the
+// link's type or description, the print range.
+TEST_F(OrganizerEnterKeys, TheCaretStartsInTheFirstField)
+{
+    const TLinkTree tree = MakeLinkTree(2, 1, QStringLiteral("allergy"));
+    TDlgAddURL add(tree);
+    const auto edit = EditingSite();
+    const auto report = Started<TAddrRptStyleDlg>(oneil_);
+    const auto card = Started<TAddrCardStyleDlg>(oneil_);
+    // The box, or the group of boxes, that must hold the caret.
+    const std::vector<std::pair<QDialog*, QWidget*>> firsts = {{&add, add.RadioGroupType},
+                                                                {edit.get(), edit->EditDesc},
+                                                                {report.get(), report->RBCurrent->parentWidget()},
+                                                                {card.get(), card->RBCurrent->parentWidget()}};
+    for (const auto& [dialog, first] : firsts) {
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QWidget* caret = QApplication::focusWidget();
+        EXPECT_TRUE(caret == first || first->isAncestorOf(caret))
+            << dialog->windowTitle().toStdString() << ": the caret is on a "
+            << (caret ? caret->metaObject()->className() : "nothing");
+        dialog->hide();
+    }
 }
 
 }  // namespace

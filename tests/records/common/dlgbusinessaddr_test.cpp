@@ -426,4 +426,41 @@ TEST_F(DlgBusinessAddrTest, EnterPressesTheButtonWithTheCaretElseOK)
     });
 }
 
+// As the address book's Add... opens it: the name is typed where the caret
+// starts, Tab leads on to the Phone box, and Enter there saves both.
+TEST_F(DlgBusinessAddrTest, TheCaretStartsInTheNameBox)
+{
+    ScriptedMessageBoxes boxes;
+    auto dialog = Open(QString(), -1, 0);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Dr Alpha"));
+    for (int tabs = 0; tabs < 10 && !dialog->EditOne->hasFocus(); ++tabs)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(dialog->EditOne, QStringLiteral("555-0100"));
+    QTest::keyClick(dialog->EditOne, Qt::Key_Return);
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join(QLatin1Char('|')).toStdString();
+    ASSERT_TRUE(BizDlgSaved);
+    TBizAddr row;
+    ASSERT_TRUE(ReadBizAddr(BizDlgBizId, row));
+    EXPECT_EQ(row.businessName, QStringLiteral("Dr Alpha"));
+    EXPECT_EQ(row.phone1, QStringLiteral("555-0100"));
+}
+
+// In the hours, Enter starts a new line and Tab walks on, round to OK.
+TEST_F(DlgBusinessAddrTest, TabLeavesAMemoForOK)
+{
+    auto dialog = Open(QStringLiteral("Dr Alpha"), -1, 0);
+    dialog->PageControl1->setCurrentIndex(2);
+    dialog->MemoHours->setFocus();
+    QTest::keyClicks(dialog->MemoHours, QStringLiteral("Mon 8-5"));
+    QTest::keyClick(dialog->MemoHours, Qt::Key_Return);
+    QTest::keyClicks(dialog->MemoHours, QStringLiteral("Sat 9-12"));
+    for (int tabs = 0; tabs < 10 && !dialog->OKBtn->hasFocus(); ++tabs)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(BizDlgSaved);
+    TBizAddr row;
+    ASSERT_TRUE(ReadBizAddr(BizDlgBizId, row));
+    EXPECT_EQ(row.opHours, QStringList({QStringLiteral("Mon 8-5"), QStringLiteral("Sat 9-12")}));
+}
+
 }  // namespace
