@@ -1209,3 +1209,19 @@ void TEfBaseEntryField::FocusLost(QWidget* gaining)
     }
     update();
 }
+
+TEfBaseEntryField* FirstRefusedField(std::initializer_list<TEfBaseEntryField*> fields)
+{
+    for (TEfBaseEntryField* field : fields) {
+        if (field->isHidden() || !field->isEnabled())
+            continue;
+        const quint16 code = field->Core().Validate();
+        if (code == 0)
+            continue;
+        const TEfController* controller = field->Controller();
+        if (!controller || !controller->ErrorInProgress)
+            field->Core().ReportError(code);
+        return field;
+    }
+    return nullptr;
+}

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 
@@ -399,3 +400,10 @@ private:
     Qt::FocusReason focusReason_ = Qt::OtherFocusReason;
     bool focusedByMouse_ = false;
 };
+
+// A button that reads the fields' values without leaving them (OK with the
+// caret still in one, or just taken from one) checks them first: the first
+// shown field whose own check refuses its text, told in the field's words
+// unless a field's leaving is telling an error already; nullptr when every
+// field takes its text.
+TEfBaseEntryField* FirstRefusedField(std::initializer_list<TEfBaseEntryField*> fields);

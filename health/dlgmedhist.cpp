@@ -565,12 +565,7 @@ void TDlgMedHist::ReturnToField(QWidget* field)
 bool TDlgMedHist::EntryFieldTakes(QWidget* control)
 {
     auto* field = qobject_cast<TEfBaseEntryField*>(control);
-    if (!field || field->Core().SoftValidation)
-        return true;
-    const quint16 code = field->Core().Validate();
-    if (code != 0)
-        field->Core().ReportError(code);
-    return code == 0;
+    return !field || field->Core().SoftValidation || !FirstRefusedField({field});
 }
 
 bool TDlgMedHist::eventFilter(QObject* watched, QEvent* event)

@@ -565,18 +565,36 @@ QWidget* TDlgNewInsurance::ControlOf(TInsuranceRefusal refusal) const
     return MEditLifeFam;
 }
 
+void TDlgNewInsurance::ShowPage(int page)
+{
+    turningBack_ = true;
+    PageControl1->setCurrentIndex(page);
+    turningBack_ = false;
+    shownPage_ = PageControl1->currentIndex();
+}
+
 void TDlgNewInsurance::Refuse(TInsuranceRefusal refusal)
 {
     ShowMessageBox(InsuranceRefusalText(refusal), MsgIcon::Warning);
-    turningBack_ = true;
-    PageControl1->setCurrentIndex(InsuranceRefusalPage(refusal));
-    turningBack_ = false;
-    shownPage_ = PageControl1->currentIndex();
+    ShowPage(InsuranceRefusalPage(refusal));
     ControlOf(refusal)->setFocus();
+}
+
+bool TDlgNewInsurance::EntryFieldsTake()
+{
+    // A text a field refuses reads as 0 or as no date: it must not be saved so.
+    TEfBaseEntryField* refused = FirstRefusedField({PFDate, EfPFPrem, EfPictureField1});
+    if (!refused)
+        return true;
+    ShowPage(refused == EfPictureField1 ? kPageCopayDeduct : kPageAccountInfo);
+    refused->setFocus();
+    return false;
 }
 
 std::optional<QString> TDlgNewInsurance::SaveAccount(bool insert)
 {
+    if (!EntryFieldsTake())
+        return std::nullopt;
     const TInsurancePlan entry = Entry();
     if (const std::optional<TInsuranceRefusal> refusal = CheckInsuranceSave(entry, LBCoveredMembers->count())) {
         Refuse(*refusal);

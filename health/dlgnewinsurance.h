@@ -131,7 +131,13 @@ private:
     void FillMemberLists(const std::vector<TKeyedItem>& covered);
     void MoveSelected(QListWidget* from, QListWidget* to);
     std::vector<qint32> CoveredKeys() const;
+    // The page brought forward without the checks of the page left.
+    void ShowPage(int page);
     void Refuse(TInsuranceRefusal refusal);
+    // OK and Apply may find the caret still in a field, or just taken from
+    // one: false, the caret back in the field, when its own check refuses
+    // what was typed.
+    bool EntryFieldsTake();
     QWidget* ControlOf(TInsuranceRefusal refusal) const;
     void PageChanged(int index);
 

@@ -350,16 +350,10 @@ QWidget* TDlgNewMedMember::FieldOf(TNewMemberRefusal refusal) const
 // A number typed out of range and confirmed with Enter never left its field.
 bool TDlgNewMedMember::NumberFieldsValid()
 {
-    for (TEfPictureField* field : {EfPFWeight, EfPFHeight1, EfPFHeight2}) {
-        if (field->isHidden())
-            continue;
-        if (const quint16 code = field->Core().Validate()) {
-            field->Core().ReportError(code);
-            field->setFocus();
-            return false;
-        }
-    }
-    return true;
+    TEfBaseEntryField* refused = FirstRefusedField({EfPFWeight, EfPFHeight1, EfPFHeight2});
+    if (refused)
+        refused->setFocus();
+    return !refused;
 }
 
 bool TDlgNewMedMember::SaveNewMember()

@@ -146,6 +146,40 @@ TEST_F(InsuranceInput, AnFsaDialogMadeSmallAndLargeStillShowsItsAmounts)
     EXPECT_TRUE(dialog->Cancelled());
 }
 
+// Text the percentage box refuses is told once, in the box's words, whether
+// OK is clicked (leaving the box tells it too) or Enter is pressed in the
+// box: the caret goes back to it and the stored percentage is kept.
+TEST_F(InsuranceInput, APercentageTheBoxRefusesIsToldOnceAndNotStored)
+{
+    const qint32 ann = AddMember(QStringLiteral("Ann"));
+    TInsurancePlan plan = GoodEntry();
+    plan.copayChoice = kPercentCopay;
+    plan.copayPercent = 12.5;
+    CurAccountID = InsertInsuranceAccount(plan, {ann});
+    auto dialog = Shown(std::make_unique<TDlgNewInsurance>(false));
+    dialog->PageControl1->setCurrentIndex(kPageCopayDeduct);
+    ASSERT_EQ(dialog->PageControl1->currentIndex(), kPageCopayDeduct);
+    TEfPictureField* percent = dialog->EfPictureField1;
+    percent->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(percent, QStringLiteral("12.512.5"));
+    ASSERT_EQ(percent->Core().Text().trimmed(), QStringLiteral("12.512.5"));
+    ScriptedMessageBoxes boxes;
+    for (const bool byMouse : {true, false}) {
+        SCOPED_TRACE(byMouse ? "OK clicked" : "Enter in the box");
+        boxes.shown.clear();
+        if (byMouse)
+            QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+        else
+            QTest::keyClick(percent, Qt::Key_Return);
+        QTest::qWait(50);
+        EXPECT_EQ(boxes.Texts(), QStringList{"Value is not valid for this field type"});
+        ASSERT_TRUE(dialog->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), percent);
+        EXPECT_EQ(percent->Core().Text().trimmed(), QStringLiteral("12.512.5"));
+        EXPECT_EQ(LoadInsuranceAccount(CurAccountID)->copayPercent, 12.5);
+    }
+}
+
 // A keyboard is enough: Tab walks down each form in the order it reads and
 // leaves the notes, so a tab never ends up in what is stored.
 TEST_F(InsuranceInput, TabWalksDownTheFormsAndOutOfTheNotes)
