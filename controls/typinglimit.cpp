@@ -2,15 +2,27 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QValidator>
 #include <algorithm>
+#include <utility>
 
 // Each box tells the program's text from the user's by the undo history:
 // setting a text clears it, and every edit of the user's can be undone.
 
 namespace {
+
+// Where a cut of `excess` units that ends at `end` begins: moved back so that
+// no character is cut in half (an emoji of two units, a letter and its
+// accent), but not before `start`, where what the user put in begins.
+qsizetype CutStart(const QString& text, qsizetype start, qsizetype end, qsizetype excess)
+{
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    characters.setPosition(end - excess);
+    return characters.isAtBoundary() ? end - excess : std::max(start, characters.toPreviousBoundary());
+}
 
 class TTypingLimit : public QValidator {
 public:
@@ -23,28 +35,33 @@ public:
     {
         const qsizetype allowed = std::max<qsizetype>(limit_, before_.size());
         if (edit_.isUndoAvailable() && input.size() > allowed) {
-            const qsizetype excess = input.size() - allowed;
-            const qsizetype insertedEnd = input.size() - CommonSuffix(input);
-            input.remove(insertedEnd - excess, excess);
-            pos = pos >= insertedEnd ? pos - int(excess) : std::min(pos, int(insertedEnd - excess));
+            const auto [insertedStart, insertedEnd] = Inserted(input);
+            const qsizetype cutStart = CutStart(input, insertedStart, insertedEnd, input.size() - allowed);
+            const qsizetype excess = insertedEnd - cutStart;
+            input.remove(cutStart, excess);
+            pos = pos >= insertedEnd ? pos - int(excess) : std::min(pos, int(cutStart));
         }
         before_ = input;
         return Acceptable;
     }
 
 private:
-    // The length of the end the text before and the input share, leaving
-    // their shared beginning out of it.
-    qsizetype CommonSuffix(const QString& input) const
+    // Where the input differs from the text before it: what the edit put in,
+    // leaving no character split between it and the text around it.
+    std::pair<qsizetype, qsizetype> Inserted(const QString& input) const
     {
         const qsizetype shortest = std::min(before_.size(), input.size());
         qsizetype prefix = 0;
         while (prefix < shortest && before_[prefix] == input[prefix])
             ++prefix;
+        if (prefix > 0 && input[prefix - 1].isHighSurrogate())
+            --prefix;
         qsizetype suffix = 0;
         while (suffix < shortest - prefix && before_[before_.size() - 1 - suffix] == input[input.size() - 1 - suffix])
             ++suffix;
-        return suffix;
+        if (suffix > 0 && input[input.size() - suffix].isLowSurrogate())
+            --suffix;
+        return {prefix, input.size() - suffix};
     }
 
     const QLineEdit& edit_;
@@ -78,7 +95,7 @@ void LimitTyping(QPlainTextEdit& memo, int limit)
         if (excess <= 0)
             return;
         QTextCursor cut(document);
-        cut.setPosition(insertedEnd - excess);
+        cut.setPosition(int(CutStart(document->toPlainText(), position, insertedEnd, excess)));
         cut.setPosition(insertedEnd, QTextCursor::KeepAnchor);
         cut.removeSelectedText();
     });

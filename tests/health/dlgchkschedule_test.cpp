@@ -20,7 +20,9 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -413,6 +415,38 @@ TEST_F(CheckupWindows, ALogRecordsLongNoteIsKeptWholeAndOnlyTypingIsCut)
         record.BtnCancel->click();
     });
     dialog.BtnLogEditClick();
+    EXPECT_EQ(boxes.Texts(), QStringList());
+    dialog.reject();
+}
+
+// What is pasted at a box's limit is cut between characters: an emoji is
+// two UTF-16 units, a letter may come as a base and its accent.
+TEST_F(CheckupWindows, ALogRecordsBoxesCutAPasteAtTheLimitBetweenCharacters)
+{
+    ScriptedMessageBoxes boxes;
+    TDlgChkSchedule dialog;
+    WhenShown<TDlgCheckupData>([](TDlgCheckupData& record) {
+        QLineEdit& doctor = *record.CBDoc->lineEdit();
+        doctor.setFocus();
+        QTest::keyClicks(&doctor, QString(98, QLatin1Char('x')));
+        QGuiApplication::clipboard()->setText(QStringLiteral("\u00e9\U0001F600"));
+        QTest::keySequence(&doctor, QKeySequence::Paste);
+        EXPECT_EQ(doctor.text(), QString(98, QLatin1Char('x')) + QStringLiteral("\u00e9")) << "no half emoji";
+
+        record.MemoNote->setFocus();
+        QTest::keyClicks(record.MemoNote, QString(249, QLatin1Char('y')));
+        QGuiApplication::clipboard()->setText(QStringLiteral("\U0001F600"));
+        QTest::keySequence(record.MemoNote, QKeySequence::Paste);
+        EXPECT_EQ(record.MemoNote->toPlainText(), QString(249, QLatin1Char('y'))) << "no half emoji";
+        record.MemoNote->clear();
+        QTest::keyClicks(record.MemoNote, QString(247, QLatin1Char('y')));
+        QGuiApplication::clipboard()->setText(QStringLiteral("Zoe\u0301"));
+        QTest::keySequence(record.MemoNote, QKeySequence::Paste);
+        EXPECT_EQ(record.MemoNote->toPlainText(), QString(247, QLatin1Char('y')) + QStringLiteral("Zo"))
+            << "not the e without its accent";
+        record.BtnCancel->click();
+    });
+    dialog.BtnLogAddClick();
     EXPECT_EQ(boxes.Texts(), QStringList());
     dialog.reject();
 }
