@@ -84,7 +84,9 @@ void LimitTyping(QPlainTextEdit& memo, int limit)
     QTextDocument* document = memo.document();
     QObject::connect(document, &QTextDocument::contentsChange, &memo,
                      [document, limit](int position, int removed, int added) {
-        if (!document->isUndoAvailable())
+        // An undo or a redo, which leaves something to redo, brings back a
+        // text the box held before.
+        if (!document->isUndoAvailable() || document->isRedoAvailable())
             return;
         // The document's count takes in its closing paragraph mark; so do
         // both counts of a change that replaces the whole text.
@@ -94,9 +96,12 @@ void LimitTyping(QPlainTextEdit& memo, int limit)
         const int excess = std::min(length - allowed, insertedEnd - position);
         if (excess <= 0)
             return;
+        // Part of the user's edit, so that one undo takes back both.
         QTextCursor cut(document);
+        cut.joinPreviousEditBlock();
         cut.setPosition(int(CutStart(document->toPlainText(), position, insertedEnd, excess)));
         cut.setPosition(insertedEnd, QTextCursor::KeepAnchor);
         cut.removeSelectedText();
+        cut.endEditBlock();
     });
 }

@@ -451,6 +451,49 @@ TEST_F(CheckupWindows, ALogRecordsBoxesCutAPasteAtTheLimitBetweenCharacters)
     dialog.reject();
 }
 
+// Ctrl+Z takes back a paste the limit cut, and a deletion from a note longer
+// than the box, and Ctrl+Shift+Z does them again.
+TEST_F(CheckupWindows, UndoAndRedoInALogRecordsNoteGiveBackWhatItHeld)
+{
+    const QString note = QStringLiteral("Booster \"Td\" in the left arm,\nlot 4411; no reaction. ").repeated(6).left(279);
+    TDlgChkSchedule first;
+    AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(ann_);
+        row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(ItemOf(ann_, QStringLiteral("Physical")));
+        row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2024, 1, 31));
+        row.FieldByName(QStringLiteral("Note")).SetAsLines(note.split(QLatin1Char('\n')));
+    });
+    TDlgChkSchedule dialog;
+    ASSERT_EQ(dialog.LVLog->topLevelItemCount(), 1);
+    dialog.LVLog->setCurrentItem(dialog.LVLog->topLevelItem(0));
+    WhenShown<TDlgCheckupData>([&](TDlgCheckupData& record) {
+        QPlainTextEdit& memo = *record.MemoNote;
+        memo.setFocus();
+        memo.moveCursor(QTextCursor::End);
+        QTest::keyClick(&memo, Qt::Key_Backspace);
+        memo.moveCursor(QTextCursor::Start);
+        QTest::keyClick(&memo, Qt::Key_Delete);
+        QTest::keySequence(&memo, QKeySequence::Undo);
+        EXPECT_EQ(memo.toPlainText(), note.chopped(1));
+        QTest::keySequence(&memo, QKeySequence::Undo);
+        EXPECT_EQ(memo.toPlainText(), note);
+
+        memo.clear();
+        QTest::keyClicks(&memo, QStringLiteral("Left arm."));
+        memo.selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("0123456789").repeated(30));
+        QTest::keySequence(&memo, QKeySequence::Paste);
+        EXPECT_EQ(memo.toPlainText(), QStringLiteral("0123456789").repeated(25));
+        QTest::keySequence(&memo, QKeySequence::Undo);
+        EXPECT_EQ(memo.toPlainText(), QStringLiteral("Left arm.")) << "the paste taken back whole";
+        QTest::keySequence(&memo, QKeySequence::Redo);
+        EXPECT_EQ(memo.toPlainText(), QStringLiteral("0123456789").repeated(25));
+        record.BtnCancel->click();
+    });
+    dialog.BtnLogEditClick();
+    dialog.reject();
+}
+
 TEST_F(CheckupWindows, DeletingTheLastRecordOfAnItemShowsItNeverPerformedAndDropsItsReminder)
 {
     {
