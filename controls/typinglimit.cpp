@@ -30,11 +30,12 @@ public:
 
     // Cuts what the user's edit put in past the longer of the limit and the
     // text before it, keeping the first of what was put in, as a box with a
-    // maximum length would.
+    // maximum length would. An undo or a redo, which leaves something to
+    // redo, brings back a text the box held before.
     State validate(QString& input, int& pos) const override
     {
         const qsizetype allowed = std::max<qsizetype>(limit_, before_.size());
-        if (edit_.isUndoAvailable() && input.size() > allowed) {
+        if (edit_.isUndoAvailable() && !edit_.isRedoAvailable() && input.size() > allowed) {
             const auto [insertedStart, insertedEnd] = Inserted(input);
             const qsizetype cutStart = CutStart(input, insertedStart, insertedEnd, input.size() - allowed);
             const qsizetype excess = insertedEnd - cutStart;

@@ -208,6 +208,28 @@ TEST_F(DlgBusinessAddrTest, ALongNameAndPhoneAreShownAndSavedWhole)
     EXPECT_EQ(row.phone1, phone);
 }
 
+// Ctrl+Z and Ctrl+Shift+Z step back and forth through the deletions from a
+// name longer than the box lets anyone type.
+TEST_F(DlgBusinessAddrTest, UndoAndRedoInALongNameGiveBackWhatItHeld)
+{
+    const QString name = QStringLiteral("Dr. Maria \"Mimi\" O'Sullivan-Featherstonehaugh, Pediatric Allergy");
+    auto dialog = Open(name, 5, AddBusiness(name, 5));
+    QLineEdit& edit = *dialog->EditBizName;
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_End);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    ASSERT_EQ(edit.text(), name.mid(1).chopped(1));
+    QTest::keySequence(&edit, QKeySequence::Undo);
+    EXPECT_EQ(edit.text(), name.chopped(1));
+    QTest::keySequence(&edit, QKeySequence::Undo);
+    EXPECT_EQ(edit.text(), name);
+    QTest::keySequence(&edit, QKeySequence::Redo);
+    QTest::keySequence(&edit, QKeySequence::Redo);
+    EXPECT_EQ(edit.text(), name.mid(1).chopped(1));
+}
+
 TEST_F(DlgBusinessAddrTest, EnterInAPhoneEditSavesWhatWasTyped)
 {
     const qint32 id = AddBusiness(QStringLiteral("Quick Care"), 8, QStringLiteral("555-0000"));
