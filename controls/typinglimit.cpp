@@ -10,7 +10,10 @@
 #include <utility>
 
 // Each box tells the program's text from the user's by the undo history:
-// setting a text clears it, and every edit of the user's can be undone.
+// setting a text clears it, and every edit of the user's can be undone. The
+// user may make the text as long as the limit, or as long as the program's
+// text, so that a typo in a long stored name is mended by typing over it;
+// once the user has emptied the box, the limit alone holds.
 
 namespace {
 
@@ -26,22 +29,22 @@ qsizetype CutStart(const QString& text, qsizetype start, qsizetype end, qsizetyp
 
 class TTypingLimit : public QValidator {
 public:
-    TTypingLimit(QLineEdit& edit, int limit) : QValidator(&edit), edit_(edit), limit_(limit), before_(edit.text()) {}
+    TTypingLimit(QLineEdit& edit, int limit)
+        : QValidator(&edit), edit_(edit), limit_(limit), before_(edit.text()), ceiling_(std::max<qsizetype>(limit, before_.size()))
+    {
+    }
 
-    // Cuts what the user's edit put in past the longer of the limit and the
-    // text before it, keeping the first of what was put in, as a box with a
-    // maximum length would. An undo or a redo, which leaves something to
-    // redo, brings back a text the box held before.
+    // Cuts what the user's edit put in past the ceiling, keeping the first of
+    // what was put in, as a box with a maximum length would. An undo or a
+    // redo, which leaves something to redo, brings back a text the box held.
     State validate(QString& input, int& pos) const override
     {
-        const qsizetype allowed = std::max<qsizetype>(limit_, before_.size());
-        if (edit_.isUndoAvailable() && !edit_.isRedoAvailable() && input.size() > allowed) {
-            const auto [insertedStart, insertedEnd] = Inserted(input);
-            const qsizetype cutStart = CutStart(input, insertedStart, insertedEnd, input.size() - allowed);
-            const qsizetype excess = insertedEnd - cutStart;
-            input.remove(cutStart, excess);
-            pos = pos >= insertedEnd ? pos - int(excess) : std::min(pos, int(cutStart));
-        }
+        if (!edit_.isUndoAvailable())
+            ceiling_ = std::max<qsizetype>(limit_, input.size());
+        else if (edit_.isRedoAvailable())
+            ceiling_ = std::max(ceiling_, input.size());
+        else
+            Cut(input, pos);
         before_ = input;
         return Acceptable;
     }
@@ -65,9 +68,23 @@ private:
         return {prefix, input.size() - suffix};
     }
 
+    void Cut(QString& input, int& pos) const
+    {
+        if (input.size() > ceiling_) {
+            const auto [insertedStart, insertedEnd] = Inserted(input);
+            const qsizetype cutStart = CutStart(input, insertedStart, insertedEnd, input.size() - ceiling_);
+            const qsizetype excess = insertedEnd - cutStart;
+            input.remove(cutStart, excess);
+            pos = pos >= insertedEnd ? pos - int(excess) : std::min(pos, int(cutStart));
+        }
+        if (input.isEmpty())
+            ceiling_ = limit_;
+    }
+
     const QLineEdit& edit_;
     const int limit_;
     mutable QString before_;
+    mutable qsizetype ceiling_;
 };
 
 }  // namespace
@@ -84,25 +101,32 @@ void LimitTyping(QPlainTextEdit& memo, int limit)
 {
     QTextDocument* document = memo.document();
     QObject::connect(document, &QTextDocument::contentsChange, &memo,
-                     [document, limit](int position, int removed, int added) {
+                     [document, limit, ceiling = limit](int position, int, int added) mutable {
+        // The document's count takes in its closing paragraph mark; so does
+        // the count of a change that replaces the whole text.
+        const int length = document->characterCount() - 1;
         // An undo or a redo, which leaves something to redo, brings back a
         // text the box held before.
-        if (!document->isUndoAvailable() || document->isRedoAvailable())
+        if (!document->isUndoAvailable()) {
+            ceiling = std::max(limit, length);
             return;
-        // The document's count takes in its closing paragraph mark; so do
-        // both counts of a change that replaces the whole text.
-        const int length = document->characterCount() - 1;
-        const int allowed = std::max(limit, length - added + removed);
+        }
+        if (document->isRedoAvailable()) {
+            ceiling = std::max(ceiling, length);
+            return;
+        }
         const int insertedEnd = std::min(position + added, length);
-        const int excess = std::min(length - allowed, insertedEnd - position);
-        if (excess <= 0)
-            return;
-        // Part of the user's edit, so that one undo takes back both.
-        QTextCursor cut(document);
-        cut.joinPreviousEditBlock();
-        cut.setPosition(int(CutStart(document->toPlainText(), position, insertedEnd, excess)));
-        cut.setPosition(insertedEnd, QTextCursor::KeepAnchor);
-        cut.removeSelectedText();
-        cut.endEditBlock();
+        const int excess = std::min(length - ceiling, insertedEnd - position);
+        if (excess > 0) {
+            // Part of the user's edit, so that one undo takes back both.
+            QTextCursor cut(document);
+            cut.joinPreviousEditBlock();
+            cut.setPosition(int(CutStart(document->toPlainText(), position, insertedEnd, excess)));
+            cut.setPosition(insertedEnd, QTextCursor::KeepAnchor);
+            cut.removeSelectedText();
+            cut.endEditBlock();
+        }
+        if (document->isEmpty())
+            ceiling = limit;
     });
 }

@@ -30,6 +30,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -409,6 +410,11 @@ TEST_F(CheckupWindows, ALogRecordsLongNoteIsKeptWholeAndOnlyTypingIsCut)
         record.MemoNote->moveCursor(QTextCursor::End);
         QTest::keyClicks(record.MemoNote, QStringLiteral("xy"));
         EXPECT_EQ(record.MemoNote->toPlainText(), note) << "no longer than it was";
+        record.MemoNote->setTextCursor(record.MemoNote->document()->find(QStringLiteral("4411")));
+        QTest::keyClicks(record.MemoNote, QStringLiteral("4412"));
+        EXPECT_EQ(record.MemoNote->toPlainText(), QString(note).replace(note.indexOf(QStringLiteral("4411")), 4,
+                                                                         QStringLiteral("4412")))
+            << "a typo mended by typing over it";
         record.MemoNote->clear();
         QTest::keyClicks(record.MemoNote, QStringLiteral("0123456789").repeated(26));
         EXPECT_EQ(record.MemoNote->toPlainText(), QStringLiteral("0123456789").repeated(25));

@@ -230,6 +230,33 @@ TEST_F(DlgBusinessAddrTest, UndoAndRedoInALongNameGiveBackWhatItHeld)
     EXPECT_EQ(edit.text(), name.mid(1).chopped(1));
 }
 
+// A typo in a name longer than the box is mended by typing over it, or by
+// deleting it and typing again, up to the length the name had; emptied, the
+// box takes no more than its limit.
+TEST_F(DlgBusinessAddrTest, ATypoInALongNameIsMendedByTypingOverIt)
+{
+    const QString name = QStringLiteral("Great Lakes \"Mutual\" Health & Dental Insurance Compnay of O'Fallon, Kansas");
+    const QString mended = QString(name).replace(QStringLiteral("Compnay"), QStringLiteral("Company"));
+    auto dialog = Open(name, 6, AddBusiness(name, 6));
+    QLineEdit& edit = *dialog->EditBizName;
+    edit.setFocus();
+    edit.setSelection(int(name.indexOf(QStringLiteral("Compnay"))), 7);
+    QTest::keyClicks(&edit, QStringLiteral("Company"));
+    EXPECT_EQ(edit.text(), mended);
+
+    edit.setText(name);
+    edit.setCursorPosition(int(name.indexOf(QStringLiteral("nay"))) + 3);
+    for (int n = 0; n < 3; ++n)
+        QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClicks(&edit, QStringLiteral("anyx"));
+    EXPECT_EQ(edit.text(), mended) << "no longer than it was";
+
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClicks(&edit, name);
+    EXPECT_EQ(edit.text(), name.left(50));
+}
+
 TEST_F(DlgBusinessAddrTest, EnterInAPhoneEditSavesWhatWasTyped)
 {
     const qint32 id = AddBusiness(QStringLiteral("Quick Care"), 8, QStringLiteral("555-0000"));
