@@ -1,5 +1,6 @@
 #include "typinglimit.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBoundaryFinder>
@@ -87,6 +88,73 @@ private:
     mutable qsizetype ceiling_;
 };
 
+// A memo's limit. A key that would make the text too long is refused before
+// it reaches the memo, so that the undo history holds only the user's own
+// edits; a paste or a drop, one edit of the memo's own, is cut within it, so
+// that one undo takes back both.
+class TMemoLimit : public QObject {
+public:
+    TMemoLimit(QPlainTextEdit& memo, int limit) : QObject(&memo), memo_(memo), limit_(limit), ceiling_(limit)
+    {
+        connect(memo.document(), &QTextDocument::contentsChange, this, &TMemoLimit::Changed);
+        memo.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        const bool newLine = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+        const bool typed = newLine || (!key.text().isEmpty() && key.text().front().isPrint()
+                                       && !key.modifiers().testFlag(Qt::ControlModifier));
+        if (!typed)
+            return false;
+        const QTextCursor cursor = memo_.textCursor();
+        const qsizetype after = Length() - (cursor.selectionEnd() - cursor.selectionStart())
+                                + (newLine ? 1 : key.text().size());
+        return after > ceiling_;
+    }
+
+private:
+    // The document's count takes in its closing paragraph mark; so does the
+    // count of a change that replaces the whole text.
+    int Length() const { return memo_.document()->characterCount() - 1; }
+
+    void Changed(int position, int, int added)
+    {
+        QTextDocument* document = memo_.document();
+        const int length = Length();
+        // An undo or a redo, which leaves something to redo, brings back a
+        // text the box held before.
+        if (!document->isUndoAvailable()) {
+            ceiling_ = std::max(limit_, length);
+            return;
+        }
+        if (document->isRedoAvailable()) {
+            ceiling_ = std::max(ceiling_, length);
+            return;
+        }
+        const int insertedEnd = std::min(position + added, length);
+        const int excess = std::min(length - ceiling_, insertedEnd - position);
+        if (excess > 0) {
+            QTextCursor cut(document);
+            cut.joinPreviousEditBlock();
+            cut.setPosition(int(CutStart(document->toPlainText(), position, insertedEnd, excess)));
+            cut.setPosition(insertedEnd, QTextCursor::KeepAnchor);
+            cut.removeSelectedText();
+            cut.endEditBlock();
+        }
+        if (document->isEmpty())
+            ceiling_ = limit_;
+    }
+
+    QPlainTextEdit& memo_;
+    const int limit_;
+    int ceiling_;
+};
+
 }  // namespace
 
 void LimitTyping(QLineEdit& edit, int limit)
@@ -99,34 +167,5 @@ void LimitTyping(QLineEdit& edit, int limit)
 
 void LimitTyping(QPlainTextEdit& memo, int limit)
 {
-    QTextDocument* document = memo.document();
-    QObject::connect(document, &QTextDocument::contentsChange, &memo,
-                     [document, limit, ceiling = limit](int position, int, int added) mutable {
-        // The document's count takes in its closing paragraph mark; so does
-        // the count of a change that replaces the whole text.
-        const int length = document->characterCount() - 1;
-        // An undo or a redo, which leaves something to redo, brings back a
-        // text the box held before.
-        if (!document->isUndoAvailable()) {
-            ceiling = std::max(limit, length);
-            return;
-        }
-        if (document->isRedoAvailable()) {
-            ceiling = std::max(ceiling, length);
-            return;
-        }
-        const int insertedEnd = std::min(position + added, length);
-        const int excess = std::min(length - ceiling, insertedEnd - position);
-        if (excess > 0) {
-            // Part of the user's edit, so that one undo takes back both.
-            QTextCursor cut(document);
-            cut.joinPreviousEditBlock();
-            cut.setPosition(int(CutStart(document->toPlainText(), position, insertedEnd, excess)));
-            cut.setPosition(insertedEnd, QTextCursor::KeepAnchor);
-            cut.removeSelectedText();
-            cut.endEditBlock();
-        }
-        if (document->isEmpty())
-            ceiling = limit;
-    });
+    new TMemoLimit(memo, limit);
 }

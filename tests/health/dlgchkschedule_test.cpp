@@ -494,6 +494,15 @@ TEST_F(CheckupWindows, UndoAndRedoInALogRecordsNoteGiveBackWhatItHeld)
         EXPECT_EQ(memo.toPlainText(), QStringLiteral("Left arm.")) << "the paste taken back whole";
         QTest::keySequence(&memo, QKeySequence::Redo);
         EXPECT_EQ(memo.toPlainText(), QStringLiteral("0123456789").repeated(25));
+
+        memo.setPlainText(QString(248, QLatin1Char('y')));
+        memo.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&memo, QStringLiteral("Zoe!"));
+        EXPECT_EQ(memo.toPlainText(), QString(248, QLatin1Char('y')) + QStringLiteral("Zo"));
+        QTest::keySequence(&memo, QKeySequence::Undo);
+        EXPECT_EQ(memo.toPlainText(), QString(248, QLatin1Char('y'))) << "the typing taken back";
+        QTest::keySequence(&memo, QKeySequence::Redo);
+        EXPECT_EQ(memo.toPlainText(), QString(248, QLatin1Char('y')) + QStringLiteral("Zo"));
         record.BtnCancel->click();
     });
     dialog.BtnLogEditClick();
