@@ -1,5 +1,7 @@
 #include "typinglimit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -33,6 +35,7 @@ public:
     TTypingLimit(QLineEdit& edit, int limit)
         : QValidator(&edit), edit_(edit), limit_(limit), before_(edit.text()), ceiling_(std::max<qsizetype>(limit, before_.size()))
     {
+        edit.installEventFilter(this);
     }
 
     // Cuts what the user's edit put in past the ceiling, keeping the first of
@@ -48,6 +51,28 @@ public:
             Cut(input, pos);
         before_ = input;
         return Acceptable;
+    }
+
+protected:
+    // A key that would make the text too long is refused, and a paste by key
+    // is cut, before they reach the box: a cut made on the way out of it
+    // empties the box's undo history.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || edit_.isReadOnly())
+            return QValidator::eventFilter(watched, event);
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        const qsizetype room = ceiling_ - (edit_.text().size() - edit_.selectedText().size());
+        if (key.matches(QKeySequence::Paste)) {
+            const QString clip = QGuiApplication::clipboard()->text();
+            if (clip.size() <= room)
+                return false;
+            edit_.insert(clip.left(CutStart(clip, 0, clip.size(), clip.size() - room)));
+            return true;
+        }
+        const QString text = key.text();
+        return !text.isEmpty() && text.front().isPrint() && !key.modifiers().testFlag(Qt::ControlModifier)
+               && text.size() > room;
     }
 
 private:
@@ -82,7 +107,7 @@ private:
             ceiling_ = limit_;
     }
 
-    const QLineEdit& edit_;
+    QLineEdit& edit_;
     const int limit_;
     mutable QString before_;
     mutable qsizetype ceiling_;

@@ -5,6 +5,8 @@
 #include "recordstest.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -228,6 +230,23 @@ TEST_F(DlgBusinessAddrTest, UndoAndRedoInALongNameGiveBackWhatItHeld)
     QTest::keySequence(&edit, QKeySequence::Redo);
     QTest::keySequence(&edit, QKeySequence::Redo);
     EXPECT_EQ(edit.text(), name.mid(1).chopped(1));
+
+    // A paste or typing the limit cut is taken back as well.
+    QLineEdit& phone = *dialog->EditOne;
+    phone.setText(QStringLiteral("555-0111"));
+    phone.setFocus();
+    phone.selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("1-800-555-0199 ext 4411 (after 5 pm)"));
+    QTest::keySequence(&phone, QKeySequence::Paste);
+    EXPECT_EQ(phone.text(), QStringLiteral("1-800-555-0199 ext 4411 (after"));
+    QTest::keySequence(&phone, QKeySequence::Undo);
+    EXPECT_EQ(phone.text(), QStringLiteral("555-0111"));
+    phone.end(false);
+    QTest::keyClicks(&phone, QStringLiteral(" ext 4411 (after 5 pm), ask"));
+    EXPECT_EQ(phone.text(), QStringLiteral("555-0111 ext 4411 (after 5 pm)"));
+    QTest::keySequence(&phone, QKeySequence::Undo);
+    EXPECT_EQ(phone.text(), QStringLiteral("555-0111"));
+    dialog->CancelBtn->click();
 }
 
 // A typo in a name longer than the box is mended by typing over it, or by
