@@ -1,55 +1,183 @@
 #include "typinglimit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QValidator>
 #include <algorithm>
+#include <utility>
 
 // Each box tells the program's text from the user's by the undo history:
-// setting a text clears it, and every edit of the user's can be undone.
+// setting a text clears it, and every edit of the user's can be undone. The
+// user may make the text as long as the limit, or as long as the program's
+// text, so that a typo in a long stored name is mended by typing over it;
+// once the user has emptied the box, the limit alone holds.
 
 namespace {
 
+// Where a cut of `excess` units that ends at `end` begins: moved back so that
+// no character is cut in half (an emoji of two units, a letter and its
+// accent), but not before `start`, where what the user put in begins.
+qsizetype CutStart(const QString& text, qsizetype start, qsizetype end, qsizetype excess)
+{
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    characters.setPosition(end - excess);
+    return characters.isAtBoundary() ? end - excess : std::max(start, characters.toPreviousBoundary());
+}
+
 class TTypingLimit : public QValidator {
 public:
-    TTypingLimit(QLineEdit& edit, int limit) : QValidator(&edit), edit_(edit), limit_(limit), before_(edit.text()) {}
+    TTypingLimit(QLineEdit& edit, int limit)
+        : QValidator(&edit), edit_(edit), limit_(limit), before_(edit.text()), ceiling_(std::max<qsizetype>(limit, before_.size()))
+    {
+        edit.installEventFilter(this);
+    }
 
-    // Cuts what the user's edit put in past the longer of the limit and the
-    // text before it, keeping the first of what was put in, as a box with a
-    // maximum length would.
+    // Cuts what the user's edit put in past the ceiling, keeping the first of
+    // what was put in, as a box with a maximum length would. An undo or a
+    // redo, which leaves something to redo, brings back a text the box held.
     State validate(QString& input, int& pos) const override
     {
-        const qsizetype allowed = std::max<qsizetype>(limit_, before_.size());
-        if (edit_.isUndoAvailable() && input.size() > allowed) {
-            const qsizetype excess = input.size() - allowed;
-            const qsizetype insertedEnd = input.size() - CommonSuffix(input);
-            input.remove(insertedEnd - excess, excess);
-            pos = pos >= insertedEnd ? pos - int(excess) : std::min(pos, int(insertedEnd - excess));
-        }
+        if (!edit_.isUndoAvailable())
+            ceiling_ = std::max<qsizetype>(limit_, input.size());
+        else if (edit_.isRedoAvailable())
+            ceiling_ = std::max(ceiling_, input.size());
+        else
+            Cut(input, pos);
         before_ = input;
         return Acceptable;
     }
 
+protected:
+    // A key that would make the text too long is refused, and a paste by key
+    // is cut, before they reach the box: a cut made on the way out of it
+    // empties the box's undo history.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || edit_.isReadOnly())
+            return QValidator::eventFilter(watched, event);
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        const qsizetype room = ceiling_ - (edit_.text().size() - edit_.selectedText().size());
+        if (key.matches(QKeySequence::Paste)) {
+            const QString clip = QGuiApplication::clipboard()->text();
+            if (clip.size() <= room)
+                return false;
+            edit_.insert(clip.left(CutStart(clip, 0, clip.size(), clip.size() - room)));
+            return true;
+        }
+        const QString text = key.text();
+        return !text.isEmpty() && text.front().isPrint() && !key.modifiers().testFlag(Qt::ControlModifier)
+               && text.size() > room;
+    }
+
 private:
-    // The length of the end the text before and the input share, leaving
-    // their shared beginning out of it.
-    qsizetype CommonSuffix(const QString& input) const
+    // Where the input differs from the text before it: what the edit put in,
+    // leaving no character split between it and the text around it.
+    std::pair<qsizetype, qsizetype> Inserted(const QString& input) const
     {
         const qsizetype shortest = std::min(before_.size(), input.size());
         qsizetype prefix = 0;
         while (prefix < shortest && before_[prefix] == input[prefix])
             ++prefix;
+        if (prefix > 0 && input[prefix - 1].isHighSurrogate())
+            --prefix;
         qsizetype suffix = 0;
         while (suffix < shortest - prefix && before_[before_.size() - 1 - suffix] == input[input.size() - 1 - suffix])
             ++suffix;
-        return suffix;
+        if (suffix > 0 && input[input.size() - suffix].isLowSurrogate())
+            --suffix;
+        return {prefix, input.size() - suffix};
     }
 
-    const QLineEdit& edit_;
+    void Cut(QString& input, int& pos) const
+    {
+        if (input.size() > ceiling_) {
+            const auto [insertedStart, insertedEnd] = Inserted(input);
+            const qsizetype cutStart = CutStart(input, insertedStart, insertedEnd, input.size() - ceiling_);
+            const qsizetype excess = insertedEnd - cutStart;
+            input.remove(cutStart, excess);
+            pos = pos >= insertedEnd ? pos - int(excess) : std::min(pos, int(cutStart));
+        }
+        if (input.isEmpty())
+            ceiling_ = limit_;
+    }
+
+    QLineEdit& edit_;
     const int limit_;
     mutable QString before_;
+    mutable qsizetype ceiling_;
+};
+
+// A memo's limit. A key that would make the text too long is refused before
+// it reaches the memo, so that the undo history holds only the user's own
+// edits; a paste or a drop, one edit of the memo's own, is cut within it, so
+// that one undo takes back both.
+class TMemoLimit : public QObject {
+public:
+    TMemoLimit(QPlainTextEdit& memo, int limit) : QObject(&memo), memo_(memo), limit_(limit), ceiling_(limit)
+    {
+        connect(memo.document(), &QTextDocument::contentsChange, this, &TMemoLimit::Changed);
+        memo.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        const bool newLine = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+        const bool typed = newLine || (!key.text().isEmpty() && key.text().front().isPrint()
+                                       && !key.modifiers().testFlag(Qt::ControlModifier));
+        if (!typed)
+            return false;
+        const QTextCursor cursor = memo_.textCursor();
+        const qsizetype after = Length() - (cursor.selectionEnd() - cursor.selectionStart())
+                                + (newLine ? 1 : key.text().size());
+        return after > ceiling_;
+    }
+
+private:
+    // The document's count takes in its closing paragraph mark; so does the
+    // count of a change that replaces the whole text.
+    int Length() const { return memo_.document()->characterCount() - 1; }
+
+    void Changed(int position, int, int added)
+    {
+        QTextDocument* document = memo_.document();
+        const int length = Length();
+        // An undo or a redo, which leaves something to redo, brings back a
+        // text the box held before.
+        if (!document->isUndoAvailable()) {
+            ceiling_ = std::max(limit_, length);
+            return;
+        }
+        if (document->isRedoAvailable()) {
+            ceiling_ = std::max(ceiling_, length);
+            return;
+        }
+        const int insertedEnd = std::min(position + added, length);
+        const int excess = std::min(length - ceiling_, insertedEnd - position);
+        if (excess > 0) {
+            QTextCursor cut(document);
+            cut.joinPreviousEditBlock();
+            cut.setPosition(int(CutStart(document->toPlainText(), position, insertedEnd, excess)));
+            cut.setPosition(insertedEnd, QTextCursor::KeepAnchor);
+            cut.removeSelectedText();
+            cut.endEditBlock();
+        }
+        if (document->isEmpty())
+            ceiling_ = limit_;
+    }
+
+    QPlainTextEdit& memo_;
+    const int limit_;
+    int ceiling_;
 };
 
 }  // namespace
@@ -64,22 +192,5 @@ void LimitTyping(QLineEdit& edit, int limit)
 
 void LimitTyping(QPlainTextEdit& memo, int limit)
 {
-    QTextDocument* document = memo.document();
-    QObject::connect(document, &QTextDocument::contentsChange, &memo,
-                     [document, limit](int position, int removed, int added) {
-        if (!document->isUndoAvailable())
-            return;
-        // The document's count takes in its closing paragraph mark; so do
-        // both counts of a change that replaces the whole text.
-        const int length = document->characterCount() - 1;
-        const int allowed = std::max(limit, length - added + removed);
-        const int insertedEnd = std::min(position + added, length);
-        const int excess = std::min(length - allowed, insertedEnd - position);
-        if (excess <= 0)
-            return;
-        QTextCursor cut(document);
-        cut.setPosition(insertedEnd - excess);
-        cut.setPosition(insertedEnd, QTextCursor::KeepAnchor);
-        cut.removeSelectedText();
-    });
+    new TMemoLimit(memo, limit);
 }

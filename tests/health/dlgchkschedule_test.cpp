@@ -20,7 +20,9 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -28,6 +30,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -407,6 +410,11 @@ TEST_F(CheckupWindows, ALogRecordsLongNoteIsKeptWholeAndOnlyTypingIsCut)
         record.MemoNote->moveCursor(QTextCursor::End);
         QTest::keyClicks(record.MemoNote, QStringLiteral("xy"));
         EXPECT_EQ(record.MemoNote->toPlainText(), note) << "no longer than it was";
+        record.MemoNote->setTextCursor(record.MemoNote->document()->find(QStringLiteral("4411")));
+        QTest::keyClicks(record.MemoNote, QStringLiteral("4412"));
+        EXPECT_EQ(record.MemoNote->toPlainText(), QString(note).replace(note.indexOf(QStringLiteral("4411")), 4,
+                                                                         QStringLiteral("4412")))
+            << "a typo mended by typing over it";
         record.MemoNote->clear();
         QTest::keyClicks(record.MemoNote, QStringLiteral("0123456789").repeated(26));
         EXPECT_EQ(record.MemoNote->toPlainText(), QStringLiteral("0123456789").repeated(25));
@@ -414,6 +422,90 @@ TEST_F(CheckupWindows, ALogRecordsLongNoteIsKeptWholeAndOnlyTypingIsCut)
     });
     dialog.BtnLogEditClick();
     EXPECT_EQ(boxes.Texts(), QStringList());
+    dialog.reject();
+}
+
+// What is pasted at a box's limit is cut between characters: an emoji is
+// two UTF-16 units, a letter may come as a base and its accent.
+TEST_F(CheckupWindows, ALogRecordsBoxesCutAPasteAtTheLimitBetweenCharacters)
+{
+    ScriptedMessageBoxes boxes;
+    TDlgChkSchedule dialog;
+    WhenShown<TDlgCheckupData>([](TDlgCheckupData& record) {
+        QLineEdit& doctor = *record.CBDoc->lineEdit();
+        doctor.setFocus();
+        QTest::keyClicks(&doctor, QString(98, QLatin1Char('x')));
+        QGuiApplication::clipboard()->setText(QStringLiteral("\u00e9\U0001F600"));
+        QTest::keySequence(&doctor, QKeySequence::Paste);
+        EXPECT_EQ(doctor.text(), QString(98, QLatin1Char('x')) + QStringLiteral("\u00e9")) << "no half emoji";
+
+        record.MemoNote->setFocus();
+        QTest::keyClicks(record.MemoNote, QString(249, QLatin1Char('y')));
+        QGuiApplication::clipboard()->setText(QStringLiteral("\U0001F600"));
+        QTest::keySequence(record.MemoNote, QKeySequence::Paste);
+        EXPECT_EQ(record.MemoNote->toPlainText(), QString(249, QLatin1Char('y'))) << "no half emoji";
+        record.MemoNote->clear();
+        QTest::keyClicks(record.MemoNote, QString(247, QLatin1Char('y')));
+        QGuiApplication::clipboard()->setText(QStringLiteral("Zoe\u0301"));
+        QTest::keySequence(record.MemoNote, QKeySequence::Paste);
+        EXPECT_EQ(record.MemoNote->toPlainText(), QString(247, QLatin1Char('y')) + QStringLiteral("Zo"))
+            << "not the e without its accent";
+        record.BtnCancel->click();
+    });
+    dialog.BtnLogAddClick();
+    EXPECT_EQ(boxes.Texts(), QStringList());
+    dialog.reject();
+}
+
+// Ctrl+Z takes back a paste the limit cut, and a deletion from a note longer
+// than the box, and Ctrl+Shift+Z does them again.
+TEST_F(CheckupWindows, UndoAndRedoInALogRecordsNoteGiveBackWhatItHeld)
+{
+    const QString note = QStringLiteral("Booster \"Td\" in the left arm,\nlot 4411; no reaction. ").repeated(6).left(279);
+    TDlgChkSchedule first;
+    AppendRow(DataFolder, QStringLiteral("MEDCHEK"), QStringLiteral("CheckupID"), [&](TDataSet& row) {
+        row.FieldByName(QStringLiteral("MemberID")).SetAsInteger(ann_);
+        row.FieldByName(QStringLiteral("TemplID")).SetAsInteger(ItemOf(ann_, QStringLiteral("Physical")));
+        row.FieldByName(QStringLiteral("DateDone")).SetAsDateTime(EncodeDate(2024, 1, 31));
+        row.FieldByName(QStringLiteral("Note")).SetAsLines(note.split(QLatin1Char('\n')));
+    });
+    TDlgChkSchedule dialog;
+    ASSERT_EQ(dialog.LVLog->topLevelItemCount(), 1);
+    dialog.LVLog->setCurrentItem(dialog.LVLog->topLevelItem(0));
+    WhenShown<TDlgCheckupData>([&](TDlgCheckupData& record) {
+        QPlainTextEdit& memo = *record.MemoNote;
+        memo.setFocus();
+        memo.moveCursor(QTextCursor::End);
+        QTest::keyClick(&memo, Qt::Key_Backspace);
+        memo.moveCursor(QTextCursor::Start);
+        QTest::keyClick(&memo, Qt::Key_Delete);
+        QTest::keySequence(&memo, QKeySequence::Undo);
+        EXPECT_EQ(memo.toPlainText(), note.chopped(1));
+        QTest::keySequence(&memo, QKeySequence::Undo);
+        EXPECT_EQ(memo.toPlainText(), note);
+
+        memo.clear();
+        QTest::keyClicks(&memo, QStringLiteral("Left arm."));
+        memo.selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("0123456789").repeated(30));
+        QTest::keySequence(&memo, QKeySequence::Paste);
+        EXPECT_EQ(memo.toPlainText(), QStringLiteral("0123456789").repeated(25));
+        QTest::keySequence(&memo, QKeySequence::Undo);
+        EXPECT_EQ(memo.toPlainText(), QStringLiteral("Left arm.")) << "the paste taken back whole";
+        QTest::keySequence(&memo, QKeySequence::Redo);
+        EXPECT_EQ(memo.toPlainText(), QStringLiteral("0123456789").repeated(25));
+
+        memo.setPlainText(QString(248, QLatin1Char('y')));
+        memo.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&memo, QStringLiteral("Zoe!"));
+        EXPECT_EQ(memo.toPlainText(), QString(248, QLatin1Char('y')) + QStringLiteral("Zo"));
+        QTest::keySequence(&memo, QKeySequence::Undo);
+        EXPECT_EQ(memo.toPlainText(), QString(248, QLatin1Char('y'))) << "the typing taken back";
+        QTest::keySequence(&memo, QKeySequence::Redo);
+        EXPECT_EQ(memo.toPlainText(), QString(248, QLatin1Char('y')) + QStringLiteral("Zo"));
+        record.BtnCancel->click();
+    });
+    dialog.BtnLogEditClick();
     dialog.reject();
 }
 

@@ -5,6 +5,8 @@
 #include "recordstest.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -206,6 +208,72 @@ TEST_F(DlgBusinessAddrTest, ALongNameAndPhoneAreShownAndSavedWhole)
     ASSERT_TRUE(ReadBizAddr(id, row));
     EXPECT_EQ(row.businessName, name);
     EXPECT_EQ(row.phone1, phone);
+}
+
+// Ctrl+Z and Ctrl+Shift+Z step back and forth through the deletions from a
+// name longer than the box lets anyone type.
+TEST_F(DlgBusinessAddrTest, UndoAndRedoInALongNameGiveBackWhatItHeld)
+{
+    const QString name = QStringLiteral("Dr. Maria \"Mimi\" O'Sullivan-Featherstonehaugh, Pediatric Allergy");
+    auto dialog = Open(name, 5, AddBusiness(name, 5));
+    QLineEdit& edit = *dialog->EditBizName;
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_End);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    ASSERT_EQ(edit.text(), name.mid(1).chopped(1));
+    QTest::keySequence(&edit, QKeySequence::Undo);
+    EXPECT_EQ(edit.text(), name.chopped(1));
+    QTest::keySequence(&edit, QKeySequence::Undo);
+    EXPECT_EQ(edit.text(), name);
+    QTest::keySequence(&edit, QKeySequence::Redo);
+    QTest::keySequence(&edit, QKeySequence::Redo);
+    EXPECT_EQ(edit.text(), name.mid(1).chopped(1));
+
+    // A paste or typing the limit cut is taken back as well.
+    QLineEdit& phone = *dialog->EditOne;
+    phone.setText(QStringLiteral("555-0111"));
+    phone.setFocus();
+    phone.selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("1-800-555-0199 ext 4411 (after 5 pm)"));
+    QTest::keySequence(&phone, QKeySequence::Paste);
+    EXPECT_EQ(phone.text(), QStringLiteral("1-800-555-0199 ext 4411 (after"));
+    QTest::keySequence(&phone, QKeySequence::Undo);
+    EXPECT_EQ(phone.text(), QStringLiteral("555-0111"));
+    phone.end(false);
+    QTest::keyClicks(&phone, QStringLiteral(" ext 4411 (after 5 pm), ask"));
+    EXPECT_EQ(phone.text(), QStringLiteral("555-0111 ext 4411 (after 5 pm)"));
+    QTest::keySequence(&phone, QKeySequence::Undo);
+    EXPECT_EQ(phone.text(), QStringLiteral("555-0111"));
+    dialog->CancelBtn->click();
+}
+
+// A typo in a name longer than the box is mended by typing over it, or by
+// deleting it and typing again, up to the length the name had; emptied, the
+// box takes no more than its limit.
+TEST_F(DlgBusinessAddrTest, ATypoInALongNameIsMendedByTypingOverIt)
+{
+    const QString name = QStringLiteral("Great Lakes \"Mutual\" Health & Dental Insurance Compnay of O'Fallon, Kansas");
+    const QString mended = QString(name).replace(QStringLiteral("Compnay"), QStringLiteral("Company"));
+    auto dialog = Open(name, 6, AddBusiness(name, 6));
+    QLineEdit& edit = *dialog->EditBizName;
+    edit.setFocus();
+    edit.setSelection(int(name.indexOf(QStringLiteral("Compnay"))), 7);
+    QTest::keyClicks(&edit, QStringLiteral("Company"));
+    EXPECT_EQ(edit.text(), mended);
+
+    edit.setText(name);
+    edit.setCursorPosition(int(name.indexOf(QStringLiteral("nay"))) + 3);
+    for (int n = 0; n < 3; ++n)
+        QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClicks(&edit, QStringLiteral("anyx"));
+    EXPECT_EQ(edit.text(), mended) << "no longer than it was";
+
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClicks(&edit, name);
+    EXPECT_EQ(edit.text(), name.left(50));
 }
 
 TEST_F(DlgBusinessAddrTest, EnterInAPhoneEditSavesWhatWasTyped)
