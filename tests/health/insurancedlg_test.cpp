@@ -196,10 +196,7 @@ TEST_F(InsuranceDialog, LeavingAPageWithIncompleteEntriesIsRefusedButSavingMayAc
 TEST_F(InsuranceDialog, AStoredPercentageShowsAndSavesAsStoredButZeroMayNotBeLeft)
 {
     const qint32 ann = AddMember(QStringLiteral("Ann"));
-    TInsurancePlan plan = GoodEntry();
-    plan.copayChoice = kPercentCopay;
-    plan.copayPercent = 0;
-    CurAccountID = InsertInsuranceAccount(plan, {ann});
+    CurAccountID = InsertInsuranceAccount(PercentEntry(0), {ann});
     auto dialog = Open(false);
     EXPECT_FALSE(dialog->EfPictureField1->IsFieldBlank());
     EXPECT_FALSE(dialog->EfPictureField1->isHidden());
@@ -213,8 +210,7 @@ TEST_F(InsuranceDialog, AStoredPercentageShowsAndSavesAsStoredButZeroMayNotBeLef
 
     // A fraction is shown and saved again as it was typed.
     for (const double percent : {12.5, 33.33, 0.5}) {
-        plan.copayPercent = percent;
-        UpdateInsuranceAccount(CurAccountID, plan, {ann});
+        UpdateInsuranceAccount(CurAccountID, PercentEntry(percent), {ann});
         dialog = Open(false);
         EXPECT_EQ(dialog->EfPictureField1->Core().DisplayText().trimmed(), QString::number(percent));
         dialog->OKBtn->click();

@@ -54,3 +54,11 @@ TInsurancePlan GoodEntry()
     entry.indDeduct = {1, 1999};
     return entry;
 }
+
+TInsurancePlan PercentEntry(double percent)
+{
+    TInsurancePlan entry = GoodEntry();
+    entry.copayChoice = kPercentCopay;
+    entry.copayPercent = percent;
+    return entry;
+}

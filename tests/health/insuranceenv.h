@@ -18,3 +18,5 @@ protected:
 // An entry every check lets through: a medical plan from 1 January 2024
 // with a 19.99 deductible per person and no limits.
 TInsurancePlan GoodEntry();
+// GoodEntry with a co-payment of the given percentage.
+TInsurancePlan PercentEntry(double percent);

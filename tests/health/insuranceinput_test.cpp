@@ -152,10 +152,7 @@ TEST_F(InsuranceInput, AnFsaDialogMadeSmallAndLargeStillShowsItsAmounts)
 TEST_F(InsuranceInput, APercentageTheBoxRefusesIsToldOnceAndNotStored)
 {
     const qint32 ann = AddMember(QStringLiteral("Ann"));
-    TInsurancePlan plan = GoodEntry();
-    plan.copayChoice = kPercentCopay;
-    plan.copayPercent = 12.5;
-    CurAccountID = InsertInsuranceAccount(plan, {ann});
+    CurAccountID = InsertInsuranceAccount(PercentEntry(12.5), {ann});
     auto dialog = Shown(std::make_unique<TDlgNewInsurance>(false));
     dialog->PageControl1->setCurrentIndex(kPageCopayDeduct);
     ASSERT_EQ(dialog->PageControl1->currentIndex(), kPageCopayDeduct);
