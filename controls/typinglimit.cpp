@@ -1,6 +1,7 @@
 #include "typinglimit.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -36,6 +37,10 @@ public:
         : QValidator(&edit), edit_(edit), limit_(limit), before_(edit.text()), ceiling_(std::max<qsizetype>(limit, before_.size()))
     {
         edit.installEventFilter(this);
+        // An editable combo box takes the keys itself and hands them to its
+        // line edit past the line edit's filters.
+        if (auto* combo = qobject_cast<QComboBox*>(edit.parentWidget()); combo && combo->lineEdit() == &edit)
+            combo->installEventFilter(this);
     }
 
     // Cuts what the user's edit put in past the ceiling, keeping the first of
