@@ -1,7 +1,9 @@
 #include "typinglimit.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -30,12 +32,24 @@ qsizetype CutStart(const QString& text, qsizetype start, qsizetype end, qsizetyp
     return characters.isAtBoundary() ? end - excess : std::max(start, characters.toPreviousBoundary());
 }
 
+// As much of what is put in as fits in `room`.
+QString Fitted(const QString& text, qsizetype room)
+{
+    if (text.size() <= room)
+        return text;
+    return text.left(CutStart(text, 0, text.size(), text.size() - std::max<qsizetype>(room, 0)));
+}
+
 class TTypingLimit : public QValidator {
 public:
     TTypingLimit(QLineEdit& edit, int limit)
         : QValidator(&edit), edit_(edit), limit_(limit), before_(edit.text()), ceiling_(std::max<qsizetype>(limit, before_.size()))
     {
         edit.installEventFilter(this);
+        // An editable combo box takes the keys itself and hands them to its
+        // line edit past the line edit's filters.
+        if (auto* combo = qobject_cast<QComboBox*>(edit.parentWidget()); combo && combo->lineEdit() == &edit)
+            combo->installEventFilter(this);
     }
 
     // Cuts what the user's edit put in past the ceiling, keeping the first of
@@ -55,19 +69,26 @@ public:
 
 protected:
     // A key that would make the text too long is refused, and a paste by key
-    // is cut, before they reach the box: a cut made on the way out of it
-    // empties the box's undo history.
+    // or an input method's text is cut, before they reach the box: a cut
+    // made on the way out of it empties the box's undo history.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::KeyPress || edit_.isReadOnly())
+        const bool composed = event->type() == QEvent::InputMethod;
+        if ((!composed && event->type() != QEvent::KeyPress) || edit_.isReadOnly())
             return QValidator::eventFilter(watched, event);
-        const auto& key = static_cast<const QKeyEvent&>(*event);
         const qsizetype room = ceiling_ - (edit_.text().size() - edit_.selectedText().size());
+        if (composed) {
+            auto& method = static_cast<QInputMethodEvent&>(*event);
+            method.setCommitString(Fitted(method.commitString(), room + method.replacementLength()),
+                                   method.replacementStart(), method.replacementLength());
+            return false;
+        }
+        const auto& key = static_cast<const QKeyEvent&>(*event);
         if (key.matches(QKeySequence::Paste)) {
             const QString clip = QGuiApplication::clipboard()->text();
             if (clip.size() <= room)
                 return false;
-            edit_.insert(clip.left(CutStart(clip, 0, clip.size(), clip.size() - room)));
+            edit_.insert(Fitted(clip, room));
             return true;
         }
         const QString text = key.text();

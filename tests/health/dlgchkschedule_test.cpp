@@ -503,6 +503,15 @@ TEST_F(CheckupWindows, UndoAndRedoInALogRecordsNoteGiveBackWhatItHeld)
         EXPECT_EQ(memo.toPlainText(), QString(248, QLatin1Char('y'))) << "the typing taken back";
         QTest::keySequence(&memo, QKeySequence::Redo);
         EXPECT_EQ(memo.toPlainText(), QString(248, QLatin1Char('y')) + QStringLiteral("Zo"));
+
+        // The editable doctor box has the caret and hands the keys to its line edit.
+        QComboBox& doctor = *record.CBDoc;
+        doctor.setFocus();
+        doctor.lineEdit()->end(false);
+        QTest::keyClicks(&doctor, QString(98, QLatin1Char('x')) + QStringLiteral("Zoe!"));
+        EXPECT_EQ(doctor.currentText(), QString(98, QLatin1Char('x')) + QStringLiteral("Zo"));
+        QTest::keySequence(&doctor, QKeySequence::Undo);
+        EXPECT_EQ(doctor.currentText(), QString()) << "the typing taken back";
         record.BtnCancel->click();
     });
     dialog.BtnLogEditClick();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -246,6 +247,15 @@ TEST_F(DlgBusinessAddrTest, UndoAndRedoInALongNameGiveBackWhatItHeld)
     EXPECT_EQ(phone.text(), QStringLiteral("555-0111 ext 4411 (after 5 pm)"));
     QTest::keySequence(&phone, QKeySequence::Undo);
     EXPECT_EQ(phone.text(), QStringLiteral("555-0111"));
+
+    // So is what an input method put in, a composed accent or a word.
+    QTest::keyClicks(&phone, QStringLiteral(" ext 4411 (after 5 pm"));
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00e9\u00e8"));
+    QApplication::sendEvent(&phone, &composed);
+    EXPECT_EQ(phone.text(), QStringLiteral("555-0111 ext 4411 (after 5 pm\u00e9"));
+    QTest::keySequence(&phone, QKeySequence::Undo);
+    EXPECT_EQ(phone.text(), QStringLiteral("555-0111")) << "taken back with the typing before it";
     dialog->CancelBtn->click();
 }
 
