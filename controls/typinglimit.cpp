@@ -40,10 +40,49 @@ QString Fitted(const QString& text, qsizetype room)
     return text.left(CutStart(text, 0, text.size(), text.size() - std::max<qsizetype>(room, 0)));
 }
 
+// The text a key types into a box, or nothing for a key that types none
+// (moves, deletes, shortcuts).
+QString TypedText(const QKeyEvent& key)
+{
+    const QString text = key.text();
+    const bool typing = !text.isEmpty() && text.front().isPrint() && !key.modifiers().testFlag(Qt::ControlModifier);
+    return typing ? text : QString();
+}
+
+// How long the user may make a box's text: its limit, or the program's text
+// when that is longer; an undo or a redo may bring back any text it held.
+class TCeiling {
+public:
+    TCeiling(qsizetype limit, qsizetype length) : limit_(limit), value_(std::max(limit, length)) {}
+
+    // Follows a change of the text to `length`: false for the program's
+    // change (which leaves no undo), an undo or a redo (which leaves a redo),
+    // none of which is cut; true for the user's own edit.
+    bool UserEdit(bool undoAvailable, bool redoAvailable, qsizetype length)
+    {
+        if (!undoAvailable)
+            value_ = std::max(limit_, length);
+        else if (redoAvailable)
+            value_ = std::max(value_, length);
+        return undoAvailable && !redoAvailable;
+    }
+    // Once the user has emptied the box, the limit alone holds.
+    void Follow(bool emptied)
+    {
+        if (emptied)
+            value_ = limit_;
+    }
+    qsizetype Value() const { return value_; }
+
+private:
+    const qsizetype limit_;
+    qsizetype value_;
+};
+
 class TTypingLimit : public QValidator {
 public:
     TTypingLimit(QLineEdit& edit, int limit)
-        : QValidator(&edit), edit_(edit), limit_(limit), before_(edit.text()), ceiling_(std::max<qsizetype>(limit, before_.size()))
+        : QValidator(&edit), edit_(edit), before_(edit.text()), ceiling_(limit, before_.size())
     {
         edit.installEventFilter(this);
         // An editable combo box takes the keys itself and hands them to its
@@ -57,11 +96,7 @@ public:
     // redo, which leaves something to redo, brings back a text the box held.
     State validate(QString& input, int& pos) const override
     {
-        if (!edit_.isUndoAvailable())
-            ceiling_ = std::max<qsizetype>(limit_, input.size());
-        else if (edit_.isRedoAvailable())
-            ceiling_ = std::max(ceiling_, input.size());
-        else
+        if (ceiling_.UserEdit(edit_.isUndoAvailable(), edit_.isRedoAvailable(), input.size()))
             Cut(input, pos);
         before_ = input;
         return Acceptable;
@@ -76,7 +111,7 @@ protected:
         const bool composed = event->type() == QEvent::InputMethod;
         if ((!composed && event->type() != QEvent::KeyPress) || edit_.isReadOnly())
             return QValidator::eventFilter(watched, event);
-        const qsizetype room = ceiling_ - (edit_.text().size() - edit_.selectedText().size());
+        const qsizetype room = ceiling_.Value() - (edit_.text().size() - edit_.selectedText().size());
         if (composed) {
             auto& method = static_cast<QInputMethodEvent&>(*event);
             method.setCommitString(Fitted(method.commitString(), room + method.replacementLength()),
@@ -91,9 +126,7 @@ protected:
             edit_.insert(Fitted(clip, room));
             return true;
         }
-        const QString text = key.text();
-        return !text.isEmpty() && text.front().isPrint() && !key.modifiers().testFlag(Qt::ControlModifier)
-               && text.size() > room;
+        return TypedText(key).size() > room;
     }
 
 private:
@@ -117,21 +150,19 @@ private:
 
     void Cut(QString& input, int& pos) const
     {
-        if (input.size() > ceiling_) {
+        if (input.size() > ceiling_.Value()) {
             const auto [insertedStart, insertedEnd] = Inserted(input);
-            const qsizetype cutStart = CutStart(input, insertedStart, insertedEnd, input.size() - ceiling_);
+            const qsizetype cutStart = CutStart(input, insertedStart, insertedEnd, input.size() - ceiling_.Value());
             const qsizetype excess = insertedEnd - cutStart;
             input.remove(cutStart, excess);
             pos = pos >= insertedEnd ? pos - int(excess) : std::min(pos, int(cutStart));
         }
-        if (input.isEmpty())
-            ceiling_ = limit_;
+        ceiling_.Follow(input.isEmpty());
     }
 
     QLineEdit& edit_;
-    const int limit_;
     mutable QString before_;
-    mutable qsizetype ceiling_;
+    mutable TCeiling ceiling_;
 };
 
 // A memo's limit. A key that would make the text too long is refused before
@@ -140,7 +171,7 @@ private:
 // that one undo takes back both.
 class TMemoLimit : public QObject {
 public:
-    TMemoLimit(QPlainTextEdit& memo, int limit) : QObject(&memo), memo_(memo), limit_(limit), ceiling_(limit)
+    TMemoLimit(QPlainTextEdit& memo, int limit) : QObject(&memo), memo_(memo), ceiling_(limit, Length())
     {
         connect(memo.document(), &QTextDocument::contentsChange, this, &TMemoLimit::Changed);
         memo.installEventFilter(this);
@@ -153,14 +184,11 @@ protected:
             return QObject::eventFilter(watched, event);
         const auto& key = static_cast<const QKeyEvent&>(*event);
         const bool newLine = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-        const bool typed = newLine || (!key.text().isEmpty() && key.text().front().isPrint()
-                                       && !key.modifiers().testFlag(Qt::ControlModifier));
-        if (!typed)
+        const qsizetype typed = newLine ? 1 : TypedText(key).size();
+        if (typed == 0)
             return false;
         const QTextCursor cursor = memo_.textCursor();
-        const qsizetype after = Length() - (cursor.selectionEnd() - cursor.selectionStart())
-                                + (newLine ? 1 : key.text().size());
-        return after > ceiling_;
+        return Length() - (cursor.selectionEnd() - cursor.selectionStart()) + typed > ceiling_.Value();
     }
 
 private:
@@ -172,18 +200,10 @@ private:
     {
         QTextDocument* document = memo_.document();
         const int length = Length();
-        // An undo or a redo, which leaves something to redo, brings back a
-        // text the box held before.
-        if (!document->isUndoAvailable()) {
-            ceiling_ = std::max(limit_, length);
+        if (!ceiling_.UserEdit(document->isUndoAvailable(), document->isRedoAvailable(), length))
             return;
-        }
-        if (document->isRedoAvailable()) {
-            ceiling_ = std::max(ceiling_, length);
-            return;
-        }
         const int insertedEnd = std::min(position + added, length);
-        const int excess = std::min(length - ceiling_, insertedEnd - position);
+        const int excess = std::min(int(length - ceiling_.Value()), insertedEnd - position);
         if (excess > 0) {
             QTextCursor cut(document);
             cut.joinPreviousEditBlock();
@@ -192,13 +212,11 @@ private:
             cut.removeSelectedText();
             cut.endEditBlock();
         }
-        if (document->isEmpty())
-            ceiling_ = limit_;
+        ceiling_.Follow(document->isEmpty());
     }
 
     QPlainTextEdit& memo_;
-    const int limit_;
-    int ceiling_;
+    TCeiling ceiling_;
 };
 
 }  // namespace
