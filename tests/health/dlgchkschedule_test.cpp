@@ -483,6 +483,12 @@ TEST_F(CheckupWindows, UndoAndRedoInALogRecordsNoteGiveBackWhatItHeld)
         EXPECT_EQ(memo.toPlainText(), note.chopped(1));
         QTest::keySequence(&memo, QKeySequence::Undo);
         EXPECT_EQ(memo.toPlainText(), note);
+        memo.moveCursor(QTextCursor::End);
+        QTest::keyClick(&memo, Qt::Key_Backspace);
+        memo.selectAll();
+        QTest::keyClick(&memo, Qt::Key_Delete);
+        QTest::keySequence(&memo, QKeySequence::Undo);
+        EXPECT_EQ(memo.toPlainText(), note.chopped(1)) << "a note emptied and taken back";
 
         memo.clear();
         QTest::keyClicks(&memo, QStringLiteral("Left arm."));
